@@ -1,0 +1,8 @@
+# AddressSanitizer and UndefinedBehaviorSanitizer for the whole build when MURLO_SANITIZE is on.
+if(MURLO_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+if(MURLO_FUZZ AND NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+  message(FATAL_ERROR "MURLO_FUZZ needs clang (libFuzzer)")
+endif()

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Murlo needs to build, run and test.
+# Non-interactive; installs only what is missing and does nothing when all is present.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  libwxgtk3.2-dev libcurl4-openssl-dev libcanberra-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev
+  python3-pyftpdlib xvfb xauth fonts-ipafont-gothic
+  clang libclang-rt-14-dev
+)
+
+missing=()
+for pkg in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || missing+=("$pkg")
+done
+
+if [[ ${#missing[@]} -eq 0 ]]; then
+  exit 0
+fi
+
+sudo_cmd=()
+if [[ $(id -u) -ne 0 ]]; then
+  sudo_cmd=(sudo)
+fi
+
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -q
+"${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

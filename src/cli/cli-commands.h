@@ -1,0 +1,23 @@
+// The sub-commands of murlo-cli. Each takes the arguments after its name and returns the
+// process exit status.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace murlo::cli {
+
+// Exit statuses, mapped in one place: every item succeeded, some failed, bad usage or input.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+using Args = std::vector<std::string>;
+
+int runList(const Args& args);
+int runAdd(const Args& args);
+
+// Prints "murlo-cli: <message>" on standard error.
+void printError(const std::string& message);
+
+}  // namespace murlo::cli

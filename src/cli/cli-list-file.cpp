@@ -1,0 +1,46 @@
+#include "cli-list-file.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "cli-commands.h"
+#include "items/list-file.h"
+
+namespace murlo::cli {
+
+bool loadListFile(ItemList& list, const std::string& path, bool mustExist) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) {
+    if (errno == ENOENT && !mustExist) return true;
+    printError(path + ": " + std::strerror(errno));
+    return false;
+  }
+  if (S_ISDIR(st.st_mode)) {
+    printError(path + ": " + std::strerror(EISDIR));
+    return false;
+  }
+  const ListReadResult result = ReadList(list, path);
+  switch (result.status) {
+    case ListReadStatus::kOk:
+      return true;
+    case ListReadStatus::kCannotOpen:
+      printError(path + ": ファイルを読み込めません");
+      return false;
+    case ListReadStatus::kNotListFile:
+    case ListReadStatus::kTruncated:
+      printError(path + ": " + listReadMessage(result, path));
+      return false;
+  }
+  return false;
+}
+
+bool saveListFile(const ItemList& list, const std::string& path) {
+  if (list.count() == 0) return true;  // an empty list leaves the file as it was
+  if (WriteList(list, path)) return true;
+  printError(path + ": リストファイルを書き込めません");
+  return false;
+}
+
+}  // namespace murlo::cli

@@ -1,0 +1,47 @@
+// murlo-cli: the Murlo engine for terminals and scripts, on the same list files and
+// Murlo.ini as the desktop program.
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+
+#include "cli-commands.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "使い方: murlo-cli <コマンド> [引数...]\n"
+    "\n"
+    "コマンド:\n"
+    "  list FILE.mrl              リストファイルのアイテムを表示します\n"
+    "                             (ファイル名, アドレス, タグ, 拡張子, 情報, 参照ページ をタブ区切りで)\n"
+    "  add URL... --list FILE.mrl アドレスをタグ \"ADD\" でリストファイルに追加します\n"
+    "                             (ファイルが無ければ作成します)\n"
+    "  help                       この説明を表示します\n"
+    "\n"
+    "設定はカレントディレクトリの Murlo.ini から読みます。\n"
+    "終了コード: 0 成功, 1 失敗したアイテムあり, 2 使い方または入力の誤り\n";
+
+}  // namespace
+
+void murlo::cli::printError(const std::string& message) {
+  std::fprintf(stderr, "murlo-cli: %s\n", message.c_str());
+}
+
+int main(int argc, char** argv) {
+  using namespace murlo::cli;
+  if (argc < 2) {
+    std::fputs(kUsage, stdout);
+    return kExitOk;
+  }
+  const std::string command = argv[1];
+  const Args args(argv + 2, argv + argc);
+  if (command == "help" || command == "--help" || command == "-h") {
+    std::fputs(kUsage, stdout);
+    return kExitOk;
+  }
+  if (command == "list") return runList(args);
+  if (command == "add") return runAdd(args);
+  printError("不明なコマンドです: " + command);
+  std::fputs(kUsage, stderr);
+  return kExitUsage;
+}

@@ -1,0 +1,99 @@
+#include "analysis/address.h"
+
+#include "text/cp932.h"
+
+namespace murlo {
+
+namespace {
+constexpr auto npos = std::string_view::npos;
+}
+
+SplitAddress splitUrl(std::string_view fullAddress) {
+  SplitAddress out;
+  const std::size_t slash = findLastChar(fullAddress, '/');
+  if (slash != npos && slash + 1 == fullAddress.size()) {
+    out.url = std::string(fullAddress);
+    out.fileName = kIndexMarker;
+    return out;
+  }
+  const std::size_t nameStart = slash == npos ? 0 : slash + 1;
+  out.url = std::string(fullAddress.substr(0, nameStart));
+  out.fileName = std::string(fullAddress.substr(nameStart));
+  const std::size_t dot = findLastChar(out.fileName, '.');
+  if (dot != npos) out.extension = out.fileName.substr(dot + 1);
+  return out;
+}
+
+void removeAll(std::string& text, std::string_view pattern, int patternLength) {
+  if (pattern.empty()) return;
+  const std::size_t take =
+      patternLength <= 0 ? pattern.size() : static_cast<std::size_t>(patternLength);
+  const TextEncoding enc = detectEncoding(text);
+  // Removing a match never makes a new match that starts before it, so one pass from left
+  // to right gives the same text as searching again from the start after every removal.
+  std::size_t match = findText(text, pattern, enc);
+  if (match == npos) return;
+  std::string out;
+  out.reserve(text.size());
+  std::size_t pos = 0;
+  while (match != npos) {
+    out.append(text, pos, match - pos);
+    pos = std::min(text.size(), match + take);
+    match = findText(text, pattern, enc, pos);
+  }
+  out.append(text, pos, npos);
+  text = std::move(out);
+}
+
+void cleanTypedAddress(std::string& text) {
+  removeAll(text, "\r", 2);
+  removeAll(text, "\t", 1);
+  // The full-width space in the text's own encoding.
+  if (isValidUtf8(text)) {
+    removeAll(text, "\xE3\x80\x80", 3);
+  } else {
+    removeAll(text, "\x81\x40", 2);
+  }
+}
+
+std::string trimAddress(std::string_view text) {
+  constexpr std::string_view blanks = " \t\r\n\v\f";
+  const std::size_t first = text.find_first_not_of(blanks);
+  if (first == npos) return {};
+  const std::size_t last = text.find_last_not_of(blanks);
+  return std::string(text.substr(first, last - first + 1));
+}
+
+std::optional<DownloadTarget> downloadTarget(const ItemRecord& item) {
+  if (item.fileName.empty() || item.url.empty()) return std::nullopt;
+  if (item.fileName == kIndexMarker) return DownloadTarget{item.url, "index.htm"};
+  return DownloadTarget{item.url + item.fileName, item.fileName};
+}
+
+bool isFtpAddress(std::string_view address) {
+  return address.size() > 6 && address.substr(0, 6) == "ftp://";
+}
+
+std::size_t httpSchemeLength(std::string_view address) {
+  if (startsWithIgnoreAsciiCase(address, "http://")) return 7;
+  if (startsWithIgnoreAsciiCase(address, "https://")) return 8;
+  return 0;
+}
+
+UrlCredentials ParseUrlCredentials(std::string_view url) {
+  std::string_view rest = url;
+  if (findText(rest, "https://") != npos) {
+    rest.remove_prefix(std::min<std::size_t>(8, rest.size()));
+  } else if (findText(rest, "http://") != npos) {
+    rest.remove_prefix(std::min<std::size_t>(7, rest.size()));
+  }
+  const std::size_t slash = findChar(rest, '/');
+  if (slash != npos) rest = rest.substr(0, slash + 1);
+  const std::size_t colon = findChar(rest, ':');
+  const std::size_t at = findChar(rest, '@');
+  if (colon == npos || at == npos || at < colon) return {};
+  return UrlCredentials{std::string(rest.substr(0, colon)),
+                        std::string(rest.substr(colon + 1, at - colon - 1))};
+}
+
+}  // namespace murlo

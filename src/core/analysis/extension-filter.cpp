@@ -1,0 +1,57 @@
+#include "analysis/extension-filter.h"
+
+#include <array>
+
+#include "text/cp932.h"
+
+namespace murlo {
+
+namespace {
+
+struct ExtensionClass {
+  std::string_view extension;
+  int bit;
+};
+
+// In the order of the test: the first class whose extension matches decides.
+constexpr std::array<ExtensionClass, 16> kClasses{{
+    {"htm", downex::kHtml},   {"html", downex::kHtml}, {"shtml", downex::kHtml},
+    {"cgi", downex::kCgi},    {"txt", downex::kTxt},   {"jpg", downex::kJpg},
+    {"gif", downex::kGif},    {"lzh", downex::kLzh},   {"zip", downex::kZip},
+    {"rar", downex::kRar},    {"rm", downex::kRm},     {"ram", downex::kRm},
+    {"mpeg", downex::kMpeg},  {"avi", downex::kAvi},   {"viv", downex::kViv},
+    {"exe", downex::kExe},
+}};
+
+bool inCustomList(std::string_view list, std::string_view extension) {
+  // Entries are compared whole; blanks around them are part of the entry.
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t semi = list.find(';', start);
+    const std::string_view entry =
+        list.substr(start, semi == std::string_view::npos ? std::string_view::npos : semi - start);
+    if (equalsIgnoreAsciiCase(entry, extension)) return true;
+    if (semi == std::string_view::npos) return false;
+    start = semi + 1;
+  }
+}
+
+}  // namespace
+
+bool acceptExtension(const AppSettings& settings, std::string_view extension,
+                     bool fileNameWasEmpty) {
+  if (fileNameWasEmpty) return (settings.downEx & downex::kHtml) != 0;
+  for (const ExtensionClass& c : kClasses) {
+    if (equalsIgnoreAsciiCase(extension, c.extension)) return (settings.downEx & c.bit) != 0;
+  }
+  if ((settings.downEx & downex::kCustom) == 0) return false;
+  return inCustomList(settings.extend, extension);
+}
+
+bool isPageType(std::string_view extension) {
+  return extension.empty() || equalsIgnoreAsciiCase(extension, "htm") ||
+         equalsIgnoreAsciiCase(extension, "html") || equalsIgnoreAsciiCase(extension, "shtml") ||
+         equalsIgnoreAsciiCase(extension, "cgi");
+}
+
+}  // namespace murlo

@@ -1,0 +1,110 @@
+#include "analysis/link-resolver.h"
+
+#include "analysis/address.h"
+#include "analysis/extension-filter.h"
+#include "text/cp932.h"
+
+namespace murlo {
+
+namespace {
+
+constexpr auto npos = std::string_view::npos;
+
+// The link's directory part (up to and including its last "/") and its file name.
+struct LinkParts {
+  std::string_view directory;
+  std::string_view fileName;
+};
+
+LinkParts splitAtLastSlash(std::string_view link) {
+  const std::size_t slash = findLastChar(link, '/');
+  if (slash == npos) return {{}, link};
+  return {link.substr(0, slash + 1), link.substr(slash + 1)};
+}
+
+// Cuts the base after its last "/"; false when it has none.
+bool cutAfterLastSlash(std::string& base) {
+  const std::size_t slash = findLastChar(base, '/');
+  if (slash == npos) return false;
+  base.resize(slash + 1);
+  return true;
+}
+
+}  // namespace
+
+bool resolveDotPath(std::string& link, std::string& base) {
+  for (bool firstPass = true;; firstPass = false) {
+    if (link.size() <= 2) {
+      if (firstPass) return false;
+      // A later pass that stops here still drops the base's last directory: without it a
+      // link such as "../" would leave the base without its trailing "/" and name the
+      // wrong directory.
+      cutAfterLastSlash(base);
+      return true;
+    }
+    if (!cutAfterLastSlash(base)) return !firstPass;
+    if (link[1] == '/') {
+      link = std::string(splitAtLastSlash(link).fileName);
+      return true;
+    }
+    if (link.compare(0, 3, "../") != 0) return !firstPass;
+    link.erase(0, 3);
+    base.pop_back();
+  }
+}
+
+bool addLink(const LinkSink& sink, std::string_view link, std::string_view pageAddress,
+             std::string_view tag) {
+  if (link.size() > 8 && startsWithIgnoreAsciiCase(link, "mailto:")) return false;
+  if (link.empty()) return false;
+
+  std::string base;
+  std::string fileName;
+  const std::size_t schemeLength = httpSchemeLength(link);
+  if (link.front() == '/') {
+    // Server-relative: the base is the page's scheme and host.
+    std::size_t skip = httpSchemeLength(pageAddress);
+    if (skip == 0) skip = 7;
+    if (pageAddress.size() < skip) return false;
+    const std::size_t slash = findChar(pageAddress.substr(skip), '/');
+    if (slash == npos) return false;
+    const LinkParts parts = splitAtLastSlash(link);
+    base = std::string(pageAddress.substr(0, skip + slash));
+    base += parts.directory;
+    fileName = parts.fileName;
+  } else if (link.front() == '.') {
+    std::string rewritten(link);
+    base = std::string(pageAddress);
+    if (!resolveDotPath(rewritten, base)) return false;
+    const LinkParts parts = splitAtLastSlash(rewritten);
+    base += parts.directory;
+    fileName = parts.fileName;
+  } else if (schemeLength != 0 && link.size() > schemeLength + 1) {
+    const LinkParts parts = splitAtLastSlash(link);
+    base = std::string(parts.directory);
+    fileName = parts.fileName;
+  } else {
+    if (pageAddress.empty()) return false;
+    const std::size_t slash = findLastChar(pageAddress, '/');
+    if (slash == npos) return false;
+    const LinkParts parts = splitAtLastSlash(link);
+    base = std::string(pageAddress.substr(0, slash + 1));
+    base += parts.directory;
+    fileName = parts.fileName;
+  }
+
+  std::string extension;
+  if (fileName.empty()) {
+    if (!acceptExtension(sink.settings, extension, true)) return false;
+    fileName = kIndexMarker;
+  } else {
+    if (fileName.size() < 4) return false;
+    const std::size_t dot = findChar(fileName, '.');
+    extension = dot == npos ? fileName : fileName.substr(dot + 1);
+    if (!acceptExtension(sink.settings, extension, false)) return false;
+  }
+  return sink.list.AddItem(std::move(fileName), std::move(base), std::string(tag),
+                           std::move(extension), std::string(), std::string(pageAddress));
+}
+
+}  // namespace murlo

@@ -1,0 +1,14 @@
+// Whole-file writes that never leave a half-written file behind.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace murlo {
+
+// Writes `data` to a temporary file in the folder of `path`, flushes it to disk and renames
+// it over `path`. On any failure the temporary file is removed, `path` keeps its earlier
+// contents and false is returned. An existing file's permission bits are kept.
+bool writeFileAtomically(const std::string& path, std::string_view data);
+
+}  // namespace murlo
