@@ -30,6 +30,15 @@ bool cutAfterLastSlash(std::string& base) {
   return true;
 }
 
+// Length of the server root "scheme://host/" at the start of an address, or npos when the
+// address has no "://" or no "/" after the host.
+std::size_t rootLength(std::string_view address) {
+  const std::size_t scheme = address.find("://");
+  if (scheme == npos) return npos;
+  const std::size_t slash = findChar(address, '/', detectEncoding(address), scheme + 3);
+  return slash == npos ? npos : slash + 1;
+}
+
 }  // namespace
 
 bool resolveDotPath(std::string& link, std::string& base) {
@@ -49,7 +58,10 @@ bool resolveDotPath(std::string& link, std::string& base) {
     }
     if (link.compare(0, 3, "../") != 0) return !firstPass;
     link.erase(0, 3);
-    base.pop_back();
+    // Never climb above the server's root: a "../" there stays at the root, as browsers
+    // do, instead of eating into the host name and the scheme.
+    const std::size_t root = rootLength(base);
+    if (root == npos || base.size() > root) base.pop_back();
   }
 }
 

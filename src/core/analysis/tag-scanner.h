@@ -1,0 +1,20 @@
+// The tag scanner: finds the links of image, anchor and area, body background and frame
+// tags with plain substring searches, as the program always has.
+//
+// It does not parse HTML. Only double-quoted values are taken, and the keyword and quote
+// searches run over the whole rest of the page, so an unquoted value or a tag without its
+// keyword takes text from further on. Saved pages give the same links, in the same order,
+// as they always did.
+#pragma once
+
+#include "analysis/page-text.h"
+#include "settings/app-settings.h"
+
+namespace murlo {
+
+// Reports the page's tag links in page order with the tags "IMG", "HREF", "BODY" and
+// "FRAME". Tag bits 0 to 3 of `liveSettings` are read at every test, so a change made while
+// the scan runs applies to the tags that follow.
+void findTagLinks(const PageText& page, const AppSettings& liveSettings, const LinkFound& found);
+
+}  // namespace murlo

@@ -1,0 +1,45 @@
+#include "cli-runner.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "sandbox.h"
+
+namespace murlo::test {
+
+CliResult runCli(const std::vector<std::string>& args, const std::string& cwd,
+                 const std::string& input) {
+  // Output goes through files: no pipe can fill up and stall the child.
+  Sandbox io;
+  const std::string inPath = io.write("stdin", input);
+  const std::string outPath = io.path("stdout");
+  const std::string errPath = io.path("stderr");
+  const pid_t pid = fork();
+  if (pid == 0) {
+    if (chdir(cwd.c_str()) != 0) _exit(127);
+    const int in = open(inPath.c_str(), O_RDONLY);
+    const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    dup2(in, 0);
+    dup2(out, 1);
+    dup2(err, 2);
+    std::vector<char*> argv;
+    std::string program = MURLO_CLI_PATH;
+    argv.push_back(program.data());
+    std::vector<std::string> copy = args;
+    for (std::string& a : copy) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    execv(program.c_str(), argv.data());
+    _exit(127);
+  }
+  CliResult result;
+  int status = 0;
+  waitpid(pid, &status, 0);
+  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  result.out = readFile(outPath);
+  result.err = readFile(errPath);
+  return result;
+}
+
+}  // namespace murlo::test

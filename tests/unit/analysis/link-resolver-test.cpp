@@ -1,0 +1,123 @@
+#include "analysis/link-resolver.h"
+
+#include <gtest/gtest.h>
+
+namespace murlo {
+namespace {
+
+class AddLinkTest : public ::testing::Test {
+ protected:
+  // Resolves one link and returns "url|fileName|extension", or "" when it was dropped.
+  std::string resolve(std::string_view link, std::string_view page, std::string_view tag = "IMG") {
+    const int before = list_.count();
+    if (!addLink(sink_, link, page, tag)) {
+      EXPECT_EQ(list_.count(), before);
+      return "";
+    }
+    const ItemRecord& r = list_.row(list_.count() - 1);
+    EXPECT_EQ(r.referrer, page);
+    EXPECT_EQ(r.tag, tag);
+    EXPECT_EQ(r.info, "");
+    return r.url + "|" + r.fileName + "|" + r.extension;
+  }
+
+  AppSettings settings_;
+  ItemList list_;
+  LinkSink sink_{list_, settings_};
+};
+
+TEST_F(AddLinkTest, ResolvesTheFourKindsOfLinks) {
+  EXPECT_EQ(resolve("/img/x.gif", "http://host/a/b.htm"), "http://host/img/|x.gif|gif");
+  EXPECT_EQ(resolve("pics/x.gif", "http://host/a/b.htm"), "http://host/a/pics/|x.gif|gif");
+  EXPECT_EQ(resolve("http://other/p/q.jpg", "http://host/a/b.htm"), "http://other/p/|q.jpg|jpg");
+  EXPECT_EQ(resolve("HTTP://other/q.jpg", "http://host/"), "HTTP://other/|q.jpg|jpg");
+  EXPECT_EQ(resolve("../x.htm", "http://host/a/b/page.htm"), "http://host/a/|x.htm|htm");
+  EXPECT_EQ(resolve("../../x.htm", "http://host/a/b/page.htm"), "http://host/|x.htm|htm");
+  EXPECT_EQ(resolve("./sub/x.htm", "http://host/a/p.htm"), "http://host/a/|x.htm|htm");
+}
+
+TEST_F(AddLinkTest, RecognisesHttpsLikeHttp) {
+  EXPECT_EQ(resolve("https://other/p/q.jpg", "http://host/"), "https://other/p/|q.jpg|jpg");
+  EXPECT_EQ(resolve("/img/x.gif", "https://host/a/b.htm"), "https://host/img/|x.gif|gif");
+  EXPECT_EQ(resolve("/img/x.gif", "HTTPS://host/a/b.htm"), "HTTPS://host/img/|x.gif|gif");
+}
+
+TEST_F(AddLinkTest, DropsMailtoEmptyAndShortNames) {
+  EXPECT_EQ(resolve("MAILTO:someone@host.jp", "http://host/"), "");
+  // Exactly 8 characters escapes the mailto test and resolves as a plain relative link.
+  settings_.downEx |= downex::kCustom;
+  settings_.extend = "mailto:a";
+  EXPECT_EQ(resolve("mailto:a", "http://host/p.htm"), "http://host/|mailto:a|mailto:a");
+  EXPECT_EQ(resolve("", "http://host/"), "");
+  EXPECT_EQ(resolve("ab", "http://host/"), "");       // name shorter than 4
+  EXPECT_EQ(resolve("a.gif", "http://host/"), "http://host/|a.gif|gif");
+  EXPECT_EQ(resolve(".hidden", "http://host/a/p.htm"), "");
+  EXPECT_EQ(resolve("..", "http://host/a/p.htm"), "");
+}
+
+TEST_F(AddLinkTest, ExtensionIsTheTextAfterTheFirstDot) {
+  EXPECT_EQ(resolve("a.tar.gz", "http://host/"), "");
+  settings_.downEx |= downex::kCustom;
+  settings_.extend = "tar.gz";
+  EXPECT_EQ(resolve("a.tar.gz", "http://host/"), "http://host/|a.tar.gz|tar.gz");
+  settings_.extend = "readme";
+  EXPECT_EQ(resolve("readme", "http://host/"), "http://host/|readme|readme");
+  // The settings are read at every link.
+  settings_.downEx = 0;
+  EXPECT_EQ(resolve("b.jpg", "http://host/"), "");
+}
+
+TEST_F(AddLinkTest, EmptyFileNameBecomesTheIndexMarkerOnlyWithTheHtmlClass) {
+  EXPECT_EQ(resolve("http://host/dir/", "http://x/"), "http://host/dir/|(index.htm)|");
+  EXPECT_EQ(resolve("http://host", "http://x/"), "");  // "host" is no accepted extension
+  settings_.downEx &= ~downex::kHtml;
+  EXPECT_EQ(resolve("http://host/dir/", "http://x/"), "");
+}
+
+TEST_F(AddLinkTest, BasesWithoutASlash) {
+  // A relative link on a page without a path resolves against "http://".
+  settings_.downEx |= downex::kCustom;
+  settings_.extend = "host";
+  EXPECT_EQ(resolve("x.gif", "http://host"), "http://|x.gif|gif");
+  EXPECT_EQ(resolve("x.gif", ""), "");
+  EXPECT_EQ(resolve("x.gif", "nohost"), "");
+  EXPECT_EQ(resolve("/x.gif", "http://host"), "");   // no "/" after the host
+  EXPECT_EQ(resolve("/x.gif", "ftp"), "");
+  // An absolute link without a path gives the url "http://" and the host as file name.
+  EXPECT_EQ(resolve("http://host", "http://x/"), "http://|host|host");
+}
+
+TEST(ResolveDotPath, PassesRemoveOneDirectoryEach) {
+  std::string link = "../../x.htm", base = "http://host/a/b/page.htm";
+  EXPECT_TRUE(resolveDotPath(link, base));
+  EXPECT_EQ(base, "http://host/");
+  EXPECT_EQ(link, "x.htm");
+
+  link = "./x/y.htm";
+  base = "http://host/a/p.htm";
+  EXPECT_TRUE(resolveDotPath(link, base));
+  EXPECT_EQ(link, "y.htm");
+  EXPECT_EQ(base, "http://host/a/");
+
+  link = "../../../../../x.htm";  // more ".." than directories: stays at the server's root
+  base = "http://host/a/p.htm";
+  EXPECT_TRUE(resolveDotPath(link, base));
+  EXPECT_EQ(base, "http://host/");
+  EXPECT_EQ(link, "x.htm");
+
+  link = "../";  // the parent directory itself keeps its trailing "/"
+  base = "http://host/a/b/p.htm";
+  EXPECT_TRUE(resolveDotPath(link, base));
+  EXPECT_EQ(base, "http://host/a/");
+  EXPECT_EQ(link, "");
+
+  link = ".x.htm";
+  base = "http://host/a/p.htm";
+  EXPECT_FALSE(resolveDotPath(link, base));
+  link = "./x.htm";
+  base = "nohost";
+  EXPECT_FALSE(resolveDotPath(link, base));
+}
+
+}  // namespace
+}  // namespace murlo
