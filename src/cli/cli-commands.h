@@ -16,6 +16,7 @@ using Args = std::vector<std::string>;
 
 int runList(const Args& args);
 int runAdd(const Args& args);
+int runScan(const Args& args);
 
 // Prints "murlo-cli: <message>" on standard error.
 void printError(const std::string& message);

@@ -1,7 +1,6 @@
 // murlo-cli list FILE.mrl: prints every item of a list file, one tab-separated line each.
-#include <cstdio>
-
 #include "cli-commands.h"
+#include "cli-item-output.h"
 #include "cli-list-file.h"
 #include "items/item-list.h"
 
@@ -14,15 +13,7 @@ int runList(const Args& args) {
   }
   ItemList list;
   const bool complete = loadListFile(list, args[0], /*mustExist=*/true);
-  for (int row = 0; row < list.count(); ++row) {
-    std::string line;
-    for (int col = 0; col < kColumnCount; ++col) {
-      if (col) line += '\t';
-      line += list.text(row, col);
-    }
-    line += '\n';
-    std::fwrite(line.data(), 1, line.size(), stdout);
-  }
+  for (int row = 0; row < list.count(); ++row) printItem(list.row(row));
   return complete ? kExitOk : kExitUsage;
 }
 

@@ -16,6 +16,9 @@ constexpr const char* kUsage =
     "                             (ファイル名, アドレス, タグ, 拡張子, 情報, 参照ページ をタブ区切りで)\n"
     "  add URL... --list FILE.mrl アドレスをタグ \"ADD\" でリストファイルに追加します\n"
     "                             (ファイルが無ければ作成します)\n"
+    "  scan FILE --page URL [--list FILE.mrl]\n"
+    "                             保存されたページ FILE を URL のページとして解析し、\n"
+    "                             見付かったアイテムを表示します (--list ならリストファイルに追加)\n"
     "  help                       この説明を表示します\n"
     "\n"
     "設定はカレントディレクトリの Murlo.ini から読みます。\n"
@@ -41,6 +44,7 @@ int main(int argc, char** argv) {
   }
   if (command == "list") return runList(args);
   if (command == "add") return runAdd(args);
+  if (command == "scan") return runScan(args);
   printError("不明なコマンドです: " + command);
   std::fputs(kUsage, stderr);
   return kExitUsage;

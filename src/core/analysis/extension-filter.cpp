@@ -54,4 +54,9 @@ bool isPageType(std::string_view extension) {
          equalsIgnoreAsciiCase(extension, "cgi");
 }
 
+bool passesJfifCheck(std::string_view fullAddress) {
+  return fullAddress.size() >= 3 &&
+         equalsIgnoreAsciiCase(fullAddress.substr(fullAddress.size() - 3), "jpg");
+}
+
 }  // namespace murlo

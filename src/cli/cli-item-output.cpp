@@ -1,0 +1,18 @@
+#include "cli-item-output.h"
+
+#include <cstdio>
+#include <string>
+
+namespace murlo::cli {
+
+void printItem(const ItemRecord& item) {
+  std::string line;
+  for (int col = 0; col < kColumnCount; ++col) {
+    if (col) line += '\t';
+    line += item.column(col);
+  }
+  line += '\n';
+  std::fwrite(line.data(), 1, line.size(), stdout);
+}
+
+}  // namespace murlo::cli

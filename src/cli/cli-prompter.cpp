@@ -1,0 +1,58 @@
+#include "cli-prompter.h"
+
+#include <unistd.h>
+
+namespace murlo::cli {
+
+CliPrompter::CliPrompter() : CliPrompter(stdin, stderr, ::isatty(STDIN_FILENO) != 0) {}
+
+std::optional<std::string> CliPrompter::readLine() {
+  std::string line;
+  int c;
+  while ((c = std::fgetc(in_)) != EOF && c != '\n') line += static_cast<char>(c);
+  if (c == EOF && line.empty()) return std::nullopt;
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return line;
+}
+
+PromptAnswer CliPrompter::message(const std::string& text, PromptIcon, PromptButtons buttons) {
+  if (buttons == PromptButtons::kOk) {
+    std::fprintf(out_, "murlo-cli: %s\n", text.c_str());
+    return PromptAnswer::kOk;
+  }
+  if (!interactive_) {
+    std::fprintf(out_, "murlo-cli: %s (いいえ)\n", text.c_str());
+    return PromptAnswer::kNo;
+  }
+  std::fprintf(out_, "murlo-cli: %s [y/N] ", text.c_str());
+  std::fflush(out_);
+  const std::optional<std::string> answer = readLine();
+  return answer && (*answer == "y" || *answer == "Y" || *answer == "yes") ? PromptAnswer::kYes
+                                                                          : PromptAnswer::kNo;
+}
+
+OverwriteChoice CliPrompter::confirmOverwrite(const std::string& url, const std::string& fileName) {
+  std::fprintf(out_, "murlo-cli: 上書き保存の確認: %s (%s)\n", fileName.c_str(), url.c_str());
+  if (interactive_) {
+    std::fputs("  0: 上書き保存  1: 名前を付けて保存  2: 以降全て上書き  3: 以降全て自動 ﾘﾈｰﾑ > ",
+               out_);
+    std::fflush(out_);
+    const std::optional<std::string> answer = readLine();
+    if (answer && answer->size() == 1 && (*answer)[0] >= '0' && (*answer)[0] <= '3') {
+      return static_cast<OverwriteChoice>((*answer)[0] - '0');
+    }
+  }
+  return OverwriteChoice::kAutoRenameAll;
+}
+
+std::optional<std::string> CliPrompter::chooseSaveFile(const FileDialogRequest& request) {
+  if (!interactive_) return std::nullopt;
+  // An empty answer cancels, as the dialog's Cancel button does.
+  std::fprintf(out_, "murlo-cli: %s > ", request.title.c_str());
+  std::fflush(out_);
+  std::optional<std::string> path = readLine();
+  if (!path || path->empty()) return std::nullopt;
+  return path;
+}
+
+}  // namespace murlo::cli

@@ -1,0 +1,58 @@
+// murlo-cli scan FILE --page URL [--list FILE.mrl]: analyses a saved page as the local-file
+// analysis does, with the settings of Murlo.ini in the current directory.
+#include <filesystem>
+#include <system_error>
+
+#include "analysis/page-scan.h"
+#include "cli-commands.h"
+#include "cli-item-output.h"
+#include "cli-list-file.h"
+#include "cli-prompter.h"
+#include "items/item-list.h"
+#include "settings/app-settings.h"
+
+namespace murlo::cli {
+
+int runScan(const Args& args) {
+  Args files;
+  std::string pageAddress;
+  std::string listPath;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--page" && i + 1 < args.size()) {
+      pageAddress = args[++i];
+    } else if (args[i] == "--list" && i + 1 < args.size()) {
+      listPath = args[++i];
+    } else {
+      files.push_back(args[i]);
+    }
+  }
+  if (files.size() != 1 || pageAddress.empty()) {
+    printError("使い方: murlo-cli scan FILE --page URL [--list FILE.mrl]");
+    return kExitUsage;
+  }
+
+  std::error_code error;
+  const std::string appDirectory = std::filesystem::current_path(error).string();
+  if (error) {
+    printError("カレントディレクトリが分かりません: " + error.message());
+    return kExitFailed;
+  }
+  const AppSettings settings = LoadSettings(settingsPath(appDirectory), appDirectory);
+
+  ItemList list;
+  // A file that exists but cannot be read whole is left untouched.
+  if (!listPath.empty() && !loadListFile(list, listPath, /*mustExist=*/false)) return kExitUsage;
+  const int firstNew = list.count();
+
+  CliPrompter prompter;
+  const PageScanContext context{{list, settings}, prompter, appDirectory};
+  const int result = scanPage(context, pageAddress, files[0], settings.tag);
+  if (result == kScanFileUnreadable) printError(files[0] + ": ファイルを読み込めません");
+  if (result != kScanComplete) return kExitFailed;
+
+  if (!listPath.empty()) return saveListFile(list, listPath) ? kExitOk : kExitFailed;
+  for (int row = firstNew; row < list.count(); ++row) printItem(list.row(row));
+  return kExitOk;
+}
+
+}  // namespace murlo::cli
