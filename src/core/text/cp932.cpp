@@ -169,6 +169,10 @@ std::string cp932ToUtf8(std::string_view cp932) {
   return convert(cp932, "CP932", "UTF-8", 1, "\xEF\xBF\xBD");
 }
 
+std::string utf8ToCp932(std::string_view utf8) {
+  return convert(utf8, "UTF-8", "CP932", 1, "?");
+}
+
 std::string displayText(std::string_view itemText) {
   return isValidUtf8(itemText) ? std::string(itemText) : cp932ToUtf8(itemText);
 }

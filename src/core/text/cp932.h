@@ -50,6 +50,7 @@ int compareIgnoreAsciiCase(std::string_view a, std::string_view b);
 // Conversions through iconv. They replace what cannot be converted by "?" and never fail.
 std::string utf16leToCp932(std::string_view utf16le);
 std::string cp932ToUtf8(std::string_view cp932);
+std::string utf8ToCp932(std::string_view utf8);
 // An item text for display: as it is when valid UTF-8, else decoded from CP932.
 std::string displayText(std::string_view itemText);
 

@@ -1,0 +1,67 @@
+#include "net/error-log.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <ctime>
+#include <mutex>
+
+#include "net/save-path.h"
+
+namespace murlo {
+
+namespace {
+
+constexpr std::string_view kBanner = "--Murlo  ver 2.02  ERRORLOG--\r\n";
+
+std::string timeStamp() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[32];
+  const std::size_t n = std::strftime(text, sizeof text, "%Y-%m-%d %H:%M  ", &local);
+  return std::string(text, n);
+}
+
+bool writeAll(int fd, std::string_view data) {
+  while (!data.empty()) {
+    const ssize_t n = ::write(fd, data.data(), data.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string errorLogPath(const std::string& appDir) {
+  return joinPath(appDir, "Murlo.log");
+}
+
+bool appendErrorLog(const std::string& appDir, std::string_view url, std::string_view reason) {
+  // The mutex orders the threads of this process, flock() other processes on the same file.
+  static std::mutex mutex;
+  std::lock_guard lock(mutex);
+  const int fd = ::open(errorLogPath(appDir).c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  ::flock(fd, LOCK_EX);
+  struct stat info {};
+  bool ok = ::fstat(fd, &info) == 0;
+  std::string entry;
+  if (ok && info.st_size == 0) entry = kBanner;
+  entry += "\r\n" + timeStamp();
+  entry.append(url);
+  entry += "\r\n";
+  entry.append(reason);
+  ok = ok && writeAll(fd, entry);
+  ::flock(fd, LOCK_UN);
+  return ::close(fd) == 0 && ok;
+}
+
+}  // namespace murlo

@@ -1,0 +1,257 @@
+#include "net/http-worker.h"
+
+#include <curl/curl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+
+#include "net/internet-error.h"
+#include "net/job-record.h"
+#include "net/local-file.h"
+#include "net/remote-file.h"
+#include "net/result-codes.h"
+#include "net/save-path.h"
+#include "net/url-crack.h"
+#include "settings/app-settings.h"
+#include "text/cp932.h"
+
+namespace murlo {
+
+namespace {
+
+bool isRedirect(long status) {
+  return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+}
+
+// An answer of 400 or above: the item failed, and the message names the status.
+InternetError statusError(const RemoteFile& file) {
+  const int status = static_cast<int>(file.status());
+  return InternetError(status, file.statusLine(), status);
+}
+
+// A header value may not carry a line break into the request.
+std::string oneLine(const std::string& text) {
+  return text.substr(0, text.find_first_of("\r\n"));
+}
+
+// An HTTP date as "year/month/day" without leading zeros, or "不明" (unknown) in CP932.
+std::string dateText(const std::string& httpDate) {
+  const std::time_t when = httpDate.empty() ? -1 : curl_getdate(httpDate.c_str(), nullptr);
+  std::tm date{};
+  if (when == -1 || gmtime_r(&when, &date) == nullptr) return utf8ToCp932("不明");
+  char text[32];
+  std::snprintf(text, sizeof text, "%d/%d/%d", date.tm_year + 1900, date.tm_mon + 1, date.tm_mday);
+  return text;
+}
+
+// The unique file a page is fetched into before it replaces Murlo.tmp; removed unless kept.
+class TempPageFile {
+ public:
+  TempPageFile(const std::string& target, WriteGate& gate) : path_(target + ".XXXXXX") {
+    int fd = -1;
+    if (!gate.pass([&] { fd = ::mkstemp(path_.data()); })) throw LocalFileError::givenUp(target);
+    if (fd < 0) throw LocalFileError::fromErrno(FileErrorKind::kGeneric, target);
+    ::close(fd);
+  }
+  ~TempPageFile() {
+    if (!kept_) ::unlink(path_.c_str());
+  }
+  TempPageFile(const TempPageFile&) = delete;
+  TempPageFile& operator=(const TempPageFile&) = delete;
+
+  const std::string& path() const { return path_; }
+  void keep() { kept_ = true; }
+
+ private:
+  std::string path_;
+  bool kept_ = false;
+};
+
+}  // namespace
+
+bool CHttpWorker::CrackUrl() {
+  int error = 0;
+  if (takeAddress(job_.url, kServiceHttp, error)) return true;
+  if (takeAddress("http://" + job_.url, kServiceHttp, error)) return true;
+  throw urlError(error != 0 ? error : CURLUE_UNSUPPORTED_SCHEME);
+}
+
+void CHttpWorker::PrepareResume() {
+  struct stat info {};
+  if (::stat(job_.localName.c_str(), &info) == 0) rangeFrom_ = info.st_size;
+}
+
+void CHttpWorker::OpenRequest() {
+  refuseWhenOffline();
+  remoteFile_.reset();
+  RemoteRequest request;
+  request.url = requestUrl_;
+  request.headers = {"Accept: */*", "Accept-Language: ja", "Accept-Encoding: gzip, deflate",
+                     "User-Agent: MFC_Murlo"};
+  if (!job_.referrer.empty() && !(job_.exset & exset::kNoReferrer)) {
+    request.headers.push_back("Referer: " + oneLine(job_.referrer));
+  }
+  if (!job_.password.empty()) {
+    request.userName = job_.userName;
+    request.password = job_.password;
+  }
+  request.proxy = session_.proxy;
+  request.timeoutMs = session_.timeoutMs;
+  request.rangeFrom = rangeFrom_;
+  remoteFile_ = std::make_unique<RemoteFile>(std::move(request), job_.connections, job_.stopEvent);
+  remoteFile_->open();
+}
+
+void CHttpWorker::refuse(int code, const std::string& reason) {
+  ReportResult(code);
+  LogResult(code);
+  throw InternetError(kReportNothing, reason);
+}
+
+bool CHttpWorker::CheckStatus() {
+  const long status = remoteFile_->status();
+  if (status == 401) refuse(kReportUnauthorized, remoteFile_->statusLine());
+  if (isRedirect(status)) return followRedirect();
+  // A resume of a complete partial file is answered 416; Resume() looks at it.
+  if (status >= 400 && !(status == 416 && rangeSent())) throw statusError(*remoteFile_);
+  return true;
+}
+
+bool CHttpWorker::followRedirect() {
+  const std::string answer = remoteFile_->statusLine();
+  const std::string& raw = remoteFile_->rawHeaders();
+  // The exact, case-sensitive text, as the raw header block has it.
+  std::size_t at = raw.find("Location: ");
+  if (at == std::string::npos || (job_.exset & exset::kRefuseRedirects)) {
+    refuse(kReportNoRedirect, answer);
+  }
+  at += 10;
+  const std::string target = raw.substr(at, raw.find_first_of("\r\n", at) - at);
+  const std::string base = requestUrl_;
+  remoteFile_.reset();
+  const CrackResult cracked = crackUrl(target, base);
+  if (!cracked.url) refuse(kReportRedirectUnparsable, answer + " -> " + target);
+  if (cracked.url->serviceType != kServiceHttp) refuse(kReportRedirectNotHttp, answer + " -> " + target);
+  takeCracked(*cracked.url);
+  if (IsCancelled(RESULT_USER_DENIED)) return false;
+  OpenRequest();
+  if (IsCancelled(RESULT_USER_DENIED)) return false;
+  const long status = remoteFile_->status();
+  if (status == 200 || (rangeSent() && (status == 206 || status == 416))) return true;
+  refuse(kReportRedirectFailed, remoteFile_->statusLine());
+}
+
+std::optional<std::int64_t> CHttpWorker::remoteSize() const {
+  if (const auto range = remoteFile_->contentRange(); range && range->total >= 0) return range->total;
+  return remoteFile_->contentLength();
+}
+
+void CHttpWorker::probeSize() {
+  if (const auto size = remoteSize()) {
+    job_.totalBytes = *size;
+    job_.sizeKnown = 1;
+  } else {
+    job_.sizeKnown = 0;
+  }
+}
+
+bool CHttpWorker::CheckSize() {
+  if (!(job_.movement.load() & movement::kSizeCheck)) return true;
+  const auto size = remoteSize();
+  if (!size) return true;
+  struct stat info {};
+  const std::string path = job_.saveDir + job_.fileName;
+  return !(::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size == *size);
+}
+
+bool CHttpWorker::Transfer() {
+  return binding_ == Binding::kPageJob ? DownloadToTemp() : DownloadToFile();
+}
+
+bool CHttpWorker::DownloadToFile() {
+  MakeHierarchy();
+  if (!CheckSize()) return true;
+  job_.localName = ResolveSaveName(job_);
+  probeSize();
+  if (IsCancelled(RESULT_USER_DENIED)) return false;
+  allocateBuffer();
+  openLocalFile(job_.saveDir + job_.localName, false);
+  return readingLoop(true);
+}
+
+bool CHttpWorker::DownloadToTemp() {
+  // The page is fetched into a file of its own and only then renamed to Murlo.tmp, so a
+  // thread given up half-way never leaves its bytes in the file a later page is read from.
+  const std::string target = joinPath(job_.appDir, "Murlo.tmp");
+  TempPageFile temp(target, job_.gate);
+  allocateBuffer();
+  openLocalFile(temp.path(), false);
+  if (!readingLoop(false)) return false;
+  bool renamed = false;
+  if (!job_.gate.pass([&] { renamed = ::rename(temp.path().c_str(), target.c_str()) == 0; })) {
+    throw LocalFileError::givenUp(target);
+  }
+  if (!renamed) throw LocalFileError::fromErrno(FileErrorKind::kGeneric, target);
+  temp.keep();
+  return true;
+}
+
+bool CHttpWorker::Resume() {
+  probeSize();
+  if (IsCancelled(RESULT_USER_DENIED)) return false;
+  allocateBuffer();
+  openLocalFile(job_.localName, true);
+  const std::int64_t have = localFile_->openedSize();
+  const long status = remoteFile_->status();
+  const auto range = remoteFile_->contentRange();
+  if (status == 416) {
+    // Nothing left to fetch when the partial file already holds the whole file.
+    if (!range || range->total != have) throw statusError(*remoteFile_);
+    job_.doneBytes = have;
+    job_.totalBytes = have;
+    job_.sizeKnown = 1;
+    localFile_->close();
+    localFile_.reset();
+    return true;
+  }
+  if (status == 206) {
+    if (!range || range->first != have) {
+      throw curlError(CURLE_RANGE_ERROR, "The server sent another range than asked for: " +
+                                             remoteFile_->header("Content-Range"));
+    }
+    job_.doneBytes = have;
+  } else {
+    // The server ignored the range and sends the whole file: write it from the start
+    // rather than append a second copy.
+    localFile_->truncate();
+    job_.doneBytes = 0;
+  }
+  return readingLoop(true);
+}
+
+bool CHttpWorker::TransferJpeg() {
+  MakeHierarchy();
+  if (!CheckSize()) return true;
+  job_.localName = ResolveSaveName(job_);
+  probeSize();
+  if (IsCancelled(RESULT_USER_DENIED)) return false;
+  allocateBuffer();
+  const std::size_t first = readFirstBlock();
+  if (IsCancelled(RESULT_USER_DENIED)) return false;
+  // A JFIF file has "JFIF" in bytes 6 to 9; nothing else is saved.
+  if (first <= 9 || std::memcmp(buffer_.data() + 6, "JFIF", 4) != 0) return false;
+  openLocalFile(job_.saveDir + job_.localName, false);
+  return readingLoop(true, first);
+}
+
+bool CHttpWorker::QueryFileInfo() {
+  job_.info.remoteSize = remoteFile_->contentLength().value_or(0);
+  job_.info.lastModified = dateText(remoteFile_->header("Last-Modified"));
+  job_.info.serverDate = dateText(remoteFile_->header("Date"));
+  return true;
+}
+
+}  // namespace murlo

@@ -1,0 +1,50 @@
+// CHttpWorker: the Internet worker for HTTP and HTTPS addresses.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "net/inet-worker.h"
+
+namespace murlo {
+
+class CHttpWorker : public CInetWorker {
+ public:
+  using CInetWorker::CInetWorker;
+
+  // Accepts HTTP and HTTPS; an address without a scheme is tried once more with "http://".
+  bool CrackUrl() override;
+  // For a resume: asks for the bytes from the partial file's current length on.
+  void PrepareResume();
+  // Connects and sends the GET request with the fixed header block and the Referer last;
+  // waits for the answer's header block.
+  void OpenRequest();
+  // Refuses 401, follows at most one redirect (301, 302, 303, 307, 308) and fails an
+  // answer of 400 or above. False only when a stop request came during a redirect.
+  bool CheckStatus();
+
+  // The work steps: true when the item is done, false when it failed or was stopped.
+  bool Transfer();
+  bool DownloadToFile();
+  bool DownloadToTemp();
+  bool Resume();
+  bool TransferJpeg();
+  bool QueryFileInfo();
+  // False when the local file already has the remote size (the download is skipped).
+  bool CheckSize();
+
+ private:
+  // Sets totalBytes and sizeKnown from Content-Length or the total of Content-Range.
+  void probeSize();
+  std::optional<std::int64_t> remoteSize() const;
+  // The redirect after a 3xx answer; false when stopped.
+  bool followRedirect();
+  // Reports and logs the refusal `code`, then raises an Internet error whose log text is
+  // `reason`.
+  [[noreturn]] void refuse(int code, const std::string& reason);
+  bool rangeSent() const { return rangeFrom_.has_value(); }
+
+  std::optional<std::int64_t> rangeFrom_;
+};
+
+}  // namespace murlo

@@ -1,0 +1,145 @@
+#include "net/inet-worker.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+
+#include "net/internet-error.h"
+#include "net/job-record.h"
+#include "net/local-file.h"
+#include "net/remote-file.h"
+#include "net/result-codes.h"
+#include "net/save-path.h"
+#include "net/url-crack.h"
+#include "platform/prompter.h"
+#include "settings/app-settings.h"
+
+namespace murlo {
+
+namespace {
+
+// The time-outs the platform's client applies when the settings give none.
+constexpr std::int64_t kDefaultTimeoutMs = 60000;
+
+}  // namespace
+
+CInetWorker::CInetWorker(JobRecord& job, Binding binding) : job_(job), binding_(binding) {}
+
+CInetWorker::~CInetWorker() = default;
+
+void CInetWorker::OpenSession() {
+  const int word = job_.connection;
+  session_.offline = (word & connection::kOffline) != 0;
+  session_.timeoutMs = (word & connection::kTimeout) && job_.timeoutMs > 0 ? job_.timeoutMs
+                                                                           : kDefaultTimeoutMs;
+  session_.proxy = (word & connection::kProxy) ? job_.proxy : std::string();
+}
+
+bool CInetWorker::takeAddress(const std::string& address, unsigned serviceType, int& error) {
+  CrackResult cracked = crackUrl(address);
+  error = cracked.error;
+  if (!cracked.url || cracked.url->serviceType != serviceType) return false;
+  takeCracked(*cracked.url);
+  return true;
+}
+
+void CInetWorker::takeCracked(const CrackedUrl& url) {
+  server_ = url.server;
+  object_ = url.object;
+  port_ = url.port;
+  serviceType_ = url.serviceType;
+  requestUrl_ = url.requestUrl;
+}
+
+void CInetWorker::refuseWhenOffline() const {
+  if (session_.offline) throw InternetError(kCodeOffline, "Working offline: no connection was made");
+}
+
+bool CInetWorker::IsCancelled(int code) {
+  if (!job_.stopEvent.tryWait()) return false;
+  job_.result = code;
+  cancelled_ = true;
+  return true;
+}
+
+void CInetWorker::ReportResult(int code, const std::string& detail) {
+  lastCode_ = code;
+  if (job_.movement.load() & movement::kNoErrorMessages) return;
+  const std::string_view text = reportText(code);
+  if (text.empty() || !job_.prompter) return;
+  std::string message(text);
+  if (!detail.empty()) message += "\r\n" + detail;
+  job_.prompter->message(message, reportIcon(code), PromptButtons::kOk);
+}
+
+void CInetWorker::LogResult(int code) {
+  if (job_.output & output::kErrorLog) LogResultText(code, job_);
+}
+
+void CInetWorker::LogException(const std::exception& error) {
+  if (job_.output & output::kErrorLog) LogExceptionText(error, job_);
+}
+
+void CInetWorker::MakeHierarchy() {
+  std::string relativePath;
+  if (job_.movement.load() & movement::kHierarchy) {
+    for (const std::string& folder : hierarchyFolders(object_)) {
+      relativePath += folder;
+      MakeDirectory(relativePath);
+    }
+  }
+  job_.fileName = relativePath + safeFileName(job_.fileName);
+}
+
+void CInetWorker::MakeDirectory(std::string& relativePath) {
+  const std::string path = job_.saveDir + relativePath;
+  if (!FileExists(path) && ::mkdir(path.c_str(), 0777) != 0 && errno != EEXIST) {
+    throw LocalFileError::fromErrno(FileErrorKind::kBadPath, path);
+  }
+  relativePath += "/";
+}
+
+void CInetWorker::allocateBuffer() {
+  buffer_.assign(static_cast<std::size_t>(std::max(job_.bufferSize, 2)), 0);
+}
+
+void CInetWorker::openLocalFile(const std::string& path, bool existing) {
+  localFile_ = std::make_unique<LocalFile>(
+      path, existing ? LocalFile::Mode::kExisting : LocalFile::Mode::kCreate, job_.gate);
+}
+
+std::size_t CInetWorker::readFirstBlock() {
+  const std::size_t want = buffer_.size() - 1;
+  std::size_t have = 0;
+  while (have < want) {
+    const std::size_t n = remoteFile_->read(buffer_.data() + have, want - have);
+    if (n == 0) break;  // the end, or a stop request the caller's next test sees
+    have += n;
+  }
+  return have;
+}
+
+bool CInetWorker::readingLoop(bool countBytes, std::size_t firstCount) {
+  const std::size_t want = buffer_.size() - 1;
+  std::size_t n = firstCount > 0 ? firstCount : remoteFile_->read(buffer_.data(), want);
+  for (;;) {
+    if (n == 0) {
+      if (remoteFile_->atEnd()) break;
+      // The wait for data was ended by a stop request.
+      if (IsCancelled(RESULT_USER_DENIED)) return false;
+    } else {
+      if (IsCancelled(RESULT_USER_DENIED)) return false;
+      if (countBytes) job_.doneBytes += static_cast<std::int64_t>(n);
+      buffer_[n] = 0;
+      localFile_->write(buffer_.data(), n);
+    }
+    n = remoteFile_->read(buffer_.data(), want);
+  }
+  localFile_->close();
+  localFile_.reset();
+  buffer_ = {};
+  return true;
+}
+
+}  // namespace murlo

@@ -1,0 +1,81 @@
+// JobRecord: what job control hands to a worker thread for one item, and what the worker
+// writes back (result, byte counters, the local name used).
+//
+// Job control makes a fresh record for every item and keeps it in a shared_ptr that the
+// thread shares. A thread given up after the stop wait therefore writes only into its own
+// record; job control closes the record's write gate so that the thread also cannot touch
+// any file afterwards, and carries `movement` over from one item's record to the next.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "net/event.h"
+#include "net/write-gate.h"
+
+namespace murlo {
+
+struct AppSettings;
+class CInetWorker;
+class ConnectionShare;
+class Prompter;
+
+// The answers of the item properties query (QueryFileInfo). Texts are CP932.
+struct FileInfo {
+  std::int64_t remoteSize = 0;
+  std::string serverDate;
+  std::string lastModified;
+};
+
+struct JobRecord {
+  // Written by the thread and the worker: the item's result code (result-codes.h).
+  std::atomic<int> result{0};
+  // Copies of the settings taken when the job starts. The worker may set the overwrite or
+  // the automatic-rename bit of `movement` for the rest of the job.
+  std::atomic<int> movement{0};
+  int connection = 0;
+  int output = 0;
+  int tag = 0;
+  int exset = 0;
+  std::string url;
+  std::string referrer;
+  std::string password;
+  std::string userName;
+  std::string appDir;
+  std::string proxy;
+  int bufferSize = 1024;
+  // The time-out the session applies when Connection bit 2 is set.
+  std::int64_t timeoutMs = 0;
+  // Written by the thread: the HTTP worker now running (null before and after).
+  std::atomic<CInetWorker*> worker{nullptr};
+  // Written by the worker, read by the progress display at any time.
+  std::atomic<std::int64_t> doneBytes{0};
+  std::atomic<std::int64_t> totalBytes{0};
+  // The save folder, ending in "/".
+  std::string saveDir;
+  // The local file name; the worker prefixes the directory hierarchy to it.
+  std::string fileName;
+  // Written: the local name used after same-name handling. For a resume, set by job
+  // control to the full path of the partial file.
+  std::string localName;
+  std::atomic<int> sizeKnown{0};
+  // Written by QueryFileInfo for the item properties query.
+  FileInfo info;
+
+  // Where the worker's questions and error messages go; none: nothing is shown.
+  std::shared_ptr<Prompter> prompter;
+  // The job's connection cache, or none for a fresh connection per item.
+  std::shared_ptr<ConnectionShare> connections;
+
+  Event stopEvent;
+  Event doneEvent;
+  WriteGate gate;
+};
+
+// Fills the settings part of a record as a job does when it starts: the five setting
+// words, the buffer size, the time-out, the proxy text, the application and save folders.
+void fillFromSettings(JobRecord& job, const AppSettings& settings, const std::string& appDir);
+
+}  // namespace murlo

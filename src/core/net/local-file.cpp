@@ -1,0 +1,104 @@
+#include "net/local-file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "net/internet-error.h"
+
+namespace murlo {
+
+namespace {
+
+constexpr std::size_t kWriteBlock = 64 * 1024;
+
+}  // namespace
+
+LocalFile::LocalFile(const std::string& path, Mode mode, WriteGate& gate)
+    : path_(path), gate_(gate) {
+  const int flags = mode == Mode::kCreate ? O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC
+                                          : O_WRONLY | O_CLOEXEC;
+  int error = 0;
+  const bool open = gate_.pass([&] {
+    fd_ = ::open(path.c_str(), flags, 0666);
+    error = errno;
+  });
+  if (!open) throw LocalFileError::givenUp(path);
+  if (fd_ < 0) {
+    errno = error;
+    throw LocalFileError::fromErrno(FileErrorKind::kGeneric, path);
+  }
+  struct stat info {};
+  const off_t end = ::lseek(fd_, 0, SEEK_END);
+  if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode) || end < 0) {
+    ::close(fd_);
+    fd_ = -1;
+    errno = EINVAL;
+    throw LocalFileError::fromErrno(FileErrorKind::kGeneric, path);
+  }
+  openedSize_ = info.st_size;
+  buffer_.reserve(kWriteBlock);
+}
+
+LocalFile::~LocalFile() {
+  if (fd_ < 0) return;
+  try {
+    flush();
+  } catch (const LocalFileError&) {
+    // A stopped or failed transfer keeps what could be written; the cause was reported.
+  }
+  ::close(fd_);
+}
+
+void LocalFile::write(const char* data, std::size_t size) {
+  if (buffer_.size() + size > kWriteBlock) flush();
+  if (size >= kWriteBlock) {
+    buffer_.assign(data, data + size);
+    flush();
+    return;
+  }
+  buffer_.insert(buffer_.end(), data, data + size);
+}
+
+void LocalFile::flush() {
+  if (buffer_.empty()) return;
+  bool failed = false;
+  const bool passed = gate_.pass([&] {
+    const char* p = buffer_.data();
+    std::size_t left = buffer_.size();
+    while (left > 0) {
+      const ssize_t n = ::write(fd_, p, left);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) {
+        failed = true;
+        return;
+      }
+      p += n;
+      left -= static_cast<std::size_t>(n);
+    }
+  });
+  buffer_.clear();
+  if (!passed) throw LocalFileError::givenUp(path_);
+  if (failed) throw LocalFileError::fromErrno(FileErrorKind::kGeneric, path_);
+}
+
+void LocalFile::truncate() {
+  buffer_.clear();
+  bool failed = false;
+  if (!gate_.pass([&] { failed = ::ftruncate(fd_, 0) != 0 || ::lseek(fd_, 0, SEEK_SET) != 0; })) {
+    throw LocalFileError::givenUp(path_);
+  }
+  if (failed) throw LocalFileError::fromErrno(FileErrorKind::kGeneric, path_);
+}
+
+void LocalFile::close() {
+  flush();
+  const int fd = fd_;
+  fd_ = -1;
+  if (::close(fd) != 0) throw LocalFileError::fromErrno(FileErrorKind::kGeneric, path_);
+}
+
+}  // namespace murlo

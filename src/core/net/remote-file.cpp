@@ -1,0 +1,264 @@
+#include "net/remote-file.h"
+
+#include <curl/curl.h>
+
+#include <chrono>
+#include <cstring>
+
+#include "net/connection-share.h"
+#include "net/curl-global.h"
+#include "net/event.h"
+#include "net/internet-error.h"
+#include "text/cp932.h"
+
+namespace murlo {
+
+namespace {
+
+// How long one wait for the socket lasts before the stop event is looked at again.
+constexpr int kPollMs = 50;
+// libcurl's receive block; the reading loop cuts it into the caller's buffer size.
+constexpr long kCurlBufferBytes = 64 * 1024;
+// The anonymous FTP login.
+constexpr const char* kFtpUser = "anonymous";
+constexpr const char* kFtpPassword = "murlo@localhost";
+
+std::optional<std::int64_t> parseNumber(std::string_view text) {
+  std::int64_t value = 0;
+  bool any = false;
+  for (char c : text) {
+    if (c < '0' || c > '9') break;
+    if (value > (INT64_MAX - 9) / 10) return std::nullopt;
+    value = value * 10 + (c - '0');
+    any = true;
+  }
+  return any ? std::optional(value) : std::nullopt;
+}
+
+std::string_view trimBlanks(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r' ||
+                           text.back() == '\n')) {
+    text.remove_suffix(1);
+  }
+  return text;
+}
+
+}  // namespace
+
+RemoteFile::RemoteFile(RemoteRequest request, std::shared_ptr<ConnectionShare> share,
+                       const Event& stop)
+    : share_(std::move(share)), request_(std::move(request)), stop_(stop) {
+  initCurlOnce();
+  easy_ = curl_easy_init();
+  multi_ = curl_multi_init();
+  if (easy_ == nullptr || multi_ == nullptr) throw curlError(CURLE_OUT_OF_MEMORY, {});
+  configure();
+}
+
+RemoteFile::~RemoteFile() {
+  curl_multi_remove_handle(multi_, easy_);
+  curl_easy_cleanup(easy_);
+  curl_multi_cleanup(multi_);
+  curl_slist_free_all(headerList_);
+}
+
+void RemoteFile::configure() {
+  CURL* e = easy_;
+  curl_easy_setopt(e, CURLOPT_URL, request_.url.c_str());
+  curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
+  curl_easy_setopt(e, CURLOPT_ERRORBUFFER, errorBuffer_);
+  curl_easy_setopt(e, CURLOPT_HEADERFUNCTION, &RemoteFile::onHeader);
+  curl_easy_setopt(e, CURLOPT_HEADERDATA, this);
+  curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &RemoteFile::onBody);
+  curl_easy_setopt(e, CURLOPT_WRITEDATA, this);
+  curl_easy_setopt(e, CURLOPT_BUFFERSIZE, kCurlBufferBytes);
+  // Without this libcurl would take the http_proxy variables of the environment.
+  curl_easy_setopt(e, CURLOPT_PROXY, request_.proxy.c_str());
+  curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(request_.timeoutMs));
+  if (share_ != nullptr && share_->handle() != nullptr) {
+    curl_easy_setopt(e, CURLOPT_SHARE, share_->handle());
+  }
+  if (request_.ftp) {
+    curl_easy_setopt(e, CURLOPT_PROTOCOLS_STR, "ftp");
+    curl_easy_setopt(e, CURLOPT_USERNAME, kFtpUser);
+    curl_easy_setopt(e, CURLOPT_PASSWORD, kFtpPassword);
+    curl_easy_setopt(e, CURLOPT_FTPPORT, "-");  // active mode, on the control connection's address
+    curl_easy_setopt(e, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_NOCWD));
+    curl_easy_setopt(e, CURLOPT_TRANSFERTEXT, 0L);
+    return;
+  }
+  curl_easy_setopt(e, CURLOPT_PROTOCOLS_STR, "http,https");
+  // The status check reads the raw header block as HTTP/1.1 servers send it.
+  curl_easy_setopt(e, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
+  curl_easy_setopt(e, CURLOPT_FOLLOWLOCATION, 0L);
+  // Decodes gzip and deflate bodies; the request's own Accept-Encoding line stays as given.
+  curl_easy_setopt(e, CURLOPT_ACCEPT_ENCODING, "gzip, deflate");
+  for (const std::string& line : request_.headers) {
+    curl_slist* grown = curl_slist_append(headerList_, line.c_str());
+    if (grown == nullptr) throw curlError(CURLE_OUT_OF_MEMORY, {});
+    headerList_ = grown;
+  }
+  curl_easy_setopt(e, CURLOPT_HTTPHEADER, headerList_);
+  if (!request_.password.empty()) {
+    curl_easy_setopt(e, CURLOPT_USERNAME, request_.userName.c_str());
+    curl_easy_setopt(e, CURLOPT_PASSWORD, request_.password.c_str());
+  }
+  if (request_.rangeFrom) {
+    const std::string range = std::to_string(*request_.rangeFrom) + "-";
+    curl_easy_setopt(e, CURLOPT_RANGE, range.c_str());  // libcurl copies the text
+  }
+}
+
+std::size_t RemoteFile::onHeader(char* data, std::size_t size, std::size_t count, void* self) {
+  auto* file = static_cast<RemoteFile*>(self);
+  const std::size_t n = size * count;
+  file->received_ += n;
+  if (file->request_.ftp) return n;  // FTP server replies, not headers
+  const std::string_view line(data, n);
+  // Each answer (an interim 1xx one included) starts a new header block.
+  if (line.starts_with("HTTP/")) file->rawHeaders_.clear();
+  file->rawHeaders_.append(line);
+  if (line == "\r\n" || line == "\n") {
+    long status = 0;
+    curl_easy_getinfo(file->easy_, CURLINFO_RESPONSE_CODE, &status);
+    if (status >= 200) {
+      file->status_ = status;
+      file->headersDone_ = true;
+    }
+  }
+  return n;
+}
+
+std::size_t RemoteFile::onBody(char* data, std::size_t size, std::size_t count, void* self) {
+  auto* file = static_cast<RemoteFile*>(self);
+  const std::size_t n = size * count;
+  file->received_ += n;
+  if (file->taken_ == file->pending_.size()) {
+    file->pending_.clear();
+    file->taken_ = 0;
+  }
+  file->pending_.append(data, n);
+  return n;
+}
+
+template <typename Ready>
+bool RemoteFile::pump(Ready ready) {
+  using Clock = std::chrono::steady_clock;
+  auto lastProgress = Clock::now();
+  std::uint64_t lastReceived = received_;
+  while (!ready() && !done_) {
+    if (stop_.isSet()) return false;
+    int running = 0;
+    CURLMcode mc = curl_multi_perform(multi_, &running);
+    int queued = 0;
+    while (CURLMsg* msg = curl_multi_info_read(multi_, &queued)) {
+      if (msg->msg == CURLMSG_DONE) {
+        done_ = true;
+        result_ = msg->data.result;
+      }
+    }
+    if (mc != CURLM_OK && !done_) {
+      done_ = true;
+      result_ = CURLE_OUT_OF_MEMORY;
+    }
+    if (ready() || done_) break;
+    const auto now = Clock::now();
+    if (received_ != lastReceived) {
+      lastReceived = received_;
+      lastProgress = now;
+    } else if (now - lastProgress >= std::chrono::milliseconds(request_.timeoutMs)) {
+      done_ = true;
+      result_ = CURLE_OPERATION_TIMEDOUT;
+      std::snprintf(errorBuffer_, sizeof errorBuffer_,
+                    "Operation timed out: no data for %lld milliseconds",
+                    static_cast<long long>(request_.timeoutMs));
+      break;
+    }
+    curl_multi_poll(multi_, nullptr, 0, kPollMs, nullptr);
+  }
+  return true;
+}
+
+void RemoteFile::raiseIfFailed() {
+  if (result_ != CURLE_OK) throw curlError(result_, errorBuffer_);
+}
+
+void RemoteFile::open() {
+  if (curl_multi_add_handle(multi_, easy_) != CURLM_OK) throw curlError(CURLE_OUT_OF_MEMORY, {});
+  if (request_.ftp) {
+    if (!pump([this] { return pending_.size() > taken_; })) return;
+    // Data that came before a failure is no answer yet: the failure counts.
+    if (done_) raiseIfFailed();
+    return;
+  }
+  if (!pump([this] { return headersDone_; })) return;
+  if (!headersDone_) {
+    raiseIfFailed();
+    throw curlError(CURLE_WEIRD_SERVER_REPLY, "The server sent no answer");
+  }
+}
+
+std::size_t RemoteFile::read(char* out, std::size_t max) {
+  if (taken_ == pending_.size()) {
+    if (!pump([this] { return taken_ < pending_.size(); })) return 0;
+    if (taken_ == pending_.size()) {
+      raiseIfFailed();
+      return 0;
+    }
+  }
+  const std::size_t n = std::min(max, pending_.size() - taken_);
+  std::memcpy(out, pending_.data() + taken_, n);
+  taken_ += n;
+  return n;
+}
+
+std::string RemoteFile::statusLine() const {
+  const std::size_t end = rawHeaders_.find_first_of("\r\n");
+  return rawHeaders_.substr(0, end);
+}
+
+std::string RemoteFile::header(std::string_view name) const {
+  std::size_t start = 0;
+  while (start < rawHeaders_.size()) {
+    std::size_t end = rawHeaders_.find('\n', start);
+    if (end == std::string::npos) end = rawHeaders_.size();
+    const std::string_view line(rawHeaders_.data() + start, end - start);
+    if (line.size() > name.size() && line[name.size()] == ':' &&
+        equalsIgnoreAsciiCase(line.substr(0, name.size()), name)) {
+      return std::string(trimBlanks(line.substr(name.size() + 1)));
+    }
+    start = end + 1;
+  }
+  return {};
+}
+
+std::optional<std::int64_t> RemoteFile::contentLength() const {
+  const std::string encoding = header("Content-Encoding");
+  if (!encoding.empty() && !equalsIgnoreAsciiCase(encoding, "identity")) return std::nullopt;
+  const std::string length = header("Content-Length");
+  if (length.empty()) return std::nullopt;
+  return parseNumber(length);
+}
+
+std::optional<ContentRange> RemoteFile::contentRange() const {
+  // "bytes FIRST-LAST/TOTAL", or "bytes */TOTAL" for a range the file does not have.
+  const std::string field = header("Content-Range");
+  std::string_view value = trimBlanks(field);
+  if (!startsWithIgnoreAsciiCase(value, "bytes ")) return std::nullopt;
+  value.remove_prefix(6);
+  const std::size_t slash = value.find('/');
+  if (slash == std::string_view::npos) return std::nullopt;
+  ContentRange range;
+  if (const auto total = parseNumber(value.substr(slash + 1))) range.total = *total;
+  if (value.starts_with('*')) {
+    range.first = -1;
+  } else if (const auto first = parseNumber(value)) {
+    range.first = *first;
+  } else {
+    return std::nullopt;
+  }
+  return range;
+}
+
+}  // namespace murlo

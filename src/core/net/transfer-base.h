@@ -1,0 +1,32 @@
+// CTransferBase: the file-system and log helpers every Internet worker uses.
+#pragma once
+
+#include <exception>
+#include <string>
+
+namespace murlo {
+
+struct JobRecord;
+
+class CTransferBase {
+ public:
+  virtual ~CTransferBase() = default;
+
+  // True when a file or folder of that path exists.
+  static bool FileExists(const std::string& path);
+
+  // The local name for the job's fileName under its saveDir after the same-name policy:
+  // overwrite (Movement bit 5), automatic renaming (bit 6), or the overwrite question
+  // asked through the job's prompter while this worker thread waits.
+  std::string ResolveSaveName(JobRecord& job);
+
+  // Appends a log entry for the refusal codes -1 to -5 (nothing for other codes).
+  void LogResultText(int code, JobRecord& job);
+  // Appends a log entry whose reason is the error's own text.
+  void LogExceptionText(const std::exception& error, JobRecord& job);
+
+ private:
+  void appendLog(JobRecord& job, std::string_view reason);
+};
+
+}  // namespace murlo

@@ -1,0 +1,33 @@
+// The worker thread procedures. Job control starts one of them on a thread of its own for
+// each item, with the item's record. Each creates an Internet worker, steps it through
+// session, address split, request, status check and work step, stores the result in the
+// record, destroys the worker and sets the done event last: once the done event is seen,
+// nothing of the item's worker (handles, files, the shared connection cache) is in use.
+//
+// A stop request (the record's stop event) is looked at after every step and once per
+// transfer buffer; it ends the item with RESULT_USER_DENIED.
+#pragma once
+
+#include <memory>
+
+namespace murlo {
+
+struct JobRecord;
+
+// Fetches a page into Murlo.tmp in the application directory (page job).
+void pageThread(std::shared_ptr<JobRecord> job);
+// Fills the record's FileInfo for the item properties query (page job); result 1 unless an
+// error was raised.
+void infoThread(std::shared_ptr<JobRecord> job);
+// Downloads an item into the save folder.
+void downloadThread(std::shared_ptr<JobRecord> job);
+// JPEG-only mode: addresses not ending in "jpg" end with RESULT_NOT_JPEG at once, and only
+// JFIF files are saved.
+void jpegThread(std::shared_ptr<JobRecord> job);
+// Continues the partial file named by the record's localName; when it is missing, asks
+// for another one.
+void resumeThread(std::shared_ptr<JobRecord> job);
+// Downloads an FTP item.
+void ftpThread(std::shared_ptr<JobRecord> job);
+
+}  // namespace murlo
