@@ -1,0 +1,162 @@
+// Resume, the JPEG-only transfer and the item properties query.
+#include <gtest/gtest.h>
+
+#include "http-test-server.h"
+#include "net-test.h"
+#include "raw-test-server.h"
+#include "net/result-codes.h"
+#include "net/worker-threads.h"
+#include "text/cp932.h"
+
+namespace murlo::test {
+namespace {
+
+const std::string kWhole = [] {
+  std::string data(3000, '\0');
+  for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>(i % 251);
+  return data;
+}();
+
+class ResumeTest : public NetTest {
+ protected:
+  // Serves kWhole at /file.bin; the server answers Range requests with 206 or 416.
+  void serveFile() {
+    server_.routes().Get("/file.bin", [this](const httplib::Request& request, httplib::Response& response) {
+      ranges_.push_back(request.get_header_value("Range"));
+      response.set_content(kWhole, "application/octet-stream");
+    });
+    server_.start();
+  }
+
+  std::shared_ptr<JobRecord> resumeJob(const std::string& partial) {
+    auto job = makeJob(server_.url("/file.bin"), "file.bin");
+    job->localName = partial;
+    return job;
+  }
+
+  HttpTestServer server_;
+  std::vector<std::string> ranges_;
+};
+
+TEST_F(ResumeTest, AsksFromTheEndOfThePartialFileAndCompletesIt) {
+  serveFile();
+  const std::string partial = sandbox_.write("save/file.bin", kWhole.substr(0, 1000));
+  auto job = resumeJob(partial);
+  resumeThread(job);
+  EXPECT_EQ(job->result, RESULT_SUCCEED);
+  EXPECT_EQ(ranges_, std::vector<std::string>{"bytes=1000-"});
+  EXPECT_TRUE(readFile(partial) == kWhole) << readFile(partial).size();
+  EXPECT_EQ(job->doneBytes, 3000);
+  EXPECT_EQ(job->totalBytes, 3000);
+}
+
+TEST_F(ResumeTest, AServerThatIgnoresTheRangeRestartsTheFile) {
+  RawTestServer server("HTTP/1.1 200 OK\r\nContent-Length: 3000\r\n\r\n" + kWhole);
+  const std::string partial = sandbox_.write("save/file.bin", kWhole.substr(0, 1000));
+  auto job = makeJob(server.url("/file.bin"), "file.bin");
+  job->localName = partial;
+  resumeThread(job);
+  ASSERT_EQ(server.requests().size(), 1u);
+  EXPECT_NE(server.requests()[0].find("Range: bytes=1000-\r\n"), std::string::npos);
+  EXPECT_EQ(job->result, RESULT_SUCCEED);
+  EXPECT_TRUE(readFile(partial) == kWhole) << readFile(partial).size();
+  EXPECT_EQ(job->doneBytes, 3000);
+}
+
+TEST_F(ResumeTest, ACompletePartialFileIsLeftAsItIs) {
+  serveFile();
+  const std::string partial = sandbox_.write("save/file.bin", kWhole);
+  auto job = resumeJob(partial);
+  resumeThread(job);
+  EXPECT_EQ(job->result, RESULT_SUCCEED);
+  EXPECT_TRUE(readFile(partial) == kWhole) << readFile(partial).size();
+}
+
+TEST_F(ResumeTest, AMissingPartialFileAsksForAnother) {
+  serveFile();
+  auto declined = resumeJob(sandbox_.path("save/gone.bin"));
+  resumeThread(declined);
+  EXPECT_EQ(declined->result, RESULT_ERROR_RESUME);
+  ASSERT_EQ(prompter_->messages().size(), 1u);
+  EXPECT_EQ(prompter_->messages()[0].text,
+            sandbox_.path("save/gone.bin") + "\r\nが見付かりません。変更したﾌｧｲﾙﾊﾟｽを指定しますか？");
+  EXPECT_EQ(prompter_->messages()[0].buttons, PromptButtons::kYesNo);
+  EXPECT_TRUE(ranges_.empty());
+
+  const std::string other = sandbox_.write("other.part", kWhole.substr(0, 2000));
+  prompter_->answer(PromptAnswer::kYes);
+  prompter_->giveFile(other);
+  auto chosen = resumeJob(sandbox_.path("save/gone.bin"));
+  resumeThread(chosen);
+  EXPECT_EQ(chosen->result, RESULT_SUCCEED);
+  EXPECT_EQ(prompter_->dialogTitles(), std::vector<std::string>{"ﾚｼﾞｭｰﾑﾌｧｲﾙ の指定"});
+  EXPECT_TRUE(readFile(other) == kWhole) << readFile(other).size();
+  EXPECT_EQ(chosen->localName, other);
+}
+
+class JpegTest : public NetTest {
+ protected:
+  void SetUp() override {
+    // JFIF: FF D8 FF E0, the segment length, then "JFIF".
+    serve("/photo.jpg", std::string("\xFF\xD8\xFF\xE0\x00\x10JFIF\x00", 11) + std::string(4000, 'j'));
+    serve("/exif.JPG", std::string("\xFF\xD8\xFF\xE1\x00\x10" "Exif\x00\x00", 12) + std::string(4000, 'e'));
+    serve("/tiny.jpg", "\xFF\xD8\xFF");
+    server_.start();
+  }
+  void serve(const std::string& path, const std::string& body) {
+    server_.routes().Get(path, [body](const httplib::Request&, httplib::Response& response) {
+      response.set_content(body, "image/jpeg");
+    });
+  }
+  HttpTestServer server_;
+};
+
+TEST_F(JpegTest, SavesOnlyJfifFiles) {
+  auto jfif = makeJob(server_.url("/photo.jpg"), "photo.jpg");
+  jpegThread(jfif);
+  EXPECT_EQ(jfif->result, RESULT_SUCCEED);
+  EXPECT_EQ(saved("photo.jpg").size(), 4011u);
+
+  for (const char* name : {"exif.JPG", "tiny.jpg"}) {
+    auto other = makeJob(server_.url(std::string("/") + name), name);
+    other->bufferSize = 256;
+    jpegThread(other);
+    EXPECT_EQ(other->result, RESULT_ERROR_DOWNLOAD) << name;
+    EXPECT_FALSE(isSaved(name)) << name;
+  }
+}
+
+TEST_F(JpegTest, AnAddressNotEndingInJpgIsRefusedWithoutARequest) {
+  auto job = makeJob(server_.url("/photo.jpeg"), "photo.jpeg");
+  jpegThread(job);
+  EXPECT_EQ(job->result, RESULT_NOT_JPEG);
+  EXPECT_FALSE(isSaved("photo.jpeg"));
+}
+
+TEST_F(NetTest, TheInfoQueryReadsSizeAndDates) {
+  HttpTestServer server;
+  server.routes().Get("/dated.zip", [](const httplib::Request&, httplib::Response& response) {
+    response.set_header("Last-Modified", "Tue, 05 Mar 2002 08:09:10 GMT");
+    response.set_header("Date", "Sun, 17 Nov 2024 23:59:59 GMT");
+    response.set_content(std::string(1234, 'z'), "application/zip");
+  });
+  server.routes().Get("/undated", [](const httplib::Request&, httplib::Response& response) {
+    response.set_content("x", "application/octet-stream");
+  });
+  server.start();
+  auto dated = makeJob(server.url("/dated.zip"));
+  infoThread(dated);
+  EXPECT_EQ(dated->result, RESULT_SUCCEED);
+  EXPECT_EQ(dated->info.remoteSize, 1234);
+  EXPECT_EQ(dated->info.lastModified, "2002/3/5");
+  EXPECT_EQ(dated->info.serverDate, "2024/11/17");
+
+  auto undated = makeJob(server.url("/undated"));
+  infoThread(undated);
+  EXPECT_EQ(undated->info.remoteSize, 1);
+  EXPECT_EQ(undated->info.lastModified, utf8ToCp932("不明"));
+  EXPECT_EQ(undated->info.serverDate, utf8ToCp932("不明"));
+}
+
+}  // namespace
+}  // namespace murlo::test

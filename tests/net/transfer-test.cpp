@@ -1,0 +1,281 @@
+// Moving the body into the save folder: content, decoding, names, the same-name policy,
+// the size check, stopping, stalls and cut-off bodies.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <zlib.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "http-test-server.h"
+#include "net-test.h"
+#include "net/result-codes.h"
+#include "net/worker-threads.h"
+#include "raw-test-server.h"
+#include "settings/app-settings.h"
+#include "wait-for.h"
+
+namespace murlo::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+std::string gzip(const std::string& data) {
+  z_stream stream{};
+  deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY);
+  std::string out(deflateBound(&stream, data.size()) + 32, '\0');
+  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
+  stream.avail_in = static_cast<uInt>(data.size());
+  stream.next_out = reinterpret_cast<Bytef*>(out.data());
+  stream.avail_out = static_cast<uInt>(out.size());
+  deflate(&stream, Z_FINISH);
+  out.resize(stream.total_out);
+  deflateEnd(&stream);
+  return out;
+}
+
+std::string pattern(std::size_t size) {
+  std::string data(size, '\0');
+  for (std::size_t i = 0; i < size; ++i) data[i] = static_cast<char>('a' + i * 7 % 26);
+  return data;
+}
+
+long long fileSize(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 ? info.st_size : -1;
+}
+
+class TransferTest : public NetTest {
+ protected:
+  // Serves `body` at `path`, with the usual Content-Length.
+  void serve(const std::string& path, const std::string& body) {
+    server_.routes().Get(path, [body](const httplib::Request&, httplib::Response& response) {
+      response.set_content(body, "application/octet-stream");
+    });
+  }
+  // Serves an endless body in 100-byte pieces, one every 20 ms; counts the pieces sent.
+  void serveSlowly(const std::string& path, int pieces = 1000000) {
+    server_.routes().Get(path, [this, pieces](const httplib::Request&, httplib::Response& response) {
+      response.set_chunked_content_provider("application/octet-stream",
+                                            [this, pieces](std::size_t, httplib::DataSink& sink) {
+        std::this_thread::sleep_for(20ms);  // the server's pace, not a wait of the test
+        if (sent_ >= pieces) {
+          sink.done();
+          return true;
+        }
+        ++sent_;
+        return sink.write(std::string(100, 'x').data(), 100);
+      });
+    });
+  }
+
+  HttpTestServer server_;
+  std::atomic<int> sent_{0};
+};
+
+TEST_F(TransferTest, SavesTheBodyAndCountsItsBytes) {
+  const std::string body = pattern(100000);
+  serve("/big.bin", body);
+  serve("/empty.txt", "");
+  server_.start();
+  auto job = makeJob(server_.url("/big.bin"), "big.bin");
+  job->bufferSize = 256;
+  downloadThread(job);
+  EXPECT_EQ(job->result, RESULT_SUCCEED);
+  EXPECT_EQ(saved("big.bin"), body);
+  EXPECT_EQ(job->doneBytes, 100000);
+  EXPECT_EQ(job->totalBytes, 100000);
+  EXPECT_EQ(job->sizeKnown, 1);
+  EXPECT_EQ(job->localName, "big.bin");
+
+  auto empty = makeJob(server_.url("/empty.txt"), "empty.txt");
+  downloadThread(empty);
+  EXPECT_EQ(empty->result, RESULT_SUCCEED);
+  EXPECT_TRUE(isSaved("empty.txt"));
+  EXPECT_EQ(saved("empty.txt"), "");
+}
+
+TEST_F(TransferTest, DecodesAGzipBody) {
+  const std::string body = pattern(50000);
+  server_.routes().Get("/page.html", [&](const httplib::Request&, httplib::Response& response) {
+    response.set_header("Content-Encoding", "gzip");
+    response.set_content(gzip(body), "text/html");
+  });
+  server_.start();
+  auto job = makeJob(server_.url("/page.html"), "page.html");
+  downloadThread(job);
+  EXPECT_EQ(job->result, RESULT_SUCCEED);
+  EXPECT_EQ(saved("page.html"), body);
+  EXPECT_EQ(job->sizeKnown, 0);  // the length on the wire is not the file's
+}
+
+TEST_F(TransferTest, FetchesAPageIntoTheTemporaryFile) {
+  serve("/index.html", "<html>page</html>");
+  server_.start();
+  sandbox_.write("Murlo.tmp", "earlier page");
+  auto job = makeJob(server_.url("/index.html"));
+  pageThread(job);
+  EXPECT_EQ(job->result, RESULT_SUCCEED);
+  EXPECT_EQ(sandbox_.read("Murlo.tmp"), "<html>page</html>");
+  EXPECT_EQ(job->doneBytes, 0);
+}
+
+TEST_F(TransferTest, TheHierarchyRecreatesTheServerFoldersInsideTheSaveFolder) {
+  serve("/dir/sub/", "index");
+  serve("/a/b/c.gif", "gif");
+  server_.start();
+  auto index = makeJob(server_.url("/dir/sub/"), "index.htm");
+  index->movement = index->movement | movement::kHierarchy;
+  downloadThread(index);
+  EXPECT_EQ(index->result, RESULT_SUCCEED);
+  EXPECT_EQ(saved("dir/sub/index.htm"), "index");
+  EXPECT_EQ(index->localName, "dir/sub/index.htm");
+
+  // A file name from a hand-edited list cannot point out of the save folder.
+  auto escape = makeJob(server_.url("/a/b/c.gif"), "../../escape.gif");
+  escape->movement = escape->movement | movement::kHierarchy;
+  downloadThread(escape);
+  EXPECT_EQ(escape->result, RESULT_SUCCEED);
+  EXPECT_EQ(saved("a/b/.._.._escape.gif"), "gif");
+  EXPECT_FALSE(sandbox_.exists("escape.gif"));
+}
+
+TEST_F(TransferTest, AutomaticRenamingCountsInHexadecimal) {
+  serve("/pic.jpg", "new picture");
+  serve("/readme", "new readme");
+  server_.start();
+  for (const char* name : {"pic.jpg", "pic0.jpg", "pic1.jpg", "readme"}) {
+    sandbox_.write(std::string("save/") + name, "old");
+  }
+  auto pic = makeJob(server_.url("/pic.jpg"), "pic.jpg");
+  downloadThread(pic);
+  EXPECT_EQ(pic->localName, "pic2.jpg");
+  EXPECT_EQ(saved("pic2.jpg"), "new picture");
+  EXPECT_EQ(saved("pic.jpg"), "old");
+  auto readme = makeJob(server_.url("/readme"), "readme");
+  downloadThread(readme);
+  EXPECT_EQ(readme->localName, "readme0");
+  EXPECT_EQ(saved("readme0"), "new readme");
+  EXPECT_TRUE(prompter_->overwriteQuestions().empty());
+}
+
+TEST_F(TransferTest, TheOverwriteQuestionDecidesAndMaySetThePolicyForTheJob) {
+  serve("/pic.jpg", "new");
+  server_.start();
+  auto ask = [&](OverwriteChoice choice) {
+    sandbox_.write("save/pic.jpg", "old");
+    prompter_->choose(choice);
+    auto job = makeJob(server_.url("/pic.jpg"), "pic.jpg");
+    job->movement = 0;
+    downloadThread(job);
+    EXPECT_EQ(job->result, RESULT_SUCCEED);
+    return job;
+  };
+  auto overwrite = ask(OverwriteChoice::kOverwrite);
+  EXPECT_EQ(overwrite->localName, "pic.jpg");
+  EXPECT_EQ(saved("pic.jpg"), "new");
+
+  auto all = ask(OverwriteChoice::kOverwriteAll);
+  EXPECT_EQ(all->localName, "pic.jpg");
+  EXPECT_EQ(all->movement & movement::kOverwrite, movement::kOverwrite);
+
+  prompter_->giveFile("/somewhere/else/chosen.jpg");
+  auto saveAs = ask(OverwriteChoice::kSaveAs);
+  EXPECT_EQ(saveAs->localName, "chosen.jpg");  // the chosen folder is not used
+  EXPECT_EQ(saved("chosen.jpg"), "new");
+  EXPECT_EQ(prompter_->dialogTitles().back(), "ﾌｧｲﾙを保存する");
+
+  auto rename = ask(OverwriteChoice::kAutoRenameAll);
+  EXPECT_EQ(rename->localName, "pic1.jpg");  // counting starts at 1 after the question
+  EXPECT_EQ(rename->movement & movement::kAutoRename, movement::kAutoRename);
+  EXPECT_EQ(prompter_->overwriteQuestions().size(), 4u);
+}
+
+TEST_F(TransferTest, TheSizeCheckSkipsAFileOfTheRemoteSize) {
+  serve("/same.bin", "0123456789");
+  server_.start();
+  sandbox_.write("save/same.bin", "abcdefghij");
+  auto job = makeJob(server_.url("/same.bin"), "same.bin");
+  job->movement = movement::kSizeCheck | movement::kOverwrite;
+  downloadThread(job);
+  EXPECT_EQ(job->result, RESULT_SUCCEED);
+  EXPECT_EQ(saved("same.bin"), "abcdefghij");
+
+  sandbox_.write("save/same.bin", "short");
+  auto differs = makeJob(server_.url("/same.bin"), "same.bin");
+  differs->movement = movement::kSizeCheck | movement::kOverwrite;
+  downloadThread(differs);
+  EXPECT_EQ(saved("same.bin"), "0123456789");
+}
+
+TEST_F(TransferTest, AStopRequestEndsASlowTransferWithinOneBuffer) {
+  serveSlowly("/slow.bin");
+  server_.start();
+  auto job = makeJob(server_.url("/slow.bin"), "slow.bin");
+  std::thread worker(downloadThread, job);
+  ASSERT_TRUE(waitFor([&] { return job->doneBytes >= 500; }));
+  const auto atStop = job->doneBytes.load();
+  const auto stopped = std::chrono::steady_clock::now();
+  job->stopEvent.set();
+  const bool ended = job->doneEvent.wait(2000ms);
+  worker.join();
+  ASSERT_TRUE(ended);
+  EXPECT_LT(std::chrono::steady_clock::now() - stopped, 500ms);
+  EXPECT_EQ(job->result, RESULT_USER_DENIED);
+  EXPECT_LE(job->doneBytes - atStop, job->bufferSize - 1);
+  EXPECT_EQ(fileSize(saveDir() + "slow.bin"), job->doneBytes);  // the partial file stays
+  EXPECT_TRUE(logEntries().empty());
+}
+
+TEST_F(TransferTest, AServerThatNeverAnswersIsCutOffByTheTimeOut) {
+  RawTestServer silent("");
+  auto job = makeJob(silent.url("/x"), "x");
+  job->timeoutMs = 300;
+  const auto start = std::chrono::steady_clock::now();
+  downloadThread(job);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 3s);
+  EXPECT_EQ(job->result, RESULT_ERROR_INTERNET);
+  EXPECT_EQ(messageTexts(), std::vector<std::string>{"接続に関するｴﾗｰが発生しました"});
+  ASSERT_EQ(logEntries().size(), 1u);
+  EXPECT_NE(logEntries()[0].reason.find("timed out"), std::string::npos);
+}
+
+TEST_F(TransferTest, ABodyCutOffMidwayFailsAndKeepsWhatCame) {
+  RawTestServer server("HTTP/1.1 200 OK\r\nContent-Length: 10000\r\n\r\n" + std::string(5000, 'p'));
+  auto job = makeJob(server.url("/cut.bin"), "cut.bin");
+  downloadThread(job);
+  EXPECT_EQ(job->result, RESULT_ERROR_INTERNET);
+  EXPECT_EQ(saved("cut.bin"), std::string(5000, 'p'));
+}
+
+TEST_F(TransferTest, AGivenUpThreadWritesNoMore) {
+  serveSlowly("/slow.bin", 40);
+  serveSlowly("/page.html", 40);
+  server_.start();
+  sandbox_.write("Murlo.tmp", "earlier page");
+
+  auto download = makeJob(server_.url("/slow.bin"), "slow.bin");
+  std::thread downloader(downloadThread, download);
+  ASSERT_TRUE(waitFor([&] { return download->doneBytes >= 300; }));
+  download->gate.close();
+  const long long sizeAtGiveUp = fileSize(saveDir() + "slow.bin");
+  downloader.join();
+  EXPECT_EQ(download->result, RESULT_ERROR_FILE);
+  EXPECT_EQ(fileSize(saveDir() + "slow.bin"), sizeAtGiveUp);
+
+  sent_ = 0;
+  auto page = makeJob(server_.url("/page.html"));
+  std::thread fetcher(pageThread, page);
+  ASSERT_TRUE(waitFor([&] { return sent_ >= 3; }));
+  page->gate.close();
+  fetcher.join();
+  EXPECT_EQ(sandbox_.read("Murlo.tmp"), "earlier page");
+  for (const auto& entry : std::filesystem::directory_iterator(sandbox_.dir())) {
+    EXPECT_FALSE(entry.path().filename().string().starts_with("Murlo.tmp.")) << entry.path();
+  }
+}
+
+}  // namespace
+}  // namespace murlo::test
