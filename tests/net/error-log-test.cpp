@@ -1,0 +1,85 @@
+// Murlo.log and the events the threads signal with.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <regex>
+#include <thread>
+#include <vector>
+
+#include "net/error-log.h"
+#include "net/event.h"
+#include "net/transfer-base.h"
+#include "net-test.h"
+#include "settings/app-settings.h"
+#include "text/cp932.h"
+
+namespace murlo::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+using ErrorLogTest = NetTest;
+
+TEST_F(ErrorLogTest, ANewLogStartsWithTheBannerAndHoldsCrLfEntries) {
+  ASSERT_TRUE(appendErrorLog(sandbox_.dir(), "http://a/x.zip", "first"));
+  ASSERT_TRUE(appendErrorLog(sandbox_.dir() + "/", "http://b/y.zip", utf8ToCp932("接続が確立できません")));
+  const std::string log = sandbox_.read("Murlo.log");
+  const std::regex layout(
+      "--Murlo  ver 2\\.02  ERRORLOG--\r\n"
+      "\r\n\\d{4}-\\d{2}-\\d{2} \\d{2}:\\d{2}  http://a/x\\.zip\r\nfirst"
+      "\r\n\\d{4}-\\d{2}-\\d{2} \\d{2}:\\d{2}  http://b/y\\.zip\r\n\x90\xDA\x91\xB1\x82\xAA.*");
+  EXPECT_TRUE(std::regex_match(log, layout)) << log;
+  EXPECT_FALSE(log.ends_with("\r\n"));
+}
+
+TEST_F(ErrorLogTest, EntriesOfThreadsFailingTogetherNeverInterleave) {
+  constexpr int kThreads = 8;
+  constexpr int kEntries = 40;
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([this, t] {
+      const std::string reason(500, static_cast<char>('a' + t));
+      for (int i = 0; i < kEntries; ++i) appendErrorLog(sandbox_.dir(), "http://t/" + std::to_string(t), reason);
+    });
+  }
+  for (auto& thread : threads) thread.join();
+  const auto entries = logEntries();
+  ASSERT_EQ(entries.size(), static_cast<std::size_t>(kThreads * kEntries));
+  for (const auto& entry : entries) {
+    const char expected = static_cast<char>('a' + (entry.url.back() - '0'));
+    EXPECT_EQ(entry.reason, std::string(500, expected));
+  }
+  EXPECT_EQ(sandbox_.read("Murlo.log").find("ERRORLOG", 40), std::string::npos);
+}
+
+TEST_F(ErrorLogTest, ALogThatCannotBeWrittenIsReportedAndKeepsTheResult) {
+  sandbox_.write("appdir", "a file where the application folder should be");
+  auto job = makeJob("http://x/");
+  job->appDir = sandbox_.path("appdir");
+  CTransferBase base;
+  base.LogExceptionText(std::runtime_error("reason"), *job);
+  ASSERT_EQ(prompter_->messages().size(), 1u);
+  EXPECT_EQ(prompter_->messages()[0].text,
+            "Murlo.log 作成に致命的なｴﾗｰが発生しました\r\nすぐ制作者に連絡して下さい");
+  EXPECT_EQ(prompter_->messages()[0].icon, PromptIcon::kExclamation);
+}
+
+TEST(EventTest, IsAutoResetAndWakesAWaiter) {
+  Event event;
+  EXPECT_FALSE(event.tryWait());
+  event.set();
+  EXPECT_TRUE(event.isSet());
+  EXPECT_TRUE(event.tryWait());
+  EXPECT_FALSE(event.tryWait());  // the successful wait reset it
+
+  std::thread setter([&] { event.set(); });
+  EXPECT_TRUE(event.wait(10s));
+  setter.join();
+  EXPECT_FALSE(event.wait(20ms));
+  event.set();
+  event.reset();
+  EXPECT_FALSE(event.isSet());
+}
+
+}  // namespace
+}  // namespace murlo::test

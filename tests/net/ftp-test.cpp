@@ -1,0 +1,76 @@
+// FTP downloads from pyftpdlib on 127.0.0.1: anonymous login, active mode.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "ftp-test-server.h"
+#include "net-test.h"
+#include "net/result-codes.h"
+#include "net/worker-threads.h"
+#include "settings/app-settings.h"
+#include "text/cp932.h"
+
+namespace murlo::test {
+namespace {
+
+class FtpTest : public NetTest {
+ protected:
+  static void SetUpTestSuite() {
+    root_ = std::make_unique<Sandbox>();
+    root_->write("hello.txt", "hello over ftp");
+    std::filesystem::create_directories(root_->path("pub/files"));
+    root_->write("pub/files/data.bin", std::string(70000, 'd'));
+    server_ = std::make_unique<FtpTestServer>(root_->dir());
+  }
+  static void TearDownTestSuite() {
+    server_.reset();
+    root_.reset();
+  }
+  void SetUp() override {
+    if (!server_->running()) GTEST_SKIP() << "pyftpdlib did not start";
+  }
+
+  static std::unique_ptr<Sandbox> root_;
+  static std::unique_ptr<FtpTestServer> server_;
+};
+
+std::unique_ptr<Sandbox> FtpTest::root_;
+std::unique_ptr<FtpTestServer> FtpTest::server_;
+
+TEST_F(FtpTest, DownloadsAFileIntoTheSaveFolder) {
+  auto job = makeJob(server_->url("/hello.txt"), "hello.txt");
+  ftpThread(job);
+  EXPECT_EQ(job->result, RESULT_SUCCEED);
+  EXPECT_EQ(saved("hello.txt"), "hello over ftp");
+  EXPECT_EQ(job->doneBytes, 14);
+  EXPECT_EQ(job->sizeKnown, 0);
+
+  auto nested = makeJob(server_->url("/pub/files/data.bin"), "data.bin");
+  nested->movement = nested->movement | movement::kHierarchy;
+  ftpThread(nested);
+  EXPECT_EQ(nested->result, RESULT_SUCCEED);
+  EXPECT_EQ(saved("pub/files/data.bin").size(), 70000u);
+}
+
+TEST_F(FtpTest, AMissingObjectFailsBeforeAnyLocalFileExists) {
+  for (const char* path : {"/missing.txt", "/no/such/dir/file.txt"}) {
+    auto job = makeJob(server_->url(path), "missing.txt");
+    ftpThread(job);
+    EXPECT_EQ(job->result, RESULT_ERROR_INTERNET) << path;
+    EXPECT_FALSE(isSaved("missing.txt")) << path;
+    ASSERT_FALSE(prompter_->messages().empty());
+    EXPECT_EQ(prompter_->messages().back().text, "指定されたﾌｧｲﾙが見つかりません");
+  }
+  EXPECT_EQ(logEntries().size(), 2u);
+}
+
+TEST_F(FtpTest, AnHttpAddressIsRefused) {
+  auto job = makeJob("http://127.0.0.1:1/file.txt", "file.txt");
+  ftpThread(job);
+  EXPECT_EQ(job->result, RESULT_ERROR_INTERNET);
+  EXPECT_FALSE(isSaved("file.txt"));
+}
+
+}  // namespace
+}  // namespace murlo::test
