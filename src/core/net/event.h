@@ -19,7 +19,11 @@ class Event {
   // Waits up to `timeout` for the event; true when it was set (it is then reset again).
   bool wait(std::chrono::milliseconds timeout);
   // The zero-time wait: true and reset when the event was set, false at once otherwise.
-  bool tryWait() { return signaled_.exchange(false, std::memory_order_acq_rel); }
+  bool tryWait() {
+    // A plain load first: the once-per-buffer test of an unset event costs no locked write.
+    return signaled_.load(std::memory_order_acquire) &&
+           signaled_.exchange(false, std::memory_order_acq_rel);
+  }
   // Looks at the event without resetting it.
   bool isSet() const { return signaled_.load(std::memory_order_acquire); }
 

@@ -130,7 +130,11 @@ bool CInetWorker::readingLoop(bool countBytes, std::size_t firstCount) {
       if (IsCancelled(RESULT_USER_DENIED)) return false;
     } else {
       if (IsCancelled(RESULT_USER_DENIED)) return false;
-      if (countBytes) job_.doneBytes += static_cast<std::int64_t>(n);
+      if (countBytes) {
+        // Only this thread writes the counter: a plain store, no locked add per buffer.
+        job_.doneBytes.store(job_.doneBytes.load(std::memory_order_relaxed) + static_cast<std::int64_t>(n),
+                             std::memory_order_relaxed);
+      }
       buffer_[n] = 0;
       localFile_->write(buffer_.data(), n);
     }
