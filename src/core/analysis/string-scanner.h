@@ -8,7 +8,8 @@ namespace murlo {
 
 // Reports, in page order and with the tag "ALL", each address with everything after it up
 // to the next space (quotes and ">" included). An address with no space after it ends the
-// scan and is not reported.
+// scan and is not reported; so does a page whose links would add up to more than sixteen
+// times its size.
 void findHttpStrings(const PageText& page, const LinkFound& found);
 
 }  // namespace murlo

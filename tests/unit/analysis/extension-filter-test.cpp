@@ -41,5 +41,14 @@ TEST(IsPageType, EmptyAndHtmlFamilyAndCgi) {
   for (const char* e : {"php", "htmlx", "jpg", "tar.gz"}) EXPECT_FALSE(isPageType(e)) << e;
 }
 
+TEST(PassesJfifCheck, LastThreeBytesOfTheFullAddressAreJpg) {
+  for (const char* a : {"http://h/a.jpg", "http://h/A.JPG", "http://h/x?f=jpg", "jpg"}) {
+    EXPECT_TRUE(passesJfifCheck(a)) << a;
+  }
+  for (const char* a : {"http://h/a.jpeg", "http://h/a.jpg?x", "http://h/dir/", "pg", ""}) {
+    EXPECT_FALSE(passesJfifCheck(a)) << a;
+  }
+}
+
 }  // namespace
 }  // namespace murlo

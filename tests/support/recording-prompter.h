@@ -1,0 +1,42 @@
+// A Prompter for tests: records every message and gives scripted answers (No, cancel and
+// automatic renaming when nothing is scripted).
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/prompter.h"
+
+namespace murlo::test {
+
+class RecordingPrompter : public Prompter {
+ public:
+  struct Message {
+    std::string text;
+    PromptIcon icon;
+    PromptButtons buttons;
+  };
+
+  PromptAnswer message(const std::string& text, PromptIcon icon, PromptButtons buttons) override {
+    messages.push_back({text, icon, buttons});
+    if (buttons == PromptButtons::kOk) return PromptAnswer::kOk;
+    if (answers.empty()) return PromptAnswer::kNo;
+    const PromptAnswer answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+
+  OverwriteChoice confirmOverwrite(const std::string&, const std::string&) override {
+    return OverwriteChoice::kAutoRenameAll;
+  }
+
+  std::optional<std::string> chooseSaveFile(const FileDialogRequest&) override {
+    return std::nullopt;
+  }
+
+  std::vector<Message> messages;
+  std::deque<PromptAnswer> answers;  // for Yes/No questions, in order
+};
+
+}  // namespace murlo::test

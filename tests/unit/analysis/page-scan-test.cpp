@@ -1,0 +1,95 @@
+#include "analysis/page-scan.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "recording-prompter.h"
+#include "sandbox.h"
+
+namespace murlo::test {
+namespace {
+
+class PageScanTest : public ::testing::Test {
+ protected:
+  // Each appended row as "tag url fileName extension referrer".
+  std::vector<std::string> rows() const {
+    std::vector<std::string> out;
+    for (int i = 0; i < list_.count(); ++i) {
+      const ItemRecord& r = list_.row(i);
+      out.push_back(r.tag + " " + r.url + " " + r.fileName + " " + r.extension + " " + r.referrer);
+    }
+    return out;
+  }
+
+  Sandbox box_;
+  AppSettings settings_;
+  ItemList list_;
+  RecordingPrompter prompter_;
+  PageScanContext context_{{list_, settings_}, prompter_, box_.dir()};
+};
+
+TEST_F(PageScanTest, AppendsTheAcceptedLinksWithTagAndReferrer) {
+  const std::string path = box_.write(
+      "page.htm", "<body background=\"bg.gif\">\r\n<img src=\"pics/a.JPG\"><a href=\"c.txt\">"
+                  "<a href=\"/top/\"><frame src=\"../f.htm\">");
+  EXPECT_EQ(scanTags(context_, "http://host/d/p.htm", path), kScanComplete);
+  EXPECT_EQ(rows(), (std::vector<std::string>{
+                        "BODY http://host/d/ bg.gif gif http://host/d/p.htm",
+                        "IMG http://host/d/pics/ a.JPG JPG http://host/d/p.htm",
+                        "HREF http://host/top/ (index.htm)  http://host/d/p.htm",
+                        "FRAME http://host/ f.htm htm http://host/d/p.htm",
+                    }));
+  EXPECT_TRUE(prompter_.messages.empty());
+}
+
+TEST_F(PageScanTest, MissingFileIsReportedWithTheTemporaryFileName) {
+  EXPECT_EQ(scanTags(context_, "http://host/", box_.path("gone.htm")), kScanFileMissing);
+  EXPECT_EQ(scanHttpStrings(context_, "http://host/", ""), kScanFileMissing);
+  ASSERT_EQ(prompter_.messages.size(), 2u);
+  for (const RecordingPrompter::Message& m : prompter_.messages) {
+    EXPECT_EQ(m.text, "ﾌｧｲﾙ(Murlo.tmp)が見付かりません");
+    EXPECT_EQ(m.icon, PromptIcon::kStop);
+    EXPECT_EQ(m.buttons, PromptButtons::kOk);
+  }
+  EXPECT_EQ(list_.count(), 0);
+}
+
+TEST_F(PageScanTest, UnreadableFileGivesOneWithoutAMessage) {
+  std::filesystem::create_directory(box_.path("folder.htm"));
+  EXPECT_EQ(scanTags(context_, "http://host/", box_.path("folder.htm")), kScanFileUnreadable);
+  EXPECT_TRUE(prompter_.messages.empty());
+}
+
+TEST_F(PageScanTest, EmptyPathMeansTheTemporaryPageFile) {
+  box_.write("Murlo.tmp", "<img src=\"tmp.gif\">");
+  EXPECT_EQ(tempPagePath(box_.dir()), box_.path("Murlo.tmp"));
+  EXPECT_EQ(tempPagePath(box_.dir() + "/"), box_.path("Murlo.tmp"));
+  EXPECT_EQ(scanTags(context_, "http://host/", ""), kScanComplete);
+  EXPECT_EQ(rows(), std::vector<std::string>{"IMG http://host/ tmp.gif gif http://host/"});
+}
+
+TEST_F(PageScanTest, JobCopyOfTagBitFourChoosesTheStringScanner) {
+  const std::string path =
+      box_.write("p.htm", "<img src=\"a.gif\"> http://h/b.gif https://h/c.zip http://h/d.txt ");
+  settings_.tag = 15 | tagbits::kAllHttp;  // the live value does not choose the scanner
+  EXPECT_EQ(scanPage(context_, "http://host/", path, 15), kScanComplete);
+  EXPECT_EQ(rows(), std::vector<std::string>{"IMG http://host/ a.gif gif http://host/"});
+
+  list_.deleteAll();
+  EXPECT_EQ(scanPage(context_, "http://host/", path, tagbits::kAllHttp), kScanComplete);
+  EXPECT_EQ(rows(), (std::vector<std::string>{"ALL http://h/ b.gif gif http://host/",
+                                              "ALL https://h/ c.zip zip http://host/"}));
+}
+
+TEST_F(PageScanTest, NotifiesTheListOnceForAWholePage) {
+  int changes = 0;
+  list_.setChangeListener([&] { ++changes; });
+  const std::string path = box_.write("p.htm", "<img src=\"a.gif\"><img src=\"b.gif\">");
+  EXPECT_EQ(scanTags(context_, "http://host/", path), kScanComplete);
+  EXPECT_EQ(list_.count(), 2);
+  EXPECT_EQ(changes, 1);
+}
+
+}  // namespace
+}  // namespace murlo::test
