@@ -159,10 +159,10 @@ int main(int argc, char** argv) {
   if (server <= 0 || port <= 0) return 2;
   const std::string url = "http://127.0.0.1:" + std::to_string(port) + "/big.bin";
 
-  // Three rounds, alternating, best of each: the machine is shared and its figures vary.
+  // Five rounds, alternating, best of each: the machine is shared and its figures vary.
   Figures engine;
   Figures curl;
-  for (int round = 0; round < 3; ++round) {
+  for (int round = 0; round < 5; ++round) {
     const Figures c = runCurl(url, folder, size);
     const Figures e = runEngine(url, folder, size);
     if (round == 0 || c.seconds < curl.seconds) curl = c;

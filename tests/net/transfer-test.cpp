@@ -76,7 +76,7 @@ class TransferTest : public NetTest {
 };
 
 TEST_F(TransferTest, SavesTheBodyAndCountsItsBytes) {
-  const std::string body = pattern(100000);
+  const std::string body = pattern(1000000);
   serve("/big.bin", body);
   serve("/empty.txt", "");
   server_.start();
@@ -84,9 +84,9 @@ TEST_F(TransferTest, SavesTheBodyAndCountsItsBytes) {
   job->bufferSize = 256;
   downloadThread(job);
   EXPECT_EQ(job->result, RESULT_SUCCEED);
-  EXPECT_EQ(saved("big.bin"), body);
-  EXPECT_EQ(job->doneBytes, 100000);
-  EXPECT_EQ(job->totalBytes, 100000);
+  EXPECT_TRUE(saved("big.bin") == body);
+  EXPECT_EQ(job->doneBytes, 1000000);
+  EXPECT_EQ(job->totalBytes, 1000000);
   EXPECT_EQ(job->sizeKnown, 1);
   EXPECT_EQ(job->localName, "big.bin");
 
@@ -98,7 +98,7 @@ TEST_F(TransferTest, SavesTheBodyAndCountsItsBytes) {
 }
 
 TEST_F(TransferTest, DecodesAGzipBody) {
-  const std::string body = pattern(50000);
+  const std::string body = pattern(3000000);
   server_.routes().Get("/page.html", [&](const httplib::Request&, httplib::Response& response) {
     response.set_header("Content-Encoding", "gzip");
     response.set_content(gzip(body), "text/html");
@@ -107,7 +107,7 @@ TEST_F(TransferTest, DecodesAGzipBody) {
   auto job = makeJob(server_.url("/page.html"), "page.html");
   downloadThread(job);
   EXPECT_EQ(job->result, RESULT_SUCCEED);
-  EXPECT_EQ(saved("page.html"), body);
+  EXPECT_TRUE(saved("page.html") == body) << saved("page.html").size();
   EXPECT_EQ(job->sizeKnown, 0);  // the length on the wire is not the file's
 }
 

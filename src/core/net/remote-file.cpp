@@ -19,6 +19,9 @@ namespace {
 constexpr int kPollMs = 50;
 // libcurl's receive block; the reading loop cuts it into the caller's buffer size.
 constexpr long kCurlBufferBytes = 64 * 1024;
+// Unread body bytes at which libcurl is paused until the reader has taken them: the body
+// then passes through a buffer that stays small and in the processor's cache.
+constexpr std::size_t kMaxPendingBytes = 128 * 1024;
 // The anonymous FTP login.
 constexpr const char* kFtpUser = "anonymous";
 constexpr const char* kFtpPassword = "murlo@localhost";
@@ -133,6 +136,10 @@ std::size_t RemoteFile::onHeader(char* data, std::size_t size, std::size_t count
 std::size_t RemoteFile::onBody(char* data, std::size_t size, std::size_t count, void* self) {
   auto* file = static_cast<RemoteFile*>(self);
   const std::size_t n = size * count;
+  if (file->pending_.size() - file->taken_ >= kMaxPendingBytes) {
+    file->paused_ = true;
+    return CURL_WRITEFUNC_PAUSE;  // libcurl keeps this block and hands it over again
+  }
   file->received_ += n;
   if (file->taken_ == file->pending_.size()) {
     file->pending_.clear();
@@ -200,6 +207,10 @@ void RemoteFile::open() {
 }
 
 std::size_t RemoteFile::read(char* out, std::size_t max) {
+  if (taken_ == pending_.size() && paused_) {
+    paused_ = false;
+    curl_easy_pause(easy_, CURLPAUSE_CONT);  // may hand over the kept block at once
+  }
   if (taken_ == pending_.size()) {
     if (!pump([this] { return taken_ < pending_.size(); })) return 0;
     if (taken_ == pending_.size()) {

@@ -88,6 +88,7 @@ class RemoteFile {
   std::string pending_;  // body bytes received, not yet read
   std::size_t taken_ = 0;
   std::uint64_t received_ = 0;  // header and body bytes, to tell progress from a stall
+  bool paused_ = false;  // libcurl holds a body block until the reader has room
   bool done_ = false;
   int result_ = 0;  // the CURLcode once done_
 };
