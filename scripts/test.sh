@@ -18,4 +18,9 @@ else
   "$root/scripts/build.sh" "$dir" -DMURLO_WERROR=ON
 fi
 cd "$dir"
-ctest --output-on-failure -j "$(nproc)" --timeout 600
+# The GUI tests need an X server: a private Xvfb when there is no display.
+run=(ctest --output-on-failure -j "$(nproc)" --timeout 600)
+if [[ -z "${DISPLAY:-}" ]]; then
+  run=(xvfb-run -a -s "-screen 0 1280x1024x24" "${run[@]}")
+fi
+"${run[@]}"

@@ -1,0 +1,39 @@
+#include "platform/desktop-shell.h"
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <sstream>
+
+extern char** environ;
+
+namespace murlo {
+
+bool commandOnPath(const std::string& name) {
+  const char* path = std::getenv("PATH");
+  if (!path) return false;
+  std::stringstream dirs(path);
+  std::string dir;
+  while (std::getline(dirs, dir, ':')) {
+    if (dir.empty()) dir = ".";
+    if (access((dir + "/" + name).c_str(), X_OK) == 0) return true;
+  }
+  return false;
+}
+
+bool XdgOpenShell::open(const std::string& target) {
+  if (!commandOnPath("xdg-open")) return false;
+  // xdg-open returns once the viewer is started; wait for it so no zombie is left behind.
+  std::string program = "xdg-open";
+  std::string arg = target;
+  char* argv[] = {program.data(), arg.data(), nullptr};
+  pid_t pid = 0;
+  if (posix_spawnp(&pid, "xdg-open", nullptr, nullptr, argv, environ) != 0) return false;
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+}  // namespace murlo

@@ -1,0 +1,20 @@
+#include "app-context.h"
+
+#include "settings/ini-file.h"
+
+namespace murlo::gui {
+
+void AppContext::load() {
+  settings = LoadSettings(iniPath(), appDirectory);
+  placement = FramePlacement{};
+  loadFramePlacement(placement, IniFile::load(iniPath()));
+}
+
+bool AppContext::save() const {
+  IniFile ini = IniFile::load(iniPath());
+  saveFramePlacement(placement, ini);
+  if (!ini.save(iniPath())) return false;
+  return SaveSettings(settings, iniPath());
+}
+
+}  // namespace murlo::gui

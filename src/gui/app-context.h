@@ -1,0 +1,31 @@
+// What the whole program shares: the application directory, the settings, the window
+// placement and the interfaces to the desktop. Created by the application object; UI thread.
+#pragma once
+
+#include <string>
+
+#include "platform/desktop-shell.h"
+#include "platform/prompter.h"
+#include "settings/app-settings.h"
+#include "settings/frame-placement.h"
+
+namespace murlo::gui {
+
+struct AppContext {
+  std::string appDirectory;
+  AppSettings settings;
+  FramePlacement placement;
+  Prompter* prompter = nullptr;
+  DesktopShell* shell = nullptr;
+
+  std::string iniPath() const { return settingsPath(appDirectory); }
+  std::string appFile(const std::string& name) const { return appDirectory + "/" + name; }
+  bool offline() const { return (settings.connection & connection::kOffline) != 0; }
+
+  // Reads settings and placement from Murlo.ini in the application directory.
+  void load();
+  // Writes placement, then settings, keeping every other section of the file.
+  bool save() const;
+};
+
+}  // namespace murlo::gui

@@ -1,0 +1,24 @@
+// When the job commands are enabled, and the checks of the recursive-analysis dialog.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "items/item-list.h"
+
+namespace murlo::gui {
+
+// "解析" needs selected rows whose names all look like pages: at least 5 bytes ending in
+// ".htm", ".html", ".htm)", "shtml" or ".cgi" (any letter case).
+bool canAnalyzeSelection(const ItemList& list);
+
+// The first failure of the start address of a recursive analysis, or nothing when it is
+// acceptable.
+std::optional<std::string> recursiveAddressError(const std::string& address);
+
+// While the must-contain field is empty, an address with a "/" suggests itself up to and
+// including its last "/".
+std::optional<std::string> suggestMustContain(const std::string& address,
+                                              const std::string& mustContain);
+
+}  // namespace murlo::gui

@@ -1,0 +1,66 @@
+// CMainFrame: the main window with its tool bars, add-item bar, output window, status bar
+// and the item list in its middle. UI thread only.
+#pragma once
+
+#include <wx/aui/aui.h>
+#include <wx/combobox.h>
+#include <wx/frame.h>
+
+#include "app-context.h"
+#include "logic/url-combo-model.h"
+
+namespace murlo::gui {
+
+class CMurloView;
+class OutputWindow;
+
+class CMainFrame : public wxFrame {
+ public:
+  explicit CMainFrame(AppContext& app);
+  ~CMainFrame() override;
+
+  CMurloView* view() { return view_; }
+  OutputWindow* output() { return output_; }
+  wxComboBox* urlCombo() { return urlCombo_; }
+  wxAuiManager& aui() { return aui_; }
+  AppContext& app() { return app_; }
+
+  // The document title with " - Murlo" and, while offline, the offline mark.
+  void SetFrameTitle(const std::string& documentTitle);
+  // Opens a list file into the list (appending), with the messages of a failed read.
+  bool openListFile(const std::string& path);
+
+  // Commands, callable directly by tests and by the menus.
+  void pasteUrl();
+  void addFromBar();
+  void toggleOffline();
+  void openLog();
+  void openHelp();
+  void toggleBar(int commandId);
+
+  // Records the window's and bars' placement into the context.
+  void captureFramePlacement();
+
+ private:
+  void buildMenus();
+  wxAuiToolBar* buildToolBar(const char* name, const char* caption, std::initializer_list<int> ids);
+  wxAuiToolBar* buildAddUrlBar();
+  void applyBarStates();
+  void refreshCombo();
+  void message(const std::string& text, PromptIcon icon);
+  wxAuiPaneInfo* paneForCommand(int commandId);
+  void onClose(wxCloseEvent& event);
+  void onCommand(wxCommandEvent& event);
+  void onUpdateUi(wxUpdateUIEvent& event);
+  void showItemCount(int count);
+
+  AppContext& app_;
+  wxAuiManager aui_;
+  CMurloView* view_ = nullptr;
+  OutputWindow* output_ = nullptr;
+  wxComboBox* urlCombo_ = nullptr;
+  UrlComboModel comboModel_;
+  std::string documentTitle_;
+};
+
+}  // namespace murlo::gui

@@ -1,0 +1,3 @@
+#include "murlo-app.h"
+
+wxIMPLEMENT_APP(murlo::gui::CMurloApp);

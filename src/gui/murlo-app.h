@@ -1,0 +1,31 @@
+// CMurloApp: starts the program in the current folder, whose Murlo.ini it uses.
+#pragma once
+
+#include <wx/app.h>
+
+#include "app-context.h"
+#include "gui-prompter.h"
+
+namespace murlo::gui {
+
+class CMainFrame;
+
+class CMurloApp : public wxApp {
+ public:
+  bool OnInit() override;
+  int OnExit() override;
+  void OnInitCmdLine(wxCmdLineParser& parser) override;
+  bool OnCmdLineParsed(wxCmdLineParser& parser) override;
+
+ private:
+  AppContext context_;
+  GuiPrompter prompter_;
+  XdgOpenShell shell_;
+  std::string listFile_;
+};
+
+// Builds and shows the main window for `context` (used by the application and by tests).
+// Returns nullptr when a list file given on the command line could not be opened.
+CMainFrame* startMainWindow(AppContext& context, const std::string& listFile);
+
+}  // namespace murlo::gui

@@ -1,0 +1,136 @@
+#include "murlo-view.h"
+
+#include <wx/dcmemory.h>
+#include <wx/imaglist.h>
+#include <wx/menu.h>
+
+#include "command-ids.h"
+#include "logic/shorten-text.h"
+#include "state-icons.h"
+#include "text/cp932.h"
+
+namespace murlo::gui {
+
+namespace {
+
+struct ColumnSpec {
+  const char* header;
+  int width;
+  wxListColumnFormat format;
+};
+
+constexpr ColumnSpec kColumns[kColumnCount] = {
+    {"ﾌｧｲﾙﾈｰﾑ", 130, wxLIST_FORMAT_LEFT},   {"ｱﾄﾞﾚｽ", 380, wxLIST_FORMAT_LEFT},
+    {"ﾀｸﾞ", 60, wxLIST_FORMAT_CENTRE},      {"拡張子", 60, wxLIST_FORMAT_CENTRE},
+    {"ｱｲﾃﾑ情報", 150, wxLIST_FORMAT_LEFT},  {"参照ﾍﾟｰｼﾞ", 100, wxLIST_FORMAT_LEFT},
+};
+
+}  // namespace
+
+CMurloView::CMurloView(wxWindow* parent)
+    : wxListCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                 wxLC_REPORT | wxLC_VIRTUAL | wxBORDER_SUNKEN) {
+  for (int col = 0; col < kColumnCount; ++col) {
+    InsertColumn(col, wxString::FromUTF8(kColumns[col].header), kColumns[col].format,
+                 kColumns[col].width);
+  }
+  SetImageList(makeStateImageList(), wxIMAGE_LIST_SMALL);
+  items_.setChangeListener([this] { onListChanged(); });
+
+  Bind(wxEVT_LIST_COL_CLICK, &CMurloView::onColumnClick, this);
+  Bind(wxEVT_LIST_ITEM_SELECTED, &CMurloView::onSelectionEvent, this);
+  Bind(wxEVT_LIST_ITEM_DESELECTED, &CMurloView::onSelectionEvent, this);
+  Bind(wxEVT_CONTEXT_MENU, &CMurloView::onContextMenu, this);
+  // The generic list control takes clicks in its inner windows (rows and header).
+  for (wxWindow* child : GetChildren()) {
+    for (auto type : {wxEVT_LEFT_DOWN, wxEVT_RIGHT_DOWN, wxEVT_LEFT_DCLICK, wxEVT_RIGHT_DCLICK}) {
+      child->Bind(type, &CMurloView::onMouse, this);
+    }
+  }
+}
+
+wxString CMurloView::OnGetItemText(long item, long column) const {
+  if (item < 0 || item >= items_.count()) return wxString();
+  const std::string text = displayText(items_.text(static_cast<int>(item), static_cast<int>(column)));
+  // Cells are cut to their column with "..." (first column: 2-pixel insets, 4-pixel margin;
+  // the others: 6-pixel insets, 12-pixel margin).
+  const int margin = column == 0 ? 4 : 12;
+  const int inset = column == 0 ? 4 : 12;
+  const int width = GetColumnWidth(column) - inset;
+  const std::string shown = shortenText(text, width, margin, [this](const std::string& s) {
+    return GetTextExtent(wxString::FromUTF8(s)).GetWidth();
+  });
+  return wxString::FromUTF8(shown);
+}
+
+int CMurloView::OnGetItemImage(long item) const {
+  if (item < 0 || item >= items_.count()) return -1;
+  return items_.row(static_cast<int>(item)).image;
+}
+
+void CMurloView::onListChanged() {
+  SetItemCount(items_.count());
+  pushSelection();
+  Refresh();
+  if (countListener_) countListener_(items_.count());
+}
+
+void CMurloView::refreshRows() { Refresh(); }
+
+void CMurloView::pullSelection() {
+  for (int i = 0; i < items_.count(); ++i) {
+    items_.setSelected(i, GetItemState(i, wxLIST_STATE_SELECTED) != 0);
+  }
+}
+
+void CMurloView::pushSelection() {
+  for (int i = 0; i < items_.count(); ++i) {
+    const bool want = items_.row(i).selected;
+    if ((GetItemState(i, wxLIST_STATE_SELECTED) != 0) != want) {
+      SetItemState(i, want ? wxLIST_STATE_SELECTED : 0, wxLIST_STATE_SELECTED);
+    }
+  }
+}
+
+void CMurloView::onSelectionEvent(wxListEvent& event) {
+  const long index = event.GetIndex();
+  if (index >= 0 && index < items_.count()) {
+    items_.setSelected(static_cast<int>(index), event.GetEventType() == wxEVT_LIST_ITEM_SELECTED);
+  } else {
+    pullSelection();  // a range change reports no single row
+  }
+  event.Skip();
+}
+
+void CMurloView::onColumnClick(wxListEvent& event) {
+  if (jobRunning_) return;
+  pullSelection();
+  const int column = event.GetColumn();
+  if (column < 0 || column >= kColumnCount) return;
+  items_.sortByColumn(column, sortState_.click(column));
+}
+
+void CMurloView::onMouse(wxMouseEvent& event) {
+  // While a job runs the selection must not change under it.
+  if (jobRunning_) return;
+  event.Skip();
+}
+
+void CMurloView::onContextMenu(wxContextMenuEvent& event) {
+  wxPoint at = event.GetPosition();
+  at = (at == wxDefaultPosition) ? wxPoint(5, 5) : ScreenToClient(at);
+  wxMenu menu;
+  menu.Append(ID_ADD_ITEM_DIALOG, wxString::FromUTF8("追加(&A)"));
+  menu.Append(ID_DELETE, wxString::FromUTF8("削除(&E)"));
+  menu.Append(ID_COPY, wxString::FromUTF8("ｺﾋﾟｰ(&C)"));
+  menu.AppendSeparator();
+  menu.Append(ID_ANALYZE, wxString::FromUTF8("解析(&N)"));
+  menu.Append(ID_DOWNLOAD, wxString::FromUTF8("ﾀﾞｳﾝﾛｰﾄﾞ(&D)"));
+  menu.AppendSeparator();
+  menu.Append(ID_CHECK_DUPLICATES, wxString::FromUTF8("重複ﾈｰﾑの確認(&O)"));
+  menu.Append(ID_PROPERTIES, wxString::FromUTF8("ﾌﾟﾛﾊﾟﾃｨ(&P)"));
+  // Commands go to the main window, like its own menu's.
+  wxGetTopLevelParent(this)->PopupMenu(&menu, wxGetTopLevelParent(this)->ScreenToClient(ClientToScreen(at)));
+}
+
+}  // namespace murlo::gui

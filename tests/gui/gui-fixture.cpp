@@ -1,0 +1,64 @@
+#include "gui-fixture.h"
+
+#include <wx/utils.h>
+
+#include <chrono>
+
+#include "murlo-app.h"
+
+namespace murlo::test {
+
+void pumpEvents() {
+  wxEventLoopBase* loop = wxEventLoopBase::GetActive();
+  if (!loop) return;
+  while (loop->Pending()) loop->Dispatch();
+  loop->ProcessIdle();
+}
+
+bool pumpUntil(const std::function<bool()>& done, int timeoutMs) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    wxYield();
+    wxMilliSleep(5);
+  }
+  return true;
+}
+
+void GuiTest::SetUp() {
+  app_.appDirectory = box_.dir();
+  app_.prompter = &prompter_;
+  app_.shell = &shell_;
+}
+
+void GuiTest::TearDown() {
+  if (frame_) {
+    frame_->Destroy();
+    frame_ = nullptr;
+  }
+  pumpEvents();
+}
+
+gui::CMainFrame* GuiTest::startFrame(const std::string& listFile) {
+  app_.load();
+  frame_ = gui::startMainWindow(app_, listFile);
+  pumpEvents();
+  return frame_;
+}
+
+bool GuiTest::closeFrame() {
+  frame_->Close();
+  if (!wxPendingDelete.Member(frame_)) return false;
+  pumpEvents();
+  frame_ = nullptr;
+  app_.save();
+  return true;
+}
+
+void GuiTest::command(int id) {
+  wxCommandEvent event(wxEVT_MENU, id);
+  event.SetEventObject(frame_);
+  frame_->GetEventHandler()->ProcessEvent(event);
+}
+
+}  // namespace murlo::test

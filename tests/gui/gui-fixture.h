@@ -1,0 +1,54 @@
+// A main window over a temporary application directory, with a recording prompter and a
+// desktop shell that records what it was asked to open.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/evtloop.h>
+
+#include <functional>
+#include <memory>
+
+#include "app-context.h"
+#include "main-frame.h"
+#include "murlo-view.h"
+#include "recording-prompter.h"
+#include "sandbox.h"
+
+namespace murlo::test {
+
+class RecordingShell : public DesktopShell {
+ public:
+  bool open(const std::string& target) override {
+    opened.push_back(target);
+    return available;
+  }
+  std::vector<std::string> opened;
+  bool available = true;
+};
+
+// Runs pending events until `done` holds or the time runs out.
+bool pumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
+void pumpEvents();
+
+class GuiTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Creates the main window from the Murlo.ini now in the sandbox.
+  gui::CMainFrame* startFrame(const std::string& listFile = "");
+  // Closes the window as the user would and writes Murlo.ini as the program's exit does.
+  // Returns false when the window refused to close.
+  bool closeFrame();
+  // Sends a menu command to the main window.
+  void command(int id);
+
+  Sandbox box_;
+  RecordingPrompter prompter_;
+  RecordingShell shell_;
+  gui::AppContext app_;
+  gui::CMainFrame* frame_ = nullptr;
+};
+
+}  // namespace murlo::test

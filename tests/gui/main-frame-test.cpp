@@ -1,0 +1,235 @@
+#include <gtest/gtest.h>
+#include <wx/aui/aui.h>
+#include <wx/clipbrd.h>
+#include <wx/combobox.h>
+#include <wx/statusbr.h>
+
+#include "command-ids.h"
+#include "gui-fixture.h"
+#include "items/list-file.h"
+#include "output-window.h"
+#include "settings/ini-file.h"
+
+namespace murlo::test {
+namespace {
+
+using namespace murlo::gui;
+
+void setClipboard(const std::string& text) {
+  wxClipboardLocker lock;
+  ASSERT_TRUE(!!lock);
+  wxTheClipboard->SetData(new wxTextDataObject(wxString::FromUTF8(text)));
+}
+
+std::string title(wxFrame* f) { return std::string(f->GetTitle().utf8_str()); }
+
+TEST_F(GuiTest, FirstStartUsesDefaultPlacementAndShowsAllBars) {
+  ASSERT_TRUE(startFrame());
+  EXPECT_EQ(title(frame_), "Murlo ver2.02 - Murlo");
+  EXPECT_EQ(frame_->GetSize(), wxSize(856, 548));
+  for (const char* pane : {"ToolBar", "ListBar", "AddUrlBar", "DialogBar"}) {
+    EXPECT_TRUE(frame_->aui().GetPane(pane).IsShown()) << pane;
+  }
+  EXPECT_TRUE(frame_->GetStatusBar()->IsShown());
+  EXPECT_EQ(frame_->urlCombo()->GetCount(), 0u);
+  EXPECT_EQ(std::string(frame_->GetStatusBar()->GetStatusText(2).utf8_str()), "ｱｲﾃﾑ数 ： 0");
+  EXPECT_EQ(std::string(frame_->output()->GetValue().utf8_str()).rfind("Murlo ver 2.02.10.29\t\t", 0), 0u);
+}
+
+TEST_F(GuiTest, PlacementAndBarStatesSurviveARestart) {
+  ASSERT_TRUE(startFrame());
+  frame_->aui().GetPane("ListBar").Float().FloatingPosition(300, 200);
+  frame_->aui().GetPane("DialogBar").Hide();
+  frame_->aui().Update();
+  frame_->Maximize();
+  pumpEvents();
+  ASSERT_TRUE(closeFrame());
+
+  const IniFile ini = IniFile::load(app_.iniPath());
+  EXPECT_EQ(ini.getInt("ListBar", "Show", -1), 2);
+  EXPECT_EQ(ini.getInt("DialogBar", "Show", -1), 0);
+  EXPECT_EQ(ini.getInt("ToolBar", "Show", -1), 1);
+  EXPECT_EQ(ini.getInt("SETTING", "DownEx", -1), 121);  // settings written after placement
+
+  ASSERT_TRUE(startFrame());
+  EXPECT_TRUE(frame_->aui().GetPane("ListBar").IsFloating());
+  EXPECT_FALSE(frame_->aui().GetPane("DialogBar").IsShown());
+  EXPECT_EQ(app_.placement.show, ini.getInt("MainFrame", "Show", -1));
+}
+
+TEST_F(GuiTest, OfflineSwitchChangesTitleAndClearsTheCacheBit) {
+  box_.write("Murlo.ini", "[SETTING]\r\nConnection=3078\r\n");  // 0x0C06: no-cache on
+  ASSERT_TRUE(startFrame());
+  command(ID_OFFLINE);
+  EXPECT_EQ(title(frame_), "Murlo ver2.02 - Murlo - [ｵﾌﾗｲﾝ作業]");
+  EXPECT_EQ(app_.settings.connection & 3, 1);
+  command(ID_OFFLINE);
+  EXPECT_EQ(title(frame_), "Murlo ver2.02 - Murlo");
+  EXPECT_EQ(app_.settings.connection & 3, 0);
+  EXPECT_TRUE(prompter_.messages.empty());
+}
+
+TEST_F(GuiTest, StartingOfflineShowsTheMark) {
+  box_.write("Murlo.ini", "[SETTING]\r\nConnection=3077\r\n");
+  ASSERT_TRUE(startFrame());
+  EXPECT_EQ(title(frame_), "Murlo ver2.02 - Murlo - [ｵﾌﾗｲﾝ作業]");
+}
+
+TEST_F(GuiTest, OfflineSwitchDuringAJobAsksUnlessConfirmationsAreOff) {
+  ASSERT_TRUE(startFrame());
+  frame_->view()->setJobRunning(true);
+  prompter_.answers = {PromptAnswer::kNo};
+  command(ID_OFFLINE);
+  ASSERT_EQ(prompter_.messages.size(), 1u);
+  EXPECT_EQ(prompter_.messages[0].text, "現在、処理中です。切り替えを行ってよろしいですか？");
+  EXPECT_FALSE(app_.offline());
+  app_.settings.movement |= 1;
+  command(ID_OFFLINE);
+  EXPECT_EQ(prompter_.messages.size(), 1u);
+  EXPECT_TRUE(app_.offline());
+  frame_->view()->setJobRunning(false);
+}
+
+TEST_F(GuiTest, PasteTrimsRefusesAndKeepsOneEntryPerAddress) {
+  ASSERT_TRUE(startFrame());
+  setClipboard("  http://host.jp/a.html \r\n");
+  command(ID_PASTE_URL);
+  EXPECT_EQ(std::string(frame_->urlCombo()->GetValue().utf8_str()), "http://host.jp/a.html");
+  setClipboard("no dot here");
+  command(ID_PASTE_URL);
+  ASSERT_EQ(prompter_.messages.size(), 1u);
+  EXPECT_EQ(prompter_.messages[0].text, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞの文字列はURLではありません");
+  EXPECT_EQ(prompter_.messages[0].icon, PromptIcon::kStop);
+  setClipboard("http://other.jp/");
+  command(ID_PASTE_URL);
+  setClipboard("http://host.jp/a.html");
+  command(ID_PASTE_URL);
+  ASSERT_EQ(frame_->urlCombo()->GetCount(), 2u);
+  EXPECT_EQ(frame_->urlCombo()->GetString(1), "http://host.jp/a.html");
+  for (int i = 0; i < 10; ++i) {
+    setClipboard("http://h.jp/" + std::to_string(i) + ".htm");
+    command(ID_PASTE_URL);
+  }
+  EXPECT_EQ(frame_->urlCombo()->GetCount(), 9u);
+  EXPECT_EQ(frame_->urlCombo()->GetString(0), "http://h.jp/1.htm");
+  EXPECT_EQ(app_.placement.recentUrls[0], "http://h.jp/9.htm");
+  EXPECT_EQ(app_.placement.recentUrls[4], "http://h.jp/5.htm");
+}
+
+TEST_F(GuiTest, AddFromTheBarAppendsAnAddRow) {
+  ASSERT_TRUE(startFrame());
+  frame_->urlCombo()->SetValue(wxString::FromUTF8(" http://host.jp/dir/pic.JPG "));
+  command(ID_ADD_FROM_BAR);
+  const ItemList& items = frame_->view()->items();
+  ASSERT_EQ(items.count(), 1);
+  EXPECT_EQ(items.text(0, kColFileName), "pic.JPG");
+  EXPECT_EQ(items.text(0, kColUrl), "http://host.jp/dir/");
+  EXPECT_EQ(items.text(0, kColTag), "ADD");
+  EXPECT_EQ(items.text(0, kColExtension), "JPG");
+  EXPECT_EQ(std::string(frame_->GetStatusBar()->GetStatusText(2).utf8_str()), "ｱｲﾃﾑ数 ： 1");
+  EXPECT_EQ(app_.placement.recentUrls[0], "http://host.jp/dir/pic.JPG");
+  EXPECT_EQ(frame_->view()->GetItemCount(), 1);
+
+  frame_->urlCombo()->SetValue("localhost");
+  command(ID_ADD_FROM_BAR);
+  frame_->urlCombo()->SetValue("   ");
+  command(ID_ADD_FROM_BAR);
+  ASSERT_EQ(prompter_.messages.size(), 2u);
+  EXPECT_EQ(prompter_.messages[0].text, "入力された文字列はURLではありません");
+  EXPECT_EQ(prompter_.messages[1].text, "URLが指定されていません");
+  EXPECT_EQ(items.count(), 1);
+}
+
+TEST_F(GuiTest, LogAndHelpGoThroughTheDesktopOpener) {
+  ASSERT_TRUE(startFrame());
+  command(ID_OPEN_LOG);
+  ASSERT_EQ(prompter_.messages.size(), 1u);
+  EXPECT_EQ(prompter_.messages[0].text, "Murlo.log が見付かりません");
+  EXPECT_TRUE(shell_.opened.empty());
+  box_.write("Murlo.log", "log");
+  command(ID_OPEN_LOG);
+  ASSERT_EQ(shell_.opened.size(), 1u);
+  EXPECT_EQ(shell_.opened[0], box_.path("Murlo.log"));
+  shell_.available = false;
+  command(ID_OPEN_LOG);
+  EXPECT_EQ(prompter_.messages.back().text, "xdg-open が見付かりません");
+  box_.write("murlo.hlp", "<html></html>");
+  command(ID_HELP);
+  EXPECT_EQ(prompter_.messages.back().text, "ﾍﾙﾌﾟﾌｧｲﾙが同一ﾃﾞｨﾚｸﾄﾘにあるか確認して下さい");
+  EXPECT_EQ(shell_.opened.back(), box_.path("murlo.hlp"));
+}
+
+TEST_F(GuiTest, ClosingDuringAJobAsksAndNoKeepsEverything) {
+  ASSERT_TRUE(startFrame());
+  frame_->view()->setJobRunning(true);
+  prompter_.answers = {PromptAnswer::kNo};
+  EXPECT_FALSE(closeFrame());
+  EXPECT_EQ(prompter_.messages.back().text, "まだ処理が終わっていません。強制終了しますか？");
+  EXPECT_FALSE(box_.exists("Murlo.ini"));
+  EXPECT_TRUE(frame_->IsShown());
+  frame_->view()->setJobRunning(false);
+}
+
+TEST_F(GuiTest, BarTogglesFollowTheViewMenu) {
+  ASSERT_TRUE(startFrame());
+  command(ID_VIEW_LIST_BAR);
+  EXPECT_FALSE(frame_->aui().GetPane("ListBar").IsShown());
+  command(ID_VIEW_OUTPUT);
+  EXPECT_FALSE(frame_->aui().GetPane("DialogBar").IsShown());
+  command(ID_VIEW_STATUS_BAR);
+  EXPECT_FALSE(frame_->GetStatusBar()->IsShown());
+  command(ID_VIEW_LIST_BAR);
+  EXPECT_TRUE(frame_->aui().GetPane("ListBar").IsShown());
+}
+
+TEST_F(GuiTest, ListFileOnTheCommandLineIsOpened) {
+  ItemList list;
+  list.AddItem("a.jpg", "http://h/", "IMG", "jpg", "", "");
+  ASSERT_TRUE(WriteList(list, box_.path("start.mrl")));
+  ASSERT_TRUE(startFrame(box_.path("start.mrl")));
+  EXPECT_EQ(frame_->view()->items().count(), 1);
+  frame_->Destroy();
+  frame_ = nullptr;
+  box_.write("bad.mrl", "nonsense");
+  EXPECT_EQ(startFrame(box_.path("bad.mrl")), nullptr);
+  EXPECT_EQ(prompter_.messages.back().text, "指定のﾌｧｲﾙはMRLﾌｧｲﾙ形式ではありません");
+}
+
+TEST_F(GuiTest, HeaderClicksSortAndAreRefusedDuringAJob) {
+  ASSERT_TRUE(startFrame());
+  ItemList& items = frame_->view()->items();
+  items.AddItem("b.gif", "http://h/", "", "", "", "");
+  items.AddItem("A.gif", "http://h/", "", "", "", "");
+  wxListEvent click(wxEVT_LIST_COL_CLICK, frame_->view()->GetId());
+  click.m_col = 0;
+  click.SetEventObject(frame_->view());
+  frame_->view()->GetEventHandler()->ProcessEvent(click);
+  EXPECT_EQ(items.text(0, kColFileName), "A.gif");
+  frame_->view()->GetEventHandler()->ProcessEvent(click);
+  EXPECT_EQ(items.text(0, kColFileName), "b.gif");
+  frame_->view()->setJobRunning(true);
+  frame_->view()->GetEventHandler()->ProcessEvent(click);
+  EXPECT_EQ(items.text(0, kColFileName), "b.gif");
+  frame_->view()->setJobRunning(false);
+}
+
+TEST_F(GuiTest, ManyRowsAndLongCells) {
+  ASSERT_TRUE(startFrame());
+  ItemList& items = frame_->view()->items();
+  {
+    ItemList::Batch batch(items);
+    for (int i = 0; i < 100000; ++i) {
+      items.AddItem("file" + std::to_string(i) + ".jpg", "http://h/", "IMG", "jpg", "", "");
+    }
+  }
+  EXPECT_EQ(frame_->view()->GetItemCount(), 100000);
+  frame_->view()->EnsureVisible(99999);
+  pumpEvents();
+  items.setText(0, kColUrl, "http://" + std::string(400, 'x') + "/");
+  const std::string shown(frame_->view()->GetItemText(0, kColUrl).utf8_str());
+  EXPECT_LT(shown.size(), 400u);
+  EXPECT_EQ(shown.substr(shown.size() - 3), "...");
+}
+
+}  // namespace
+}  // namespace murlo::test
