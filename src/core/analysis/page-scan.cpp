@@ -19,23 +19,25 @@ namespace {
 std::optional<std::string> readWholeFile(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
-  std::string content;
   struct stat st {};
-  if (::fstat(fd, &st) == 0 && st.st_size > 0) {
-    content.reserve(static_cast<std::size_t>(st.st_size));
-  }
-  char buffer[65536];
+  std::string content;
+  // Read straight into a buffer of the file's size; a file that grows meanwhile is read on.
+  content.resize(::fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<std::size_t>(st.st_size)
+                                                         : std::size_t{65536});
+  std::size_t filled = 0;
   while (true) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (filled == content.size()) content.resize(content.size() * 2);
+    const ssize_t got = ::read(fd, content.data() + filled, content.size() - filled);
     if (got == 0) break;
     if (got < 0) {
       if (errno == EINTR) continue;
       ::close(fd);
       return std::nullopt;
     }
-    content.append(buffer, static_cast<std::size_t>(got));
+    filled += static_cast<std::size_t>(got);
   }
   ::close(fd);
+  content.resize(filled);
   return content;
 }
 

@@ -18,19 +18,23 @@ PageText preparePageText(std::string content) {
 
 void normaliseWhiteSpace(std::string& text) {
   // CR, LF and tab are never part of a CP932 or UTF-8 multi-byte character, so bytes are
-  // enough. Read and write indexes share the buffer: a CR pair shrinks the text by one.
-  std::size_t out = 0;
+  // enough. The text between two CRs moves down over the bytes the CR pairs freed, in one
+  // pass with read and write indexes in the same buffer.
+  char* const data = text.data();
   const std::size_t size = text.size();
-  for (std::size_t in = 0; in < size; ++in) {
-    const char c = text[in];
-    if (c == '\r') {
-      ++in;  // the byte after the CR goes with it
-      text[out++] = ' ';
-    } else if (c == '\n' || c == '\t') {
-      text[out++] = ' ';
-    } else {
-      text[out++] = c;
+  std::size_t out = 0;
+  std::size_t in = 0;
+  while (in < size) {
+    const void* cr = std::memchr(data + in, '\r', size - in);
+    const std::size_t end = cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - data) : size;
+    if (out != in) std::memmove(data + out, data + in, end - in);
+    for (char* p = data + out; p != data + out + (end - in); ++p) {
+      if (*p == '\n' || *p == '\t') *p = ' ';
     }
+    out += end - in;
+    if (!cr) break;
+    data[out++] = ' ';
+    in = end + 2;  // the byte after the CR goes with it
   }
   text.resize(out);
 }
