@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <sstream>
 
 extern char** environ;
@@ -17,8 +18,9 @@ bool commandOnPath(const std::string& name) {
   std::stringstream dirs(path);
   std::string dir;
   while (std::getline(dirs, dir, ':')) {
-    if (dir.empty()) dir = ".";
-    if (access((dir + "/" + name).c_str(), X_OK) == 0) return true;
+    std::filesystem::path candidate = dir.empty() ? std::filesystem::path(".") : std::filesystem::path(dir);
+    candidate /= name;
+    if (access(candidate.c_str(), X_OK) == 0) return true;
   }
   return false;
 }
