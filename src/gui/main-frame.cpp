@@ -11,6 +11,7 @@
 #include "analysis/address.h"
 #include "command-ids.h"
 #include "items/list-file.h"
+#include "list-commands.h"
 #include "logic/window-title.h"
 #include "murlo-view.h"
 #include "output-window.h"
@@ -100,6 +101,7 @@ CMainFrame::CMainFrame(AppContext& app)
                             .BestSize(-1, 140)
                             .MinSize(-1, 60));
   view_->setCountListener([this](int count) { showItemCount(count); });
+  listCommands_ = std::make_unique<ListCommands>(*this);
   showItemCount(0);
   applyBarStates();
   aui_.Update();
@@ -326,7 +328,11 @@ void CMainFrame::pasteUrl() {
     message(pasted.error, PromptIcon::kStop);
     return;
   }
-  comboModel_.addPasted(pasted.url, app_.placement);
+  rememberUrl(pasted.url);
+}
+
+void CMainFrame::rememberUrl(const std::string& url) {
+  comboModel_.addPasted(url, app_.placement);
   refreshCombo();
 }
 
@@ -419,6 +425,7 @@ void CMainFrame::toggleBar(int commandId) {
 }
 
 void CMainFrame::onCommand(wxCommandEvent& event) {
+  if (listCommands_->run(event.GetId())) return;
   switch (event.GetId()) {
     case ID_PASTE_URL: pasteUrl(); break;
     case ID_ADD_FROM_BAR: addFromBar(); break;
@@ -446,6 +453,7 @@ void CMainFrame::onCommand(wxCommandEvent& event) {
 
 void CMainFrame::onUpdateUi(wxUpdateUIEvent& event) {
   const int id = event.GetId();
+  if (listCommands_->updateUi(event)) return;
   if (id == ID_OFFLINE) {
     event.Check(app_.offline());
   } else if (id == ID_VIEW_STATUS_BAR) {

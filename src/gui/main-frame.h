@@ -6,12 +6,15 @@
 #include <wx/combobox.h>
 #include <wx/frame.h>
 
+#include <memory>
+
 #include "app-context.h"
 #include "logic/url-combo-model.h"
 
 namespace murlo::gui {
 
 class CMurloView;
+class ListCommands;
 class OutputWindow;
 
 class CMainFrame : public wxFrame {
@@ -37,6 +40,8 @@ class CMainFrame : public wxFrame {
   void openLog();
   void openHelp();
   void toggleBar(int commandId);
+  // An address pasted or dropped: moved to the end of the add-item bar's list.
+  void rememberUrl(const std::string& url);
 
   // Records the window's and bars' placement into the context.
   void captureFramePlacement();
@@ -60,6 +65,7 @@ class CMainFrame : public wxFrame {
   OutputWindow* output_ = nullptr;
   wxComboBox* urlCombo_ = nullptr;
   UrlComboModel comboModel_;
+  std::unique_ptr<ListCommands> listCommands_;
   std::string documentTitle_;
 };
 

@@ -1,0 +1,160 @@
+#include "list-commands.h"
+
+#include <wx/clipbrd.h>
+#include <wx/dnd.h>
+
+#include "analysis/address.h"
+#include "command-ids.h"
+#include "items/item-info.h"
+#include "main-frame.h"
+#include "murlo-view.h"
+#include "narrow-dlg.h"
+#include "text/cp932.h"
+
+namespace murlo::gui {
+
+namespace {
+
+// Takes addresses dropped onto the list.
+class AddressDropTarget : public wxTextDropTarget {
+ public:
+  explicit AddressDropTarget(ListCommands& commands) : commands_(commands) {}
+
+  bool OnDropText(wxCoord, wxCoord, const wxString& text) override {
+    const std::string bytes(text.utf8_str());
+    if (!isDroppableAddress(bytes)) return false;
+    commands_.dropAddress(bytes);
+    return true;
+  }
+
+ private:
+  ListCommands& commands_;
+};
+
+}  // namespace
+
+bool isDroppableAddress(const std::string& text) { return text.rfind("http", 0) == 0; }
+
+ListCommands::ListCommands(CMainFrame& frame) : frame_(frame) {
+  frame_.view()->SetDropTarget(new AddressDropTarget(*this));
+}
+
+bool ListCommands::confirm(const std::string& question, bool evenWithoutConfirmations) {
+  AppContext& app = frame_.app();
+  if (!evenWithoutConfirmations && (app.settings.movement & movement::kNoConfirm)) return true;
+  return app.prompter->message(question, PromptIcon::kQuestion, PromptButtons::kYesNo) ==
+         PromptAnswer::kYes;
+}
+
+bool ListCommands::run(int id) {
+  ItemList& items = frame_.view()->items();
+  frame_.view()->pullSelection();
+  switch (id) {
+    case ID_DELETE: deleteSelected(); break;
+    case ID_COPY: copyAddress(); break;
+    case ID_CHECK_DUPLICATES: checkDuplicates(); break;
+    case ID_MOVE_UP: move(-1); break;
+    case ID_MOVE_DOWN: move(+1); break;
+    case ID_DELETE_ALL: deleteAll(); break;
+    case ID_ONLY_JPEG: keepOnlyJpeg(items); break;
+    case ID_NOT_HTML: deletePageRows(items); break;
+    case ID_ONLY_STATE: onlyState(); break;
+    case ID_DELETE_FINISHED: deleteFinishedRows(items); break;
+    case ID_DELETE_ERROR: deleteFailedRows(items); break;
+    default: return false;
+  }
+  frame_.view()->pushSelection();
+  frame_.view()->refreshRows();
+  return true;
+}
+
+bool ListCommands::updateUi(wxUpdateUIEvent& event) {
+  const CMurloView* view = frame_.view();
+  const ItemList& items = view->items();
+  const int count = items.count();
+  const bool running = view->jobRunning();
+  const int selected = count ? items.selectedCount() : 0;
+  bool enable;
+  switch (event.GetId()) {
+    case ID_DELETE: enable = count > 0 && selected > 0; break;
+    case ID_COPY: enable = count > 0 && selected == 1; break;
+    case ID_CHECK_DUPLICATES: enable = count > 1; break;
+    case ID_MOVE_UP: enable = count > 1 && selected == 1 && !items.row(0).selected; break;
+    case ID_MOVE_DOWN:
+      enable = count > 0 && selected == 1 && !items.row(count - 1).selected && !running;
+      break;
+    case ID_DELETE_ALL:
+    case ID_ONLY_JPEG:
+    case ID_NOT_HTML:
+    case ID_ONLY_STATE:
+    case ID_DELETE_FINISHED:
+    case ID_DELETE_ERROR: enable = count > 0 && !running; break;
+    default: return false;
+  }
+  event.Enable(enable);
+  return true;
+}
+
+void ListCommands::deleteSelected() {
+  ItemList& items = frame_.view()->items();
+  if (items.selectedCount() == 1) {
+    const int row = items.FindPrevSelected(1);
+    if (row < 0) return;
+    const std::string question = "ﾘｽﾄから\"" + displayText(items.text(row, kColFileName)) +
+                                 "\"を削除します。よろしいですか？";
+    if (!confirm(question, false)) return;
+    items.deleteRow(row);
+    return;
+  }
+  if (!confirm("ﾘｽﾄから現在選択中のｱｲﾃﾑを削除します。よろしいですか？", false)) return;
+  items.deleteIf([](const ItemRecord& r) { return r.selected; });
+}
+
+void ListCommands::copyAddress() {
+  const ItemList& items = frame_.view()->items();
+  const int row = items.FindPrevSelected(1);
+  if (row < 0) return;
+  wxClipboardLocker lock;
+  if (!lock) return;
+  wxTheClipboard->SetData(
+      new wxTextDataObject(wxString::FromUTF8(displayText(fullAddress(items.row(row))))));
+}
+
+void ListCommands::checkDuplicates() {
+  if (frame_.view()->items().RemoveDuplicates()) return;
+  if (!(frame_.app().settings.movement & movement::kNoConfirm)) {
+    frame_.app().prompter->message("重複したｱｲﾃﾑは存在しません", PromptIcon::kInformation,
+                                   PromptButtons::kOk);
+  }
+}
+
+void ListCommands::move(int delta) {
+  ItemList& items = frame_.view()->items();
+  const int row = items.FindPrevSelected(1);
+  if (row < 0) return;
+  const int other = row + delta;
+  if (other < 0 || other >= items.count()) return;
+  items.swapTexts(row, other);
+  items.setSelected(row, false);
+  items.setSelected(other, true);
+}
+
+void ListCommands::deleteAll() {
+  if (!confirm("ﾘｽﾄからすべのｱｲﾃﾑを削除します。よろしいですか？", true)) return;
+  frame_.view()->items().deleteAll();
+}
+
+void ListCommands::onlyState() {
+  CNarrowDlg dlg(&frame_, *frame_.app().prompter);
+  if (dlg.ShowModal() != wxID_OK) return;
+  frame_.view()->items().KeepContaining(dlg.text(), 0);
+}
+
+void ListCommands::dropAddress(const std::string& text) {
+  frame_.rememberUrl(text);
+  SplitAddress split = splitUrl(text);
+  frame_.view()->items().AddItem(std::move(split.fileName), std::move(split.url), "DROP",
+                                 std::move(split.extension), "", "");
+}
+
+}  // namespace murlo::gui

@@ -1,0 +1,47 @@
+#include "paste-button.h"
+
+#include <wx/clipbrd.h>
+#include <wx/dcmemory.h>
+#include <wx/settings.h>
+
+namespace murlo::gui {
+
+namespace {
+
+// A clipboard with a sheet on it, 23 x 22 like the other small buttons.
+wxBitmap pasteBitmap(bool pressed) {
+  wxBitmap bmp(17, 16, 24);
+  wxMemoryDC dc(bmp);
+  dc.SetBackground(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE)));
+  dc.Clear();
+  const int o = pressed ? 1 : 0;
+  dc.SetPen(wxPen(wxColour(110, 80, 40)));
+  dc.SetBrush(wxBrush(wxColour(200, 160, 100)));
+  dc.DrawRectangle(2 + o, 2 + o, 10, 13);
+  dc.SetBrush(*wxWHITE_BRUSH);
+  dc.SetPen(wxPen(wxColour(90, 90, 90)));
+  dc.DrawRectangle(7 + o, 6 + o, 8, 9);
+  dc.SetPen(wxPen(wxColour(150, 150, 150)));
+  for (int y = 8; y <= 12; y += 2) dc.DrawLine(9 + o, y + o, 14 + o, y + o);
+  dc.SelectObject(wxNullBitmap);
+  return bmp;
+}
+
+}  // namespace
+
+PasteButton::PasteButton(wxWindow* parent, wxTextEntry* target)
+    : wxBitmapButton(parent, kId, pasteBitmap(false), wxDefaultPosition, wxSize(23, 22)),
+      target_(target) {
+  SetBitmapPressed(pasteBitmap(true));
+  SetToolTip(wxString::FromUTF8("ｸﾘｯﾌﾟﾎﾞｰﾄﾞから貼り付け (&P)"));
+  Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { paste(); });
+}
+
+void PasteButton::paste() {
+  wxClipboardLocker lock;
+  if (!lock || !wxTheClipboard->IsSupported(wxDF_UNICODETEXT)) return;
+  wxTextDataObject data;
+  if (wxTheClipboard->GetData(data)) target_->SetValue(data.GetText());
+}
+
+}  // namespace murlo::gui
