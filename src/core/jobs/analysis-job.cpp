@@ -1,0 +1,172 @@
+#include "jobs/analysis-job.h"
+
+#include <unordered_set>
+
+#include "analysis/address.h"
+#include "analysis/extension-filter.h"
+#include "analysis/page-scan.h"
+#include "items/item-info.h"
+#include "jobs/job-host.h"
+#include "jobs/progress-figures.h"
+#include "jobs/write-output.h"
+#include "net/job-record.h"
+#include "net/result-codes.h"
+#include "net/worker-threads.h"
+#include "platform/prompter.h"
+
+namespace murlo {
+
+AnalysisJob::AnalysisJob(JobHost& host, int mode, std::string address, std::string mustContain,
+                         bool deleteHtml, bool autoDownload)
+    : host_(host),
+      runner_(host),
+      mode_(mode),
+      address_(std::move(address)),
+      mustContain_(std::move(mustContain)),
+      deleteHtml_(deleteHtml),
+      autoDownload_(autoDownload) {}
+
+void AnalysisJob::start() {
+  runner_.beginJob();
+  const ItemList& items = host_.items();
+  if (mode_ == ANALYZE_SELECTED) selected_ = items.selectedCount();
+  // The seed row of a recursive analysis is the one appended last.
+  if (mode_ == ANALYZE_RECURSIVE) position_ = std::max(items.count() - 1, 0);
+  host_.writeOutput(OUT_ANALYZE, "");
+  host_.ShowJobStatus(kStatusDownloading, 0, 0, 0);
+  startNext();
+}
+
+bool AnalysisJob::startNext() {
+  if (runner_.threadRunning()) return true;
+  JobRecord& record = runner_.newItem();
+  const ItemList& items = host_.items();
+  int row = -1;
+  if (mode_ == ANALYZE_SELECTED) {
+    for (int i = position_; i < items.count() && row < 0; ++i) {
+      if (items.row(i).selected) row = i;
+    }
+  } else if (mode_ == ANALYZE_RECURSIVE) {
+    for (int i = position_; i < items.count() && row < 0; ++i) {
+      if (isPageType(items.row(i).extension)) row = i;
+    }
+  }
+  if (mode_ == ANALYZE_ONE) {
+    pageAddress_ = address_;
+  } else if (row < 0) {
+    // Nothing to analyse at all ends like a failed page (output line, error sound); running
+    // out after the last page simply ends the job.
+    current_.clear();
+    pageAddress_.clear();
+    nothingLeft_ = pagesStarted_ > 0;
+    runner_.endWithoutThread();
+    return false;
+  } else {
+    current_.point(items, row);
+    pageAddress_ = fullAddress(items.row(row));
+    record.referrer = items.row(row).referrer;
+    setRowImage(kImageDownloading);
+  }
+  record.url = pageAddress_;
+  const UrlCredentials credentials = ParseUrlCredentials(pageAddress_);
+  record.userName = credentials.userName;
+  record.password = credentials.password;
+  ++pagesStarted_;
+  runner_.run(pageThread);
+  return true;
+}
+
+bool AnalysisJob::timerTick() {
+  if (inTick_) return true;
+  if (ended_) return false;
+  inTick_ = true;
+  ended_ = poll();
+  if (ended_) {
+    ItemList& items = host_.items();
+    if (deleteHtml_) deletePageRows(items);
+    if (autoDownload_) autoDownload_ = items.count() > 0 && host_.startDownloadAll();
+  }
+  inTick_ = false;
+  return !ended_;
+}
+
+bool AnalysisJob::poll() {
+  host_.ShowJobStatus(kFigureTime, kControlElapsed, runner_.elapsedMs() / 1000, 0);
+  // A page that ends without a thread is handled in the same poll.
+  while (runner_.doneTest()) {
+    if (finishPage()) return true;
+  }
+  return false;
+}
+
+bool AnalysisJob::finishPage() {
+  if (nothingLeft_) return true;
+  const int result = runner_.record().result;
+  host_.writeOutput(result, pageAddress_);
+  if (result == RESULT_SUCCEED) {
+    if (mode_ != ANALYZE_ONE) setRowImage(kImageWaiting);
+    host_.ShowJobStatus(kStatusAnalysing, 0, 0, 0);
+    const PageScanContext context{{host_.items(), host_.settings()}, *host_.prompter(),
+                                  host_.appDirectory()};
+    if (scanPage(context, pageAddress_, "", runner_.settings().tag) == kScanFileMissing) {
+      if (!(runner_.settings().movement & movement::kNoErrorMessages)) {
+        host_.prompter()->message("解析に失敗しました", PromptIcon::kStop, PromptButtons::kOk);
+      }
+      if (mode_ != ANALYZE_ONE) setRowImage(kImageFailed);
+    }
+  } else {
+    host_.playSound(4);
+    if (mode_ != ANALYZE_ONE) setRowImage(kImageFailed);
+  }
+
+  if (mode_ == ANALYZE_SELECTED) {
+    if (processed_ >= selected_ - 1) return true;
+    ++processed_;
+    position_ = current_.next(host_.items());
+  } else if (mode_ == ANALYZE_RECURSIVE) {
+    position_ = keepContainingAndDeduplicate();
+    if (position_ < 0) return true;
+  } else {
+    return true;
+  }
+  startNext();
+  return false;
+}
+
+int AnalysisJob::keepContainingAndDeduplicate() {
+  ItemList& items = host_.items();
+  // The passes may delete rows before the page and the page's own row: the next page is
+  // looked for from the first surviving row that came after it.
+  std::unordered_set<std::uint64_t> later;
+  const int index = current_.find(items);
+  if (index >= 0) {
+    for (int i = index + 1; i < items.count(); ++i) later.insert(items.row(i).id);
+  }
+  {
+    ItemList::Batch batch(items);
+    items.KeepContaining(mustContain_, rowMark_);
+    items.RemoveDuplicates();
+  }
+  rowMark_ = items.count();
+  if (later.empty()) return -1;
+  for (int i = 0; i < items.count(); ++i) {
+    if (later.count(items.row(i).id) != 0) return i;
+  }
+  return -1;
+}
+
+bool AnalysisJob::stop() {
+  ended_ = true;
+  if (!runner_.threadRunning()) return true;
+  host_.ShowJobStatus(kStatusFinishing, 0, 0, 0);
+  if (mode_ != ANALYZE_ONE) setRowImage(kImageFinished);
+  return runner_.stop();
+}
+
+void AnalysisJob::setRowImage(int image) {
+  ItemList& items = host_.items();
+  const int row = current_.find(items);
+  if (row >= 0) items.setImage(row, image);
+}
+
+}  // namespace murlo

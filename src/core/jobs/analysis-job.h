@@ -1,0 +1,78 @@
+// AnalysisJob: fetches pages one at a time on a worker thread and runs the link scanners on
+// them, appending what they find to the item list.
+//
+//   AnalysisJob job(host, ANALYZE_SELECTED, "", "", deleteHtml, autoDownload);
+//   job.start();
+//   // every 500 ms, and soon after each host.wake():
+//   if (!job.timerTick()) { /* ended; job.autoDownload() says whether a download chained */ }
+//
+// All methods run on the host's thread.
+#pragma once
+
+#include <string>
+
+#include "jobs/item-runner.h"
+#include "jobs/row-cursor.h"
+
+namespace murlo {
+
+class JobHost;
+
+inline constexpr int ANALYZE_ONE = 20;        // the one address given
+inline constexpr int ANALYZE_SELECTED = 21;   // the selected rows
+inline constexpr int ANALYZE_RECURSIVE = 22;  // from the seed row (the last row) on
+
+class AnalysisJob {
+ public:
+  // `address`: the page of ANALYZE_ONE. `mustContain`: ANALYZE_RECURSIVE keeps only rows
+  // whose url contains it. At the end, `deleteHtml` deletes the page-type rows and
+  // `autoDownload` starts the download of the whole list.
+  AnalysisJob(JobHost& host, int mode, std::string address = {}, std::string mustContain = {},
+              bool deleteHtml = false, bool autoDownload = false);
+
+  void start();
+  // Polls the job: true while it works. On the end it runs the delete-HTML pass and the
+  // chained download. A call made while one runs (from a modal loop) returns true at once.
+  bool timerTick();
+  // Stops the page being fetched (both the stop and the suspend command). False when the
+  // thread did not answer within 2 seconds and was given up.
+  bool stop();
+
+  // Still set after the end when the chained download started.
+  bool autoDownload() const { return autoDownload_; }
+
+ private:
+  // Starts the next page; false when there is none.
+  bool startNext();
+  // True when the job has ended.
+  bool poll();
+  bool finishPage();
+  void setRowImage(int image);
+  // The recursive mode's passes after a page; returns where the next page is looked for.
+  int keepContainingAndDeduplicate();
+
+  JobHost& host_;
+  ItemRunner runner_;
+  const int mode_;
+  const std::string address_;
+  const std::string mustContain_;
+  const bool deleteHtml_;
+  bool autoDownload_;
+
+  RowCursor current_;
+  // Where the search for the next page starts.
+  int position_ = 0;
+  // The address of the page being fetched.
+  std::string pageAddress_;
+  int processed_ = 0;
+  int selected_ = 0;
+  // Recursive mode: the row count after the previous page.
+  int rowMark_ = 0;
+  int pagesStarted_ = 0;
+  // Set when the search found no further page after at least one: the job simply ends.
+  bool nothingLeft_ = false;
+  bool inTick_ = false;
+  bool ended_ = false;
+};
+
+}  // namespace murlo

@@ -1,0 +1,216 @@
+#include "jobs/download-job.h"
+
+#include <optional>
+
+#include "analysis/address.h"
+#include "items/item-info.h"
+#include "jobs/job-host.h"
+#include "jobs/write-output.h"
+#include "net/job-record.h"
+#include "net/result-codes.h"
+#include "net/worker-threads.h"
+#include "text/cp932.h"
+
+namespace murlo {
+
+namespace {
+
+constexpr const char* kResumeTag = "RESUME";
+
+// The partial file named in a suspended row's info: everything from the second byte after
+// the first ":"; nothing when the text holds no ":".
+std::optional<std::string> partialFileOf(const std::string& info) {
+  const std::size_t colon = findChar(info, ':');
+  if (colon == std::string::npos) return std::nullopt;
+  return colon + 2 <= info.size() ? info.substr(colon + 2) : std::string();
+}
+
+}  // namespace
+
+DownloadJob::DownloadJob(JobHost& host, int mode) : host_(host), runner_(host), mode_(mode) {}
+
+void DownloadJob::start() {
+  runner_.beginJob();
+  keepFinished_ = (runner_.settings().exSet & exset::kKeepFinished) != 0;
+  const ItemList& items = host_.items();
+  counters_.total = mode_ == DOWNLOAD_SELECTED ? items.selectedCount() : items.count();
+  host_.writeOutput(OUT_DOWNLOAD, "");
+  host_.ShowJobStatus(kStatusDownloading, 0, 0, 0);
+  startNext();
+}
+
+bool DownloadJob::startNext() {
+  if (runner_.threadRunning()) return true;
+  host_.SetFrameTitle(formatFigure(counters_.done, counters_.total, kFigureCount));
+  JobRecord& record = runner_.newItem();
+  const ItemList& items = host_.items();
+  int row = position_;
+  if (mode_ == DOWNLOAD_SELECTED) {
+    while (row < items.count() && !items.row(row).selected) ++row;
+  }
+  if (row >= items.count()) {
+    // No row left: the job ends at the next poll without counting a failure.
+    current_.clear();
+    nothingLeft_ = true;
+    runner_.endWithoutThread();
+    return false;
+  }
+  current_.point(items, row);
+  setRowImage(kImageDownloading);
+  const ItemRecord& item = items.row(row);
+  const std::optional<DownloadTarget> target = downloadTarget(item);
+  address_ = target ? target->address : fullAddress(item);
+  resumed_ = item.tag == kResumeTag && !isFtpAddress(address_);
+  // An item without a fileName or url fails with result 0, without a thread.
+  if (!target) {
+    runner_.endWithoutThread();
+    return true;
+  }
+  record.url = target->address;
+  record.fileName = target->localName;
+  record.referrer = item.referrer;
+  const UrlCredentials credentials = ParseUrlCredentials(record.url);
+  record.userName = credentials.userName;
+  record.password = credentials.password;
+  if (isFtpAddress(address_)) {
+    runner_.run(ftpThread);
+  } else if (!resumed_) {
+    runner_.run(record.tag & tagbits::kJpegOnly ? jpegThread : downloadThread);
+  } else if (const std::optional<std::string> partial = partialFileOf(item.info)) {
+    record.localName = *partial;
+    runner_.run(resumeThread);
+  } else {
+    runner_.endWithoutThread();
+  }
+  return true;
+}
+
+bool DownloadJob::timerTick() {
+  if (inTick_) return true;
+  if (ended_) return false;
+  inTick_ = true;
+  ended_ = poll();
+  if (ended_) host_.SetFrameTitle(kIdleFrameTitle);
+  inTick_ = false;
+  return !ended_;
+}
+
+bool DownloadJob::poll() {
+  showProgress();
+  // Items that end without a thread are handled in the same poll.
+  while (runner_.doneTest()) {
+    if (finishItem()) return true;
+  }
+  return false;
+}
+
+void DownloadJob::showProgress() {
+  counters_.doneBytes = 0;
+  counters_.totalBytes = 0;
+  if (runner_.threadRunning()) {
+    JobRecord& record = runner_.record();
+    counters_.doneBytes = record.doneBytes;
+    counters_.totalBytes = record.totalBytes;
+    ItemList& items = host_.items();
+    const int row = current_.find(items);
+    if (row >= 0) items.setText(row, kColInfo, progressInfo(counters_.doneBytes, counters_.totalBytes));
+  }
+  const std::int64_t elapsed = runner_.elapsedMs();
+  speed_.update(elapsed, counters_.doneBytes);
+  const std::int64_t remaining = remainingBytes(counters_);
+  const std::int64_t speed = speed_.speed();
+  host_.ShowJobStatus(kFigureTime, kControlRemainingTime, remainingSeconds(remaining, speed), 0);
+  host_.ShowJobStatus(kFigureBytes, kControlRemainingBytes, remaining, 0);
+  host_.ShowJobStatus(kFigureBytes, kControlDownloaded, counters_.endedBytes + counters_.doneBytes, 0);
+  host_.ShowJobStatus(kFigureSpeed, kControlSpeed, speed, 0);
+  host_.ShowJobStatus(kFigureTime, kControlElapsed, elapsed / 1000, 0);
+  host_.ShowJobStatus(kFigureCount, kControlCount, counters_.done, counters_.total);
+}
+
+bool DownloadJob::finishItem() {
+  if (nothingLeft_) return true;
+  JobRecord& record = runner_.record();
+  const int result = record.result;
+  const std::int64_t bytes = record.doneBytes;
+  const std::int64_t size = record.totalBytes;
+  host_.writeOutput(result, address_);
+
+  ItemList& items = host_.items();
+  const int row = current_.find(items);
+  position_ = current_.next(items);
+  if (result == RESULT_SUCCEED) {
+    if (row >= 0 && keepFinished_) {
+      items.setImage(row, kImageFinished);
+      items.setText(row, kColInfo, progressInfo(bytes, size));
+    } else if (row >= 0) {
+      items.deleteRow(row);
+      position_ = row;
+    }
+  } else {
+    if (row >= 0) {
+      items.setImage(row, kImageFailed);
+      const bool tagged = items.row(row).tag == kResumeTag;
+      items.setText(row, kColInfo, kInfoErrorPrefix + (tagged ? partialPath() : std::string()));
+    }
+    --counters_.done;
+    --counters_.total;
+    ++failed_;
+    host_.playSound(4);
+  }
+  ++counters_.done;
+  // Items of unknown size count with the bytes they brought.
+  counters_.endedBytes += size > 0 ? size : bytes;
+  speed_.itemEnded(bytes);
+
+  if (mode_ == DOWNLOAD_SELECTED && items.selectedCount() == 0) return true;
+  if (position_ >= items.count()) return true;
+  startNext();
+  return false;
+}
+
+bool DownloadJob::stopItem() {
+  host_.SetFrameTitle(kIdleFrameTitle);
+  ended_ = true;
+  if (!runner_.threadRunning()) return true;
+  host_.ShowJobStatus(kStatusFinishing, 0, 0, 0);
+  return runner_.stop();
+}
+
+bool DownloadJob::abort() {
+  if (runner_.threadRunning()) setRowImage(kImageFailed);
+  return stopItem();
+}
+
+bool DownloadJob::suspend() {
+  if (!runner_.threadRunning()) return stopItem();
+  if (!stopItem()) {
+    setRowImage(kImageFailed);
+    return false;
+  }
+  ItemList& items = host_.items();
+  const int row = current_.find(items);
+  if (row < 0) return true;
+  const JobRecord& record = runner_.record();
+  if (!resumed_ && record.localName.empty()) {
+    // Stopped before a local file was opened: nothing to continue, the row starts afresh.
+    items.setImage(row, kImageWaiting);
+    return true;
+  }
+  items.setText(row, kColTag, kResumeTag);
+  items.setText(row, kColInfo, progressInfo(record.doneBytes, record.totalBytes) + partialPath());
+  items.setImage(row, kImageFinished);
+  return true;
+}
+
+std::string DownloadJob::partialPath() {
+  const JobRecord& record = runner_.record();
+  return resumed_ ? record.localName : record.saveDir + record.localName;
+}
+
+void DownloadJob::setRowImage(int image) {
+  ItemList& items = host_.items();
+  const int row = current_.find(items);
+  if (row >= 0) items.setImage(row, image);
+}
+
+}  // namespace murlo

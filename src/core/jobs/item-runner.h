@@ -1,0 +1,57 @@
+// ItemRunner: what both job controllers do around one item: the settings copied when the
+// job starts, a fresh JobRecord per item, the worker thread, the done test and the stop.
+//
+// Host thread only.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+
+#include "jobs/worker-slot.h"
+#include "settings/app-settings.h"
+
+namespace murlo {
+
+class ConnectionShare;
+class JobHost;
+class Prompter;
+struct JobRecord;
+
+class ItemRunner {
+ public:
+  explicit ItemRunner(JobHost& host);
+  ~ItemRunner();
+
+  // Copies the settings, opens the job's connection cache and starts the elapsed time.
+  void beginJob();
+  const AppSettings& settings() const { return settings_; }
+
+  // A fresh record for the next item with the settings part filled in; the Movement word
+  // carries over the worker's changes from the previous item (overwrite or rename all).
+  JobRecord& newItem();
+  JobRecord& record() { return *record_; }
+  void run(WorkerSlot::Procedure procedure) { slot_.start(procedure, record_); }
+  // Ends the item without a thread: the next doneTest() sees it with its result as it is.
+  void endWithoutThread();
+  bool threadRunning() const { return slot_.running(); }
+  // The zero-time test of the item's done event; on true the item's thread has ended.
+  bool doneTest();
+  // The stop request with the 2-second wait; false when the thread was given up.
+  bool stop();
+
+  std::int64_t elapsedMs() const;
+
+ private:
+  JobHost& host_;
+  AppSettings settings_;
+  std::shared_ptr<JobRecord> record_;
+  std::shared_ptr<ConnectionShare> connections_;
+  std::shared_ptr<Prompter> prompter_;
+  std::chrono::steady_clock::time_point started_;
+  // Declared last: destroyed first, so a thread still running is stopped while the rest
+  // of the runner exists.
+  WorkerSlot slot_;
+};
+
+}  // namespace murlo

@@ -1,0 +1,56 @@
+// JobHost: what a job controller needs from the front end that runs it (the GUI's view,
+// the CLI's loop, a test's recording host).
+//
+// Every method except wake() is called on the host's own thread, from start(), timerTick(),
+// stop(), abort() or suspend(). A worker thread calls wake() when its item has ended; the
+// host then calls the job's timerTick() soon on its own thread, so the items of a job run
+// back to back instead of one per timer tick.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace murlo {
+
+struct AppSettings;
+class ItemList;
+class Prompter;
+
+class JobHost {
+ public:
+  virtual ~JobHost() = default;
+
+  // The item list the job works on. Rows are followed by their identity, so rows the user
+  // deletes or moves while a job runs never get another row's updates.
+  virtual ItemList& items() = 0;
+  // The live settings. A job copies what it needs when it starts; only the extension filter
+  // of analysis reads them afresh for every link.
+  virtual const AppSettings& settings() = 0;
+  // The folder of Murlo.tmp, Murlo.log and the default save folder.
+  virtual std::string appDirectory() = 0;
+  // Messages and questions of the job and its worker threads; never null. It must outlive
+  // every worker thread of the job, also one that was given up after the stop wait.
+  virtual Prompter* prompter() = 0;
+
+  // A progress-window figure or caption: kind 1 time, 2 bytes, 3 speed, 4 done/total
+  // (formatFigure), 5 "downloading", 6 "analysing", 7 "finishing"; kinds 5 and 7 with
+  // control 0 also reset the figures.
+  virtual void ShowJobStatus(int kind, int control, std::int64_t first, std::int64_t second) = 0;
+  virtual void SetFrameTitle(const std::string& title) = 0;
+  // One output-window line for a job start (OUT_ANALYZE, OUT_DOWNLOAD) or an item's result
+  // code with its address; the host passes it through murlo::writeOutput.
+  virtual void writeOutput(int code, const std::string& text) = 0;
+  // Sound 1 (analysis finished), 2 (download finished) or 4 (error); see completion-sound.h.
+  virtual void playSound(int kind) = 0;
+  // Starts downloading the whole list after an analysis with the auto-download flag;
+  // returns whether the download job started.
+  virtual bool startDownloadAll() = 0;
+
+  // Called from a worker thread (or any thread): run the job's timerTick() soon.
+  virtual void wake() = 0;
+};
+
+// The window title outside a download: the document title of the program.
+inline constexpr const char* kIdleFrameTitle = "Murlo ver2.02";
+
+}  // namespace murlo

@@ -1,0 +1,172 @@
+// AnalysisJob against a loopback HTTP server: the three modes, the recursive passes and
+// the end with delete-HTML and the chained download.
+#include <gtest/gtest.h>
+
+#include "job-test.h"
+#include "jobs/analysis-job.h"
+#include "net/result-codes.h"
+
+namespace murlo::test {
+namespace {
+
+class AnalysisJobTest : public JobTest {
+ protected:
+  bool runJob(AnalysisJob& job) {
+    job.start();
+    return host_.run([&] { return job.timerTick(); });
+  }
+  void servePage(const std::string& path, const std::string& body) { serve(path, body, "text/html"); }
+  int count(const std::string& path) {
+    int n = 0;
+    for (const auto& p : requests()) n += p == path;
+    return n;
+  }
+};
+
+TEST_F(AnalysisJobTest, OneAddressAppendsItsLinksWithTheirReferrer) {
+  servePage("/p.html", "<img src=\"a.jpg\"><a href=\"sub/b.html\">b</a>");
+  server_.start();
+  AnalysisJob job(host_, ANALYZE_ONE, server_.url("/p.html"));
+  ASSERT_TRUE(runJob(job));
+  EXPECT_EQ(names(), "a.jpg;b.html;");
+  EXPECT_EQ(host_.list.text(1, kColUrl), server_.url("/sub/"));
+  EXPECT_EQ(host_.list.text(0, kColReferrer), server_.url("/p.html"));
+  EXPECT_EQ(host_.outputCodes(), (std::vector<int>{22, 1}));
+  EXPECT_TRUE(host_.sounds.empty());
+  EXPECT_EQ(host_.downloadStarts, 0);
+}
+
+TEST_F(AnalysisJobTest, SelectedModeAnalysesSelectedPagesAndMarksFailures) {
+  servePage("/one.html", "<img src=\"1.jpg\">");
+  server_.start();
+  addRow(server_.url("/one.html"), true);
+  addRow(server_.url("/skipped.html"));
+  addRow(server_.url("/gone.html"), true);
+  AnalysisJob job(host_, ANALYZE_SELECTED);
+  ASSERT_TRUE(runJob(job));
+  EXPECT_EQ(names(), "one.html;skipped.html;gone.html;1.jpg;");
+  EXPECT_EQ(host_.list.row(0).image, kImageWaiting);
+  EXPECT_EQ(host_.list.row(1).image, kImageWaiting);
+  EXPECT_EQ(host_.list.row(2).image, kImageFailed);
+  EXPECT_EQ(host_.sounds, std::vector<int>{4});
+  EXPECT_EQ(host_.outputCodes().size(), 3u);
+  EXPECT_EQ(count("/skipped.html"), 0);
+}
+
+TEST_F(AnalysisJobTest, SelectedModeWithNothingSelectedEndsAtTheNextPoll) {
+  server_.start();
+  addRow(server_.url("/a.html"));
+  AnalysisJob job(host_, ANALYZE_SELECTED);
+  job.start();
+  EXPECT_FALSE(job.timerTick());
+  EXPECT_EQ(host_.outputCodes(), (std::vector<int>{22, 0}));
+  EXPECT_EQ(host_.sounds, std::vector<int>{4});
+  EXPECT_EQ(host_.list.row(0).image, kImageWaiting);
+  EXPECT_TRUE(requests().empty());
+}
+
+TEST_F(AnalysisJobTest, RowsDeletedDuringTheJobNeverGetAnotherRowsUpdates) {
+  servePage("/a.html", "");
+  servePage("/b.html", "");
+  server_.start();
+  addRow(server_.url("/x.jpg"));
+  addRow(server_.url("/a.html"), true);
+  addRow(server_.url("/b.html"), true);
+  AnalysisJob job(host_, ANALYZE_SELECTED);
+  // The user deletes the first row while the first page is being fetched.
+  host_.onOutput = [&](int code) {
+    if (code == RESULT_SUCCEED && host_.list.text(0, kColFileName) == "x.jpg") host_.list.deleteRow(0);
+  };
+  job.start();
+  ASSERT_TRUE(host_.run([&] { return job.timerTick(); }));
+  EXPECT_EQ(names(), "a.html;b.html;");
+  EXPECT_EQ(host_.list.row(0).image, kImageWaiting);
+  EXPECT_EQ(host_.list.row(1).image, kImageWaiting);
+  EXPECT_EQ(count("/a.html"), 1);
+  EXPECT_EQ(count("/b.html"), 1);
+}
+
+TEST_F(AnalysisJobTest, TimerTickIsNotReentered) {
+  servePage("/p.html", "");
+  server_.start();
+  AnalysisJob job(host_, ANALYZE_ONE, server_.url("/p.html"));
+  int inner = -1;
+  host_.onOutput = [&](int code) {
+    if (code == RESULT_SUCCEED) inner = job.timerTick();
+  };
+  ASSERT_TRUE(runJob(job));
+  EXPECT_EQ(inner, 1);  // "still working", without polling again
+  EXPECT_EQ(host_.outputCodes(), (std::vector<int>{22, 1}));
+}
+
+TEST_F(AnalysisJobTest, RecursiveModeAnalysesEachPageOnceAndKeepsOnlyContainingRows) {
+  // index and sub link to each other; other.html lies outside the must-contain text.
+  servePage("/site/index.html",
+            "<a href=\"sub.html\">s</a><img src=\"i.jpg\"><a href=\"/other.html\">o</a>");
+  servePage("/site/sub.html", "<a href=\"index.html\">i</a><img src=\"s.jpg\"><img src=\"i.jpg\">");
+  servePage("/other.html", "");
+  server_.start();
+  addRow("http://elsewhere.invalid/old.jpg");
+  addRow(server_.url("/site/index.html"));
+  host_.list.setText(1, kColTag, "INDUCT");
+  AnalysisJob job(host_, ANALYZE_RECURSIVE, "", server_.url("/site/"));
+  ASSERT_TRUE(runJob(job));
+  EXPECT_EQ(names(), "index.html;sub.html;i.jpg;s.jpg;");
+  EXPECT_EQ(count("/site/index.html"), 1);
+  EXPECT_EQ(count("/site/sub.html"), 1);
+  EXPECT_EQ(count("/other.html"), 0);
+  EXPECT_EQ(host_.outputCodes(), (std::vector<int>{22, 1, 1}));
+  EXPECT_TRUE(host_.sounds.empty());
+  EXPECT_EQ(host_.list.row(0).image, kImageWaiting);
+  EXPECT_EQ(host_.list.row(1).image, kImageWaiting);
+}
+
+TEST_F(AnalysisJobTest, RecursiveModeWithBothFlagsLeavesOnlyFilesAndStartsTheirDownload) {
+  servePage("/site/index.html", "<a href=\"sub.html\">s</a><img src=\"i.jpg\">");
+  servePage("/site/sub.html", "<a href=\"index.html\">i</a><img src=\"s.jpg\">");
+  server_.start();
+  addRow(server_.url("/site/index.html"));
+  AnalysisJob job(host_, ANALYZE_RECURSIVE, "", server_.url("/site/"), true, true);
+  ASSERT_TRUE(runJob(job));
+  EXPECT_EQ(names(), "i.jpg;s.jpg;");
+  EXPECT_EQ(host_.downloadStarts, 1);
+  EXPECT_TRUE(job.autoDownload());
+
+  // A list left empty clears the flag instead of starting a download.
+  host_.list.deleteAll();
+  servePage("/lone.html", "");
+  addRow(server_.url("/lone.html"));
+  AnalysisJob empty(host_, ANALYZE_RECURSIVE, "", "", true, true);
+  ASSERT_TRUE(runJob(empty));
+  EXPECT_EQ(host_.list.count(), 0);
+  EXPECT_EQ(host_.downloadStarts, 1);
+  EXPECT_FALSE(empty.autoDownload());
+}
+
+TEST_F(AnalysisJobTest, ANonPageSeedIsNotFetchedButTheMustContainPassStillRuns) {
+  server_.start();
+  addRow("http://elsewhere.invalid/old.jpg");
+  addRow(server_.url("/site/keep.jpg"));
+  addRow(server_.url("/site/photo.jpg"));
+  AnalysisJob job(host_, ANALYZE_RECURSIVE, "", server_.url("/site/"));
+  ASSERT_TRUE(runJob(job));
+  EXPECT_TRUE(requests().empty());
+  EXPECT_EQ(host_.sounds, std::vector<int>{4});
+  EXPECT_EQ(names(), "keep.jpg;photo.jpg;");
+}
+
+TEST_F(AnalysisJobTest, ASeedOutsideTheMustContainTextIsDeletedAndTheCrawlGoesOn) {
+  servePage("/a/index.html", "<a href=\"/b/next.html\">n</a>");
+  servePage("/b/next.html", "<img src=\"pic.jpg\">");
+  server_.start();
+  addRow("http://elsewhere.invalid/old.jpg");
+  addRow(server_.url("/a/index.html"));
+  AnalysisJob job(host_, ANALYZE_RECURSIVE, "", server_.url("/b/"));
+  ASSERT_TRUE(runJob(job));
+  // The first pass deleted both rows before the new ones; the new page is still analysed.
+  EXPECT_EQ(names(), "next.html;pic.jpg;");
+  EXPECT_EQ(count("/b/next.html"), 1);
+}
+
+}  // namespace
+}  // namespace murlo::test

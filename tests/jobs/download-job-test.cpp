@@ -1,0 +1,288 @@
+// DownloadJob against a loopback HTTP server (and pyftpdlib for FTP rows).
+#include <gtest/gtest.h>
+
+#include <condition_variable>
+#include <filesystem>
+#include <memory>
+#include <thread>
+
+#include "ftp-test-server.h"
+#include "items/item-info.h"
+#include "job-test.h"
+#include "jobs/download-job.h"
+#include "jobs/progress-figures.h"
+#include "net/result-codes.h"
+#include "text/cp932.h"
+#include "wait-for.h"
+
+namespace murlo::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+const std::string kDone = "\x8A\xAE\x97\xB9";  // 完了 in CP932
+
+std::string pattern(std::size_t size) {
+  std::string data(size, '\0');
+  for (std::size_t i = 0; i < size; ++i) data[i] = static_cast<char>(i % 251);
+  return data;
+}
+
+class DownloadJobTest : public JobTest {
+ protected:
+  bool runJob(DownloadJob& job) {
+    job.start();
+    return host_.run([&] { return job.timerTick(); });
+  }
+};
+
+TEST_F(DownloadJobTest, DownloadsEveryRowInOrderAndRemovesTheFinishedOnes) {
+  serve("/a.bin", "AAA");
+  serve("/b.bin", pattern(5000));
+  serve("/dir/", "<html></html>", "text/html");
+  server_.start();
+  addRow(server_.url("/a.bin"));
+  addRow(server_.url("/b.bin"));
+  addRow(server_.url("/dir/"));
+  DownloadJob job(host_, DOWNLOAD_ALL);
+  ASSERT_TRUE(runJob(job));
+
+  EXPECT_EQ(saved("a.bin"), "AAA");
+  EXPECT_TRUE(saved("b.bin") == pattern(5000));
+  EXPECT_EQ(saved("index.htm"), "<html></html>");
+  EXPECT_EQ(host_.list.count(), 0);
+  EXPECT_EQ(requests(), (std::vector<std::string>{"/a.bin", "/b.bin", "/dir/"}));
+  EXPECT_EQ(host_.outputCodes(), (std::vector<int>{24, 1, 1, 1}));
+  EXPECT_EQ(host_.outputs[1].text, server_.url("/a.bin"));
+  EXPECT_EQ(host_.outputs[3].text, server_.url("/dir/"));
+  EXPECT_EQ(host_.titles, (std::vector<std::string>{"0/3 Finished", "1/3 Finished", "2/3 Finished",
+                                                    "Murlo ver2.02"}));
+  EXPECT_TRUE(host_.sounds.empty());
+  EXPECT_EQ(job.doneCount(), 3);
+  EXPECT_EQ(job.failedCount(), 0);
+  // The items ran back to back on wake-ups, not one per 500 ms tick.
+  EXPECT_GE(host_.totalWakes, 3);
+}
+
+TEST_F(DownloadJobTest, KeptRowsShowTheirFinalSizeAndFinishedImage) {
+  serve("/a.bin", pattern(3000));
+  server_.start();
+  host_.settingsValue.exSet = exset::kKeepFinished;
+  addRow(server_.url("/a.bin"));
+  DownloadJob job(host_);
+  ASSERT_TRUE(runJob(job));
+  ASSERT_EQ(host_.list.count(), 1);
+  EXPECT_EQ(host_.list.row(0).image, kImageFinished);
+  EXPECT_EQ(host_.list.text(0, kColInfo), "2 KB/ 2 KB  " + kDone + " : ");
+  EXPECT_TRUE(isFinishedInfo(host_.list.text(0, kColInfo)));
+}
+
+TEST_F(DownloadJobTest, FailedItemsStayMarkedAndLeaveTheTotal) {
+  serve("/a.bin", "AAA");
+  server_.start();
+  addRow(server_.url("/missing.bin"));
+  addRow(server_.url("/a.bin"));
+  // A row without a url fails without a thread.
+  addRow(server_.url("/nourl.bin"));
+  host_.list.setText(2, kColUrl, "");
+  DownloadJob job(host_);
+  ASSERT_TRUE(runJob(job));
+
+  EXPECT_EQ(names(), "missing.bin;nourl.bin;");
+  for (int row = 0; row < 2; ++row) {
+    EXPECT_EQ(host_.list.row(row).image, kImageFailed);
+    EXPECT_EQ(host_.list.text(row, kColInfo), "Error : ");
+  }
+  const std::vector<int> codes = host_.outputCodes();
+  ASSERT_EQ(codes.size(), 4u);
+  EXPECT_NE(codes[1], RESULT_SUCCEED);
+  EXPECT_EQ(codes[2], RESULT_SUCCEED);
+  EXPECT_EQ(codes[3], 0);
+  EXPECT_EQ(host_.sounds, (std::vector<int>{4, 4}));
+  // 3 items, 2 failed: the total drops with each failure.
+  EXPECT_EQ(host_.titles, (std::vector<std::string>{"0/3 Finished", "0/2 Finished", "1/2 Finished",
+                                                    "Murlo ver2.02"}));
+  EXPECT_EQ(job.doneCount(), 1);
+  EXPECT_EQ(job.totalCount(), 1);
+  EXPECT_EQ(job.failedCount(), 2);
+}
+
+TEST_F(DownloadJobTest, SelectedModeTakesOnlySelectedRowsAndEndsQuietlyWithoutAny) {
+  serve("/a.bin", "A");
+  serve("/b.bin", "B");
+  server_.start();
+  addRow(server_.url("/a.bin"));
+  addRow(server_.url("/b.bin"));
+
+  DownloadJob none(host_, DOWNLOAD_SELECTED);
+  none.start();
+  EXPECT_FALSE(none.timerTick());
+  EXPECT_EQ(host_.outputCodes(), std::vector<int>{24});
+  EXPECT_TRUE(host_.sounds.empty());
+  EXPECT_TRUE(requests().empty());
+  EXPECT_EQ(names(), "a.bin;b.bin;");
+
+  host_.list.setSelected(1, true);
+  DownloadJob selected(host_, DOWNLOAD_SELECTED);
+  ASSERT_TRUE(runJob(selected));
+  EXPECT_EQ(requests(), std::vector<std::string>{"/b.bin"});
+  EXPECT_EQ(names(), "a.bin;");
+  EXPECT_EQ(host_.list.row(0).image, kImageWaiting);
+}
+
+TEST_F(DownloadJobTest, AResumeRowWithoutAColonFailsWithoutAThread) {
+  serve("/a.bin", "A");
+  server_.start();
+  addRow(server_.url("/a.bin"));
+  host_.list.setText(0, kColTag, "RESUME");
+  host_.list.setText(0, kColInfo, "no path here");
+  DownloadJob job(host_);
+  ASSERT_TRUE(runJob(job));
+  EXPECT_TRUE(requests().empty());
+  EXPECT_TRUE(host_.prompterValue.messages().empty());
+  EXPECT_EQ(host_.list.row(0).image, kImageFailed);
+  EXPECT_EQ(host_.list.text(0, kColInfo), "Error : ");
+  EXPECT_EQ(host_.outputCodes(), (std::vector<int>{24, 0}));
+}
+
+TEST_F(DownloadJobTest, AnFtpRowIsFetchedByTheFtpThreadAlone) {
+  std::filesystem::create_directory(sandbox_.path("ftp"));
+  sandbox_.write("ftp/f.bin", "FTP DATA");
+  FtpTestServer ftp(sandbox_.path("ftp"));
+  ASSERT_TRUE(ftp.running());
+  server_.start();
+  addRow(ftp.url("/f.bin"));
+  // Even a "RESUME" tag does not turn an FTP row into an HTTP resume.
+  host_.list.setText(0, kColTag, "RESUME");
+  DownloadJob job(host_);
+  ASSERT_TRUE(runJob(job));
+  EXPECT_EQ(host_.outputCodes(), (std::vector<int>{24, 1}));
+  EXPECT_EQ(saved("f.bin"), "FTP DATA");
+  EXPECT_TRUE(requests().empty());
+}
+
+// Serves `body` with its length in 100-byte pieces, one every 20 ms while `slow` is set;
+// Range requests get the rest from the asked offset.
+void serveSlowly(HttpTestServer& server, const std::string& path, const std::string& body,
+                 std::shared_ptr<std::atomic<bool>> slow) {
+  server.routes().Get(path, [body, slow](const httplib::Request&, httplib::Response& response) {
+    response.set_content_provider(body.size(), "application/octet-stream",
+                                  [body, slow](std::size_t offset, std::size_t length,
+                                               httplib::DataSink& sink) {
+      if (*slow) std::this_thread::sleep_for(20ms);  // the server's pace, not a wait of the test
+      return sink.write(body.data() + offset, std::min<std::size_t>(length, 100));
+    });
+  });
+}
+
+TEST_F(DownloadJobTest, SuspendTagsTheRowResumeAndALaterJobCompletesTheFile) {
+  const std::string body = pattern(100000);
+  auto slow = std::make_shared<std::atomic<bool>>(true);
+  serveSlowly(server_, "/slow.bin", body, slow);
+  server_.start();
+  addRow(server_.url("/slow.bin"));
+  {
+    DownloadJob job(host_);
+    job.start();
+    // The row's progress text counts the kilobytes received.
+    ASSERT_TRUE(waitFor([&] {
+      job.timerTick();
+      return host_.list.text(0, kColInfo).find("2 KB/ 97 KB  " + kDone + " : ") == 0;
+    }));
+    EXPECT_TRUE(job.suspend());
+    EXPECT_FALSE(job.timerTick());
+  }
+  ASSERT_EQ(host_.list.count(), 1);
+  const ItemRecord& row = host_.list.row(0);
+  EXPECT_EQ(row.tag, "RESUME");
+  EXPECT_EQ(row.image, kImageFinished);
+  EXPECT_EQ(row.info.substr(row.info.size() - saveDir().size() - 8), saveDir() + "slow.bin");
+  EXPECT_NE(row.info.find(" KB/ 97 KB  " + kDone + " : "), std::string::npos) << row.info;
+  const std::size_t partial = readFile(saveDir() + "slow.bin").size();
+  EXPECT_GE(partial, 2048u);
+  EXPECT_LT(partial, body.size());
+  EXPECT_EQ(host_.titles.back(), "Murlo ver2.02");
+
+  *slow = false;
+  DownloadJob again(host_);
+  ASSERT_TRUE(runJob(again));
+  EXPECT_EQ(host_.outputCodes().back(), RESULT_SUCCEED);
+  EXPECT_EQ(host_.list.count(), 0);
+  EXPECT_TRUE(readFile(saveDir() + "slow.bin") == body);
+  EXPECT_FALSE(sandbox_.exists("save/slow(1).bin"));
+}
+
+// Blocks the worker thread's question until the test releases it, like a user who never
+// answers; then names `file` as the partial file.
+class BlockingPrompter : public ScriptedPrompter {
+ public:
+  explicit BlockingPrompter(std::string file) : file_(std::move(file)) {}
+  PromptAnswer message(const std::string& text, PromptIcon icon, PromptButtons buttons) override {
+    ScriptedPrompter::message(text, icon, buttons);
+    std::unique_lock lock(mutex_);
+    asked_ = true;
+    released_.wait(lock, [this] { return release_; });
+    return PromptAnswer::kYes;
+  }
+  std::optional<std::string> chooseSaveFile(const FileDialogRequest&) override {
+    chosen_ = true;
+    return file_;
+  }
+  bool asked() {
+    std::lock_guard lock(mutex_);
+    return asked_;
+  }
+  bool chosen() const { return chosen_; }
+  void release() {
+    {
+      std::lock_guard lock(mutex_);
+      release_ = true;
+    }
+    released_.notify_all();
+  }
+
+ private:
+  std::string file_;
+  std::mutex mutex_;
+  std::condition_variable released_;
+  bool asked_ = false;
+  bool release_ = false;
+  std::atomic<bool> chosen_{false};
+};
+
+TEST_F(DownloadJobTest, AStopWhileTheThreadHangsReturnsAfterTwoSecondsAndTheThreadIsHarmless) {
+  serve("/a.bin", pattern(4000));
+  server_.start();
+  const std::string other = sandbox_.write("save/other.bin", "abc");
+  BlockingPrompter prompter(other);
+  host_.prompterOverride = &prompter;
+  addRow(server_.url("/a.bin"));
+  host_.list.setText(0, kColTag, "RESUME");
+  host_.list.setText(0, kColInfo, kInfoResumeEntryPrefix + saveDir() + "gone.bin");
+
+  DownloadJob job(host_);
+  job.start();
+  ASSERT_TRUE(waitFor([&] { return prompter.asked(); }));
+  const auto before = std::chrono::steady_clock::now();
+  EXPECT_FALSE(job.abort());
+  const auto waited = std::chrono::steady_clock::now() - before;
+  EXPECT_GE(waited, 1900ms);
+  EXPECT_LT(waited, 3s);
+  EXPECT_EQ(host_.list.row(0).image, kImageFailed);
+  const std::string infoAfterStop = host_.list.text(0, kColInfo);
+  const int wakes = host_.totalWakes;
+
+  // The given-up thread now gets its answer and goes on to its end without touching the
+  // file, the list or the host.
+  prompter.release();
+  ASSERT_TRUE(waitFor([&] { return prompter.chosen(); }));
+  std::this_thread::sleep_for(300ms);  // lets the late thread run to its end; nothing to wait on
+  EXPECT_EQ(readFile(other), "abc");
+  EXPECT_EQ(host_.totalWakes, wakes);
+  EXPECT_EQ(host_.list.text(0, kColInfo), infoAfterStop);
+  EXPECT_EQ(host_.outputCodes(), std::vector<int>{24});
+  EXPECT_FALSE(job.timerTick());
+}
+
+}  // namespace
+}  // namespace murlo::test

@@ -1,0 +1,103 @@
+// A JobHost for controller tests: a real item list and settings over a sandbox, a scripted
+// prompter, and a record of everything the job reports. run() drives a job as the GUI does:
+// a tick every 500 ms, and at once after a wake-up.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "items/item-list.h"
+#include "jobs/job-host.h"
+#include "scripted-prompter.h"
+#include "settings/app-settings.h"
+
+namespace murlo::test {
+
+class RecordingHost : public JobHost {
+ public:
+  struct Status {
+    int kind;
+    int control;
+    std::int64_t first;
+    std::int64_t second;
+  };
+  struct Output {
+    int code;
+    std::string text;
+  };
+
+  explicit RecordingHost(std::string appDirectory) : appDirectory_(std::move(appDirectory)) {}
+
+  ItemList& items() override { return list; }
+  const AppSettings& settings() override { return settingsValue; }
+  std::string appDirectory() override { return appDirectory_; }
+  Prompter* prompter() override { return prompterOverride ? prompterOverride : &prompterValue; }
+  void ShowJobStatus(int kind, int control, std::int64_t first, std::int64_t second) override {
+    statuses.push_back({kind, control, first, second});
+  }
+  void SetFrameTitle(const std::string& title) override { titles.push_back(title); }
+  void writeOutput(int code, const std::string& text) override {
+    outputs.push_back({code, text});
+    if (onOutput) onOutput(code);
+  }
+  void playSound(int kind) override { sounds.push_back(kind); }
+  bool startDownloadAll() override {
+    ++downloadStarts;
+    return downloadStartResult;
+  }
+  void wake() override {
+    ++totalWakes;
+    {
+      std::lock_guard lock(mutex_);
+      ++wakes_;
+    }
+    woken_.notify_one();
+  }
+
+  // Ticks `tick` (a job's timerTick) until it reports the end; false when the job was still
+  // working after `deadline`.
+  bool run(const std::function<bool()>& tick,
+           std::chrono::milliseconds deadline = std::chrono::seconds(20)) {
+    const auto end = std::chrono::steady_clock::now() + deadline;
+    while (tick()) {
+      if (std::chrono::steady_clock::now() >= end) return false;
+      std::unique_lock lock(mutex_);
+      woken_.wait_for(lock, std::chrono::milliseconds(500), [this] { return wakes_ > 0; });
+      wakes_ = 0;
+    }
+    return true;
+  }
+
+  std::vector<int> outputCodes() const {
+    std::vector<int> codes;
+    for (const auto& o : outputs) codes.push_back(o.code);
+    return codes;
+  }
+
+  ItemList list;
+  AppSettings settingsValue;
+  ScriptedPrompter prompterValue;
+  Prompter* prompterOverride = nullptr;
+  std::vector<Status> statuses;
+  std::vector<std::string> titles;
+  std::vector<Output> outputs;
+  std::vector<int> sounds;
+  int downloadStarts = 0;
+  bool downloadStartResult = true;
+  std::function<void(int)> onOutput;
+  std::atomic<int> totalWakes{0};
+
+ private:
+  std::string appDirectory_;
+  std::mutex mutex_;
+  std::condition_variable woken_;
+  int wakes_ = 0;
+};
+
+}  // namespace murlo::test
