@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <optional>
 
@@ -15,28 +16,41 @@ namespace murlo {
 
 namespace {
 
-// The whole content of a file, or nothing when it cannot be opened or read.
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  ~FileDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+// The whole content of a regular file, or nothing when it cannot be opened or read. Other
+// kinds of file are refused: a FIFO could block and a device could never end.
 std::optional<std::string> readWholeFile(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
+  const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   struct stat st {};
-  std::string content;
+  if (file.get() < 0 || ::fstat(file.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    return std::nullopt;
+  }
   // Read straight into a buffer of the file's size; a file that grows meanwhile is read on.
-  content.resize(::fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<std::size_t>(st.st_size)
-                                                         : std::size_t{65536});
+  std::string content(std::max<std::size_t>(static_cast<std::size_t>(st.st_size), 4096), '\0');
   std::size_t filled = 0;
   while (true) {
     if (filled == content.size()) content.resize(content.size() * 2);
-    const ssize_t got = ::read(fd, content.data() + filled, content.size() - filled);
+    const ssize_t got = ::read(file.get(), content.data() + filled, content.size() - filled);
     if (got == 0) break;
     if (got < 0) {
       if (errno == EINTR) continue;
-      ::close(fd);
       return std::nullopt;
     }
     filled += static_cast<std::size_t>(got);
   }
-  ::close(fd);
   content.resize(filled);
   return content;
 }

@@ -1,5 +1,6 @@
 // Analysis of a fetched page file: loads it, runs one of the link scanners over it and
-// appends the links that addLink accepts to the item list.
+// appends the links that addLink accepts to the item list. Runs on the front end's thread,
+// like every change of the list.
 #pragma once
 
 #include <string>

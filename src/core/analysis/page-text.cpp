@@ -26,7 +26,8 @@ void normaliseWhiteSpace(std::string& text) {
   std::size_t in = 0;
   while (in < size) {
     const void* cr = std::memchr(data + in, '\r', size - in);
-    const std::size_t end = cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - data) : size;
+    const std::size_t end =
+        cr != nullptr ? static_cast<std::size_t>(static_cast<const char*>(cr) - data) : size;
     if (out != in) std::memmove(data + out, data + in, end - in);
     for (char* p = data + out; p != data + out + (end - in); ++p) {
       if (*p == '\n' || *p == '\t') *p = ' ';

@@ -1,10 +1,10 @@
 // The tag scanner: finds the links of image, anchor and area, body background and frame
-// tags with plain substring searches, as the program always has.
+// tags with plain substring searches.
 //
 // It does not parse HTML. Only double-quoted values are taken, and the keyword and quote
 // searches run over the whole rest of the page, so an unquoted value or a tag without its
-// keyword takes text from further on. Saved pages give the same links, in the same order,
-// as they always did.
+// keyword takes text from further on. These rules decide which links a saved page gives,
+// and in which order, and are kept exactly.
 #pragma once
 
 #include "analysis/page-text.h"

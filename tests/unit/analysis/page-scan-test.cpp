@@ -1,6 +1,7 @@
 #include "analysis/page-scan.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -55,9 +56,12 @@ TEST_F(PageScanTest, MissingFileIsReportedWithTheTemporaryFileName) {
   EXPECT_EQ(list_.count(), 0);
 }
 
-TEST_F(PageScanTest, UnreadableFileGivesOneWithoutAMessage) {
+TEST_F(PageScanTest, UnreadableOrSpecialFileGivesOneWithoutAMessage) {
   std::filesystem::create_directory(box_.path("folder.htm"));
   EXPECT_EQ(scanTags(context_, "http://host/", box_.path("folder.htm")), kScanFileUnreadable);
+  // A FIFO without a writer would block the reading for ever.
+  ASSERT_EQ(mkfifo(box_.path("pipe.htm").c_str(), 0600), 0);
+  EXPECT_EQ(scanTags(context_, "http://host/", box_.path("pipe.htm")), kScanFileUnreadable);
   EXPECT_TRUE(prompter_.messages.empty());
 }
 

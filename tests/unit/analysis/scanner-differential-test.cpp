@@ -1,7 +1,7 @@
-// The fast link scanners against a plain reference written straight from the description of
-// the scan: it rebuilds the working string at every cut and searches it from its start, so
-// it is quadratic but easy to check by eye. Both must report the same links in the same
-// order, on real saved pages and on generated ones.
+// The fast link scanners against a plain reference that follows the scan's rules step by
+// step on a working string, cutting and rebuilding it at every step and searching it from
+// its start: quadratic, but easy to check by eye. Both must report the same links in the
+// same order, on real saved pages and on generated ones.
 #include <gtest/gtest.h>
 
 #include <algorithm>
