@@ -17,6 +17,9 @@ using Args = std::vector<std::string>;
 int runList(const Args& args);
 int runAdd(const Args& args);
 int runScan(const Args& args);
+int runAnalyze(const Args& args);
+int runRecurse(const Args& args);
+int runDownload(const Args& args);
 
 // Prints "murlo-cli: <message>" on standard error.
 void printError(const std::string& message);

@@ -19,6 +19,15 @@ constexpr const char* kUsage =
     "  scan FILE --page URL [--list FILE.mrl]\n"
     "                             保存されたページ FILE を URL のページとして解析し、\n"
     "                             見付かったアイテムを表示します (--list ならリストファイルに追加)\n"
+    "  analyze --list FILE.mrl [--rows SPEC]\n"
+    "                             選択した行 (既定は HTML 系の行) のページを解析し、\n"
+    "                             見付かったアイテムをリストファイルに追加します\n"
+    "  recurse URL [--contain TEXT] [--delete-html] [--download] --list FILE.mrl\n"
+    "                             URL から再帰的に解析します (--contain の既定は URL のディレクトリ)\n"
+    "  download --list FILE.mrl [--rows SPEC]\n"
+    "                             アイテムをダウンロードします。Ctrl+C で中断し、\n"
+    "                             もう一度実行すると続きからダウンロードします\n"
+    "                             (SPEC は 1,3-5 の形式の行番号。--yes/--no は確認への答え)\n"
     "  help                       この説明を表示します\n"
     "\n"
     "設定はカレントディレクトリの Murlo.ini から読みます。\n"
@@ -45,6 +54,9 @@ int main(int argc, char** argv) {
   if (command == "list") return runList(args);
   if (command == "add") return runAdd(args);
   if (command == "scan") return runScan(args);
+  if (command == "analyze") return runAnalyze(args);
+  if (command == "recurse") return runRecurse(args);
+  if (command == "download") return runDownload(args);
   printError("不明なコマンドです: " + command);
   std::fputs(kUsage, stderr);
   return kExitUsage;

@@ -1,0 +1,204 @@
+// murlo-cli analyze, recurse and download: the desktop program's analysis and download
+// jobs on a list file, with the settings of Murlo.ini in the current directory. The list
+// is written back afterwards, so a later run continues where this one stopped.
+#include <filesystem>
+#include <optional>
+#include <system_error>
+
+#include "analysis/address.h"
+#include "analysis/extension-filter.h"
+#include "cli-commands.h"
+#include "cli-job-host.h"
+#include "cli-list-file.h"
+#include "items/list-file.h"
+#include "jobs/analysis-job.h"
+#include "jobs/download-job.h"
+#include "platform/atomic-file.h"
+#include "text/cp932.h"
+
+namespace murlo::cli {
+
+namespace {
+
+struct JobOptions {
+  std::string listPath;
+  std::string rows;
+  std::optional<PromptAnswer> answer;
+  std::optional<std::string> contain;
+  bool deleteHtml = false;
+  bool download = false;
+  Args rest;
+};
+
+// Reads the options common to the job commands; false on an option without its value.
+bool parseOptions(const Args& args, JobOptions& options) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    const bool hasValue = i + 1 < args.size();
+    if ((arg == "--list" || arg == "--rows" || arg == "--contain") && !hasValue) return false;
+    if (arg == "--list") {
+      options.listPath = args[++i];
+    } else if (arg == "--rows") {
+      options.rows = args[++i];
+    } else if (arg == "--contain") {
+      options.contain = args[++i];
+    } else if (arg == "--yes") {
+      options.answer = PromptAnswer::kYes;
+    } else if (arg == "--no") {
+      options.answer = PromptAnswer::kNo;
+    } else if (arg == "--delete-html") {
+      options.deleteHtml = true;
+    } else if (arg == "--download") {
+      options.download = true;
+    } else {
+      options.rest.push_back(arg);
+    }
+  }
+  return !options.listPath.empty();
+}
+
+// Selects the rows of a spec such as "1,3-5" (numbered from 1); false when it is malformed
+// or names a row the list does not have.
+bool selectRows(ItemList& list, const std::string& spec) {
+  std::size_t pos = 0;
+  while (pos <= spec.size()) {
+    const std::size_t comma = std::min(spec.find(',', pos), spec.size());
+    const std::string part = spec.substr(pos, comma - pos);
+    const std::size_t dash = part.find('-');
+    int first = 0;
+    int last = 0;
+    try {
+      std::size_t used = 0;
+      first = std::stoi(part, &used);
+      if (dash == std::string::npos) {
+        if (used != part.size()) return false;
+        last = first;
+      } else {
+        if (used != dash) return false;
+        last = std::stoi(part.substr(dash + 1), &used);
+        if (dash + 1 + used != part.size()) return false;
+      }
+    } catch (const std::exception&) {
+      return false;
+    }
+    if (first < 1 || last < first || last > list.count()) return false;
+    for (int row = first; row <= last; ++row) list.setSelected(row - 1, true);
+    pos = comma + 1;
+  }
+  return true;
+}
+
+std::optional<std::string> currentDirectory() {
+  std::error_code error;
+  const std::string dir = std::filesystem::current_path(error).string();
+  if (error) {
+    printError("カレントディレクトリが分かりません: " + error.message());
+    return std::nullopt;
+  }
+  return dir;
+}
+
+// The start address test of the recursive-analysis dialog; the message, or nothing.
+std::optional<std::string> refuseStartAddress(const std::string& address) {
+  if (address.empty()) return "URLが入力されていません。";
+  if (address.find('/') == std::string::npos) return "不正なURLです。";
+  const auto endsWith = [&](const char* tail) {
+    const std::string_view t(tail);
+    return address.size() >= t.size() &&
+           equalsIgnoreAsciiCase(std::string_view(address).substr(address.size() - t.size()), t);
+  };
+  if (address.back() != '/' && !endsWith(".htm") && !endsWith(".cgi") && !endsWith(".html") &&
+      !endsWith(".htm)") && !endsWith("shtml")) {
+    return "このURLは解析不可能です。";
+  }
+  return std::nullopt;
+}
+
+// Writes the list back after a job, also when the job emptied it: a later run must not
+// fetch the finished items again.
+int finish(CliJobHost& host, const std::string& listPath, bool succeeded) {
+  if (!writeFileAtomically(listPath, serializeList(host.list()))) {
+    printError(listPath + ": リストファイルを書き込めません");
+    return kExitFailed;
+  }
+  return succeeded ? kExitOk : kExitFailed;
+}
+
+constexpr const char* kAnalyzeUsage = "使い方: murlo-cli analyze --list FILE.mrl [--rows SPEC] [--yes|--no]";
+constexpr const char* kRecurseUsage =
+    "使い方: murlo-cli recurse URL [--contain TEXT] [--delete-html] [--download] --list FILE.mrl "
+    "[--yes|--no]";
+constexpr const char* kDownloadUsage = "使い方: murlo-cli download --list FILE.mrl [--rows SPEC] [--yes|--no]";
+
+}  // namespace
+
+int runAnalyze(const Args& args) {
+  JobOptions options;
+  if (!parseOptions(args, options) || !options.rest.empty()) {
+    printError(kAnalyzeUsage);
+    return kExitUsage;
+  }
+  const std::optional<std::string> dir = currentDirectory();
+  if (!dir) return kExitFailed;
+  CliJobHost host(*dir, options.answer);
+  if (!loadListFile(host.list(), options.listPath, /*mustExist=*/true)) return kExitUsage;
+  ItemList& list = host.list();
+  if (options.rows.empty()) {
+    // Every page-type row, the rows the analysis command accepts.
+    for (int row = 0; row < list.count(); ++row) list.setSelected(row, isPageType(list.row(row).extension));
+  } else if (!selectRows(list, options.rows)) {
+    printError("行の指定が正しくありません: " + options.rows);
+    return kExitUsage;
+  }
+  const int exSet = host.settings().exSet;
+  const bool ok = host.runAnalysis(std::make_unique<AnalysisJob>(
+      host, ANALYZE_SELECTED, "", "", (exSet & exset::kDeleteHtml) != 0,
+      (exSet & exset::kAnalyzeThenDownload) != 0));
+  return finish(host, options.listPath, ok);
+}
+
+int runRecurse(const Args& args) {
+  JobOptions options;
+  if (!parseOptions(args, options) || options.rest.size() != 1) {
+    printError(kRecurseUsage);
+    return kExitUsage;
+  }
+  const std::string address = trimAddress(options.rest[0]);
+  if (const std::optional<std::string> refusal = refuseStartAddress(address)) {
+    printError(*refusal);
+    return kExitUsage;
+  }
+  const std::optional<std::string> dir = currentDirectory();
+  if (!dir) return kExitFailed;
+  CliJobHost host(*dir, options.answer);
+  if (!loadListFile(host.list(), options.listPath, /*mustExist=*/false)) return kExitUsage;
+  // Without --contain, the crawl stays under the start page's directory, as the dialog
+  // proposes.
+  const std::string contain = options.contain ? *options.contain : address.substr(0, address.rfind('/') + 1);
+  const SplitAddress seed = splitUrl(address);
+  host.list().AddItem(seed.fileName, seed.url, "INDUCT", seed.extension, "", "");
+  const bool ok = host.runAnalysis(std::make_unique<AnalysisJob>(
+      host, ANALYZE_RECURSIVE, "", contain, options.deleteHtml, options.download));
+  return finish(host, options.listPath, ok);
+}
+
+int runDownload(const Args& args) {
+  JobOptions options;
+  if (!parseOptions(args, options) || !options.rest.empty()) {
+    printError(kDownloadUsage);
+    return kExitUsage;
+  }
+  const std::optional<std::string> dir = currentDirectory();
+  if (!dir) return kExitFailed;
+  CliJobHost host(*dir, options.answer);
+  if (!loadListFile(host.list(), options.listPath, /*mustExist=*/true)) return kExitUsage;
+  if (!options.rows.empty() && !selectRows(host.list(), options.rows)) {
+    printError("行の指定が正しくありません: " + options.rows);
+    return kExitUsage;
+  }
+  const int mode = options.rows.empty() ? DOWNLOAD_ALL : DOWNLOAD_SELECTED;
+  const bool ok = host.runDownload(std::make_unique<DownloadJob>(host, mode));
+  return finish(host, options.listPath, ok);
+}
+
+}  // namespace murlo::cli

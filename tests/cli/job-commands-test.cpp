@@ -1,0 +1,168 @@
+// murlo-cli analyze, recurse and download against a loopback HTTP server in the test process.
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <thread>
+
+#include "cli-runner.h"
+#include "http-test-server.h"
+#include "sandbox.h"
+#include "wait-for.h"
+
+namespace murlo::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+std::string pattern(std::size_t size) {
+  std::string data(size, '\0');
+  for (std::size_t i = 0; i < size; ++i) data[i] = static_cast<char>(i % 251);
+  return data;
+}
+
+class CliJobTest : public ::testing::Test {
+ protected:
+  CliJobTest() {
+    ::mkdir(box_.path("save").c_str(), 0777);
+    box_.write("Murlo.ini", "[SETTING]\r\nOutput=74\r\n[STORE]\r\nPATH01=" + box_.path("save") + "/\r\n");
+  }
+  void servePage(const std::string& path, const std::string& body) {
+    server_.routes().Get(path, [body](const httplib::Request&, httplib::Response& response) {
+      response.set_content(body, "text/html");
+    });
+  }
+  // The list file's rows as murlo-cli list prints them.
+  std::string listed() { return runCli({"list", "l.mrl"}, box_.dir()).out; }
+
+  Sandbox box_;
+  HttpTestServer server_;
+};
+
+// Starts murlo-cli in `cwd` without waiting for it; its output goes to files in `io`.
+pid_t startCli(const std::vector<std::string>& args, const std::string& cwd, const Sandbox& io) {
+  const std::string outPath = io.path("stdout");
+  const std::string errPath = io.path("stderr");
+  const pid_t pid = fork();
+  if (pid == 0) {
+    if (chdir(cwd.c_str()) != 0) _exit(127);
+    const int null = open("/dev/null", O_RDONLY);
+    dup2(null, 0);
+    dup2(open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
+    dup2(open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+    std::vector<std::string> copy = args;
+    std::string program = MURLO_CLI_PATH;
+    std::vector<char*> argv{program.data()};
+    for (std::string& a : copy) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    execv(program.c_str(), argv.data());
+    _exit(127);
+  }
+  return pid;
+}
+
+TEST_F(CliJobTest, CtrlCSuspendsADownloadAndASecondRunCompletesIt) {
+  const std::string body = pattern(200000);
+  auto slow = std::make_shared<std::atomic<bool>>(true);
+  auto sent = std::make_shared<std::atomic<std::size_t>>(0);
+  server_.routes().Get("/big.bin", [body, slow, sent](const httplib::Request&, httplib::Response& response) {
+    response.set_content_provider(body.size(), "application/octet-stream",
+                                  [body, slow, sent](std::size_t offset, std::size_t length,
+                                                     httplib::DataSink& sink) {
+      if (*slow) std::this_thread::sleep_for(10ms);  // the server's pace, not a wait of the test
+      const std::size_t n = std::min<std::size_t>(length, 1000);
+      *sent += n;
+      return sink.write(body.data() + offset, n);
+    });
+  });
+  server_.start();
+  ASSERT_EQ(runCli({"add", server_.url("/big.bin"), "--list", "l.mrl"}, box_.dir()).exitCode, 0);
+
+  Sandbox io;
+  const pid_t pid = startCli({"download", "--list", "l.mrl"}, box_.dir(), io);
+  ASSERT_TRUE(waitFor([&] { return *sent >= 30000; }));
+  ::kill(pid, SIGINT);
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status)) << status;
+  EXPECT_EQ(WEXITSTATUS(status), 1) << readFile(io.path("stderr"));
+
+  // The row now says where its partial file is.
+  const std::string partialPath = box_.path("save") + "/big.bin";
+  const std::string row = listed();
+  EXPECT_EQ(row.find("big.bin\t" + server_.url("/") + "\tRESUME\tbin\t"), 0u) << row;
+  EXPECT_NE(row.find(" KB/ 195 KB  \x8A\xAE\x97\xB9 : " + partialPath + "\t"), std::string::npos) << row;
+  const std::size_t partial = readFile(partialPath).size();
+  EXPECT_GT(partial, 0u);
+  EXPECT_LT(partial, body.size());
+
+  *slow = false;
+  const CliResult again = runCli({"download", "--list", "l.mrl"}, box_.dir());
+  EXPECT_EQ(again.exitCode, 0) << again.err;
+  EXPECT_EQ(again.out, "Download...\n>Succeed :" + server_.url("/big.bin") + "\n");
+  EXPECT_TRUE(readFile(partialPath) == body);
+  EXPECT_EQ(listed(), "");
+}
+
+TEST_F(CliJobTest, FailedItemsStayInTheListWithTheirErrorAndExitOne) {
+  servePage("/ok.html", "ok");
+  server_.start();
+  ASSERT_EQ(runCli({"add", server_.url("/ok.html"), server_.url("/gone.bin"), "--list", "l.mrl"},
+                   box_.dir()).exitCode, 0);
+  const CliResult r = runCli({"download", "--list", "l.mrl", "--rows", "1-2"}, box_.dir());
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(listed(), "gone.bin\t" + server_.url("/") + "\tADD\tbin\tError : \t\n");
+  EXPECT_EQ(readFile(box_.path("save/ok.html")), "ok");
+}
+
+TEST_F(CliJobTest, RecurseWithDeleteHtmlAndDownloadFetchesTheSiteFiles) {
+  servePage("/site/index.html", "<a href=\"sub.html\">s</a><img src=\"a.jpg\"><a href=\"/out.html\">o</a>");
+  servePage("/site/sub.html", "<a href=\"index.html\">i</a><img src=\"b.jpg\">");
+  servePage("/site/a.jpg", "AAAA");
+  servePage("/site/b.jpg", "BBBB");
+  server_.start();
+  const CliResult r = runCli({"recurse", server_.url("/site/index.html"), "--delete-html", "--download",
+                              "--list", "l.mrl"},
+                             box_.dir());
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, "Analyze...\n>Succeed :" + server_.url("/site/index.html") + "\n>Succeed :" +
+                       server_.url("/site/sub.html") + "\nDownload...\n>Succeed :" +
+                       server_.url("/site/a.jpg") + "\n>Succeed :" + server_.url("/site/b.jpg") + "\n");
+  EXPECT_EQ(readFile(box_.path("save/a.jpg")), "AAAA");
+  EXPECT_EQ(readFile(box_.path("save/b.jpg")), "BBBB");
+  EXPECT_EQ(listed(), "");
+}
+
+TEST_F(CliJobTest, AnalyzeAppendsTheLinksOfTheChosenRows) {
+  servePage("/p.html", "<img src=\"x.jpg\">");
+  server_.start();
+  ASSERT_EQ(runCli({"add", server_.url("/p.html"), server_.url("/q.jpg"), "--list", "l.mrl"},
+                   box_.dir()).exitCode, 0);
+  const CliResult r = runCli({"analyze", "--list", "l.mrl"}, box_.dir());
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  const std::string base = server_.url("/");
+  EXPECT_EQ(listed(), "p.html\t" + base + "\tADD\thtml\t\t\n" + "q.jpg\t" + base + "\tADD\tjpg\t\t\n" +
+                          "x.jpg\t" + base + "\tIMG\tjpg\t\t" + server_.url("/p.html") + "\n");
+}
+
+TEST_F(CliJobTest, UsageAndInputErrorsExitTwo) {
+  EXPECT_EQ(runCli({"download"}, box_.dir()).exitCode, 2);
+  EXPECT_EQ(runCli({"download", "--list", "missing.mrl"}, box_.dir()).exitCode, 2);
+  ASSERT_EQ(runCli({"add", "http://127.0.0.1:1/a.bin", "--list", "l.mrl"}, box_.dir()).exitCode, 0);
+  for (const char* rows : {"0", "2", "1-", "x", "2-1"}) {
+    EXPECT_EQ(runCli({"download", "--list", "l.mrl", "--rows", rows}, box_.dir()).exitCode, 2) << rows;
+  }
+  const CliResult image = runCli({"recurse", "http://h/a.jpg", "--list", "l.mrl"}, box_.dir());
+  EXPECT_EQ(image.exitCode, 2);
+  EXPECT_EQ(image.err, "murlo-cli: このURLは解析不可能です。\n");
+  EXPECT_EQ(runCli({"recurse", "nourl", "--list", "l.mrl"}, box_.dir()).err, "murlo-cli: 不正なURLです。\n");
+}
+
+}  // namespace
+}  // namespace murlo::test
