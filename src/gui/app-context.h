@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "completion-actions.h"
 #include "platform/desktop-shell.h"
 #include "platform/prompter.h"
 #include "settings/app-settings.h"
@@ -17,6 +18,7 @@ struct AppContext {
   FramePlacement placement;
   Prompter* prompter = nullptr;
   DesktopShell* shell = nullptr;
+  CompletionActions* completion = nullptr;
 
   std::string iniPath() const { return settingsPath(appDirectory); }
   std::string appFile(const std::string& name) const { return appDirectory + "/" + name; }

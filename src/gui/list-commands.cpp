@@ -3,6 +3,7 @@
 #include <wx/clipbrd.h>
 #include <wx/dnd.h>
 
+#include "add-item-dlg.h"
 #include "analysis/address.h"
 #include "command-ids.h"
 #include "items/item-info.h"
@@ -50,6 +51,7 @@ bool ListCommands::run(int id) {
   ItemList& items = frame_.view()->items();
   frame_.view()->pullSelection();
   switch (id) {
+    case ID_ADD_ITEM_DIALOG: addThroughDialog(); break;
     case ID_DELETE: deleteSelected(); break;
     case ID_COPY: copyAddress(); break;
     case ID_CHECK_DUPLICATES: checkDuplicates(); break;
@@ -76,6 +78,7 @@ bool ListCommands::updateUi(wxUpdateUIEvent& event) {
   const int selected = count ? items.selectedCount() : 0;
   bool enable;
   switch (event.GetId()) {
+    case ID_ADD_ITEM_DIALOG: enable = true; break;
     case ID_DELETE: enable = count > 0 && selected > 0; break;
     case ID_COPY: enable = count > 0 && selected == 1; break;
     case ID_CHECK_DUPLICATES: enable = count > 1; break;
@@ -93,6 +96,12 @@ bool ListCommands::updateUi(wxUpdateUIEvent& event) {
   }
   event.Enable(enable);
   return true;
+}
+
+void ListCommands::addThroughDialog() {
+  CAddItemDlg dlg(&frame_, *frame_.app().prompter);
+  if (dlg.ShowModal() != wxID_OK) return;
+  addRequestedItems(frame_.view()->items(), dlg.request(), dlg.range());
 }
 
 void ListCommands::deleteSelected() {

@@ -1,5 +1,6 @@
-// The list commands of the item list: delete, copy, move, duplicate check, the extended-list
-// filters and dropping addresses onto the list. UI thread only.
+// The list commands of the item list: adding through the add-item dialog, delete, copy, move,
+// duplicate check, the extended-list filters and dropping addresses onto the list. UI thread
+// only.
 #pragma once
 
 #include <wx/event.h>
@@ -21,6 +22,7 @@ class ListCommands {
   void dropAddress(const std::string& text);
 
  private:
+  void addThroughDialog();
   void deleteSelected();
   void copyAddress();
   void checkDuplicates();

@@ -11,6 +11,7 @@
 #include "analysis/address.h"
 #include "command-ids.h"
 #include "items/list-file.h"
+#include "job-commands.h"
 #include "list-commands.h"
 #include "logic/window-title.h"
 #include "murlo-view.h"
@@ -102,6 +103,7 @@ CMainFrame::CMainFrame(AppContext& app)
                             .MinSize(-1, 60));
   view_->setCountListener([this](int count) { showItemCount(count); });
   listCommands_ = std::make_unique<ListCommands>(*this);
+  jobs_ = std::make_unique<JobCommands>(*this);
   showItemCount(0);
   applyBarStates();
   aui_.Update();
@@ -118,7 +120,11 @@ CMainFrame::CMainFrame(AppContext& app)
   SetFrameTitle(documentTitle_);
 }
 
-CMainFrame::~CMainFrame() { aui_.UnInit(); }
+CMainFrame::~CMainFrame() {
+  // Jobs end before the windows they report to.
+  jobs_.reset();
+  aui_.UnInit();
+}
 
 void CMainFrame::buildMenus() {
   auto* file = new wxMenu;
@@ -358,8 +364,13 @@ void CMainFrame::addFromBar() {
     urlCombo_->ChangeValue(u8(url));
   }
   SplitAddress split = splitUrl(url);
-  view_->items().AddItem(std::move(split.fileName), std::move(split.url), "ADD",
-                         std::move(split.extension), "", "");
+  ItemList& items = view_->items();
+  const bool added = items.AddItem(std::move(split.fileName), std::move(split.url), "ADD",
+                                   std::move(split.extension), "", "");
+  // With Movement bit 3 the new page is analysed at once, unless a job already runs.
+  if (added && (app_.settings.movement & movement::kAnalyzeOnAdd) && !jobs_->jobRunning()) {
+    jobs_->analyzeOne(fullAddress(items.row(items.count() - 1)));
+  }
 }
 
 void CMainFrame::toggleOffline() {
@@ -425,7 +436,7 @@ void CMainFrame::toggleBar(int commandId) {
 }
 
 void CMainFrame::onCommand(wxCommandEvent& event) {
-  if (listCommands_->run(event.GetId())) return;
+  if (listCommands_->run(event.GetId()) || jobs_->run(event.GetId())) return;
   switch (event.GetId()) {
     case ID_PASTE_URL: pasteUrl(); break;
     case ID_ADD_FROM_BAR: addFromBar(); break;
@@ -442,6 +453,8 @@ void CMainFrame::onCommand(wxCommandEvent& event) {
       wxMessageBox(u8("Murlo Version 2.02\n\n2026"), u8("ﾊﾞｰｼﾞｮﾝ情報(Murlo)"),
                    wxOK | wxICON_INFORMATION, this);
       break;
+    case ID_RESUME_ENTRY:
+    case ID_LOCAL_FILE:
     case ID_SETTINGS:
     case ID_CHANGE_FOLDER:
       message("この機能は準備中です。", PromptIcon::kInformation);
@@ -453,7 +466,7 @@ void CMainFrame::onCommand(wxCommandEvent& event) {
 
 void CMainFrame::onUpdateUi(wxUpdateUIEvent& event) {
   const int id = event.GetId();
-  if (listCommands_->updateUi(event)) return;
+  if (listCommands_->updateUi(event) || jobs_->updateUi(event)) return;
   if (id == ID_OFFLINE) {
     event.Check(app_.offline());
   } else if (id == ID_VIEW_STATUS_BAR) {

@@ -14,6 +14,7 @@
 namespace murlo::gui {
 
 class CMurloView;
+class JobCommands;
 class ListCommands;
 class OutputWindow;
 
@@ -23,6 +24,7 @@ class CMainFrame : public wxFrame {
   ~CMainFrame() override;
 
   CMurloView* view() { return view_; }
+  JobCommands* jobs() { return jobs_.get(); }
   OutputWindow* output() { return output_; }
   wxComboBox* urlCombo() { return urlCombo_; }
   wxAuiManager& aui() { return aui_; }
@@ -66,6 +68,7 @@ class CMainFrame : public wxFrame {
   wxComboBox* urlCombo_ = nullptr;
   UrlComboModel comboModel_;
   std::unique_ptr<ListCommands> listCommands_;
+  std::unique_ptr<JobCommands> jobs_;
   std::string documentTitle_;
 };
 

@@ -29,9 +29,10 @@ wxBitmap pasteBitmap(bool pressed) {
 
 }  // namespace
 
-PasteButton::PasteButton(wxWindow* parent, wxTextEntry* target)
+PasteButton::PasteButton(wxWindow* parent, wxTextEntry* target, Mode mode)
     : wxBitmapButton(parent, kId, pasteBitmap(false), wxDefaultPosition, wxSize(23, 22)),
-      target_(target) {
+      target_(target),
+      mode_(mode) {
   SetBitmapPressed(pasteBitmap(true));
   SetToolTip(wxString::FromUTF8("ｸﾘｯﾌﾟﾎﾞｰﾄﾞから貼り付け (&P)"));
   Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { paste(); });
@@ -41,7 +42,12 @@ void PasteButton::paste() {
   wxClipboardLocker lock;
   if (!lock || !wxTheClipboard->IsSupported(wxDF_UNICODETEXT)) return;
   wxTextDataObject data;
-  if (wxTheClipboard->GetData(data)) target_->SetValue(data.GetText());
+  if (!wxTheClipboard->GetData(data)) return;
+  if (mode_ == Mode::kAtCaret) {
+    target_->WriteText(data.GetText());
+  } else {
+    target_->SetValue(data.GetText());
+  }
 }
 
 }  // namespace murlo::gui

@@ -11,13 +11,18 @@ class PasteButton : public wxBitmapButton {
   // Control identifier shared by every dialog that has the button.
   static constexpr int kId = 1032;
 
-  PasteButton(wxWindow* parent, wxTextEntry* target);
+  // kReplace puts the clipboard's text in place of the field's; kAtCaret inserts it at the
+  // caret over the selection, as the field's own paste does.
+  enum class Mode { kReplace, kAtCaret };
 
-  // Replaces the field's text by the clipboard's plain text; nothing without text.
+  PasteButton(wxWindow* parent, wxTextEntry* target, Mode mode = Mode::kReplace);
+
+  // Pastes the clipboard's plain text into the field; nothing without text.
   void paste();
 
  private:
   wxTextEntry* target_;
+  Mode mode_;
 };
 
 }  // namespace murlo::gui

@@ -29,6 +29,7 @@ void GuiTest::SetUp() {
   app_.appDirectory = box_.dir();
   app_.prompter = &prompter_;
   app_.shell = &shell_;
+  app_.completion = &completion_;
 }
 
 void GuiTest::TearDown() {

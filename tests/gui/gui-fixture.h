@@ -27,6 +27,15 @@ class RecordingShell : public DesktopShell {
   bool available = true;
 };
 
+// Records the completion actions instead of making noise, hanging up or powering off.
+class RecordingCompletion : public gui::CompletionActions {
+ public:
+  void playSound(const AppSettings&, int kind) override { events.push_back("sound" + std::to_string(kind)); }
+  void hangUpLine() override { events.push_back("hangup"); }
+  void shutDown() override { events.push_back("shutdown"); }
+  std::vector<std::string> events;
+};
+
 // Runs pending events until `done` holds or the time runs out.
 bool pumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
 void pumpEvents();
@@ -47,6 +56,7 @@ class GuiTest : public ::testing::Test {
   Sandbox box_;
   RecordingPrompter prompter_;
   RecordingShell shell_;
+  RecordingCompletion completion_;
   gui::AppContext app_;
   gui::CMainFrame* frame_ = nullptr;
 };

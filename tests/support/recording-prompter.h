@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@ class RecordingPrompter : public Prompter {
 
   PromptAnswer message(const std::string& text, PromptIcon icon, PromptButtons buttons) override {
     messages.push_back({text, icon, buttons});
+    if (whileShown) whileShown(messages.back());
     if (buttons == PromptButtons::kOk) return PromptAnswer::kOk;
     if (answers.empty()) return PromptAnswer::kNo;
     const PromptAnswer answer = answers.front();
@@ -37,6 +39,8 @@ class RecordingPrompter : public Prompter {
 
   std::vector<Message> messages;
   std::deque<PromptAnswer> answers;  // for Yes/No questions, in order
+  // Runs while a message is "open", before it is answered (a modal box lets timers tick).
+  std::function<void(const Message&)> whileShown;
 };
 
 }  // namespace murlo::test

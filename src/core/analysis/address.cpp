@@ -24,6 +24,11 @@ SplitAddress splitUrl(std::string_view fullAddress) {
   return out;
 }
 
+std::string linkExtension(std::string_view fileName) {
+  const std::size_t dot = findChar(fileName, '.');
+  return std::string(dot == npos ? fileName : fileName.substr(dot + 1));
+}
+
 void removeAll(std::string& text, std::string_view pattern, int patternLength) {
   if (pattern.empty()) return;
   const std::size_t take =

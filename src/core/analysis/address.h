@@ -22,6 +22,10 @@ struct SplitAddress {
 // "(index.htm)" marker; the extension is the text after the last "." of the file name.
 SplitAddress splitUrl(std::string_view fullAddress);
 
+// The extension of a found or hand-made file name: the text after its first ".", or the
+// whole name when it has none.
+std::string linkExtension(std::string_view fileName);
+
 // Deletes every occurrence of `pattern`, taking `patternLength` bytes at each match
 // (0 or less: the pattern's own length). Searches skip CP932 trail bytes.
 void removeAll(std::string& text, std::string_view pattern, int patternLength = 0);

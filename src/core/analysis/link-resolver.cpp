@@ -111,8 +111,7 @@ bool addLink(const LinkSink& sink, std::string_view link, std::string_view pageA
     fileName = kIndexMarker;
   } else {
     if (fileName.size() < 4) return false;
-    const std::size_t dot = findChar(fileName, '.');
-    extension = dot == npos ? fileName : fileName.substr(dot + 1);
+    extension = linkExtension(fileName);
     if (!acceptExtension(sink.settings, extension, false)) return false;
   }
   return sink.list.AddItem(std::move(fileName), std::move(base), std::string(tag),

@@ -1,0 +1,198 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+
+#include "analysis/address.h"
+#include "command-ids.h"
+#include "gui-fixture.h"
+#include "http-test-server.h"
+#include "job-commands.h"
+#include "output-window.h"
+#include "progress-dlg.h"
+#include "recursive-dlg.h"
+
+namespace murlo::test {
+namespace {
+
+using namespace murlo::gui;
+
+class JobCommandsTest : public GuiTest {
+ protected:
+  void SetUp() override {
+    GuiTest::SetUp();
+    server_.routes().Get("/site/index.html", [](const httplib::Request&, httplib::Response& res) {
+      res.set_content("<html><body><img src=\"a.jpg\"><a href=\"b.zip\">b</a>"
+                      "<a href=\"index.html\">self</a></body></html>",
+                      "text/html");
+    });
+    server_.routes().Get("/site/a.jpg", [](const httplib::Request&, httplib::Response& res) {
+      res.set_content(std::string(3000, 'j'), "image/jpeg");
+    });
+    server_.routes().Get("/site/b.zip", [](const httplib::Request&, httplib::Response& res) {
+      res.set_content(std::string(5000, 'z'), "application/zip");
+    });
+    server_.routes().Get("/slow.zip", [this](const httplib::Request&, httplib::Response& res) {
+      res.set_content_provider(1 << 20, "application/zip",
+                               [this](size_t offset, size_t, httplib::DataSink& sink) {
+                                 if (releaseSlow_) return false;
+                                 std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                                 const std::string block(512, 's');
+                                 sink.write(block.data(), block.size());
+                                 (void)offset;
+                                 return true;
+                               });
+    });
+    server_.start();
+    box_.write("Murlo.ini", "[STORE]\r\nPATH01=" + box_.path("dl") + "\r\n");
+    std::filesystem::create_directory(box_.path("dl"));
+    ASSERT_TRUE(startFrame());
+  }
+  void TearDown() override {
+    releaseSlow_ = true;
+    GuiTest::TearDown();
+  }
+
+  ItemList& items() { return frame_->view()->items(); }
+  JobCommands& jobs() { return *frame_->jobs(); }
+  bool waitForJobEnd() {
+    return pumpUntil([&] { return !jobs().jobRunning(); }, 15000);
+  }
+  void addPage(const std::string& path) {
+    const SplitAddress s = splitUrl(server_.url(path));
+    items().AddItem(s.fileName, s.url, "ADD", s.extension, "", "");
+  }
+  std::string output() { return std::string(frame_->output()->GetValue().utf8_str()); }
+
+  HttpTestServer server_;
+  std::atomic<bool> releaseSlow_{false};
+};
+
+TEST_F(JobCommandsTest, AnalyseThenDownloadTheWholeList) {
+  addPage("/site/index.html");
+  frame_->view()->SetItemState(0, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+  command(ID_ANALYZE);
+  EXPECT_TRUE(jobs().jobRunning());
+  EXPECT_TRUE(jobs().progressWindow()->IsShown());
+  ASSERT_TRUE(waitForJobEnd());
+  EXPECT_FALSE(jobs().progressWindow()->IsShown());
+  ASSERT_EQ(items().count(), 4);  // the page, a.jpg, b.zip and the page again
+  EXPECT_EQ(items().text(1, kColFileName), "a.jpg");
+  EXPECT_EQ(items().text(1, kColTag), "IMG");
+  EXPECT_NE(output().find("\nAnalyze..."), std::string::npos);
+  EXPECT_EQ(completion_.events, std::vector<std::string>{"sound1"});
+
+  // Only the files: delete the pages, then run the whole list.
+  command(ID_NOT_HTML);
+  ASSERT_EQ(items().count(), 2);
+  command(ID_RUN);
+  ASSERT_TRUE(waitForJobEnd());
+  EXPECT_EQ(items().count(), 0) << output();  // finished rows are removed
+  EXPECT_EQ(box_.read("dl/a.jpg").size(), 3000u);
+  EXPECT_EQ(box_.read("dl/b.zip").size(), 5000u);
+  EXPECT_NE(output().find(">Succeed :" + server_.url("/site/b.zip")), std::string::npos);
+  EXPECT_EQ(completion_.events.back(), "sound2");
+  EXPECT_EQ(std::string(frame_->GetTitle().utf8_str()), "Murlo ver2.02 - Murlo");
+}
+
+TEST_F(JobCommandsTest, SuspendTagsTheRowResumeAndClicksAreSwallowed) {
+  addPage("/slow.zip");
+  addPage("/site/a.jpg");
+  frame_->view()->SetItemState(1, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+  command(ID_RUN);
+  ASSERT_TRUE(pumpUntil([&] { return items().row(0).image == kImageDownloading; }));
+  ASSERT_TRUE(pumpUntil([&] { return box_.exists("dl/slow.zip"); }));
+
+  // A click on the list while the job runs does not reach the list.
+  for (wxWindow* child : frame_->view()->GetChildren()) {
+    wxMouseEvent click(wxEVT_LEFT_DOWN);
+    click.SetEventObject(child);
+    child->GetEventHandler()->ProcessEvent(click);
+  }
+  EXPECT_TRUE(items().row(1).selected || frame_->view()->GetItemState(1, wxLIST_STATE_SELECTED));
+
+  prompter_.answers = {PromptAnswer::kYes};
+  command(ID_SUSPEND);
+  EXPECT_EQ(prompter_.messages.back().text, "処理を中断します。よろしいですか？");
+  EXPECT_FALSE(jobs().jobRunning());
+  EXPECT_EQ(items().text(0, kColTag), "RESUME");
+  EXPECT_NE(items().text(0, kColInfo).find(box_.path("dl/slow.zip")), std::string::npos);
+  EXPECT_EQ(items().count(), 2);
+
+  prompter_.answers = {PromptAnswer::kYes};
+  command(ID_STOP);
+  EXPECT_EQ(prompter_.messages.back().text, "作業は、既に終了しています。");
+}
+
+TEST_F(JobCommandsTest, ShutdownCountdownOkInTimeAndTimeOut) {
+  addPage("/site/a.jpg");
+  app_.settings.dial = dial::kHangUp | dial::kShutdown;
+  prompter_.whileShown = [](const RecordingPrompter::Message&) {};  // OK at once
+  command(ID_RUN);
+  ASSERT_TRUE(waitForJobEnd());
+  EXPECT_EQ(completion_.events, (std::vector<std::string>{"sound2", "hangup"}));
+  EXPECT_EQ(prompter_.messages.back().text,
+            "Windows を終了します。終了しない場合は、[OK] ﾎﾞﾀﾝをｸﾘｯｸして下さい。");
+  EXPECT_EQ(jobs().shutdownCountdown(), 0);
+
+  // Leaving the message open: the timer counts 20 ticks and shuts down.
+  addPage("/site/a.jpg");
+  completion_.events.clear();
+  prompter_.whileShown = [&](const RecordingPrompter::Message& m) {
+    if (m.text.rfind("Windows", 0) != 0) return;
+    pumpUntil([&] { return !completion_.events.empty() && completion_.events.back() == "shutdown"; },
+              20000);
+  };
+  command(ID_RUN);
+  ASSERT_TRUE(waitForJobEnd());
+  EXPECT_EQ(completion_.events.back(), "shutdown");
+  EXPECT_EQ(jobs().shutdownCountdown(), 0);
+}
+
+// Fills the recursive dialog once it is shown and presses OK.
+void answerRecursiveDialog(const std::string& address, bool autoDownload) {
+  wxTheApp->CallAfter([address, autoDownload] {
+    for (wxWindow* w : wxTopLevelWindows) {
+      if (auto* dlg = dynamic_cast<CRecursiveDlg*>(w)) {
+        dlg->addressField()->SetValue(wxString::FromUTF8(address));
+        dlg->autoDownloadBox()->SetValue(autoDownload);
+        dlg->deleteHtmlBox()->SetValue(true);
+        wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
+        ok.SetEventObject(dlg);
+        dlg->GetEventHandler()->ProcessEvent(ok);
+        if (dlg->IsModal()) dlg->EndModal(wxID_CANCEL);
+      }
+    }
+  });
+}
+
+TEST_F(JobCommandsTest, RecursiveAnalysisChecksTheAddressAndChainsTheDownload) {
+  answerRecursiveDialog(server_.url("/site/a.jpg"), false);
+  command(ID_RECURSIVE);
+  EXPECT_EQ(prompter_.messages.back().text, "このURLは解析不可能です。");
+  EXPECT_FALSE(jobs().jobRunning());
+
+  answerRecursiveDialog(server_.url("/site/index.html"), true);
+  command(ID_RECURSIVE);
+  EXPECT_EQ(items().text(0, kColTag), "INDUCT");
+  ASSERT_TRUE(waitForJobEnd());
+  // Pages deleted, the files downloaded and removed from the list.
+  EXPECT_EQ(items().count(), 0);
+  EXPECT_TRUE(box_.exists("dl/a.jpg"));
+  EXPECT_TRUE(box_.exists("dl/b.zip"));
+  EXPECT_EQ(completion_.events, (std::vector<std::string>{"sound1", "sound2"}));
+}
+
+TEST_F(JobCommandsTest, AnalyseIsEnabledOnlyForPageNames) {
+  addPage("/site/a.jpg");
+  frame_->view()->SetItemState(0, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+  wxUpdateUIEvent event(ID_ANALYZE);
+  frame_->GetEventHandler()->ProcessEvent(event);
+  EXPECT_FALSE(event.GetEnabled());
+  wxUpdateUIEvent download(ID_DOWNLOAD);
+  frame_->GetEventHandler()->ProcessEvent(download);
+  EXPECT_TRUE(download.GetEnabled());
+}
+
+}  // namespace
+}  // namespace murlo::test
