@@ -4,8 +4,10 @@
 
 #include <string>
 
-#include "completion-actions.h"
+#include "platform/command-runner.h"
 #include "platform/desktop-shell.h"
+#include "platform/sound-player.h"
+#include "platform/system-shutdown.h"
 #include "platform/prompter.h"
 #include "settings/app-settings.h"
 #include "settings/frame-placement.h"
@@ -18,7 +20,10 @@ struct AppContext {
   FramePlacement placement;
   Prompter* prompter = nullptr;
   DesktopShell* shell = nullptr;
-  CompletionActions* completion = nullptr;
+  // The end-of-job actions: sounds, the dial-up hang-up (through nmcli) and the power-off.
+  SoundPlayer* sound = nullptr;
+  CommandRunner* commands = nullptr;
+  SystemShutdown* shutdown = nullptr;
 
   std::string iniPath() const { return settingsPath(appDirectory); }
   std::string appFile(const std::string& name) const { return appDirectory + "/" + name; }

@@ -2,6 +2,7 @@
 
 #include "command-ids.h"
 #include "jobs/analysis-job.h"
+#include "jobs/completion-sound.h"
 #include "jobs/download-job.h"
 #include "jobs/progress-figures.h"
 #include "jobs/write-output.h"
@@ -11,6 +12,7 @@
 #include "output-window.h"
 #include "progress-dlg.h"
 #include "analysis/address.h"
+#include "platform/dial-up-line.h"
 #include "recursive-dlg.h"
 
 namespace murlo::gui {
@@ -23,7 +25,8 @@ JobCommands::JobCommands(CMainFrame& frame)
     : frame_(frame),
       analysisTimer_(this, ID_TIMER_ANALYSIS),
       downloadTimer_(this, ID_TIMER_DOWNLOAD),
-      progress_(new CProgressDlg(&frame)) {
+      progress_(new CProgressDlg(&frame)),
+      countdown_(*frame.app().shutdown) {
   Bind(wxEVT_TIMER, [this](wxTimerEvent&) { onAnalysisTimer(); }, ID_TIMER_ANALYSIS);
   Bind(wxEVT_TIMER, [this](wxTimerEvent&) { onDownloadTimer(); }, ID_TIMER_DOWNLOAD);
   progress_->setCommandListener([this](int id) { run(id); });
@@ -70,7 +73,9 @@ void JobCommands::writeOutput(int code, const std::string& text) {
                      frame_.app().offline());
 }
 
-void JobCommands::playSound(int kind) { frame_.app().completion->playSound(frame_.app().settings, kind); }
+void JobCommands::playSound(int kind) {
+  murlo::playSound(frame_.app().settings, kind, *frame_.app().sound);
+}
 
 bool JobCommands::startDownloadAll() { return startDownload(DOWNLOAD_ALL); }
 
@@ -175,7 +180,7 @@ void JobCommands::onDownloadTimer() {
   }
   if (download_) {
     if (download_->timerTick()) {
-      countdown_ = 0;
+      countdown_.cancel();
       frame_.view()->refreshRows();
       return;
     }
@@ -184,22 +189,21 @@ void JobCommands::onDownloadTimer() {
     hideProgress();
     playSound(2);
     AppContext& app = frame_.app();
-    if (app.settings.dial & dial::kHangUp) app.completion->hangUpLine();
+    if (app.settings.dial & dial::kHangUp) hangUpLine(*app.commands);
     if (app.settings.dial & dial::kShutdown) {
-      countdown_ = 1;
+      countdown_.begin();
       // Modal: the timer keeps ticking below while the message is open.
       app.prompter->message("Windows を終了します。終了しない場合は、[OK] ﾎﾞﾀﾝをｸﾘｯｸして下さい。",
                             PromptIcon::kExclamation, PromptButtons::kOk);
     }
     downloadTimer_.Stop();
     setRunning(false);
-    countdown_ = 0;
+    countdown_.cancel();
     return;
   }
-  if (countdown_ > 0 && ++countdown_ > 20) {
+  if (countdown_.count() > 0 && countdown_.tick()) {
     downloadTimer_.Stop();
     setRunning(false);
-    frame_.app().completion->shutDown();
   }
 }
 
@@ -228,7 +232,7 @@ void JobCommands::stopOrSuspend(bool suspend) {
     ask.message("現在、解析中です。暫くお待ち下さい。", PromptIcon::kInformation, PromptButtons::kOk);
     return;
   }
-  countdown_ = 0;
+  countdown_.cancel();
   setRunning(false);
   hideProgress();
   frame_.view()->refreshRows();

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "jobs/job-host.h"
+#include "jobs/shutdown-countdown.h"
 
 namespace murlo {
 class AnalysisJob;
@@ -40,7 +41,7 @@ class JobCommands : public wxEvtHandler, public JobHost {
   // The ticks of the timers, callable by tests.
   void onAnalysisTimer();
   void onDownloadTimer();
-  int shutdownCountdown() const { return countdown_; }
+  int shutdownCountdown() const { return countdown_.count(); }
 
   // JobHost
   ItemList& items() override;
@@ -72,7 +73,7 @@ class JobCommands : public wxEvtHandler, public JobHost {
   std::unique_ptr<DownloadJob> download_;
   CProgressDlg* progress_;
   bool running_ = false;
-  int countdown_ = 0;
+  ShutdownCountdown countdown_;
 };
 
 }  // namespace murlo::gui

@@ -25,6 +25,12 @@ bool CMurloApp::OnInit() {
   context_.appDirectory = std::filesystem::current_path().string();
   context_.prompter = &prompter_;
   context_.shell = &shell_;
+  sound_ = makeDesktopSoundPlayer();
+  commands_ = makeProcessRunner();
+  shutdown_ = makeSystemShutdown(*commands_);
+  context_.sound = sound_.get();
+  context_.commands = commands_.get();
+  context_.shutdown = shutdown_.get();
   context_.load();
   CMainFrame* frame = startMainWindow(context_, listFile_);
   if (!frame) return false;

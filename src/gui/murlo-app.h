@@ -3,6 +3,8 @@
 
 #include <wx/app.h>
 
+#include <memory>
+
 #include "app-context.h"
 #include "gui-prompter.h"
 
@@ -21,6 +23,9 @@ class CMurloApp : public wxApp {
   AppContext context_;
   GuiPrompter prompter_;
   XdgOpenShell shell_;
+  std::unique_ptr<SoundPlayer> sound_;
+  std::unique_ptr<CommandRunner> commands_;
+  std::unique_ptr<SystemShutdown> shutdown_;
   std::string listFile_;
 };
 

@@ -29,7 +29,9 @@ void GuiTest::SetUp() {
   app_.appDirectory = box_.dir();
   app_.prompter = &prompter_;
   app_.shell = &shell_;
-  app_.completion = &completion_;
+  app_.sound = &desktop_;
+  app_.commands = &desktop_;
+  app_.shutdown = &desktop_;
 }
 
 void GuiTest::TearDown() {

@@ -27,12 +27,18 @@ class RecordingShell : public DesktopShell {
   bool available = true;
 };
 
-// Records the completion actions instead of making noise, hanging up or powering off.
-class RecordingCompletion : public gui::CompletionActions {
- public:
-  void playSound(const AppSettings&, int kind) override { events.push_back("sound" + std::to_string(kind)); }
-  void hangUpLine() override { events.push_back("hangup"); }
-  void shutDown() override { events.push_back("shutdown"); }
+// The end-of-job actions, recorded into one list of events instead of making noise,
+// hanging up or powering off: "sound <file>", "nmcli ...", "poweroff".
+struct RecordingDesktop : SoundPlayer, CommandRunner, SystemShutdown {
+  void play(const std::string& file) override { events.push_back("sound " + file); }
+  CommandResult run(const std::vector<std::string>& argv) override {
+    std::string line;
+    for (const std::string& a : argv) line += (line.empty() ? "" : " ") + a;
+    events.push_back(line);
+    // One active dial-up connection.
+    return {0, "Mobile:1234-abcd:gsm\n"};
+  }
+  void powerOff() override { events.push_back("poweroff"); }
   std::vector<std::string> events;
 };
 
@@ -56,7 +62,7 @@ class GuiTest : public ::testing::Test {
   Sandbox box_;
   RecordingPrompter prompter_;
   RecordingShell shell_;
-  RecordingCompletion completion_;
+  RecordingDesktop desktop_;
   gui::AppContext app_;
   gui::CMainFrame* frame_ = nullptr;
 };

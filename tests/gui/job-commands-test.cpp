@@ -44,7 +44,9 @@ class JobCommandsTest : public GuiTest {
                                });
     });
     server_.start();
-    box_.write("Murlo.ini", "[STORE]\r\nPATH01=" + box_.path("dl") + "\r\n");
+    box_.write("Murlo.ini", "[STORE]\r\nPATH01=" + box_.path("dl") +
+                                "\r\n[SETTING]\r\nSound=7\r\n"
+                                "[SOUND]\r\nFILE01=done.wav\r\nFILE02=got.wav\r\nFILE03=err.wav\r\n");
     std::filesystem::create_directory(box_.path("dl"));
     ASSERT_TRUE(startFrame());
   }
@@ -80,7 +82,7 @@ TEST_F(JobCommandsTest, AnalyseThenDownloadTheWholeList) {
   EXPECT_EQ(items().text(1, kColFileName), "a.jpg");
   EXPECT_EQ(items().text(1, kColTag), "IMG");
   EXPECT_NE(output().find("\nAnalyze..."), std::string::npos);
-  EXPECT_EQ(completion_.events, std::vector<std::string>{"sound1"});
+  EXPECT_EQ(desktop_.events, std::vector<std::string>{"sound done.wav"});
 
   // Only the files: delete the pages, then run the whole list.
   command(ID_NOT_HTML);
@@ -91,7 +93,7 @@ TEST_F(JobCommandsTest, AnalyseThenDownloadTheWholeList) {
   EXPECT_EQ(box_.read("dl/a.jpg").size(), 3000u);
   EXPECT_EQ(box_.read("dl/b.zip").size(), 5000u);
   EXPECT_NE(output().find(">Succeed :" + server_.url("/site/b.zip")), std::string::npos);
-  EXPECT_EQ(completion_.events.back(), "sound2");
+  EXPECT_EQ(desktop_.events.back(), "sound got.wav");
   EXPECT_EQ(std::string(frame_->GetTitle().utf8_str()), "Murlo ver2.02 - Murlo");
 }
 
@@ -130,22 +132,24 @@ TEST_F(JobCommandsTest, ShutdownCountdownOkInTimeAndTimeOut) {
   prompter_.whileShown = [](const RecordingPrompter::Message&) {};  // OK at once
   command(ID_RUN);
   ASSERT_TRUE(waitForJobEnd());
-  EXPECT_EQ(completion_.events, (std::vector<std::string>{"sound2", "hangup"}));
+  ASSERT_EQ(desktop_.events.size(), 3u);
+  EXPECT_EQ(desktop_.events[0], "sound got.wav");
+  EXPECT_EQ(desktop_.events[2], "nmcli connection down uuid 1234-abcd");  // hung up before the question
   EXPECT_EQ(prompter_.messages.back().text,
             "Windows を終了します。終了しない場合は、[OK] ﾎﾞﾀﾝをｸﾘｯｸして下さい。");
   EXPECT_EQ(jobs().shutdownCountdown(), 0);
 
   // Leaving the message open: the timer counts 20 ticks and shuts down.
   addPage("/site/a.jpg");
-  completion_.events.clear();
+  desktop_.events.clear();
   prompter_.whileShown = [&](const RecordingPrompter::Message& m) {
     if (m.text.rfind("Windows", 0) != 0) return;
-    pumpUntil([&] { return !completion_.events.empty() && completion_.events.back() == "shutdown"; },
+    pumpUntil([&] { return !desktop_.events.empty() && desktop_.events.back() == "poweroff"; },
               20000);
   };
   command(ID_RUN);
   ASSERT_TRUE(waitForJobEnd());
-  EXPECT_EQ(completion_.events.back(), "shutdown");
+  EXPECT_EQ(desktop_.events.back(), "poweroff");
   EXPECT_EQ(jobs().shutdownCountdown(), 0);
 }
 
@@ -180,7 +184,7 @@ TEST_F(JobCommandsTest, RecursiveAnalysisChecksTheAddressAndChainsTheDownload) {
   EXPECT_EQ(items().count(), 0);
   EXPECT_TRUE(box_.exists("dl/a.jpg"));
   EXPECT_TRUE(box_.exists("dl/b.zip"));
-  EXPECT_EQ(completion_.events, (std::vector<std::string>{"sound1", "sound2"}));
+  EXPECT_EQ(desktop_.events, (std::vector<std::string>{"sound done.wav", "sound got.wav"}));
 }
 
 TEST_F(JobCommandsTest, AnalyseIsEnabledOnlyForPageNames) {
