@@ -11,6 +11,7 @@
 #include "platform/prompter.h"
 #include "settings/app-settings.h"
 #include "settings/frame-placement.h"
+#include "settings/recent-files.h"
 
 namespace murlo::gui {
 
@@ -18,6 +19,7 @@ struct AppContext {
   std::string appDirectory;
   AppSettings settings;
   FramePlacement placement;
+  RecentFiles recentFiles;
   Prompter* prompter = nullptr;
   DesktopShell* shell = nullptr;
   // The end-of-job actions: sounds, the dial-up hang-up (through nmcli) and the power-off.
@@ -31,7 +33,7 @@ struct AppContext {
 
   // Reads settings and placement from Murlo.ini in the application directory.
   void load();
-  // Writes placement, then settings, keeping every other section of the file.
+  // Writes placement and recent files, then settings, keeping every other section.
   bool save() const;
 };
 

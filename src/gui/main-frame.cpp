@@ -12,6 +12,7 @@
 #include "command-ids.h"
 #include "items/list-file.h"
 #include "job-commands.h"
+#include "murlo-doc.h"
 #include "list-commands.h"
 #include "logic/window-title.h"
 #include "murlo-view.h"
@@ -74,7 +75,7 @@ CMainFrame::CMainFrame(AppContext& app)
     SetSize(p.x, p.y, p.width, p.height);
   }
   aui_.SetManagedWindow(this);
-  buildMenus();
+  wxMenu* fileMenu = buildMenus();
 
   buildToolBar(kMainBar, "ﾒｲﾝﾂｰﾙﾊﾞｰ",
                {ID_FILE_OPEN, ID_FILE_SAVE_AS, 0, ID_JOB_FILE_RESUME, ID_JOB_FILE_SAVE, ID_SETTINGS,
@@ -104,6 +105,7 @@ CMainFrame::CMainFrame(AppContext& app)
   view_->setCountListener([this](int count) { showItemCount(count); });
   listCommands_ = std::make_unique<ListCommands>(*this);
   jobs_ = std::make_unique<JobCommands>(*this);
+  doc_ = std::make_unique<CMurloDoc>(*this, fileMenu);
   showItemCount(0);
   applyBarStates();
   aui_.Update();
@@ -123,13 +125,14 @@ CMainFrame::CMainFrame(AppContext& app)
 CMainFrame::~CMainFrame() {
   // Jobs end before the windows they report to.
   jobs_.reset();
+  doc_.reset();
   aui_.UnInit();
 }
 
-void CMainFrame::buildMenus() {
+wxMenu* CMainFrame::buildMenus() {
   auto* file = new wxMenu;
   file->Append(ID_FILE_OPEN, u8("開く(&O)...\tCtrl+O"));
-  file->Append(ID_FILE_SAVE_AS, u8("名前を付けて保存(&A)..."));
+  file->Append(ID_FILE_SAVE_AS, u8("名前を付けて保存(&A)...\tCtrl+Q"));
   file->AppendSeparator();
   file->Append(ID_JOB_FILE_SAVE, u8("Job ﾌｧｲﾙへの保存(&S)"));
   file->Append(ID_JOB_FILE_RESUME, u8("Job ﾌｧｲﾙからの再開(&R)"));
@@ -203,6 +206,7 @@ void CMainFrame::buildMenus() {
   bar->Append(tools, u8("ﾂｰﾙ(&T)"));
   bar->Append(help, u8("ﾍﾙﾌﾟ(&H)"));
   SetMenuBar(bar);
+  return file;
 }
 
 wxAuiToolBar* CMainFrame::buildToolBar(const char* name, const char* caption,
@@ -311,13 +315,6 @@ void CMainFrame::showItemCount(int count) { SetStatusText(u8(itemCountText(count
 
 void CMainFrame::message(const std::string& text, PromptIcon icon) {
   app_.prompter->message(text, icon, PromptButtons::kOk);
-}
-
-bool CMainFrame::openListFile(const std::string& path) {
-  const ListReadResult result = ReadList(view_->items(), path);
-  const std::string text = listReadMessage(result, path);
-  if (!text.empty()) message(text, PromptIcon::kStop);
-  return result.ok();
 }
 
 void CMainFrame::pasteUrl() {
@@ -436,7 +433,8 @@ void CMainFrame::toggleBar(int commandId) {
 }
 
 void CMainFrame::onCommand(wxCommandEvent& event) {
-  if (listCommands_->run(event.GetId()) || jobs_->run(event.GetId())) return;
+  const int id = event.GetId();
+  if (listCommands_->run(id) || jobs_->run(id) || doc_->run(id)) return;
   switch (event.GetId()) {
     case ID_PASTE_URL: pasteUrl(); break;
     case ID_ADD_FROM_BAR: addFromBar(); break;
@@ -455,6 +453,9 @@ void CMainFrame::onCommand(wxCommandEvent& event) {
       break;
     case ID_RESUME_ENTRY:
     case ID_LOCAL_FILE:
+    case ID_WIZARD:
+    case ID_TREE_VIEW:
+    case ID_PROPERTIES:
     case ID_SETTINGS:
     case ID_CHANGE_FOLDER:
       message("この機能は準備中です。", PromptIcon::kInformation);
@@ -466,7 +467,7 @@ void CMainFrame::onCommand(wxCommandEvent& event) {
 
 void CMainFrame::onUpdateUi(wxUpdateUIEvent& event) {
   const int id = event.GetId();
-  if (listCommands_->updateUi(event) || jobs_->updateUi(event)) return;
+  if (listCommands_->updateUi(event) || jobs_->updateUi(event) || doc_->updateUi(event)) return;
   if (id == ID_OFFLINE) {
     event.Check(app_.offline());
   } else if (id == ID_VIEW_STATUS_BAR) {

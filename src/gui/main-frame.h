@@ -13,6 +13,7 @@
 
 namespace murlo::gui {
 
+class CMurloDoc;
 class CMurloView;
 class JobCommands;
 class ListCommands;
@@ -25,6 +26,7 @@ class CMainFrame : public wxFrame {
 
   CMurloView* view() { return view_; }
   JobCommands* jobs() { return jobs_.get(); }
+  CMurloDoc* doc() { return doc_.get(); }
   OutputWindow* output() { return output_; }
   wxComboBox* urlCombo() { return urlCombo_; }
   wxAuiManager& aui() { return aui_; }
@@ -32,8 +34,6 @@ class CMainFrame : public wxFrame {
 
   // The document title with " - Murlo" and, while offline, the offline mark.
   void SetFrameTitle(const std::string& documentTitle);
-  // Opens a list file into the list (appending), with the messages of a failed read.
-  bool openListFile(const std::string& path);
 
   // Commands, callable directly by tests and by the menus.
   void pasteUrl();
@@ -49,7 +49,7 @@ class CMainFrame : public wxFrame {
   void captureFramePlacement();
 
  private:
-  void buildMenus();
+  wxMenu* buildMenus();
   wxAuiToolBar* buildToolBar(const char* name, const char* caption, std::initializer_list<int> ids);
   wxAuiToolBar* buildAddUrlBar();
   void applyBarStates();
@@ -69,6 +69,7 @@ class CMainFrame : public wxFrame {
   UrlComboModel comboModel_;
   std::unique_ptr<ListCommands> listCommands_;
   std::unique_ptr<JobCommands> jobs_;
+  std::unique_ptr<CMurloDoc> doc_;
   std::string documentTitle_;
 };
 

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "main-frame.h"
+#include "murlo-doc.h"
 #include "settings/frame-placement.h"
 
 namespace murlo::gui {
@@ -46,7 +47,7 @@ int CMurloApp::OnExit() {
 
 CMainFrame* startMainWindow(AppContext& context, const std::string& listFile) {
   auto* frame = new CMainFrame(context);
-  if (!listFile.empty() && !frame->openListFile(listFile)) {
+  if (!listFile.empty() && !frame->doc()->openPath(listFile)) {
     frame->Destroy();
     return nullptr;
   }

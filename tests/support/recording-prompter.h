@@ -33,12 +33,18 @@ class RecordingPrompter : public Prompter {
     return OverwriteChoice::kAutoRenameAll;
   }
 
-  std::optional<std::string> chooseSaveFile(const FileDialogRequest&) override {
-    return std::nullopt;
+  std::optional<std::string> chooseSaveFile(const FileDialogRequest& request) override {
+    fileDialogs.push_back(request);
+    if (files.empty()) return std::nullopt;
+    std::optional<std::string> answer = files.front();
+    files.pop_front();
+    return answer;
   }
 
   std::vector<Message> messages;
   std::deque<PromptAnswer> answers;  // for Yes/No questions, in order
+  std::vector<FileDialogRequest> fileDialogs;
+  std::deque<std::optional<std::string>> files;  // file dialog answers; none: cancel
   // Runs while a message is "open", before it is answered (a modal box lets timers tick).
   std::function<void(const Message&)> whileShown;
 };

@@ -1,0 +1,180 @@
+#include "murlo-doc.h"
+
+#include <wx/utils.h>
+
+#include <filesystem>
+
+#include "analysis/address.h"
+#include "command-ids.h"
+#include "items/list-file.h"
+#include "job-commands.h"
+#include "logic/window-title.h"
+#include "main-frame.h"
+#include "murlo-view.h"
+
+namespace murlo::gui {
+
+namespace {
+constexpr const char* kListFilter = "Murlo ﾌｧｲﾙ(*.mrl)|*.mrl||";
+}  // namespace
+
+CMurloDoc::CMurloDoc(CMainFrame& frame, wxMenu* fileMenu)
+    : frame_(frame), history_(RecentFiles::kMax, wxID_FILE1), recent_(frame.app().recentFiles) {
+  history_.UseMenu(fileMenu);
+  refreshHistory();
+}
+
+std::string CMurloDoc::jobFilePath() const { return frame_.app().appFile("Murlo.mrl"); }
+
+void CMurloDoc::refreshHistory() {
+  while (history_.GetCount() > 0) history_.RemoveFileFromHistory(0);
+  // wxFileHistory puts the newest first; add the oldest first.
+  const auto& paths = recent_.paths();
+  for (auto it = paths.rbegin(); it != paths.rend(); ++it) {
+    history_.AddFileToHistory(wxString::FromUTF8(*it));
+  }
+}
+
+void CMurloDoc::setPath(const std::string& path) {
+  path_ = path;
+  recent_.add(path);
+  refreshHistory();
+  frame_.SetFrameTitle(kDocumentTitle);
+}
+
+bool CMurloDoc::run(int id) {
+  if (id >= wxID_FILE1 && id < wxID_FILE1 + static_cast<int>(RecentFiles::kMax)) {
+    const std::size_t index = static_cast<std::size_t>(id - wxID_FILE1);
+    if (index < recent_.paths().size()) {
+      const std::string path = recent_.paths()[index];
+      if (!openPath(path) && !std::filesystem::exists(path)) {
+        recent_.remove(path);
+        refreshHistory();
+      }
+    }
+    return true;
+  }
+  switch (id) {
+    case ID_FILE_OPEN: open(); return true;
+    case ID_FILE_SAVE_AS: saveAs(); return true;
+    case ID_JOB_FILE_SAVE: saveJobFile(); return true;
+    case ID_JOB_FILE_RESUME: resumeJobFile(); return true;
+    case ID_TAG_IMG: toggleTag(tagbits::kImage); return true;
+    case ID_TAG_HREF: toggleTag(tagbits::kAnchor); return true;
+    case ID_TAG_BODY: toggleTag(tagbits::kBody); return true;
+    case ID_TAG_FRAME: toggleTag(tagbits::kFrame); return true;
+    default: return false;
+  }
+}
+
+bool CMurloDoc::updateUi(wxUpdateUIEvent& event) {
+  const int tag = frame_.app().settings.tag;
+  switch (event.GetId()) {
+    case ID_FILE_SAVE_AS:
+    case ID_JOB_FILE_SAVE: event.Enable(frame_.view()->items().count() > 0); return true;
+    case ID_TAG_IMG: event.Check(tag & tagbits::kImage); return true;
+    case ID_TAG_HREF: event.Check(tag & tagbits::kAnchor); return true;
+    case ID_TAG_BODY: event.Check(tag & tagbits::kBody); return true;
+    case ID_TAG_FRAME: event.Check(tag & tagbits::kFrame); return true;
+    default: return false;
+  }
+}
+
+bool CMurloDoc::openPath(const std::string& path) {
+  ListReadResult result;
+  {
+    wxBusyCursor wait;
+    result = ReadList(frame_.view()->items(), path);
+  }
+  const std::string text = listReadMessage(result, path);
+  if (!text.empty()) {
+    frame_.app().prompter->message(text, PromptIcon::kStop, PromptButtons::kOk);
+  } else if (result.status == ListReadStatus::kCannotOpen) {
+    frame_.app().prompter->message(path + " を開けません。", PromptIcon::kStop, PromptButtons::kOk);
+  }
+  if (result.ok()) setPath(path);
+  return result.ok();
+}
+
+void CMurloDoc::open() {
+  FileDialogRequest request;
+  request.title = "MRLﾌｧｲﾙを開く";
+  request.filter = kListFilter;
+  request.mustExist = true;
+  if (auto path = frame_.app().prompter->chooseSaveFile(request)) openPath(*path);
+}
+
+void CMurloDoc::reportWriteFailure(const std::string& path) {
+  // The list stays in memory; the user learns that the file was not written.
+  frame_.app().prompter->message(path + " にﾘｽﾄを保存できませんでした。", PromptIcon::kStop,
+                                 PromptButtons::kOk);
+}
+
+void CMurloDoc::saveAs() {
+  FileDialogRequest request;
+  request.title = "ﾘｽﾄを保存する";
+  request.filter = kListFilter;
+  request.confirmOverwrite = true;
+  auto chosen = frame_.app().prompter->chooseSaveFile(request);
+  if (!chosen) return;
+  std::string path = *chosen;
+  if (std::filesystem::path(path).extension().empty()) path += ".mrl";
+  bool written;
+  {
+    wxBusyCursor wait;
+    written = WriteList(frame_.view()->items(), path);
+  }
+  if (written) setPath(path);
+  else reportWriteFailure(path);
+}
+
+void CMurloDoc::saveJobFile() {
+  if (frame_.view()->items().count() == 0) return;
+  bool written;
+  {
+    wxBusyCursor wait;
+    written = WriteList(frame_.view()->items(), jobFilePath());
+  }
+  if (!written) reportWriteFailure(jobFilePath());
+}
+
+void CMurloDoc::resumeJobFile() {
+  if (!std::filesystem::exists(jobFilePath())) {
+    frame_.app().prompter->message("Murlo.Mrl が見付かりません", PromptIcon::kInformation,
+                                   PromptButtons::kOk);
+    return;
+  }
+  ItemList& items = frame_.view()->items();
+  items.deleteAll();
+  ListReadResult result;
+  {
+    wxBusyCursor wait;
+    result = ReadList(items, jobFilePath());
+  }
+  const std::string text = listReadMessage(result, jobFilePath());
+  if (!text.empty()) frame_.app().prompter->message(text, PromptIcon::kStop, PromptButtons::kOk);
+}
+
+void CMurloDoc::toggleTag(int bit) { frame_.app().settings.tag ^= bit; }
+
+void CMurloDoc::finishWizard(int mode, const std::string& address) {
+  ItemList& items = frame_.view()->items();
+  items.deleteAll();
+  SplitAddress split = splitUrl(address);
+  items.AddItem(std::move(split.fileName), std::move(split.url), "WIZARD",
+                std::move(split.extension), "", "");
+  JobCommands& jobs = *frame_.jobs();
+  switch (mode) {
+    case 1:
+    case 2: jobs.StartAnalysis(mode, address); break;
+    case 3: {
+      const std::size_t slash = address.rfind('/');
+      jobs.StartAnalysis(3, slash == std::string::npos ? address : address.substr(0, slash + 1));
+      break;
+    }
+    case 4: jobs.run(ID_RUN); break;
+    default: break;
+  }
+}
+
+}  // namespace murlo::gui

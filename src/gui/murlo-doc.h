@@ -1,0 +1,53 @@
+// CMurloDoc: the document commands. The list lives in the view; the document opens and
+// saves list files, keeps the recent-file list and the job file Murlo.mrl, switches the
+// analysis tags and carries out what the wizard set up. UI thread only.
+#pragma once
+
+#include <wx/event.h>
+#include <wx/filehistory.h>
+
+#include <string>
+
+#include "settings/recent-files.h"
+
+
+namespace murlo::gui {
+
+class CMainFrame;
+
+class CMurloDoc {
+ public:
+  CMurloDoc(CMainFrame& frame, wxMenu* fileMenu);
+
+  // Runs a document command; false when `id` is not one of them.
+  bool run(int id);
+  bool updateUi(wxUpdateUIEvent& event);
+
+  // Appends a list file's items; on success the file becomes the document's path and
+  // enters the recent-file list.
+  bool openPath(const std::string& path);
+  // What the wizard's finish sets up: the list replaced by the address (tag "WIZARD"), then
+  // mode 1 or 2 analyses it, 3 analyses recursively under its folder, 4 downloads it.
+  void finishWizard(int mode, const std::string& address);
+
+  const std::string& path() const { return path_; }
+
+  std::string jobFilePath() const;
+
+ private:
+  void open();
+  void saveAs();
+  void saveJobFile();
+  void resumeJobFile();
+  void toggleTag(int bit);
+  void setPath(const std::string& path);
+  void refreshHistory();
+  void reportWriteFailure(const std::string& path);
+
+  CMainFrame& frame_;
+  wxFileHistory history_;
+  RecentFiles& recent_;
+  std::string path_;
+};
+
+}  // namespace murlo::gui
