@@ -39,9 +39,7 @@ TEST(CliAddRange, RefusesWhatTheDialogRefuses) {
   };
   const Case cases[] = {
       {{"--range", "5", "--format", "&.jpg"}, "数値範囲の書式が不正です"},
-      {{"--range", "1-3", "--format", "x.jpg"}, "ﾌｧｲﾙ書式が不正です"},
       {{"--range", "1-3"}, "ﾌｧｲﾙ書式が指定されていません"},
-      {{"--range", "1-3", "--format", "&", "--step", "0"}, "ｲﾝｸﾘﾒﾝﾄ値に 0 は指定できません"},
       {{"--range", "1-3", "--format", "&", "--step", "x"}, "整数を入力してください。"},
       {{"--range", "1-3", "--format", "&", "--digits", "11"},
        "0 から 10 までの整数を入力してください。"},
