@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev
   python3-pyftpdlib xvfb xauth fonts-ipafont-gothic
   clang libclang-rt-14-dev
+  nginx wget
 )
 
 missing=()
