@@ -90,8 +90,10 @@ std::size_t findText(std::string_view text, std::string_view pattern, TextEncodi
                      std::size_t from) {
   if (pattern.empty()) return from <= text.size() ? from : std::string_view::npos;
   if (enc == TextEncoding::Utf8) return text.find(pattern, from);
+  // The first byte is tested inline: a call to compare at every character would cost more
+  // than the walk itself.
   return walkCp932(text, from, [&](std::size_t i) {
-    return text.compare(i, pattern.size(), pattern) == 0;
+    return text[i] == pattern[0] && text.compare(i, pattern.size(), pattern) == 0;
   });
 }
 
