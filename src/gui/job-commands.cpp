@@ -181,6 +181,8 @@ void JobCommands::onDownloadTimer() {
   if (download_) {
     if (download_->timerTick()) {
       countdown_.cancel();
+      const std::int64_t total = download_->currentTotalBytes();
+      progress_->setFileProgress(download_->currentDoneBytes(), total, total > 0);
       frame_.view()->refreshRows();
       return;
     }

@@ -398,11 +398,12 @@ void CMainFrame::openLog() {
 }
 
 void CMainFrame::openHelp() {
-  // The help page beside the settings, else the one installed beside the program.
+  // The help page in the application folder, else the one built beside the program or
+  // installed with it.
   std::string help = app_.appFile("murlo.hlp");
-  if (!std::filesystem::exists(help)) {
-    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe");
-    help = (exe.parent_path() / "murlo-help.html").string();
+  const std::filesystem::path exeDir = std::filesystem::read_symlink("/proc/self/exe").parent_path();
+  for (const auto& candidate : {exeDir / "murlo-help.html", exeDir / "../share/murlo/murlo-help.html"}) {
+    if (!std::filesystem::exists(help)) help = candidate.string();
   }
   if (!std::filesystem::exists(help) || !app_.shell->open(help)) {
     message("ﾍﾙﾌﾟﾌｧｲﾙが同一ﾃﾞｨﾚｸﾄﾘにあるか確認して下さい", PromptIcon::kExclamation);

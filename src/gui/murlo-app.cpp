@@ -2,6 +2,7 @@
 
 #include <wx/cmdline.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "main-frame.h"
@@ -12,17 +13,30 @@ namespace murlo::gui {
 
 void CMurloApp::OnInitCmdLine(wxCmdLineParser& parser) {
   wxApp::OnInitCmdLine(parser);
+  parser.AddSwitch("", "user-data-folder",
+                   "use the user's data folder (XDG_DATA_HOME/murlo) instead of the current one");
   parser.AddParam("list file", wxCMD_LINE_VAL_STRING, wxCMD_LINE_PARAM_OPTIONAL);
 }
 
 bool CMurloApp::OnCmdLineParsed(wxCmdLineParser& parser) {
   if (parser.GetParamCount() > 0) listFile_ = std::string(parser.GetParam(0).utf8_str());
+  useDataFolder_ = parser.Found("user-data-folder");
   return wxApp::OnCmdLineParsed(parser);
 }
 
 bool CMurloApp::OnInit() {
   if (!wxApp::OnInit()) return false;
   SetAppName("Murlo");
+  if (useDataFolder_) {
+    // Started from the desktop: the settings and logs live in the user's data folder, not
+    // in whatever folder the desktop started us in. A list file given relative to the
+    // start folder is made absolute first.
+    if (!listFile_.empty()) listFile_ = std::filesystem::absolute(listFile_).string();
+    std::error_code ec;
+    const std::filesystem::path data = userDataFolder();
+    std::filesystem::create_directories(data, ec);
+    std::filesystem::current_path(data, ec);
+  }
   context_.appDirectory = std::filesystem::current_path().string();
   context_.prompter = &prompter_;
   context_.shell = &shell_;
@@ -43,6 +57,13 @@ int CMurloApp::OnExit() {
   // Placement first, then the settings, in the one file both share.
   context_.save();
   return wxApp::OnExit();
+}
+
+std::string userDataFolder() {
+  const char* xdg = std::getenv("XDG_DATA_HOME");
+  if (xdg && *xdg == '/') return std::string(xdg) + "/murlo";
+  const char* home = std::getenv("HOME");
+  return std::string(home ? home : ".") + "/.local/share/murlo";
 }
 
 CMainFrame* startMainWindow(AppContext& context, const std::string& listFile) {

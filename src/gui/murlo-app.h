@@ -27,7 +27,11 @@ class CMurloApp : public wxApp {
   std::unique_ptr<CommandRunner> commands_;
   std::unique_ptr<SystemShutdown> shutdown_;
   std::string listFile_;
+  bool useDataFolder_ = false;
 };
+
+// $XDG_DATA_HOME/murlo, or ~/.local/share/murlo when that is not set.
+std::string userDataFolder();
 
 // Builds and shows the main window for `context` (used by the application and by tests).
 // Returns nullptr when a list file given on the command line could not be opened.

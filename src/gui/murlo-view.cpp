@@ -4,6 +4,8 @@
 #include <wx/imaglist.h>
 #include <wx/menu.h>
 
+#include <algorithm>
+
 #include "command-ids.h"
 #include "logic/shorten-text.h"
 #include "state-icons.h"
@@ -41,6 +43,7 @@ CMurloView::CMurloView(wxWindow* parent)
   Bind(wxEVT_LIST_ITEM_SELECTED, &CMurloView::onSelectionEvent, this);
   Bind(wxEVT_LIST_ITEM_DESELECTED, &CMurloView::onSelectionEvent, this);
   Bind(wxEVT_CONTEXT_MENU, &CMurloView::onContextMenu, this);
+  Bind(wxEVT_SIZE, &CMurloView::onSize, this);
   // The generic list control takes clicks in its inner windows (rows and header).
   for (wxWindow* child : GetChildren()) {
     for (auto type : {wxEVT_LEFT_DOWN, wxEVT_RIGHT_DOWN, wxEVT_LEFT_DCLICK, wxEVT_RIGHT_DCLICK}) {
@@ -76,6 +79,16 @@ void CMurloView::onListChanged() {
 }
 
 void CMurloView::refreshRows() { Refresh(); }
+
+void CMurloView::onSize(wxSizeEvent& event) {
+  // The last column takes up the room left at the right, so a selected row is highlighted
+  // up to the window's edge; it never gets narrower than its own width.
+  int others = 0;
+  for (int col = 0; col + 1 < kColumnCount; ++col) others += GetColumnWidth(col);
+  const int room = GetClientSize().GetWidth() - others;
+  SetColumnWidth(kColumnCount - 1, std::max(kColumns[kColumnCount - 1].width, room));
+  event.Skip();
+}
 
 void CMurloView::pullSelection() {
   for (int i = 0; i < items_.count(); ++i) {

@@ -40,6 +40,7 @@ class CMurloView : public wxListCtrl {
   void onMouse(wxMouseEvent& event);
   void onSelectionEvent(wxListEvent& event);
   void onContextMenu(wxContextMenuEvent& event);
+  void onSize(wxSizeEvent& event);
 
   ItemList items_;
   ColumnSortState sortState_;

@@ -42,6 +42,10 @@ struct RecordingDesktop : SoundPlayer, CommandRunner, SystemShutdown {
   std::vector<std::string> events;
 };
 
+// Saves what `window` shows on the screen as a PNG under the build's screenshots folder
+// and returns the file's path.
+std::string saveScreenshot(wxWindow* window, const std::string& name);
+
 // Runs pending events until `done` holds or the time runs out.
 bool pumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
 void pumpEvents();

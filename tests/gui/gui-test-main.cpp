@@ -2,6 +2,7 @@
 // Listing the tests needs no display, so test discovery works on a headless machine.
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/image.h>
 #include <wx/init.h>
 #include <wx/log.h>
 
@@ -33,6 +34,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   wxTheApp->CallOnInit();
+  wxInitAllImageHandlers();
   wxSetAssertHandler(failOnAssert);
   wxLog::SetActiveTarget(new wxLogStderr);
   const int rc = RUN_ALL_TESTS();

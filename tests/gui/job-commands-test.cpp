@@ -34,12 +34,11 @@ class JobCommandsTest : public GuiTest {
     });
     server_.routes().Get("/slow.zip", [this](const httplib::Request&, httplib::Response& res) {
       res.set_content_provider(1 << 20, "application/zip",
-                               [this](size_t offset, size_t, httplib::DataSink& sink) {
-                                 if (releaseSlow_) return false;
-                                 std::this_thread::sleep_for(std::chrono::milliseconds(20));
-                                 const std::string block(512, 's');
+                               [this](size_t, size_t length, httplib::DataSink& sink) {
+                                 // Slow until released, then the rest at once.
+                                 if (!releaseSlow_) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                                 const std::string block(std::min<size_t>(length, 512), 's');
                                  sink.write(block.data(), block.size());
-                                 (void)offset;
                                  return true;
                                });
     });
@@ -124,6 +123,39 @@ TEST_F(JobCommandsTest, SuspendTagsTheRowResumeAndClicksAreSwallowed) {
   prompter_.answers = {PromptAnswer::kYes};
   command(ID_STOP);
   EXPECT_EQ(prompter_.messages.back().text, "作業は、既に終了しています。");
+}
+
+TEST_F(JobCommandsTest, FromTheAddItemBarThroughAnalysisToADownloadAndARestart) {
+  frame_->urlCombo()->SetValue(wxString::FromUTF8(server_.url("/site/index.html")));
+  command(ID_ADD_FROM_BAR);
+  ASSERT_EQ(items().count(), 1);
+  frame_->view()->SetItemState(0, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+  command(ID_ANALYZE);
+  ASSERT_TRUE(waitForJobEnd());
+  command(ID_NOT_HTML);
+  addPage("/slow.zip");
+  command(ID_RUN);
+  ASSERT_TRUE(pumpUntil([&] { return box_.exists("dl/b.zip") && box_.exists("dl/slow.zip"); }));
+  pumpUntil([&] { return jobs().progressWindow()->figure(CProgressDlg::kDownloaded) != "*"; });
+  EXPECT_TRUE(pumpUntil([&] { return items().text(0, kColInfo).find(" KB") != std::string::npos; }));
+  std::printf("screenshots: %s %s\n", saveScreenshot(frame_, "main-window-download").c_str(),
+              saveScreenshot(jobs().progressWindow(), "progress-window").c_str());
+
+  // Closing during the job: No keeps the window and the job.
+  prompter_.answers = {PromptAnswer::kNo};
+  EXPECT_FALSE(closeFrame());
+  EXPECT_TRUE(jobs().jobRunning());
+  releaseSlow_ = true;
+  ASSERT_TRUE(waitForJobEnd());
+  EXPECT_EQ(items().count(), 0);
+  EXPECT_NE(output().find(">Succeed :" + server_.url("/site/a.jpg")), std::string::npos);
+
+  frame_->aui().GetPane("ToolBar").Float().FloatingPosition(400, 300);
+  frame_->aui().Update();
+  ASSERT_TRUE(closeFrame());
+  ASSERT_TRUE(startFrame());
+  EXPECT_TRUE(frame_->aui().GetPane("ToolBar").IsFloating());
+  EXPECT_EQ(std::string(frame_->urlCombo()->GetValue().utf8_str()), server_.url("/site/index.html"));
 }
 
 TEST_F(JobCommandsTest, ShutdownCountdownOkInTimeAndTimeOut) {

@@ -43,6 +43,10 @@ class DownloadJob {
   std::int64_t doneCount() const { return counters_.done; }
   std::int64_t totalCount() const { return counters_.total; }
   int failedCount() const { return failed_; }
+  // The current item's bytes so far and its size (0 or less when unknown), as of the last
+  // poll: the progress window's gauge for the file.
+  std::int64_t currentDoneBytes() const { return counters_.doneBytes; }
+  std::int64_t currentTotalBytes() const { return counters_.totalBytes; }
 
  private:
   // Starts the next row's download; false when there is no row left.
