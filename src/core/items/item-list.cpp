@@ -24,6 +24,11 @@ void ItemList::changed() {
   if (listener_) listener_();
 }
 
+void ItemList::edited() {
+  ++revision_;
+  changed();
+}
+
 bool ItemList::AddItem(std::string fileName, std::string url, std::string tag,
                        std::string extension, std::string info, std::string referrer) {
   if (fileName.empty() || url.empty()) return false;
@@ -79,7 +84,7 @@ bool ItemList::RemoveDuplicates() {
     ++out;
   }
   rows_.resize(out);
-  changed();
+  edited();
   return true;
 }
 
@@ -94,11 +99,12 @@ void ItemList::KeepContaining(const std::string& text, int firstRow) {
                                    rows_.end(), lacksText);
   if (tail == rows_.end()) return;
   rows_.erase(tail, rows_.end());
-  changed();
+  edited();
 }
 
 void ItemList::setText(int index, int column, std::string value) {
   rows_.at(static_cast<std::size_t>(index)).column(column) = std::move(value);
+  ++revision_;
 }
 
 void ItemList::setImage(int index, int image) {
@@ -117,19 +123,19 @@ int ItemList::selectedCount() const {
 void ItemList::deleteRow(int index) {
   if (index < 0 || index >= count()) throw std::out_of_range("item row");
   rows_.erase(rows_.begin() + index);
-  changed();
+  edited();
 }
 
 void ItemList::deleteAll() {
   rows_.clear();
-  changed();
+  edited();
 }
 
 void ItemList::deleteIf(const std::function<bool(const ItemRecord&)>& pred) {
   const auto tail = std::remove_if(rows_.begin(), rows_.end(), pred);
   if (tail == rows_.end()) return;
   rows_.erase(tail, rows_.end());
-  changed();
+  edited();
 }
 
 void ItemList::swapTexts(int a, int b) {
@@ -137,6 +143,7 @@ void ItemList::swapTexts(int a, int b) {
   ItemRecord& rb = rows_.at(static_cast<std::size_t>(b));
   for (int col = 0; col < kColumnCount; ++col) std::swap(ra.column(col), rb.column(col));
   std::swap(ra.id, rb.id);
+  ++revision_;
 }
 
 int ItemList::findById(std::uint64_t id) const {
@@ -151,7 +158,7 @@ void ItemList::sortByColumn(int column, bool descending) {
     const int c = compareIgnoreAsciiCase(a.column(column), b.column(column));
     return descending ? c > 0 : c < 0;
   });
-  changed();
+  edited();
 }
 
 std::string itemCountText(int count) {

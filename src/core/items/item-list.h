@@ -7,9 +7,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "items/item-record.h"
 
@@ -53,6 +53,11 @@ class ItemList {
   // The row index of the row with the given identity, or -1 when it was deleted.
   int findById(std::uint64_t id) const;
 
+  // Counts the changes other than appended rows, images and selections. While it stays the
+  // same, the rows a caller has seen are all still there, in the same order and with the
+  // same texts.
+  std::uint64_t revision() const { return revision_; }
+
   // Sorts the rows by one column's text (ASCII letters folded); ties keep their order.
   void sortByColumn(int column, bool descending);
 
@@ -72,8 +77,13 @@ class ItemList {
 
  private:
   void changed();
+  // A change that is not only an appended row.
+  void edited();
 
-  std::vector<ItemRecord> rows_;
+  // A deque: the download deletes the first row after every item, which must not move all
+  // the others.
+  std::deque<ItemRecord> rows_;
+  std::uint64_t revision_ = 0;
   std::uint64_t nextId_ = 1;
   ChangeListener listener_;
   int batchDepth_ = 0;

@@ -1,6 +1,7 @@
 #include "jobs/analysis-job.h"
 
 #include <unordered_set>
+#include <vector>
 
 #include "analysis/address.h"
 #include "analysis/extension-filter.h"
@@ -22,9 +23,9 @@ AnalysisJob::AnalysisJob(JobHost& host, int mode, std::string address, std::stri
       runner_(host),
       mode_(mode),
       address_(std::move(address)),
-      mustContain_(std::move(mustContain)),
       deleteHtml_(deleteHtml),
-      autoDownload_(autoDownload) {}
+      autoDownload_(autoDownload),
+      passes_(std::move(mustContain)) {}
 
 void AnalysisJob::start() {
   runner_.beginJob();
@@ -135,22 +136,21 @@ bool AnalysisJob::finishPage() {
 
 int AnalysisJob::keepContainingAndDeduplicate() {
   ItemList& items = host_.items();
-  // The passes may delete rows before the page and the page's own row: the next page is
-  // looked for from the first surviving row that came after it.
-  std::unordered_set<std::uint64_t> later;
+  // The passes keep the order of the rows they leave. When the page's own row stays, the
+  // next page is looked for right after it; when they delete it, from the first surviving
+  // row that came after it.
   const int index = current_.find(items);
+  std::vector<std::uint64_t> later;
   if (index >= 0) {
-    for (int i = index + 1; i < items.count(); ++i) later.insert(items.row(i).id);
+    for (int i = index + 1; i < items.count(); ++i) later.push_back(items.row(i).id);
   }
-  {
-    ItemList::Batch batch(items);
-    items.KeepContaining(mustContain_, rowMark_);
-    items.RemoveDuplicates();
-  }
-  rowMark_ = items.count();
+  passes_.run(items);
   if (later.empty()) return -1;
+  const int kept = current_.find(items);
+  if (kept >= 0) return kept + 1 < items.count() ? kept + 1 : -1;
+  const std::unordered_set<std::uint64_t> laterIds(later.begin(), later.end());
   for (int i = 0; i < items.count(); ++i) {
-    if (later.count(items.row(i).id) != 0) return i;
+    if (laterIds.count(items.row(i).id) != 0) return i;
   }
   return -1;
 }

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "jobs/item-runner.h"
+#include "jobs/recursive-passes.h"
 #include "jobs/row-cursor.h"
 
 namespace murlo {
@@ -55,9 +56,9 @@ class AnalysisJob {
   ItemRunner runner_;
   const int mode_;
   const std::string address_;
-  const std::string mustContain_;
   const bool deleteHtml_;
   bool autoDownload_;
+  RecursivePasses passes_;
 
   RowCursor current_;
   // Where the search for the next page starts.
@@ -66,8 +67,6 @@ class AnalysisJob {
   std::string pageAddress_;
   int processed_ = 0;
   int selected_ = 0;
-  // Recursive mode: the row count after the previous page.
-  int rowMark_ = 0;
   int pagesStarted_ = 0;
   // Set when the search found no further page after at least one: the job simply ends.
   bool nothingLeft_ = false;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace murlo {
 namespace {
 
@@ -132,6 +134,36 @@ TEST(ItemList, RowsKeepTheirIdentityThroughDeletesAndMoves) {
   list.deleteIf([](const ItemRecord& r) { return r.fileName == "c.gif"; });
   EXPECT_EQ(list.findById(idC), -1);
   EXPECT_THROW(list.deleteRow(5), std::out_of_range);
+}
+
+// The revision tells a caller whether the rows it saw are still there as they were.
+TEST(ItemList, RevisionCountsEveryChangeButAppendsImagesAndSelections) {
+  ItemList list;
+  const auto start = list.revision();
+  add(list, "a.gif", "http://h/");
+  add(list, "b.gif", "http://h/");
+  add(list, "a.gif", "http://h/");
+  list.setImage(0, kImageFailed);
+  list.setSelected(1, true);
+  EXPECT_EQ(list.revision(), start);
+  EXPECT_TRUE(list.RemoveDuplicates());
+  const std::vector<std::function<void()>> edits = {
+      [&] { list.setText(0, kColUrl, "http://g/"); },
+      [&] { list.swapTexts(0, 1); },
+      [&] { list.sortByColumn(kColFileName, true); },
+      [&] { list.KeepContaining("http://h/", 0); },
+      [&] { list.deleteRow(0); },
+      [&] { list.deleteIf([](const ItemRecord&) { return true; }); },
+  };
+  auto last = list.revision();
+  EXPECT_NE(last, start);
+  for (const auto& edit : edits) {
+    add(list, "c.gif", "http://h/");
+    add(list, "d.gif", "http://h/");
+    edit();
+    EXPECT_NE(list.revision(), last);
+    last = list.revision();
+  }
 }
 
 TEST(ItemList, BatchSendsOneNotification) {
