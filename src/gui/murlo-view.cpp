@@ -60,6 +60,10 @@ wxString CMurloView::OnGetItemText(long item, long column) const {
   const int margin = column == 0 ? 4 : 12;
   const int inset = column == 0 ? 4 : 12;
   const int width = GetColumnWidth(column) - inset;
+  // Measuring is slow; a text that fits even at the widest character width needs none.
+  if (static_cast<int>(text.size()) * GetCharWidth() * 2 + margin <= width) {
+    return wxString::FromUTF8(text);
+  }
   const std::string shown = shortenText(text, width, margin, [this](const std::string& s) {
     return GetTextExtent(wxString::FromUTF8(s)).GetWidth();
   });
@@ -72,10 +76,18 @@ int CMurloView::OnGetItemImage(long item) const {
 }
 
 void CMurloView::onListChanged() {
-  SetItemCount(items_.count());
-  pushSelection();
-  Refresh();
-  if (countListener_) countListener_(items_.count());
+  // An analysis appends rows one at a time: the control, the count and the selection
+  // follow once after the burst. Until then the control may ask for rows that are gone or
+  // not know the new ones; OnGetItemText answers both.
+  if (syncQueued_) return;
+  syncQueued_ = true;
+  CallAfter([this] {
+    syncQueued_ = false;
+    SetItemCount(items_.count());
+    pushSelection();
+    Refresh();
+    if (countListener_) countListener_(items_.count());
+  });
 }
 
 void CMurloView::refreshRows() { Refresh(); }
@@ -91,13 +103,15 @@ void CMurloView::onSize(wxSizeEvent& event) {
 }
 
 void CMurloView::pullSelection() {
-  for (int i = 0; i < items_.count(); ++i) {
+  const int shown = std::min(items_.count(), GetItemCount());
+  for (int i = 0; i < shown; ++i) {
     items_.setSelected(i, GetItemState(i, wxLIST_STATE_SELECTED) != 0);
   }
 }
 
 void CMurloView::pushSelection() {
-  for (int i = 0; i < items_.count(); ++i) {
+  const int shown = std::min(items_.count(), GetItemCount());
+  for (int i = 0; i < shown; ++i) {
     const bool want = items_.row(i).selected;
     if ((GetItemState(i, wxLIST_STATE_SELECTED) != 0) != want) {
       SetItemState(i, want ? wxLIST_STATE_SELECTED : 0, wxLIST_STATE_SELECTED);

@@ -46,6 +46,8 @@ class CMurloView : public wxListCtrl {
   ColumnSortState sortState_;
   std::function<void(int)> countListener_;
   bool jobRunning_ = false;
+  // Set while the control's catch-up with the rows is queued.
+  bool syncQueued_ = false;
 };
 
 }  // namespace murlo::gui

@@ -13,10 +13,13 @@
 namespace murlo::test {
 
 void pumpEvents() {
-  wxEventLoopBase* loop = wxEventLoopBase::GetActive();
-  if (!loop) return;
-  while (loop->Pending()) loop->Dispatch();
-  loop->ProcessIdle();
+  // Outside a running loop: window events through wxYield, CallAfter calls through the
+  // application's pending-event queue, until neither has anything left.
+  for (int round = 0; round < 20; ++round) {
+    wxYield();
+    if (!wxTheApp->HasPendingEvents()) break;
+    wxTheApp->ProcessPendingEvents();
+  }
 }
 
 bool pumpUntil(const std::function<bool()>& done, int timeoutMs) {

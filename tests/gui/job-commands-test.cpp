@@ -71,6 +71,7 @@ class JobCommandsTest : public GuiTest {
 
 TEST_F(JobCommandsTest, AnalyseThenDownloadTheWholeList) {
   addPage("/site/index.html");
+  pumpEvents();
   frame_->view()->SetItemState(0, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
   command(ID_ANALYZE);
   EXPECT_TRUE(jobs().jobRunning());
@@ -99,6 +100,7 @@ TEST_F(JobCommandsTest, AnalyseThenDownloadTheWholeList) {
 TEST_F(JobCommandsTest, SuspendTagsTheRowResumeAndClicksAreSwallowed) {
   addPage("/slow.zip");
   addPage("/site/a.jpg");
+  pumpEvents();
   frame_->view()->SetItemState(1, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
   command(ID_RUN);
   ASSERT_TRUE(pumpUntil([&] { return items().row(0).image == kImageDownloading; }));
@@ -129,6 +131,7 @@ TEST_F(JobCommandsTest, FromTheAddItemBarThroughAnalysisToADownloadAndARestart) 
   frame_->urlCombo()->SetValue(wxString::FromUTF8(server_.url("/site/index.html")));
   command(ID_ADD_FROM_BAR);
   ASSERT_EQ(items().count(), 1);
+  pumpEvents();
   frame_->view()->SetItemState(0, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
   command(ID_ANALYZE);
   ASSERT_TRUE(waitForJobEnd());
@@ -221,6 +224,7 @@ TEST_F(JobCommandsTest, RecursiveAnalysisChecksTheAddressAndChainsTheDownload) {
 
 TEST_F(JobCommandsTest, AnalyseIsEnabledOnlyForPageNames) {
   addPage("/site/a.jpg");
+  pumpEvents();
   frame_->view()->SetItemState(0, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
   wxUpdateUIEvent event(ID_ANALYZE);
   frame_->GetEventHandler()->ProcessEvent(event);

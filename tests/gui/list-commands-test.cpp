@@ -24,6 +24,7 @@ class ListCommandsTest : public GuiTest {
     items().AddItem(name, "http://h.jp/", tag, ext, info, "");
   }
   void select(std::initializer_list<int> rows) {
+    pumpEvents();  // the control catches up with rows added directly
     for (int i = 0; i < items().count(); ++i) frame_->view()->SetItemState(i, 0, wxLIST_STATE_SELECTED);
     for (int r : rows) frame_->view()->SetItemState(r, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
   }
