@@ -36,7 +36,7 @@ CMurloView::CMurloView(wxWindow* parent)
     InsertColumn(col, wxString::FromUTF8(kColumns[col].header), kColumns[col].format,
                  kColumns[col].width);
   }
-  SetImageList(makeStateImageList(), wxIMAGE_LIST_SMALL);
+  AssignImageList(makeStateImageList(), wxIMAGE_LIST_SMALL);
   items_.setChangeListener([this] { onListChanged(); });
 
   Bind(wxEVT_LIST_COL_CLICK, &CMurloView::onColumnClick, this);
