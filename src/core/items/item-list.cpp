@@ -92,9 +92,7 @@ void ItemList::KeepContaining(const std::string& text, int firstRow) {
   if (text.empty()) return;
   const std::size_t first = static_cast<std::size_t>(std::max(firstRow, 0));
   if (first >= rows_.size()) return;
-  const auto lacksText = [&](const ItemRecord& r) {
-    return r.url.size() < text.size() || findText(r.url, text) == std::string_view::npos;
-  };
+  const auto lacksText = [&](const ItemRecord& r) { return !urlContains(r, text); };
   const auto tail = std::remove_if(rows_.begin() + static_cast<std::ptrdiff_t>(first),
                                    rows_.end(), lacksText);
   if (tail == rows_.end()) return;
@@ -159,6 +157,10 @@ void ItemList::sortByColumn(int column, bool descending) {
     return descending ? c > 0 : c < 0;
   });
   edited();
+}
+
+bool urlContains(const ItemRecord& row, const std::string& text) {
+  return row.url.size() >= text.size() && findText(row.url, text) != std::string_view::npos;
 }
 
 std::string itemCountText(int count) {

@@ -90,6 +90,9 @@ class ItemList {
   bool pendingChange_ = false;
 };
 
+// The must-contain test: whether the row's url contains `text`.
+bool urlContains(const ItemRecord& row, const std::string& text);
+
 // The status-bar text with the row count, in UTF-8.
 std::string itemCountText(int count);
 

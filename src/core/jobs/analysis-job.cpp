@@ -1,8 +1,5 @@
 #include "jobs/analysis-job.h"
 
-#include <unordered_set>
-#include <vector>
-
 #include "analysis/address.h"
 #include "analysis/extension-filter.h"
 #include "analysis/page-scan.h"
@@ -136,23 +133,11 @@ bool AnalysisJob::finishPage() {
 
 int AnalysisJob::keepContainingAndDeduplicate() {
   ItemList& items = host_.items();
-  // The passes keep the order of the rows they leave. When the page's own row stays, the
-  // next page is looked for right after it; when they delete it, from the first surviving
-  // row that came after it.
+  // The passes may delete rows before the page and the page's own row: the next page is
+  // looked for from the first surviving row that came after it.
   const int index = current_.find(items);
-  std::vector<std::uint64_t> later;
-  if (index >= 0) {
-    for (int i = index + 1; i < items.count(); ++i) later.push_back(items.row(i).id);
-  }
-  passes_.run(items);
-  if (later.empty()) return -1;
-  const int kept = current_.find(items);
-  if (kept >= 0) return kept + 1 < items.count() ? kept + 1 : -1;
-  const std::unordered_set<std::uint64_t> laterIds(later.begin(), later.end());
-  for (int i = 0; i < items.count(); ++i) {
-    if (laterIds.count(items.row(i).id) != 0) return i;
-  }
-  return -1;
+  const int next = passes_.run(items, index < 0 ? items.count() : index + 1);
+  return index < 0 ? -1 : next;
 }
 
 bool AnalysisJob::stop() {

@@ -1,5 +1,6 @@
 #include "jobs/recursive-passes.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace murlo {
@@ -11,13 +12,26 @@ std::string rowKey(const ItemRecord& row) {
   return std::to_string(row.url.size()) + ':' + row.url + row.fileName;
 }
 
+// Deletes the rows at the ascending indexes `rows`, the last one first so that each
+// deletion moves only the rows after it. Returns where index `follow` has moved to.
+int deleteRows(ItemList& list, const std::vector<int>& rows, int follow) {
+  for (auto it = rows.rbegin(); it != rows.rend(); ++it) list.deleteRow(*it);
+  return follow - static_cast<int>(std::lower_bound(rows.begin(), rows.end(), follow) - rows.begin());
+}
+
 }  // namespace
 
-void RecursivePasses::run(ItemList& list) {
+int RecursivePasses::run(ItemList& list, int follow) {
   ItemList::Batch batch(list);
   const bool keysValid = list.revision() == revision_;
-  // Deletes rows from the mark on only: the rows whose keys are known stay as they were.
-  list.KeepContaining(mustContain_, rowMark_);
+  // Only rows from the mark on are tested: the rows whose keys are known stay as they were.
+  std::vector<int> lacking;
+  if (!mustContain_.empty()) {
+    for (int i = rowMark_; i < list.count(); ++i) {
+      if (!urlContains(list.row(i), mustContain_)) lacking.push_back(i);
+    }
+  }
+  follow = deleteRows(list, lacking, follow);
   if (!keysValid) {
     keys_.clear();
     rowMark_ = 0;
@@ -26,10 +40,10 @@ void RecursivePasses::run(ItemList& list) {
   for (int i = rowMark_; i < list.count(); ++i) {
     if (!keys_.insert(rowKey(list.row(i))).second) duplicates.push_back(i);
   }
-  // From the end, so that each deletion moves only the rows after it.
-  for (auto it = duplicates.rbegin(); it != duplicates.rend(); ++it) list.deleteRow(*it);
+  follow = deleteRows(list, duplicates, follow);
   rowMark_ = list.count();
   revision_ = list.revision();
+  return follow < list.count() ? follow : -1;
 }
 
 }  // namespace murlo

@@ -4,7 +4,7 @@
 //
 //   RecursivePasses passes("http://host/dir/");
 //   // after each page:
-//   passes.run(items);
+//   const int next = passes.run(items, pageRow + 1);
 //
 // It remembers the (url, fileName) keys of the rows it has passed. Those stay right as long
 // as the list only gained rows at its end; any other change (a row deleted, edited, moved
@@ -28,7 +28,9 @@ class RecursivePasses {
   // Deletes the rows added since the previous run (all rows on the first run) whose url
   // lacks the must-contain text, then every row whose url and fileName equal those of an
   // earlier row, as ItemList::RemoveDuplicates does. The rows left keep their order.
-  void run(ItemList& list);
+  // Returns where the row that stood at index `follow` stands now or, when it was deleted,
+  // the first row left of those after it; -1 when there is none.
+  int run(ItemList& list, int follow);
 
  private:
   const std::string mustContain_;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -25,21 +26,22 @@ TEST(RecursivePasses, KeepsFirstOccurrencesAndTestsOnlyNewRowsForTheText) {
   ItemList list;
   add(list, "http://other/", "seed.htm");
   RecursivePasses passes("http://h/");
-  passes.run(list);
+  EXPECT_EQ(passes.run(list, 0), -1);
   EXPECT_EQ(list.count(), 0);
 
   add(list, "http://h/", "a.htm");
   add(list, "http://h/", "a.htm");
   add(list, "http://h/a", "b.gif");
   add(list, "http://h/ab", ".gif");  // the same url + fileName bytes, another pair
-  passes.run(list);
+  // The deleted second row is followed by the one after it.
+  EXPECT_EQ(passes.run(list, 1), 1);
   EXPECT_EQ(rows(list), (Rows{{"http://h/", "a.htm"}, {"http://h/a", "b.gif"}, {"http://h/ab", ".gif"}}));
 
   // Rows the user gives the list by other means than appending are not tested for the text.
   list.setText(0, kColUrl, "http://elsewhere/");
   add(list, "http://h/a", "b.gif");
   add(list, "http://x/", "c.htm");
-  passes.run(list);
+  EXPECT_EQ(passes.run(list, 3), -1);
   EXPECT_EQ(rows(list), (Rows{{"http://elsewhere/", "a.htm"}, {"http://h/a", "b.gif"}, {"http://h/ab", ".gif"}}));
 }
 
@@ -48,21 +50,22 @@ TEST(RecursivePasses, ForgetsTheKeysOfRowsTheUserDeletedOrEdited) {
   RecursivePasses passes("");
   add(list, "http://h/", "a.htm");
   add(list, "http://h/", "b.htm");
-  passes.run(list);
+  EXPECT_EQ(passes.run(list, 1), 1);
 
   // A deleted row found again is no duplicate any more.
   list.deleteRow(0);
   add(list, "http://h/", "a.htm");
-  passes.run(list);
+  EXPECT_EQ(passes.run(list, 0), 0);
   EXPECT_EQ(rows(list), (Rows{{"http://h/", "b.htm"}, {"http://h/", "a.htm"}}));
 
   // An edit that makes an earlier row a duplicate deletes the later copy.
   list.setText(1, kColFileName, "b.htm");
-  passes.run(list);
+  EXPECT_EQ(passes.run(list, 1), -1);
   EXPECT_EQ(rows(list), (Rows{{"http://h/", "b.htm"}}));
 }
 
-// Random appends, user edits and runs give the rows of the whole-list passes every time.
+// Random appends, user edits and runs give the rows of the whole-list passes every time,
+// and the followed row is the first row left of those from the followed index on.
 TEST(RecursivePasses, MatchesTheWholeListPassesUnderRandomEdits) {
   std::mt19937 random(7);
   const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
@@ -91,11 +94,19 @@ TEST(RecursivePasses, MatchesTheWholeListPassesUnderRandomEdits) {
       list.swapTexts(a, b);
       reference.swapTexts(a, b);
     } else {
-      passes.run(list);
+      const int follow = pick(list.count() + 1);
+      std::set<std::uint64_t> fromFollow;
+      for (int i = follow; i < reference.count(); ++i) fromFollow.insert(reference.row(i).id);
+      const int next = passes.run(list, follow);
       reference.KeepContaining("/in/", referenceMark);
       reference.RemoveDuplicates();
       referenceMark = reference.count();
       ASSERT_EQ(rows(list), rows(reference)) << "step " << step;
+      int expected = -1;
+      for (int i = reference.count() - 1; i >= 0; --i) {
+        if (fromFollow.count(reference.row(i).id) != 0) expected = i;
+      }
+      ASSERT_EQ(next, expected) << "step " << step;
     }
   }
 }
