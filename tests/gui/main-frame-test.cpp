@@ -144,6 +144,22 @@ TEST_F(GuiTest, AddFromTheBarAppendsAnAddRow) {
   EXPECT_EQ(items.count(), 1);
 }
 
+TEST_F(GuiTest, ATenthTypedAddressDropsTheOldestComboEntry) {
+  ASSERT_TRUE(startFrame());
+  for (int i = 0; i < 10; ++i) {
+    frame_->urlCombo()->SetValue(wxString::Format("http://h.jp/%d.htm", i));
+    command(ID_ADD_FROM_BAR);
+  }
+  // An address already in the list adds a row but leaves the list and recent ones alone.
+  frame_->urlCombo()->SetValue("http://h.jp/5.htm");
+  command(ID_ADD_FROM_BAR);
+  ASSERT_EQ(frame_->urlCombo()->GetCount(), 9u);
+  EXPECT_EQ(frame_->urlCombo()->GetString(0), "http://h.jp/1.htm");
+  EXPECT_EQ(frame_->urlCombo()->GetString(8), "http://h.jp/9.htm");
+  EXPECT_EQ(app_.placement.recentUrls[0], "http://h.jp/9.htm");
+  EXPECT_EQ(frame_->view()->items().count(), 11);
+}
+
 TEST_F(GuiTest, LogAndHelpGoThroughTheDesktopOpener) {
   ASSERT_TRUE(startFrame());
   command(ID_OPEN_LOG);
