@@ -4,18 +4,21 @@
 # nginx on 127.0.0.1. Prints wall time, peak memory, file count and bytes of each, and
 # compares the two downloaded file sets.
 #
-#   bench/site-side-by-side.sh [murlo-cli=build-bench/src/cli/murlo-cli] [size=medium] [work-folder=/tmp]
+#   bench/site-side-by-side.sh [murlo-cli=build-bench/src/cli/murlo-cli] [size=medium] [work-folder=/tmp] [rounds=3]
 #
 # The site (bench/make-site.py) is made in a temporary folder under the work folder, which
-# is removed afterwards; nginx runs unprivileged from a configuration in that folder.
-# Exit status: 0 when both fetched the same files and murlo took no more wall time than
-# wget, 1 otherwise.
+# is removed afterwards; nginx runs from a configuration in that folder, needing no root.
+# Each round crawls the site once with each tool into fresh folders; on a shared machine
+# the median of the rounds is the figure to compare.
+# Exit status: 0 when both fetched the same files in every round and murlo's median wall
+# time is no more than wget's, 1 otherwise.
 set -euo pipefail
 
 bench_dir=$(cd "$(dirname "$0")" && pwd)
 murlo_cli=$(realpath "${1:-$bench_dir/../build-bench/src/cli/murlo-cli}")
 size=${2:-medium}
 work=$(mktemp -d "${3:-/tmp}/murlo-site-bench.XXXXXX")
+rounds=${4:-3}
 # nginx's workers may run as another user: they must reach the site.
 chmod 755 "$work"
 
@@ -70,28 +73,6 @@ done
 # Both read the site from the page cache.
 find "$work/site" -type f -exec cat {} + >/dev/null
 
-# Murlo: DownEx htm(l) + jpg + gif; Movement hierarchy + automatic rename; Output: window
-# with failures and their causes only.
-mkdir -p "$work/murlo/save"
-cat >"$work/murlo/Murlo.ini" <<EOF
-[SETTING]
-DownEx=25
-Movement=68
-Output=50
-[STORE]
-PATH01=$work/murlo/save
-EOF
-murlo_cmd=("$murlo_cli" recurse "$start_url" --download --list L.mrl)
-wget_cmd=(wget -q -r -np -nH -l inf -P "$work/wget/save" "$start_url")
-
-echo "murlo: (cd $work/murlo && ${murlo_cmd[*]})"
-murlo_rc=0
-(cd "$work/murlo" && /usr/bin/time -v -o ../murlo.time "${murlo_cmd[@]}" >../murlo.out 2>&1) || murlo_rc=$?
-echo "wget:  ${wget_cmd[*]}"
-mkdir -p "$work/wget"
-wget_rc=0
-/usr/bin/time -v -o "$work/wget.time" "${wget_cmd[@]}" >"$work/wget.out" 2>&1 || wget_rc=$?
-
 # Wall seconds and peak RSS (KiB) from a time -v report.
 wall_seconds() {
   awk -F': ' '/Elapsed \(wall clock\)/ {
@@ -100,29 +81,58 @@ wall_seconds() {
 peak_kib() { awk -F': ' '/Maximum resident set size/ { print $2 }' "$1"; }
 file_count() { find "$1" -type f | wc -l; }
 byte_count() { find "$1" -type f -printf '%s\n' | awk '{ s += $1 } END { print s + 0 }'; }
+median() {
+  sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
 
-printf '\n%-6s %10s %8s %12s %14s %5s\n' tool wall-s files bytes peak-RSS-KiB exit
-for tool in murlo wget; do
-  printf '%-6s %10s %8s %12s %14s %5s\n' "$tool" "$(wall_seconds "$work/$tool.time")" \
-    "$(file_count "$work/$tool/save")" "$(byte_count "$work/$tool/save")" \
-    "$(peak_kib "$work/$tool.time")" "$([[ $tool == murlo ]] && echo $murlo_rc || echo $wget_rc)"
+# Murlo in a fresh folder of its own: DownEx htm(l) + jpg + gif; Movement hierarchy +
+# automatic rename; Output: window with failures and their causes only.
+run_murlo() {
+  local dir=$work/murlo-$1
+  mkdir -p "$dir/save"
+  printf '[SETTING]\nDownEx=25\nMovement=68\nOutput=50\n[STORE]\nPATH01=%s\n' "$dir/save" >"$dir/Murlo.ini"
+  (cd "$dir" && /usr/bin/time -v -o "$dir.time" "$murlo_cli" recurse "$start_url" --download \
+    --list L.mrl >"$dir.out" 2>&1) || echo "murlo-cli exit status $? in round $1" >>"$work/failures"
+}
+
+run_wget() {
+  local dir=$work/wget-$1
+  /usr/bin/time -v -o "$dir.time" wget -q -r -np -nH -l inf -P "$dir/save" "$start_url" \
+    >"$dir.out" 2>&1 || echo "wget exit status $? in round $1" >>"$work/failures"
+}
+
+echo "murlo: murlo-cli recurse $start_url --download --list L.mrl"
+echo "       (Murlo.ini: DownEx=25 Movement=68 Output=50 PATH01=<fresh folder>)"
+echo "wget:  wget -q -r -np -nH -l inf -P <fresh folder> $start_url"
+printf '\n%-6s %5s %10s %8s %12s %14s\n' tool round wall-s files bytes peak-RSS-KiB
+touch "$work/failures"
+status=0
+# The two take turns going first, so neither always meets a warmer machine.
+for round in $(seq "$rounds"); do
+  if ((round % 2)); then run_murlo "$round"; run_wget "$round"; else run_wget "$round"; run_murlo "$round"; fi
+  for tool in murlo wget; do
+    printf '%-6s %5s %10s %8s %12s %14s\n' "$tool" "$round" "$(wall_seconds "$work/$tool-$round.time")" \
+      "$(file_count "$work/$tool-$round/save")" "$(byte_count "$work/$tool-$round/save")" \
+      "$(peak_kib "$work/$tool-$round.time")"
+  done
+  if ! diff -rq "$work/murlo-$round/save" "$work/wget-$round/save" >"$work/diff.txt"; then
+    echo "round $round: the file sets differ ($(wc -l <"$work/diff.txt") lines, first ten):"
+    head -10 "$work/diff.txt"
+    status=1
+  fi
+  rm -rf "$work/murlo-$round" "$work/wget-$round"
 done
 echo "site:  $(file_count "$work/site") files, $(byte_count "$work/site") bytes"
 
-status=0
-if ! diff -rq "$work/murlo/save" "$work/wget/save" >"$work/diff.txt"; then
-  echo "the file sets differ ($(wc -l <"$work/diff.txt") lines, first ten):"
-  head -10 "$work/diff.txt"
-  status=1
-else
-  echo "same files with the same content"
-fi
-if [[ $murlo_rc -ne 0 ]]; then
-  echo "murlo-cli failed; its last lines:"
-  tail -5 "$work/murlo.out"
+if [[ -s "$work/failures" ]]; then
+  cat "$work/failures"
   status=1
 fi
-if awk -v m="$(wall_seconds "$work/murlo.time")" -v w="$(wall_seconds "$work/wget.time")" 'BEGIN { exit !(m > w) }'; then
+((status == 0)) && echo "every round: the same files with the same content"
+murlo_wall=$(for r in $(seq "$rounds"); do wall_seconds "$work/murlo-$r.time"; done | median)
+wget_wall=$(for r in $(seq "$rounds"); do wall_seconds "$work/wget-$r.time"; done | median)
+echo "median wall time: murlo $murlo_wall s, wget $wget_wall s"
+if awk -v m="$murlo_wall" -v w="$wget_wall" 'BEGIN { exit !(m > w) }'; then
   echo "murlo took more wall time than wget"
   status=1
 fi
