@@ -63,7 +63,7 @@ class AddItemDlgTest : public GuiTest {
   }
   std::vector<std::string> texts() {
     std::vector<std::string> out;
-    for (const auto& m : prompter_.messages) out.push_back(m.text);
+    for (const auto& m : prompter_.messages()) out.push_back(m.text);
     return out;
   }
 
@@ -107,7 +107,7 @@ TEST_F(AddItemDlgTest, OneAddressWithItsReferrer) {
     EXPECT_TRUE(u.ok());
   });
   EXPECT_EQ(texts(), std::vector<std::string>{"指定のｱﾄﾞﾚｽが不正です"});
-  EXPECT_EQ(prompter_.messages[0].icon, PromptIcon::kStop);
+  EXPECT_EQ(prompter_.messages()[0].icon, PromptIcon::kStop);
   ASSERT_EQ(items().count(), 1);
   const ItemRecord& r = items().row(0);
   EXPECT_EQ(r.fileName, "readme");
@@ -177,7 +177,7 @@ TEST_F(AddItemDlgTest, RangesMakeNumberedItemsInTheBase) {
     EXPECT_TRUE(u.ok());
   });
   EXPECT_EQ(names(), "p007.png;p100.png;");
-  EXPECT_TRUE(prompter_.messages.empty());
+  EXPECT_TRUE(prompter_.messages().empty());
 }
 
 TEST_F(AddItemDlgTest, RefusalsKeepTheDialogOpenWithWhatWasTyped) {
@@ -203,14 +203,13 @@ TEST_F(AddItemDlgTest, RefusalsKeepTheDialogOpenWithWhatWasTyped) {
                                                "ｲﾝｸﾘﾒﾝﾄ値に 0 は指定できません",
                                                "0 から 10 までの整数を入力してください。",
                                                "ﾌｧｲﾙ書式が不正です"}));
-  EXPECT_EQ(prompter_.messages[0].icon, PromptIcon::kStop);
-  EXPECT_EQ(prompter_.messages[1].icon, PromptIcon::kExclamation);
+  EXPECT_EQ(prompter_.messages()[0].icon, PromptIcon::kStop);
+  EXPECT_EQ(prompter_.messages()[1].icon, PromptIcon::kExclamation);
   EXPECT_EQ(names(), "img05.jpg;img04.jpg;img03.jpg;");  // a negative increment counts down
 }
 
 TEST_F(AddItemDlgTest, PreviewAndLargeSeriesAreConfirmed) {
-  prompter_.answers = {PromptAnswer::kNo, PromptAnswer::kYes, PromptAnswer::kNo,
-                       PromptAnswer::kYes, PromptAnswer::kYes};
+  prompter_.answer(PromptAnswer::kNo); prompter_.answer(PromptAnswer::kYes); prompter_.answer(PromptAnswer::kNo); prompter_.answer(PromptAnswer::kYes); prompter_.answer(PromptAnswer::kYes);
   addThroughDialog([](DialogUser& u) {
     u.fillSeries("http://h.jp/pics/", "100-120,5", "img&.jpg");
     u.type(CAddItemDlg::kDigitsId, "2");
@@ -220,11 +219,11 @@ TEST_F(AddItemDlgTest, PreviewAndLargeSeriesAreConfirmed) {
     EXPECT_FALSE(u.ok());  // Yes to the preview, No to the count
     EXPECT_TRUE(u.ok());
   });
-  ASSERT_EQ(prompter_.messages.size(), 5u);
-  EXPECT_EQ(prompter_.messages[0].text, "img000.jpg img001.jpg img002.jpg");
-  EXPECT_EQ(prompter_.messages[0].buttons, PromptButtons::kYesNo);
-  EXPECT_EQ(prompter_.messages[0].icon, PromptIcon::kQuestion);
-  EXPECT_EQ(prompter_.messages[2].text, "20000 個のｱｲﾃﾑを追加します。よろしいですか？");
+  ASSERT_EQ(prompter_.messages().size(), 5u);
+  EXPECT_EQ(prompter_.messages()[0].text, "img000.jpg img001.jpg img002.jpg");
+  EXPECT_EQ(prompter_.messages()[0].buttons, PromptButtons::kYesNo);
+  EXPECT_EQ(prompter_.messages()[0].icon, PromptIcon::kQuestion);
+  EXPECT_EQ(prompter_.messages()[2].text, "20000 個のｱｲﾃﾑを追加します。よろしいですか？");
   ASSERT_EQ(items().count(), 20000);
   EXPECT_EQ(items().text(19999, kColFileName), "img20000.jpg");
 }

@@ -12,7 +12,7 @@
 #include "app-context.h"
 #include "main-frame.h"
 #include "murlo-view.h"
-#include "recording-prompter.h"
+#include "scripted-prompter.h"
 #include "sandbox.h"
 
 namespace murlo::test {
@@ -64,7 +64,7 @@ class GuiTest : public ::testing::Test {
   void command(int id);
 
   Sandbox box_;
-  RecordingPrompter prompter_;
+  ScriptedPrompter prompter_;
   RecordingShell shell_;
   RecordingDesktop desktop_;
   gui::AppContext app_;

@@ -114,17 +114,17 @@ TEST_F(JobCommandsTest, SuspendTagsTheRowResumeAndClicksAreSwallowed) {
   }
   EXPECT_TRUE(items().row(1).selected || frame_->view()->GetItemState(1, wxLIST_STATE_SELECTED));
 
-  prompter_.answers = {PromptAnswer::kYes};
+  prompter_.answer(PromptAnswer::kYes);
   command(ID_SUSPEND);
-  EXPECT_EQ(prompter_.messages.back().text, "処理を中断します。よろしいですか？");
+  EXPECT_EQ(prompter_.messages().back().text, "処理を中断します。よろしいですか？");
   EXPECT_FALSE(jobs().jobRunning());
   EXPECT_EQ(items().text(0, kColTag), "RESUME");
   EXPECT_NE(items().text(0, kColInfo).find(box_.path("dl/slow.zip")), std::string::npos);
   EXPECT_EQ(items().count(), 2);
 
-  prompter_.answers = {PromptAnswer::kYes};
+  prompter_.answer(PromptAnswer::kYes);
   command(ID_STOP);
-  EXPECT_EQ(prompter_.messages.back().text, "作業は、既に終了しています。");
+  EXPECT_EQ(prompter_.messages().back().text, "作業は、既に終了しています。");
 }
 
 TEST_F(JobCommandsTest, FromTheAddItemBarThroughAnalysisToADownloadAndARestart) {
@@ -145,7 +145,7 @@ TEST_F(JobCommandsTest, FromTheAddItemBarThroughAnalysisToADownloadAndARestart) 
               saveScreenshot(jobs().progressWindow(), "progress-window").c_str());
 
   // Closing during the job: No keeps the window and the job.
-  prompter_.answers = {PromptAnswer::kNo};
+  prompter_.answer(PromptAnswer::kNo);
   EXPECT_FALSE(closeFrame());
   EXPECT_TRUE(jobs().jobRunning());
   releaseSlow_ = true;
@@ -164,20 +164,20 @@ TEST_F(JobCommandsTest, FromTheAddItemBarThroughAnalysisToADownloadAndARestart) 
 TEST_F(JobCommandsTest, ShutdownCountdownOkInTimeAndTimeOut) {
   addPage("/site/a.jpg");
   app_.settings.dial = dial::kHangUp | dial::kShutdown;
-  prompter_.whileShown = [](const RecordingPrompter::Message&) {};  // OK at once
+  prompter_.whileShown = [](const ScriptedPrompter::Message&) {};  // OK at once
   command(ID_RUN);
   ASSERT_TRUE(waitForJobEnd());
   ASSERT_EQ(desktop_.events.size(), 3u);
   EXPECT_EQ(desktop_.events[0], "sound got.wav");
   EXPECT_EQ(desktop_.events[2], "nmcli connection down uuid 1234-abcd");  // hung up before the question
-  EXPECT_EQ(prompter_.messages.back().text,
+  EXPECT_EQ(prompter_.messages().back().text,
             "Windows を終了します。終了しない場合は、[OK] ﾎﾞﾀﾝをｸﾘｯｸして下さい。");
   EXPECT_EQ(jobs().shutdownCountdown(), 0);
 
   // Leaving the message open: the timer counts 20 ticks and shuts down.
   addPage("/site/a.jpg");
   desktop_.events.clear();
-  prompter_.whileShown = [&](const RecordingPrompter::Message& m) {
+  prompter_.whileShown = [&](const ScriptedPrompter::Message& m) {
     if (m.text.rfind("Windows", 0) != 0) return;
     pumpUntil([&] { return !desktop_.events.empty() && desktop_.events.back() == "poweroff"; },
               20000);
@@ -208,7 +208,7 @@ void answerRecursiveDialog(const std::string& address, bool autoDownload) {
 TEST_F(JobCommandsTest, RecursiveAnalysisChecksTheAddressAndChainsTheDownload) {
   answerRecursiveDialog(server_.url("/site/a.jpg"), false);
   command(ID_RECURSIVE);
-  EXPECT_EQ(prompter_.messages.back().text, "このURLは解析不可能です。");
+  EXPECT_EQ(prompter_.messages().back().text, "このURLは解析不可能です。");
   EXPECT_FALSE(jobs().jobRunning());
 
   answerRecursiveDialog(server_.url("/site/index.html"), true);

@@ -46,24 +46,24 @@ TEST_F(ListCommandsTest, DeleteAsksUnlessConfirmationsAreOff) {
   add("b.gif", "gif");
   add("c.gif", "gif");
   select({1});
-  prompter_.answers = {PromptAnswer::kNo};
+  prompter_.answer(PromptAnswer::kNo);
   command(ID_DELETE);
-  EXPECT_EQ(prompter_.messages.back().text, "ﾘｽﾄから\"b.gif\"を削除します。よろしいですか？");
+  EXPECT_EQ(prompter_.messages().back().text, "ﾘｽﾄから\"b.gif\"を削除します。よろしいですか？");
   EXPECT_EQ(items().count(), 3);
-  prompter_.answers = {PromptAnswer::kYes};
+  prompter_.answer(PromptAnswer::kYes);
   command(ID_DELETE);
   EXPECT_EQ(names(), "a.gif;c.gif;");
   select({0, 1});
-  prompter_.answers = {PromptAnswer::kYes};
+  prompter_.answer(PromptAnswer::kYes);
   command(ID_DELETE);
-  EXPECT_EQ(prompter_.messages.back().text, "ﾘｽﾄから現在選択中のｱｲﾃﾑを削除します。よろしいですか？");
+  EXPECT_EQ(prompter_.messages().back().text, "ﾘｽﾄから現在選択中のｱｲﾃﾑを削除します。よろしいですか？");
   EXPECT_EQ(items().count(), 0);
   add("d.gif");
   select({0});
   app_.settings.movement |= movement::kNoConfirm;
-  const auto asked = prompter_.messages.size();
+  const auto asked = prompter_.messages().size();
   command(ID_DELETE);
-  EXPECT_EQ(prompter_.messages.size(), asked);
+  EXPECT_EQ(prompter_.messages().size(), asked);
   EXPECT_EQ(items().count(), 0);
 }
 
@@ -98,7 +98,7 @@ TEST_F(ListCommandsTest, FiltersAndTheDuplicateCheck) {
   command(ID_NOT_HTML);
   EXPECT_EQ(names(), "a.jpg;c.zip;");
   command(ID_CHECK_DUPLICATES);
-  EXPECT_EQ(prompter_.messages.back().text, "重複したｱｲﾃﾑは存在しません");
+  EXPECT_EQ(prompter_.messages().back().text, "重複したｱｲﾃﾑは存在しません");
   add("a.jpg", "jpg");
   command(ID_CHECK_DUPLICATES);
   EXPECT_EQ(names(), "a.jpg;c.zip;");
@@ -132,18 +132,18 @@ TEST_F(ListCommandsTest, OnlyStateKeepsAddressesWithTheText) {
   EXPECT_EQ(names(), "a.gif;");
   answerNarrowDialog("");
   command(ID_ONLY_STATE);
-  EXPECT_EQ(prompter_.messages.back().text, "空白は指定できません");
+  EXPECT_EQ(prompter_.messages().back().text, "空白は指定できません");
   EXPECT_EQ(names(), "a.gif;");
 }
 
 TEST_F(ListCommandsTest, DeleteAllAsksEvenWithoutConfirmations) {
   add("a.gif");
   app_.settings.movement |= movement::kNoConfirm;
-  prompter_.answers = {PromptAnswer::kNo};
+  prompter_.answer(PromptAnswer::kNo);
   command(ID_DELETE_ALL);
-  EXPECT_EQ(prompter_.messages.back().text, "ﾘｽﾄからすべのｱｲﾃﾑを削除します。よろしいですか？");
+  EXPECT_EQ(prompter_.messages().back().text, "ﾘｽﾄからすべのｱｲﾃﾑを削除します。よろしいですか？");
   EXPECT_EQ(items().count(), 1);
-  prompter_.answers = {PromptAnswer::kYes};
+  prompter_.answer(PromptAnswer::kYes);
   command(ID_DELETE_ALL);
   EXPECT_EQ(items().count(), 0);
 }

@@ -69,7 +69,7 @@ TEST_F(GuiTest, OfflineSwitchChangesTitleAndClearsTheCacheBit) {
   command(ID_OFFLINE);
   EXPECT_EQ(title(frame_), "Murlo ver2.02 - Murlo");
   EXPECT_EQ(app_.settings.connection & 3, 0);
-  EXPECT_TRUE(prompter_.messages.empty());
+  EXPECT_TRUE(prompter_.messages().empty());
 }
 
 TEST_F(GuiTest, StartingOfflineShowsTheMark) {
@@ -81,14 +81,14 @@ TEST_F(GuiTest, StartingOfflineShowsTheMark) {
 TEST_F(GuiTest, OfflineSwitchDuringAJobAsksUnlessConfirmationsAreOff) {
   ASSERT_TRUE(startFrame());
   frame_->view()->setJobRunning(true);
-  prompter_.answers = {PromptAnswer::kNo};
+  prompter_.answer(PromptAnswer::kNo);
   command(ID_OFFLINE);
-  ASSERT_EQ(prompter_.messages.size(), 1u);
-  EXPECT_EQ(prompter_.messages[0].text, "現在、処理中です。切り替えを行ってよろしいですか？");
+  ASSERT_EQ(prompter_.messages().size(), 1u);
+  EXPECT_EQ(prompter_.messages()[0].text, "現在、処理中です。切り替えを行ってよろしいですか？");
   EXPECT_FALSE(app_.offline());
   app_.settings.movement |= 1;
   command(ID_OFFLINE);
-  EXPECT_EQ(prompter_.messages.size(), 1u);
+  EXPECT_EQ(prompter_.messages().size(), 1u);
   EXPECT_TRUE(app_.offline());
   frame_->view()->setJobRunning(false);
 }
@@ -100,9 +100,9 @@ TEST_F(GuiTest, PasteTrimsRefusesAndKeepsOneEntryPerAddress) {
   EXPECT_EQ(std::string(frame_->urlCombo()->GetValue().utf8_str()), "http://host.jp/a.html");
   setClipboard("no dot here");
   command(ID_PASTE_URL);
-  ASSERT_EQ(prompter_.messages.size(), 1u);
-  EXPECT_EQ(prompter_.messages[0].text, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞの文字列はURLではありません");
-  EXPECT_EQ(prompter_.messages[0].icon, PromptIcon::kStop);
+  ASSERT_EQ(prompter_.messages().size(), 1u);
+  EXPECT_EQ(prompter_.messages()[0].text, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞの文字列はURLではありません");
+  EXPECT_EQ(prompter_.messages()[0].icon, PromptIcon::kStop);
   setClipboard("http://other.jp/");
   command(ID_PASTE_URL);
   setClipboard("http://host.jp/a.html");
@@ -138,9 +138,9 @@ TEST_F(GuiTest, AddFromTheBarAppendsAnAddRow) {
   command(ID_ADD_FROM_BAR);
   frame_->urlCombo()->SetValue("   ");
   command(ID_ADD_FROM_BAR);
-  ASSERT_EQ(prompter_.messages.size(), 2u);
-  EXPECT_EQ(prompter_.messages[0].text, "入力された文字列はURLではありません");
-  EXPECT_EQ(prompter_.messages[1].text, "URLが指定されていません");
+  ASSERT_EQ(prompter_.messages().size(), 2u);
+  EXPECT_EQ(prompter_.messages()[0].text, "入力された文字列はURLではありません");
+  EXPECT_EQ(prompter_.messages()[1].text, "URLが指定されていません");
   EXPECT_EQ(items.count(), 1);
 }
 
@@ -163,8 +163,8 @@ TEST_F(GuiTest, ATenthTypedAddressDropsTheOldestComboEntry) {
 TEST_F(GuiTest, LogAndHelpGoThroughTheDesktopOpener) {
   ASSERT_TRUE(startFrame());
   command(ID_OPEN_LOG);
-  ASSERT_EQ(prompter_.messages.size(), 1u);
-  EXPECT_EQ(prompter_.messages[0].text, "Murlo.log が見付かりません");
+  ASSERT_EQ(prompter_.messages().size(), 1u);
+  EXPECT_EQ(prompter_.messages()[0].text, "Murlo.log が見付かりません");
   EXPECT_TRUE(shell_.opened.empty());
   box_.write("Murlo.log", "log");
   command(ID_OPEN_LOG);
@@ -172,19 +172,19 @@ TEST_F(GuiTest, LogAndHelpGoThroughTheDesktopOpener) {
   EXPECT_EQ(shell_.opened[0], box_.path("Murlo.log"));
   shell_.available = false;
   command(ID_OPEN_LOG);
-  EXPECT_EQ(prompter_.messages.back().text, "xdg-open が見付かりません");
+  EXPECT_EQ(prompter_.messages().back().text, "xdg-open が見付かりません");
   box_.write("murlo.hlp", "<html></html>");
   command(ID_HELP);
-  EXPECT_EQ(prompter_.messages.back().text, "ﾍﾙﾌﾟﾌｧｲﾙが同一ﾃﾞｨﾚｸﾄﾘにあるか確認して下さい");
+  EXPECT_EQ(prompter_.messages().back().text, "ﾍﾙﾌﾟﾌｧｲﾙが同一ﾃﾞｨﾚｸﾄﾘにあるか確認して下さい");
   EXPECT_EQ(shell_.opened.back(), box_.path("murlo.hlp"));
 }
 
 TEST_F(GuiTest, ClosingDuringAJobAsksAndNoKeepsEverything) {
   ASSERT_TRUE(startFrame());
   frame_->view()->setJobRunning(true);
-  prompter_.answers = {PromptAnswer::kNo};
+  prompter_.answer(PromptAnswer::kNo);
   EXPECT_FALSE(closeFrame());
-  EXPECT_EQ(prompter_.messages.back().text, "まだ処理が終わっていません。強制終了しますか？");
+  EXPECT_EQ(prompter_.messages().back().text, "まだ処理が終わっていません。強制終了しますか？");
   EXPECT_FALSE(box_.exists("Murlo.ini"));
   EXPECT_TRUE(frame_->IsShown());
   frame_->view()->setJobRunning(false);
@@ -212,7 +212,7 @@ TEST_F(GuiTest, ListFileOnTheCommandLineIsOpened) {
   frame_ = nullptr;
   box_.write("bad.mrl", "nonsense");
   EXPECT_EQ(startFrame(box_.path("bad.mrl")), nullptr);
-  EXPECT_EQ(prompter_.messages.back().text, "指定のﾌｧｲﾙはMRLﾌｧｲﾙ形式ではありません");
+  EXPECT_EQ(prompter_.messages().back().text, "指定のﾌｧｲﾙはMRLﾌｧｲﾙ形式ではありません");
 }
 
 TEST_F(GuiTest, HeaderClicksSortAndAreRefusedDuringAJob) {

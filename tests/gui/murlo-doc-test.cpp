@@ -25,13 +25,13 @@ class DocTest : public GuiTest {
 };
 
 TEST_F(DocTest, OpeningTwiceAppendsAndEntersTheRecentList) {
-  prompter_.files = {box_.path("two.mrl"), box_.path("two.mrl")};
+  prompter_.giveFile(box_.path("two.mrl")); prompter_.giveFile(box_.path("two.mrl"));
   command(ID_FILE_OPEN);
   command(ID_FILE_OPEN);
   EXPECT_EQ(items().count(), 4);
-  ASSERT_EQ(prompter_.fileDialogs.size(), 2u);
-  EXPECT_EQ(prompter_.fileDialogs[0].title, "MRLﾌｧｲﾙを開く");
-  EXPECT_TRUE(prompter_.fileDialogs[0].mustExist);
+  ASSERT_EQ(prompter_.fileDialogs().size(), 2u);
+  EXPECT_EQ(prompter_.fileDialogs()[0].title, "MRLﾌｧｲﾙを開く");
+  EXPECT_TRUE(prompter_.fileDialogs()[0].mustExist);
   EXPECT_EQ(app_.recentFiles.paths(), std::vector<std::string>{box_.path("two.mrl")});
   // Opening from the recent-file list appends once more.
   command(wxID_FILE1);
@@ -41,25 +41,25 @@ TEST_F(DocTest, OpeningTwiceAppendsAndEntersTheRecentList) {
 }
 
 TEST_F(DocTest, SaveAsWritesAndReportsFailures) {
-  prompter_.files = {box_.path("two.mrl")};
+  prompter_.giveFile(box_.path("two.mrl"));
   command(ID_FILE_OPEN);
-  prompter_.files = {box_.path("saved")};
+  prompter_.giveFile(box_.path("saved"));
   command(ID_FILE_SAVE_AS);
   ItemList back;
   ASSERT_TRUE(ReadList(back, box_.path("saved.mrl")).ok());
   EXPECT_EQ(back.count(), 2);
   EXPECT_EQ(app_.recentFiles.paths().front(), box_.path("saved.mrl"));
-  prompter_.files = {box_.path("no-such-dir/x.mrl")};
+  prompter_.giveFile(box_.path("no-such-dir/x.mrl"));
   command(ID_FILE_SAVE_AS);
-  EXPECT_EQ(prompter_.messages.back().text,
+  EXPECT_EQ(prompter_.messages().back().text,
             box_.path("no-such-dir/x.mrl") + " にﾘｽﾄを保存できませんでした。");
-  EXPECT_EQ(prompter_.messages.back().icon, PromptIcon::kStop);
+  EXPECT_EQ(prompter_.messages().back().icon, PromptIcon::kStop);
 }
 
 TEST_F(DocTest, JobFileSaveAndResumeReplaceTheList) {
   command(ID_JOB_FILE_RESUME);
-  EXPECT_EQ(prompter_.messages.back().text, "Murlo.Mrl が見付かりません");
-  prompter_.files = {box_.path("two.mrl")};
+  EXPECT_EQ(prompter_.messages().back().text, "Murlo.Mrl が見付かりません");
+  prompter_.giveFile(box_.path("two.mrl"));
   command(ID_FILE_OPEN);
   command(ID_JOB_FILE_SAVE);
   EXPECT_TRUE(box_.exists("Murlo.mrl"));
@@ -79,7 +79,7 @@ TEST_F(DocTest, TagSwitchesFlipTheirBitAndSurviveARestart) {
   wxUpdateUIEvent check(ID_TAG_FRAME);
   frame_->GetEventHandler()->ProcessEvent(check);
   EXPECT_FALSE(check.GetChecked());
-  prompter_.files = {box_.path("two.mrl")};
+  prompter_.giveFile(box_.path("two.mrl"));
   command(ID_FILE_OPEN);
   ASSERT_TRUE(closeFrame());
   const IniFile ini = IniFile::load(app_.iniPath());

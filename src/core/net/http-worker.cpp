@@ -171,13 +171,18 @@ bool CHttpWorker::Transfer() {
   return binding_ == Binding::kPageJob ? DownloadToTemp() : DownloadToFile();
 }
 
-bool CHttpWorker::DownloadToFile() {
+std::optional<bool> CHttpWorker::prepareDownload() {
   MakeHierarchy();
   if (!CheckSize()) return true;
   job_.localName = ResolveSaveName(job_);
   probeSize();
   if (IsCancelled(RESULT_USER_DENIED)) return false;
   allocateBuffer();
+  return std::nullopt;
+}
+
+bool CHttpWorker::DownloadToFile() {
+  if (auto ended = prepareDownload()) return *ended;
   openLocalFile(job_.saveDir + job_.localName, false);
   return readingLoop(true);
 }
@@ -233,12 +238,7 @@ bool CHttpWorker::Resume() {
 }
 
 bool CHttpWorker::TransferJpeg() {
-  MakeHierarchy();
-  if (!CheckSize()) return true;
-  job_.localName = ResolveSaveName(job_);
-  probeSize();
-  if (IsCancelled(RESULT_USER_DENIED)) return false;
-  allocateBuffer();
+  if (auto ended = prepareDownload()) return *ended;
   const std::size_t first = readFirstBlock();
   if (IsCancelled(RESULT_USER_DENIED)) return false;
   // A JFIF file has "JFIF" in bytes 6 to 9; nothing else is saved.

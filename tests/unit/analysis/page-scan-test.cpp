@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "recording-prompter.h"
+#include "scripted-prompter.h"
 #include "sandbox.h"
 
 namespace murlo::test {
@@ -26,7 +26,7 @@ class PageScanTest : public ::testing::Test {
   Sandbox box_;
   AppSettings settings_;
   ItemList list_;
-  RecordingPrompter prompter_;
+  ScriptedPrompter prompter_;
   PageScanContext context_{{list_, settings_}, prompter_, box_.dir()};
 };
 
@@ -41,14 +41,14 @@ TEST_F(PageScanTest, AppendsTheAcceptedLinksWithTagAndReferrer) {
                         "HREF http://host/top/ (index.htm)  http://host/d/p.htm",
                         "FRAME http://host/ f.htm htm http://host/d/p.htm",
                     }));
-  EXPECT_TRUE(prompter_.messages.empty());
+  EXPECT_TRUE(prompter_.messages().empty());
 }
 
 TEST_F(PageScanTest, MissingFileIsReportedWithTheTemporaryFileName) {
   EXPECT_EQ(scanTags(context_, "http://host/", box_.path("gone.htm")), kScanFileMissing);
   EXPECT_EQ(scanHttpStrings(context_, "http://host/", ""), kScanFileMissing);
-  ASSERT_EQ(prompter_.messages.size(), 2u);
-  for (const RecordingPrompter::Message& m : prompter_.messages) {
+  ASSERT_EQ(prompter_.messages().size(), 2u);
+  for (const ScriptedPrompter::Message& m : prompter_.messages()) {
     EXPECT_EQ(m.text, "ﾌｧｲﾙ(Murlo.tmp)が見付かりません");
     EXPECT_EQ(m.icon, PromptIcon::kStop);
     EXPECT_EQ(m.buttons, PromptButtons::kOk);
@@ -62,7 +62,7 @@ TEST_F(PageScanTest, UnreadableOrSpecialFileGivesOneWithoutAMessage) {
   // A FIFO without a writer would block the reading for ever.
   ASSERT_EQ(mkfifo(box_.path("pipe.htm").c_str(), 0600), 0);
   EXPECT_EQ(scanTags(context_, "http://host/", box_.path("pipe.htm")), kScanFileUnreadable);
-  EXPECT_TRUE(prompter_.messages.empty());
+  EXPECT_TRUE(prompter_.messages().empty());
 }
 
 TEST_F(PageScanTest, EmptyPathMeansTheTemporaryPageFile) {

@@ -11,7 +11,7 @@
 #include <sstream>
 
 #include "analysis/page-scan.h"
-#include "recording-prompter.h"
+#include "scripted-prompter.h"
 #include "sandbox.h"
 #include "scan-test-helpers.h"
 
@@ -228,7 +228,7 @@ TEST(ScannerDifferential, RealPagesGiveTheReferenceItems) {
     AppSettings settings;
     settings.downEx = 0x3FFF;  // every extension class, so that most links become items
     settings.extend = "css;js";
-    RecordingPrompter prompter;
+    ScriptedPrompter prompter;
     for (const int jobTag : {15, 16}) {
       ItemList fast;
       ItemList expected;

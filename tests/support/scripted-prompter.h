@@ -1,8 +1,10 @@
-// A Prompter for network tests: records every question and message (worker threads call
-// it, so it locks) and gives scripted answers. Unscripted: No, cancel, automatic renaming.
+// A Prompter for tests: records every question, message and file dialog (worker threads
+// call it, so it locks) and gives scripted answers. Unscripted: No, cancel, automatic
+// renaming.
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -21,8 +23,13 @@ class ScriptedPrompter : public Prompter {
   };
 
   PromptAnswer message(const std::string& text, PromptIcon icon, PromptButtons buttons) override {
+    {
+      std::lock_guard lock(mutex_);
+      messages_.push_back({text, icon, buttons});
+    }
+    // A modal box lets timers tick while it is open; a test can act in that time.
+    if (whileShown) whileShown(Message{text, icon, buttons});
     std::lock_guard lock(mutex_);
-    messages_.push_back({text, icon, buttons});
     if (buttons == PromptButtons::kOk) return PromptAnswer::kOk;
     return pop(answers_, PromptAnswer::kNo);
   }
@@ -35,7 +42,7 @@ class ScriptedPrompter : public Prompter {
 
   std::optional<std::string> chooseSaveFile(const FileDialogRequest& request) override {
     std::lock_guard lock(mutex_);
-    dialogTitles_.push_back(request.title);
+    fileDialogs_.push_back(request);
     return pop(files_, std::optional<std::string>());
   }
 
@@ -45,7 +52,15 @@ class ScriptedPrompter : public Prompter {
 
   std::vector<Message> messages() { std::lock_guard lock(mutex_); return messages_; }
   std::vector<std::string> overwriteQuestions() { std::lock_guard lock(mutex_); return overwriteQuestions_; }
-  std::vector<std::string> dialogTitles() { std::lock_guard lock(mutex_); return dialogTitles_; }
+  std::vector<FileDialogRequest> fileDialogs() { std::lock_guard lock(mutex_); return fileDialogs_; }
+  std::vector<std::string> dialogTitles() {
+    std::vector<std::string> titles;
+    for (const FileDialogRequest& r : fileDialogs()) titles.push_back(r.title);
+    return titles;
+  }
+
+  // Set by the test before the prompter is used; runs on the asking thread.
+  std::function<void(const Message&)> whileShown;
 
  private:
   template <typename T>
@@ -59,7 +74,7 @@ class ScriptedPrompter : public Prompter {
   std::mutex mutex_;
   std::vector<Message> messages_;
   std::vector<std::string> overwriteQuestions_;
-  std::vector<std::string> dialogTitles_;
+  std::vector<FileDialogRequest> fileDialogs_;
   std::deque<PromptAnswer> answers_;
   std::deque<OverwriteChoice> choices_;
   std::deque<std::optional<std::string>> files_;
