@@ -57,13 +57,13 @@ bool parseOptions(const Args& args, JobOptions& options) {
   return !options.listPath.empty();
 }
 
-// Selects the rows of a spec such as "1,3-5" (numbered from 1); false when it is malformed
+// Selects the rows of a row list such as "1,3-5" (numbered from 1); false when it is malformed
 // or names a row the list does not have.
-bool selectRows(ItemList& list, const std::string& spec) {
+bool selectRows(ItemList& list, const std::string& rowList) {
   std::size_t pos = 0;
-  while (pos <= spec.size()) {
-    const std::size_t comma = std::min(spec.find(',', pos), spec.size());
-    const std::string part = spec.substr(pos, comma - pos);
+  while (pos <= rowList.size()) {
+    const std::size_t comma = std::min(rowList.find(',', pos), rowList.size());
+    const std::string part = rowList.substr(pos, comma - pos);
     const std::size_t dash = part.find('-');
     int first = 0;
     int last = 0;
@@ -124,11 +124,11 @@ int finish(CliJobHost& host, const std::string& listPath, bool succeeded) {
   return succeeded ? kExitOk : kExitFailed;
 }
 
-constexpr const char* kAnalyzeUsage = "使い方: murlo-cli analyze --list FILE.mrl [--rows SPEC] [--yes|--no]";
+constexpr const char* kAnalyzeUsage = "使い方: murlo-cli analyze --list FILE.mrl [--rows ROWS] [--yes|--no]";
 constexpr const char* kRecurseUsage =
     "使い方: murlo-cli recurse URL [--contain TEXT] [--delete-html] [--download] --list FILE.mrl "
     "[--yes|--no]";
-constexpr const char* kDownloadUsage = "使い方: murlo-cli download --list FILE.mrl [--rows SPEC] [--yes|--no]";
+constexpr const char* kDownloadUsage = "使い方: murlo-cli download --list FILE.mrl [--rows ROWS] [--yes|--no]";
 
 }  // namespace
 
