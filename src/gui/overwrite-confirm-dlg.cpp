@@ -41,15 +41,19 @@ COverwriteConfirmDlg::COverwriteConfirmDlg(wxWindow* parent, const std::string& 
   ok->Bind(wxEVT_BUTTON, &COverwriteConfirmDlg::onOk, this);
 }
 
-void COverwriteConfirmDlg::onOk(wxCommandEvent&) {
+bool COverwriteConfirmDlg::takeChoice() {
   for (int i = 0; i < 4; ++i) {
     if (buttons_[i]->GetValue()) {
       choice_ = static_cast<OverwriteChoice>(i);
-      EndModal(wxID_OK);
-      return;
+      return true;
     }
   }
   wxMessageBox(u8("対処法を指定して下さい。"), "Murlo", wxOK | wxICON_EXCLAMATION, this);
+  return false;
+}
+
+void COverwriteConfirmDlg::onOk(wxCommandEvent&) {
+  if (takeChoice()) EndModal(wxID_OK);
 }
 
 }  // namespace murlo::gui

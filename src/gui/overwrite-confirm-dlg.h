@@ -15,6 +15,8 @@ class COverwriteConfirmDlg : public wxDialog {
   COverwriteConfirmDlg(wxWindow* parent, const std::string& url, const std::string& fileName);
 
   OverwriteChoice choice() const { return choice_; }
+  // Takes the chosen radio button; without one, asks for a choice and returns false.
+  bool takeChoice();
   // The radio button of a choice (for tests and keyboard handling).
   wxRadioButton* button(OverwriteChoice c) { return buttons_[static_cast<int>(c)]; }
 

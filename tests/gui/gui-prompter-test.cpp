@@ -1,0 +1,49 @@
+#include <gtest/gtest.h>
+#include <wx/testing.h>
+
+#include <atomic>
+#include <thread>
+
+#include "gui-fixture.h"
+#include "gui-prompter.h"
+#include "overwrite-confirm-dlg.h"
+
+namespace murlo::test {
+namespace {
+
+using namespace murlo::gui;
+
+// Picks "以降全て自動 ﾘﾈｰﾑ" in the overwrite confirmation and presses OK.
+class ChooseAutoRename : public wxExpectModalBase<COverwriteConfirmDlg> {
+ protected:
+  int OnInvoked(COverwriteConfirmDlg* dlg) const override {
+    EXPECT_EQ(std::string(dlg->GetTitle().utf8_str()), "上書き保存の確認");
+    dlg->button(OverwriteChoice::kAutoRenameAll)->SetValue(true);
+    EXPECT_TRUE(dlg->takeChoice());
+    return wxID_OK;
+  }
+};
+
+TEST(GuiPrompter, AWorkerThreadWaitsForTheAnswerGivenOnTheUiThread) {
+  GuiPrompter prompter;
+  std::atomic<bool> done{false};
+  OverwriteChoice choice = OverwriteChoice::kOverwrite;
+  PromptAnswer answer = PromptAnswer::kYes;
+  wxTEST_DIALOG(
+      {
+        std::thread worker([&] {
+          choice = prompter.confirmOverwrite("http://h.jp/a.jpg", "a.jpg");
+          answer = prompter.message("続けますか？", PromptIcon::kQuestion, PromptButtons::kYesNo);
+          done = true;
+        });
+        const bool answered = pumpUntil([&] { return done.load(); });
+        worker.join();
+        EXPECT_TRUE(answered);
+      },
+      ChooseAutoRename(), wxExpectModal<wxMessageDialog>(wxNO));
+  EXPECT_EQ(choice, OverwriteChoice::kAutoRenameAll);
+  EXPECT_EQ(answer, PromptAnswer::kNo);
+}
+
+}  // namespace
+}  // namespace murlo::test
