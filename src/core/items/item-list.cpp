@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string_view>
 #include <unordered_set>
+#include <vector>
 
 #include "text/cp932.h"
 
