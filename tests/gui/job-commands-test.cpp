@@ -8,6 +8,7 @@
 #include "gui-fixture.h"
 #include "http-test-server.h"
 #include "job-commands.h"
+#include "murlo-doc.h"
 #include "output-window.h"
 #include "progress-dlg.h"
 #include "recursive-dlg.h"
@@ -220,6 +221,16 @@ TEST_F(JobCommandsTest, RecursiveAnalysisChecksTheAddressAndChainsTheDownload) {
   EXPECT_TRUE(box_.exists("dl/a.jpg"));
   EXPECT_TRUE(box_.exists("dl/b.zip"));
   EXPECT_EQ(desktop_.events, (std::vector<std::string>{"sound done.wav", "sound got.wav"}));
+}
+
+TEST_F(JobCommandsTest, TheWizardsRecursiveModeCrawlsTheFolderAndDownloads) {
+  frame_->doc()->finishWizard(3, server_.url("/site/index.html"));
+  EXPECT_EQ(items().text(0, kColTag), "WIZARD");
+  ASSERT_TRUE(waitForJobEnd());
+  EXPECT_TRUE(box_.exists("dl/a.jpg"));
+  EXPECT_TRUE(box_.exists("dl/b.zip"));
+  EXPECT_TRUE(box_.exists("dl/index.html"));
+  EXPECT_EQ(items().count(), 0);
 }
 
 TEST_F(JobCommandsTest, AnalyseIsEnabledOnlyForPageNames) {
