@@ -9,12 +9,12 @@
 
 #include "paste-button.h"
 #include "text/integer-field.h"
+#include "ui-text.h"
 
 namespace murlo::gui {
 
 namespace {
 
-wxString u8(const std::string& s) { return wxString::FromUTF8(s); }
 std::string text(const wxTextCtrl* field) { return std::string(field->GetValue().utf8_str()); }
 
 }  // namespace

@@ -49,7 +49,6 @@ class CMainFrame : public wxFrame {
   void captureFramePlacement();
 
  private:
-  wxMenu* buildMenus();
   wxAuiToolBar* buildToolBar(const char* name, const char* caption, std::initializer_list<int> ids);
   wxAuiToolBar* buildAddUrlBar();
   void applyBarStates();

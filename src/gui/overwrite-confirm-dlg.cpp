@@ -7,12 +7,9 @@
 #include <wx/stattext.h>
 
 #include "text/cp932.h"
+#include "ui-text.h"
 
 namespace murlo::gui {
-
-namespace {
-wxString u8(const char* s) { return wxString::FromUTF8(s); }
-}  // namespace
 
 COverwriteConfirmDlg::COverwriteConfirmDlg(wxWindow* parent, const std::string& url,
                                            const std::string& fileName)

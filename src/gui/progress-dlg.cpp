@@ -4,12 +4,9 @@
 #include <wx/sizer.h>
 
 #include "command-ids.h"
+#include "ui-text.h"
 
 namespace murlo::gui {
-
-namespace {
-wxString u8(const std::string& s) { return wxString::FromUTF8(s); }
-}  // namespace
 
 CProgressDlg::CProgressDlg(wxWindow* parent)
     : wxDialog(parent, wxID_ANY, u8("動作状況"), wxDefaultPosition, wxDefaultSize,

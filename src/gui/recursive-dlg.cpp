@@ -6,12 +6,9 @@
 
 #include "logic/job-command-rules.h"
 #include "paste-button.h"
+#include "ui-text.h"
 
 namespace murlo::gui {
-
-namespace {
-wxString u8(const std::string& s) { return wxString::FromUTF8(s); }
-}  // namespace
 
 CRecursiveDlg::CRecursiveDlg(wxWindow* parent, Prompter& prompter)
     : wxDialog(parent, wxID_ANY, u8("再帰的解析ﾀﾞｲｱﾛｸﾞ")), prompter_(prompter) {
