@@ -75,7 +75,7 @@ class CliJobHost::AnsweringPrompter : public CliPrompter {
  public:
   explicit AnsweringPrompter(std::optional<PromptAnswer> answer) : answer_(answer) {}
   PromptAnswer message(const std::string& text, PromptIcon icon, PromptButtons buttons) override {
-    if (!answer_ || buttons == PromptButtons::kOk) return CliPrompter::message(text, icon, buttons);
+    if (!answer_ || buttons != PromptButtons::kYesNo) return CliPrompter::message(text, icon, buttons);
     std::fprintf(stderr, "murlo-cli: %s (%s)\n", text.c_str(),
                  *answer_ == PromptAnswer::kYes ? "はい" : "いいえ");
     return *answer_;

@@ -24,7 +24,9 @@ auto GuiPrompter::onUiThread(Fn ask) -> decltype(ask()) {
 
 PromptAnswer GuiPrompter::message(const std::string& text, PromptIcon icon, PromptButtons buttons) {
   return onUiThread([&, text, icon, buttons] {
-    long style = buttons == PromptButtons::kYesNo ? wxYES_NO : wxOK;
+    long style = buttons == PromptButtons::kOk               ? wxOK
+                 : buttons == PromptButtons::kYesNoDefaultNo ? wxYES_NO | wxNO_DEFAULT
+                                                             : wxYES_NO;
     switch (icon) {
       case PromptIcon::kInformation: style |= wxICON_INFORMATION; break;
       case PromptIcon::kExclamation: style |= wxICON_EXCLAMATION; break;

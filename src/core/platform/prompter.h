@@ -9,7 +9,9 @@
 namespace murlo {
 
 enum class PromptIcon { kInformation, kExclamation, kStop, kQuestion };
-enum class PromptButtons { kOk, kYesNo };
+// kYesNoDefaultNo: a question about something risky, with No as the default; a blanket
+// answer given beforehand (the command line's --yes) does not answer it.
+enum class PromptButtons { kOk, kYesNo, kYesNoDefaultNo };
 enum class PromptAnswer { kOk, kYes, kNo };
 
 // The four choices of the overwrite confirmation ("上書き保存の確認").
