@@ -1,4 +1,8 @@
 // DownloadJob against a loopback HTTP server (and pyftpdlib for FTP rows).
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <condition_variable>
@@ -11,6 +15,10 @@
 #include "job-test.h"
 #include "jobs/download-job.h"
 #include "jobs/progress-figures.h"
+#include "jobs/worker-slot.h"
+#include "net/job-record.h"
+#include "net/partial-file.h"
+#include "net/save-path.h"
 #include "net/result-codes.h"
 #include "text/cp932.h"
 #include "wait-for.h"
@@ -148,16 +156,27 @@ TEST_F(DownloadJobTest, AResumeRowWithoutAColonFailsWithoutAThread) {
 TEST_F(DownloadJobTest, AnFtpRowIsFetchedByTheFtpThreadAlone) {
   std::filesystem::create_directory(sandbox_.path("ftp"));
   sandbox_.write("ftp/f.bin", "FTP DATA");
+  sandbox_.write("ftp/g.bin", "MORE FTP DATA");
   FtpTestServer ftp(sandbox_.path("ftp"));
   ASSERT_TRUE(ftp.running());
   server_.start();
   addRow(ftp.url("/f.bin"));
-  // Even a "RESUME" tag does not turn an FTP row into an HTTP resume.
-  host_.list.setText(0, kColTag, "RESUME");
+  // A "RESUME" FTP row continues its partial file over FTP, not as an HTTP resume.
+  addRow(ftp.url("/g.bin"));
+  const std::string partial = partialPathFor(saveDir() + "g.bin", ftp.url("/g.bin"));
+  sandbox_.write("save/" + baseName(partial), "MORE ");
+  struct stat remote {};
+  ::stat(sandbox_.path("ftp/g.bin").c_str(), &remote);
+  const struct timespec times[2] = {{remote.st_mtime, 0}, {remote.st_mtime, 0}};
+  ::utimensat(AT_FDCWD, partial.c_str(), times, 0);
+  host_.list.setText(1, kColTag, "RESUME");
+  host_.list.setText(1, kColInfo, kInfoResumeEntryPrefix + partial);
   DownloadJob job(host_);
   ASSERT_TRUE(runJob(job));
-  EXPECT_EQ(host_.outputCodes(), (std::vector<int>{24, 1}));
+  EXPECT_EQ(host_.outputCodes(), (std::vector<int>{24, 1, 1}));
   EXPECT_EQ(saved("f.bin"), "FTP DATA");
+  EXPECT_EQ(saved("g.bin"), "MORE FTP DATA");
+  EXPECT_FALSE(sandbox_.exists("save/" + baseName(partial)));
   EXPECT_TRUE(requests().empty());
 }
 
@@ -196,9 +215,11 @@ TEST_F(DownloadJobTest, SuspendTagsTheRowResumeAndALaterJobCompletesTheFile) {
   const ItemRecord& row = host_.list.row(0);
   EXPECT_EQ(row.tag, "RESUME");
   EXPECT_EQ(row.image, kImageFinished);
-  EXPECT_EQ(row.info.substr(row.info.size() - saveDir().size() - 8), saveDir() + "slow.bin");
+  const std::string partialPath = partialPathFor(saveDir() + "slow.bin", server_.url("/slow.bin"));
+  EXPECT_TRUE(row.info.ends_with(" : " + partialPath)) << row.info;
   EXPECT_NE(row.info.find(" KB/ 97 KB  " + kDone + " : "), std::string::npos) << row.info;
-  const std::size_t partial = readFile(saveDir() + "slow.bin").size();
+  EXPECT_FALSE(sandbox_.exists("save/slow.bin"));
+  const std::size_t partial = readFile(partialPath).size();
   EXPECT_GE(partial, 2048u);
   EXPECT_LT(partial, body.size());
   EXPECT_EQ(host_.titles.back(), "Murlo ver2.02");
@@ -209,7 +230,8 @@ TEST_F(DownloadJobTest, SuspendTagsTheRowResumeAndALaterJobCompletesTheFile) {
   EXPECT_EQ(host_.outputCodes().back(), RESULT_SUCCEED);
   EXPECT_EQ(host_.list.count(), 0);
   EXPECT_TRUE(readFile(saveDir() + "slow.bin") == body);
-  EXPECT_FALSE(sandbox_.exists("save/slow(1).bin"));
+  EXPECT_FALSE(sandbox_.exists("save/slow0.bin"));
+  EXPECT_FALSE(std::filesystem::exists(partialPath));
 }
 
 // Blocks the worker thread's question until the test releases it, like a user who never
@@ -282,6 +304,36 @@ TEST_F(DownloadJobTest, AStopWhileTheThreadHangsReturnsAfterTwoSecondsAndTheThre
   EXPECT_EQ(host_.list.text(0, kColInfo), infoAfterStop);
   EXPECT_EQ(host_.outputCodes(), std::vector<int>{24});
   EXPECT_FALSE(job.timerTick());
+}
+
+// A worker stuck in a system call of its write gate: an open of a FIFO that no one reads.
+std::string gFifo;
+void openFifoThroughTheGate(std::shared_ptr<JobRecord> record) {
+  record->gate.pass([] {
+    const int fd = ::open(gFifo.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd >= 0) ::close(fd);
+  });
+  record->doneEvent.set();
+}
+
+TEST(WorkerSlotTest, AStopDuringABlockedOpenReturnsAfterTheGiveUp) {
+  Sandbox sandbox;
+  gFifo = sandbox.path("fifo");
+  ASSERT_EQ(::mkfifo(gFifo.c_str(), 0600), 0);
+  auto record = std::make_shared<JobRecord>();
+  {
+    WorkerSlot slot([] {});
+    slot.start(openFifoThroughTheGate, record);
+    std::this_thread::sleep_for(100ms);  // lets the worker reach its open; nothing to wait on
+    const auto before = std::chrono::steady_clock::now();
+    EXPECT_FALSE(slot.stop());
+    EXPECT_LT(std::chrono::steady_clock::now() - before, 3s);
+    EXPECT_TRUE(record->gate.isClosed());
+  }
+  // A reader ends the worker's open; the given-up thread then ends on its own.
+  const int reader = ::open(gFifo.c_str(), O_RDONLY | O_CLOEXEC);
+  EXPECT_TRUE(record->doneEvent.wait(5000ms));
+  ::close(reader);
 }
 
 }  // namespace

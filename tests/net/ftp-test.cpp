@@ -6,6 +6,7 @@
 
 #include "ftp-test-server.h"
 #include "net-test.h"
+#include "net/partial-file.h"
 #include "net/result-codes.h"
 #include "net/worker-threads.h"
 #include "settings/app-settings.h"
@@ -63,6 +64,36 @@ TEST_F(FtpTest, AMissingObjectFailsBeforeAnyLocalFileExists) {
     EXPECT_EQ(prompter_->messages().back().text, "指定されたﾌｧｲﾙが見つかりません");
   }
   EXPECT_EQ(logEntries().size(), 2u);
+}
+
+TEST_F(FtpTest, AnInterruptedFileIsContinuedOnlyWhileTheRemoteFileIsUnchanged) {
+  const std::string url = server_->url("/pub/files/data.bin");
+  const std::time_t remoteTime = *modificationTime(root_->path("pub/files/data.bin"));
+  // "x" bytes where the file has "d" show which bytes were kept rather than fetched again.
+  const std::string partial = partialFile("data.bin", url);
+  writeWithTime(partial, std::string(1000, 'x'), remoteTime);
+  auto resumed = makeJob(url, "data.bin");
+  resumed->localName = partial;  // a resumed row
+  ftpThread(resumed);
+  EXPECT_EQ(resumed->result, RESULT_SUCCEED);
+  EXPECT_TRUE(saved("data.bin") == std::string(1000, 'x') + std::string(69000, 'd'));
+  EXPECT_FALSE(std::filesystem::exists(partial));
+
+  // Bytes of another version of the file, or more bytes than the file has: a new download
+  // finds them and starts afresh.
+  struct Case {
+    const char* name;
+    std::size_t size;
+    std::time_t time;
+  };
+  for (const Case& c : {Case{"older.bin", 1000, remoteTime - 60}, Case{"longer.bin", 80000, remoteTime}}) {
+    writeWithTime(partialFile(c.name, url), std::string(c.size, 'x'), c.time);
+    auto job = makeJob(url, c.name);
+    ftpThread(job);
+    EXPECT_EQ(job->result, RESULT_SUCCEED) << c.name;
+    EXPECT_TRUE(saved(c.name) == std::string(70000, 'd')) << c.name;
+    EXPECT_FALSE(std::filesystem::exists(partialFile(c.name, url))) << c.name;
+  }
 }
 
 TEST_F(FtpTest, AnHttpAddressIsRefused) {

@@ -17,12 +17,16 @@ const std::string kWhole = [] {
   return data;
 }();
 
+constexpr std::time_t kModified = 1700000000;
+
 class ResumeTest : public NetTest {
  protected:
-  // Serves kWhole at /file.bin; the server answers Range requests with 206 or 416.
+  // Serves kWhole at /file.bin, last modified at kModified; the server answers Range
+  // requests with 206 or 416.
   void serveFile() {
     server_.routes().Get("/file.bin", [this](const httplib::Request& request, httplib::Response& response) {
       ranges_.push_back(request.get_header_value("Range"));
+      response.set_header("Last-Modified", "Tue, 14 Nov 2023 22:13:20 GMT");
       response.set_content(kWhole, "application/octet-stream");
     });
     server_.start();
@@ -38,9 +42,11 @@ class ResumeTest : public NetTest {
   std::vector<std::string> ranges_;
 };
 
+// A partial file of an older list lies under its final name; it is continued all the same.
 TEST_F(ResumeTest, AsksFromTheEndOfThePartialFileAndCompletesIt) {
   serveFile();
-  const std::string partial = sandbox_.write("save/file.bin", kWhole.substr(0, 1000));
+  const std::string partial = saveDir() + "file.bin";
+  writeWithTime(partial, kWhole.substr(0, 1000), kModified);
   auto job = resumeJob(partial);
   resumeThread(job);
   EXPECT_EQ(job->result, RESULT_SUCCEED);
@@ -50,6 +56,8 @@ TEST_F(ResumeTest, AsksFromTheEndOfThePartialFileAndCompletesIt) {
   EXPECT_EQ(job->totalBytes, 3000);
 }
 
+// A server that ignores the range, or finds the file changed since the partial file's time
+// (If-Range), sends the whole file: it replaces the partial file's bytes.
 TEST_F(ResumeTest, AServerThatIgnoresTheRangeRestartsTheFile) {
   RawTestServer server("HTTP/1.1 200 OK\r\nContent-Length: 3000\r\n\r\n" + kWhole);
   const std::string partial = sandbox_.write("save/file.bin", kWhole.substr(0, 1000));
@@ -58,6 +66,7 @@ TEST_F(ResumeTest, AServerThatIgnoresTheRangeRestartsTheFile) {
   resumeThread(job);
   ASSERT_EQ(server.requests().size(), 1u);
   EXPECT_NE(server.requests()[0].find("Range: bytes=1000-\r\n"), std::string::npos);
+  EXPECT_NE(server.requests()[0].find("If-Range: "), std::string::npos);
   EXPECT_EQ(job->result, RESULT_SUCCEED);
   EXPECT_TRUE(readFile(partial) == kWhole) << readFile(partial).size();
   EXPECT_EQ(job->doneBytes, 3000);
@@ -65,7 +74,8 @@ TEST_F(ResumeTest, AServerThatIgnoresTheRangeRestartsTheFile) {
 
 TEST_F(ResumeTest, ACompletePartialFileIsLeftAsItIs) {
   serveFile();
-  const std::string partial = sandbox_.write("save/file.bin", kWhole);
+  const std::string partial = saveDir() + "file.bin";
+  writeWithTime(partial, kWhole, kModified);
   auto job = resumeJob(partial);
   resumeThread(job);
   EXPECT_EQ(job->result, RESULT_SUCCEED);

@@ -24,7 +24,7 @@ TEST(SavePath, FileNamesAreSingleEntries) {
   EXPECT_EQ(safeFileName("."), "_");
   EXPECT_EQ(safeFileName(""), "_");
   EXPECT_EQ(safeFileName("../../etc/passwd"), ".._.._etc_passwd");
-  EXPECT_EQ(safeFileName(std::string(300, 'x')).size(), 255u);
+  EXPECT_EQ(safeFileName(std::string(300, 'x')).size(), kMaxFileNameBytes);
   EXPECT_EQ(baseName("/home/user/chosen.jpg"), "chosen.jpg");
   EXPECT_EQ(joinPath("/app", "Murlo.tmp"), "/app/Murlo.tmp");
   EXPECT_EQ(joinPath("/app/", "Murlo.tmp"), "/app/Murlo.tmp");
@@ -40,6 +40,23 @@ TEST(SavePath, RenamedCandidatesPutTheCounterBeforeTheExtension) {
   EXPECT_EQ(renamedCandidate("v1.2/readme", 3), "v1.2/readme3");
   // "\x95\x2E" is one CP932 character whose second byte is a dot.
   EXPECT_EQ(renamedCandidate("\x95\x2E", 0), "\x95\x2E" "0");
+}
+
+TEST(SavePath, LongNamesAreShortenedInTheStemAtACharacterBoundary) {
+  // The extension stays; the stem is cut so that the whole name fits.
+  const std::string shortened = safeFileName(std::string(300, 'x') + ".jpeg");
+  EXPECT_EQ(shortened, std::string(kMaxFileNameBytes - 5, 'x') + ".jpeg");
+  // UTF-8 "あ" (3 bytes) and CP932 "あ" (2 bytes) are never split.
+  std::string utf8;
+  while (utf8.size() < 300) utf8 += "\xE3\x81\x82";
+  EXPECT_EQ(fitName(utf8 + ".txt", 20), "\xE3\x81\x82\xE3\x81\x82\xE3\x81\x82\xE3\x81\x82\xE3\x81\x82.txt");
+  std::string cp932 = "x";
+  while (cp932.size() < 300) cp932 += "\x82\xA0";
+  EXPECT_EQ(fitName(cp932, 6), "x\x82\xA0\x82\xA0");
+  // A renamed long name still fits, whatever the counter's length.
+  const std::string full = safeFileName(std::string(300, 'n') + ".bin");
+  EXPECT_EQ(renamedCandidate(full, 0), std::string(kMaxFileNameBytes - 5, 'n') + "0.bin");
+  EXPECT_EQ(renamedCandidate("dir/" + full, 0x1F).size(), 4 + kMaxFileNameBytes);
 }
 
 TEST(UrlCrack, SplitsAddressesAsTheWorkersNeedThem) {

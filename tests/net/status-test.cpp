@@ -1,5 +1,5 @@
 // The status check: one redirect at most, the refusals with their messages and log
-// entries, and answers of 400 and above as failures.
+// entries, and answers that are neither a success nor a followed redirect as failures.
 #include <gtest/gtest.h>
 
 #include "http-test-server.h"
@@ -147,7 +147,8 @@ TEST_P(ErrorStatusTest, AnAnswerOf400OrAboveFailsTheItemAndSavesNothing) {
   EXPECT_TRUE(logEntries()[0].reason.starts_with("HTTP/1.1 " + statusText)) << logEntries()[0].reason;
 }
 
-INSTANTIATE_TEST_SUITE_P(Statuses, ErrorStatusTest, ::testing::Values(400, 403, 404, 500, 503));
+// 300 and 304 bring no file either: only a success or a followed redirect saves one.
+INSTANTIATE_TEST_SUITE_P(Statuses, ErrorStatusTest, ::testing::Values(300, 304, 400, 403, 404, 500, 503));
 
 TEST_F(StatusTest, APageThatAnswers404IsNotFetched) {
   HttpTestServer server;

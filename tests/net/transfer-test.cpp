@@ -225,7 +225,9 @@ TEST_F(TransferTest, AStopRequestEndsASlowTransferWithinOneBuffer) {
   EXPECT_LT(std::chrono::steady_clock::now() - stopped, 500ms);
   EXPECT_EQ(job->result, RESULT_USER_DENIED);
   EXPECT_LE(job->doneBytes - atStop, job->bufferSize - 1);
-  EXPECT_EQ(fileSize(saveDir() + "slow.bin"), job->doneBytes);  // the partial file stays
+  // The bytes stay in the partial file; nothing carries the final name.
+  EXPECT_EQ(fileSize(partialFile("slow.bin", job->url)), job->doneBytes);
+  EXPECT_FALSE(isSaved("slow.bin"));
   EXPECT_TRUE(logEntries().empty());
 }
 
@@ -247,7 +249,8 @@ TEST_F(TransferTest, ABodyCutOffMidwayFailsAndKeepsWhatCame) {
   auto job = makeJob(server.url("/cut.bin"), "cut.bin");
   downloadThread(job);
   EXPECT_EQ(job->result, RESULT_ERROR_INTERNET);
-  EXPECT_EQ(saved("cut.bin"), std::string(5000, 'p'));
+  EXPECT_EQ(readFile(partialFile("cut.bin", job->url)), std::string(5000, 'p'));
+  EXPECT_FALSE(isSaved("cut.bin"));
 }
 
 TEST_F(TransferTest, AGivenUpThreadWritesNoMore) {
@@ -260,10 +263,11 @@ TEST_F(TransferTest, AGivenUpThreadWritesNoMore) {
   std::thread downloader(downloadThread, download);
   ASSERT_TRUE(waitFor([&] { return download->doneBytes >= 300; }));
   download->gate.close();
-  const long long sizeAtGiveUp = fileSize(saveDir() + "slow.bin");
+  const std::string partial = partialFile("slow.bin", download->url);
+  const long long sizeAtGiveUp = fileSize(partial);
   downloader.join();
   EXPECT_EQ(download->result, RESULT_ERROR_FILE);
-  EXPECT_EQ(fileSize(saveDir() + "slow.bin"), sizeAtGiveUp);
+  EXPECT_EQ(fileSize(partial), sizeAtGiveUp);
 
   sent_ = 0;
   auto page = makeJob(server_.url("/page.html"));

@@ -60,7 +60,7 @@ bool DownloadJob::startNext() {
   const ItemRecord& item = items.row(row);
   const std::optional<DownloadTarget> target = downloadTarget(item);
   address_ = target ? target->address : fullAddress(item);
-  resumed_ = item.tag == kResumeTag && !isFtpAddress(address_);
+  resumed_ = item.tag == kResumeTag;
   // An item without a fileName or url fails with result 0, without a thread.
   if (!target) {
     runner_.endWithoutThread();
@@ -72,15 +72,20 @@ bool DownloadJob::startNext() {
   const UrlCredentials credentials = ParseUrlCredentials(record.url);
   record.userName = credentials.userName;
   record.password = credentials.password;
+  if (resumed_) {
+    const std::optional<std::string> partial = partialFileOf(item.info);
+    if (!partial) {
+      runner_.endWithoutThread();
+      return true;
+    }
+    record.localName = *partial;
+  }
   if (isFtpAddress(address_)) {
     runner_.run(ftpThread);
-  } else if (!resumed_) {
-    runner_.run(record.tag & tagbits::kJpegOnly ? jpegThread : downloadThread);
-  } else if (const std::optional<std::string> partial = partialFileOf(item.info)) {
-    record.localName = *partial;
+  } else if (resumed_) {
     runner_.run(resumeThread);
   } else {
-    runner_.endWithoutThread();
+    runner_.run(record.tag & tagbits::kJpegOnly ? jpegThread : downloadThread);
   }
   return true;
 }
@@ -191,7 +196,7 @@ bool DownloadJob::suspend() {
   const int row = current_.find(items);
   if (row < 0) return true;
   const JobRecord& record = runner_.record();
-  if (!resumed_ && record.localName.empty()) {
+  if (!resumed_ && record.partialPath.empty()) {
     // Stopped before a local file was opened: nothing to continue, the row starts afresh.
     items.setImage(row, kImageWaiting);
     return true;
@@ -204,7 +209,7 @@ bool DownloadJob::suspend() {
 
 std::string DownloadJob::partialPath() {
   const JobRecord& record = runner_.record();
-  return resumed_ ? record.localName : record.saveDir + record.localName;
+  return record.partialPath.empty() && resumed_ ? record.localName : record.partialPath;
 }
 
 void DownloadJob::setRowImage(int image) {

@@ -57,7 +57,7 @@ class DownloadJob {
   void showProgress();
   bool stopItem();
   void setRowImage(int image);
-  // The partial file of the current item: a resumed item's path is already complete.
+  // The partial file of the current item, as the worker left it.
   std::string partialPath();
 
   JobHost& host_;

@@ -5,8 +5,11 @@
 #include "net/internet-error.h"
 #include "net/job-record.h"
 #include "net/local-file.h"
+#include "net/partial-file.h"
+#include "net/result-codes.h"
 #include "net/remote-file.h"
 #include "net/url-crack.h"
+#include "settings/app-settings.h"
 
 namespace murlo {
 
@@ -23,8 +26,18 @@ void CFtpWorker::OpenFtpFile() {
   request.ftp = true;
   request.proxy = session_.proxy;
   request.timeoutMs = session_.timeoutMs;
-  remoteFile_ = std::make_unique<RemoteFile>(std::move(request), job_.connections, job_.stopEvent);
-  remoteFile_->open();
+  request.rangeFrom = rangeFrom_;
+  remoteFile_.reset();
+  remoteFile_ = std::make_unique<RemoteFile>(request, job_.connections, job_.stopEvent);
+  try {
+    remoteFile_->open();
+  } catch (const InternetError& error) {
+    // A partial file longer than the remote file: the server refuses the offset, and the
+    // whole file is asked for instead.
+    if (!rangeFrom_ || error.code() != kCodeCurlBase + CURLE_BAD_DOWNLOAD_RESUME) throw;
+    rangeFrom_.reset();
+    OpenFtpFile();
+  }
 }
 
 bool CFtpWorker::StartFtpDownload() {
@@ -32,14 +45,43 @@ bool CFtpWorker::StartFtpDownload() {
 }
 
 bool CFtpWorker::RunFtpDownload() {
-  MakeHierarchy();
-  job_.localName = ResolveSaveName(job_);
   // FTP sizes are not probed.
   job_.sizeKnown = 0;
   job_.totalBytes = 0;
+  if (resuming()) {
+    replaceFinal_ = (job_.movement.load() & movement::kOverwrite) != 0;
+    allocateBuffer();
+    return saveBody(job_.localName, finalPathOfResume());
+  }
+  MakeHierarchy();
+  job_.localName = ResolveSaveName(job_);
+  replaceFinal_ = FileExists(job_.saveDir + job_.localName);
   allocateBuffer();
-  openLocalFile(job_.saveDir + job_.localName, false);
-  return readingLoop(true);
+  return saveBody(partialPathOfLocalName(), job_.saveDir + job_.localName);
+}
+
+bool CFtpWorker::requestAgain(std::optional<std::int64_t> from) {
+  rangeFrom_ = from;
+  OpenFtpFile();
+  return !IsCancelled(RESULT_USER_DENIED);
+}
+
+bool CFtpWorker::continueOrRestart() {
+  const std::int64_t have = localFile_->openedSize();
+  if (have > 0 && !rangeFrom_) {
+    // A partial file an earlier run left: ask for the rest of it.
+    partialTime_ = modificationTime(localFile_->path());
+    if (!requestAgain(have)) return false;
+  }
+  if (rangeFrom_ && remoteUnchanged()) {
+    job_.doneBytes = have;
+    return true;
+  }
+  // The remote file changed or gives no time: start afresh.
+  if (rangeFrom_ && !requestAgain(std::nullopt)) return false;
+  if (have > 0) localFile_->truncate();
+  job_.doneBytes = 0;
+  return true;
 }
 
 }  // namespace murlo

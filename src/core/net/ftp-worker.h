@@ -2,6 +2,7 @@
 #pragma once
 
 #include "net/inet-worker.h"
+#include "net/job-record.h"
 
 namespace murlo {
 
@@ -16,7 +17,14 @@ class CFtpWorker : public CInetWorker {
   void OpenFtpFile();
   // RunFtpDownload for a download job; false for a page job.
   bool StartFtpDownload();
+  // Downloads into the partial file of the local name, or continues the partial file of a
+  // resume (job control puts its path in localName), then gives it its final name.
   bool RunFtpDownload();
+
+ private:
+  bool resuming() const { return !job_.localName.empty(); }
+  bool continueOrRestart() override;
+  bool requestAgain(std::optional<std::int64_t> from) override;
 };
 
 }  // namespace murlo

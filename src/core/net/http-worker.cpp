@@ -11,6 +11,7 @@
 #include "net/internet-error.h"
 #include "net/job-record.h"
 #include "net/local-file.h"
+#include "net/partial-file.h"
 #include "net/remote-file.h"
 #include "net/result-codes.h"
 #include "net/save-path.h"
@@ -35,6 +36,20 @@ InternetError statusError(const RemoteFile& file) {
 // A header value may not carry a line break into the request.
 std::string oneLine(const std::string& text) {
   return text.substr(0, text.find_first_of("\r\n"));
+}
+
+// A time as an HTTP date ("Sun, 06 Nov 1994 08:49:37 GMT"), whatever the locale.
+std::string httpDate(std::time_t time) {
+  static constexpr const char* kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+  static constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                            "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  std::tm date{};
+  gmtime_r(&time, &date);
+  char text[40];
+  std::snprintf(text, sizeof text, "%s, %02d %s %04d %02d:%02d:%02d GMT", kDays[date.tm_wday],
+                date.tm_mday, kMonths[date.tm_mon], date.tm_year + 1900, date.tm_hour, date.tm_min,
+                date.tm_sec);
+  return text;
 }
 
 // An HTTP date as "year/month/day" without leading zeros, or "不明" (unknown) in CP932.
@@ -79,11 +94,6 @@ bool CHttpWorker::CrackUrl() {
   throw urlError(error != 0 ? error : CURLUE_UNSUPPORTED_SCHEME);
 }
 
-void CHttpWorker::PrepareResume() {
-  struct stat info {};
-  if (::stat(job_.localName.c_str(), &info) == 0) rangeFrom_ = info.st_size;
-}
-
 void CHttpWorker::OpenRequest() {
   refuseWhenOffline();
   remoteFile_.reset();
@@ -101,6 +111,9 @@ void CHttpWorker::OpenRequest() {
   request.proxy = session_.proxy;
   request.timeoutMs = session_.timeoutMs;
   request.rangeFrom = rangeFrom_;
+  // The rest of the partial file is wanted only from the same, unchanged remote file; a
+  // server that sees it changed sends the whole file instead.
+  if (rangeFrom_ && partialTime_) request.headers.push_back("If-Range: " + httpDate(*partialTime_));
   remoteFile_ = std::make_unique<RemoteFile>(std::move(request), job_.connections, job_.stopEvent);
   remoteFile_->open();
 }
@@ -115,8 +128,11 @@ bool CHttpWorker::CheckStatus() {
   const long status = remoteFile_->status();
   if (status == 401) refuse(kReportUnauthorized, remoteFile_->statusLine());
   if (isRedirect(status)) return followRedirect();
-  // A resume of a complete partial file is answered 416; Resume() looks at it.
-  if (status >= 400 && !(status == 416 && rangeSent())) throw statusError(*remoteFile_);
+  // A resume of a complete partial file is answered 416; continueOrRestart() looks at it.
+  // Anything else that is no success (300, 304, 4xx, 5xx) brings no file.
+  if ((status < 200 || status >= 300) && !(status == 416 && rangeSent())) {
+    throw statusError(*remoteFile_);
+  }
   return true;
 }
 
@@ -175,6 +191,8 @@ std::optional<bool> CHttpWorker::prepareDownload() {
   MakeHierarchy();
   if (!CheckSize()) return true;
   job_.localName = ResolveSaveName(job_);
+  // A name that exists now was chosen to be overwritten (by the policy or the user).
+  replaceFinal_ = FileExists(job_.saveDir + job_.localName);
   probeSize();
   if (IsCancelled(RESULT_USER_DENIED)) return false;
   allocateBuffer();
@@ -183,8 +201,7 @@ std::optional<bool> CHttpWorker::prepareDownload() {
 
 bool CHttpWorker::DownloadToFile() {
   if (auto ended = prepareDownload()) return *ended;
-  openLocalFile(job_.saveDir + job_.localName, false);
-  return readingLoop(true);
+  return saveBody(partialPathOfLocalName(), job_.saveDir + job_.localName);
 }
 
 bool CHttpWorker::DownloadToTemp() {
@@ -208,33 +225,50 @@ bool CHttpWorker::Resume() {
   probeSize();
   if (IsCancelled(RESULT_USER_DENIED)) return false;
   allocateBuffer();
-  openLocalFile(job_.localName, true);
+  replaceFinal_ = (job_.movement.load() & movement::kOverwrite) != 0;
+  return saveBody(job_.localName, finalPathOfResume());
+}
+
+bool CHttpWorker::requestAgain(std::optional<std::int64_t> from) {
+  rangeFrom_ = from;
+  OpenRequest();
+  if (IsCancelled(RESULT_USER_DENIED) || !CheckStatus() || IsCancelled(RESULT_USER_DENIED)) {
+    return false;
+  }
+  probeSize();
+  return true;
+}
+
+bool CHttpWorker::continueOrRestart() {
   const std::int64_t have = localFile_->openedSize();
-  const long status = remoteFile_->status();
-  const auto range = remoteFile_->contentRange();
-  if (status == 416) {
-    // Nothing left to fetch when the partial file already holds the whole file.
-    if (!range || range->total != have) throw statusError(*remoteFile_);
-    job_.doneBytes = have;
-    job_.totalBytes = have;
-    job_.sizeKnown = 1;
-    localFile_->close();
-    localFile_.reset();
-    return true;
+  if (have > 0 && !rangeSent()) {
+    // A partial file an earlier run left: ask for the rest of it.
+    partialTime_ = modificationTime(localFile_->path());
+    if (!requestAgain(have)) return false;
   }
-  if (status == 206) {
-    if (!range || range->first != have) {
-      throw curlError(CURLE_RANGE_ERROR, "The server sent another range than asked for: " +
-                                             remoteFile_->header("Content-Range"));
+  if (rangeSent()) {
+    const long status = remoteFile_->status();
+    const auto range = remoteFile_->contentRange();
+    if (status == 416 && range && range->total == have &&
+        (!remoteTime() || remoteUnchanged())) {
+      // The partial file already holds the whole, unchanged file.
+      job_.doneBytes = have;
+      job_.totalBytes = have;
+      job_.sizeKnown = 1;
+      return true;
     }
-    job_.doneBytes = have;
-  } else {
-    // The server ignored the range and sends the whole file: write it from the start
-    // rather than append a second copy.
-    localFile_->truncate();
-    job_.doneBytes = 0;
+    // Appended bytes must be the same file's, from the same offset, and not re-encoded.
+    if (status == 206 && range && range->first == have && remoteUnchanged() &&
+        !remoteFile_->encoded()) {
+      job_.doneBytes = have;
+      return true;
+    }
+    if (status != 200 && !requestAgain(std::nullopt)) return false;
   }
-  return readingLoop(true);
+  // The whole file comes: it replaces what the partial file held.
+  if (have > 0) localFile_->truncate();
+  job_.doneBytes = 0;
+  return true;
 }
 
 bool CHttpWorker::TransferJpeg() {
@@ -243,8 +277,7 @@ bool CHttpWorker::TransferJpeg() {
   if (IsCancelled(RESULT_USER_DENIED)) return false;
   // A JFIF file has "JFIF" in bytes 6 to 9; nothing else is saved.
   if (first <= 9 || std::memcmp(buffer_.data() + 6, "JFIF", 4) != 0) return false;
-  openLocalFile(job_.saveDir + job_.localName, false);
-  return readingLoop(true, first);
+  return saveBody(partialPathOfLocalName(), job_.saveDir + job_.localName, first);
 }
 
 bool CHttpWorker::QueryFileInfo() {

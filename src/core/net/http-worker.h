@@ -14,13 +14,12 @@ class CHttpWorker : public CInetWorker {
 
   // Accepts HTTP and HTTPS; an address without a scheme is tried once more with "http://".
   bool CrackUrl() override;
-  // For a resume: asks for the bytes from the partial file's current length on.
-  void PrepareResume();
-  // Connects and sends the GET request with the fixed header block and the Referer last;
-  // waits for the answer's header block.
+  // Connects and sends the GET request with the fixed header block and the Referer last
+  // (and, for a range, the If-Range condition); waits for the answer's header block.
   void OpenRequest();
-  // Refuses 401, follows at most one redirect (301, 302, 303, 307, 308) and fails an
-  // answer of 400 or above. False only when a stop request came during a redirect.
+  // Refuses 401, follows at most one redirect (301, 302, 303, 307, 308) and fails every
+  // other answer that is no success (2xx), but a 416 to a range. False only when a stop
+  // request came during a redirect.
   bool CheckStatus();
 
   // The work steps: true when the item is done, false when it failed or was stopped.
@@ -47,8 +46,8 @@ class CHttpWorker : public CInetWorker {
   // `reason`.
   [[noreturn]] void refuse(int code, const std::string& reason);
   bool rangeSent() const { return rangeFrom_.has_value(); }
-
-  std::optional<std::int64_t> rangeFrom_;
+  bool continueOrRestart() override;
+  bool requestAgain(std::optional<std::int64_t> from) override;
 };
 
 }  // namespace murlo

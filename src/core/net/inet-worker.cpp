@@ -8,6 +8,7 @@
 #include "net/internet-error.h"
 #include "net/job-record.h"
 #include "net/local-file.h"
+#include "net/partial-file.h"
 #include "net/remote-file.h"
 #include "net/result-codes.h"
 #include "net/save-path.h"
@@ -97,16 +98,64 @@ void CInetWorker::MakeDirectory(std::string& relativePath) {
   if (!FileExists(path) && ::mkdir(path.c_str(), 0777) != 0 && errno != EEXIST) {
     throw LocalFileError::fromErrno(FileErrorKind::kBadPath, path);
   }
+  // A link planted under the save folder must not lead the file out of it.
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+    errno = ENOTDIR;
+    throw LocalFileError::fromErrno(FileErrorKind::kBadPath, path);
+  }
   relativePath += "/";
 }
 
-void CInetWorker::allocateBuffer() {
-  buffer_.assign(static_cast<std::size_t>(std::max(job_.bufferSize, 2)), 0);
+void CInetWorker::PrepareResume() {
+  struct stat info {};
+  if (::lstat(job_.localName.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return;
+  rangeFrom_ = info.st_size;
+  partialTime_ = info.st_mtime;
+}
+
+std::optional<std::time_t> CInetWorker::remoteTime() const { return remoteFile_->remoteTime(); }
+
+bool CInetWorker::remoteUnchanged() const {
+  const std::optional<std::time_t> remote = remoteTime();
+  return remote && partialTime_ && *remote == *partialTime_;
+}
+
+std::string CInetWorker::partialPathOfLocalName() const {
+  return partialPathFor(job_.saveDir + job_.localName, job_.url);
+}
+
+std::string CInetWorker::finalPathOfResume() const {
+  return finalPathOf(job_.localName).value_or(job_.localName);
+}
+
+bool CInetWorker::saveBody(const std::string& partialPath, const std::string& finalPath,
+                           std::size_t firstCount) {
+  openLocalFile(partialPath, true);
+  job_.partialPath = partialPath;
+  if (firstCount > 0) {
+    localFile_->truncate();
+    job_.doneBytes = 0;
+  } else if (!continueOrRestart()) {
+    return false;
+  }
+  if (const std::optional<std::time_t> time = remoteTime()) localFile_->keepModificationTime(*time);
+  if (!readingLoop(true, firstCount)) return false;
+  if (finalPath == partialPath) return true;
+  const bool underLocalName = finalPath == job_.saveDir + job_.localName;
+  const std::string saved = publishPartialFile(partialPath, finalPath, replaceFinal_, job_.gate);
+  job_.partialPath.clear();
+  if (underLocalName) job_.localName = saved.substr(job_.saveDir.size());
+  return true;
 }
 
 void CInetWorker::openLocalFile(const std::string& path, bool existing) {
   localFile_ = std::make_unique<LocalFile>(
-      path, existing ? LocalFile::Mode::kExisting : LocalFile::Mode::kCreate, job_.gate);
+      path, existing ? LocalFile::Mode::kContinue : LocalFile::Mode::kCreate, job_.gate);
+}
+
+void CInetWorker::allocateBuffer() {
+  buffer_.assign(static_cast<std::size_t>(std::max(job_.bufferSize, 2)), 0);
 }
 
 std::size_t CInetWorker::readFirstBlock() {

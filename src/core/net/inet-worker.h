@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +35,9 @@ class CInetWorker : public CTransferBase {
   // Splits the job's address into server, object, port and service type; raises an
   // InternetError when it cannot.
   virtual bool CrackUrl() = 0;
+  // For a resume, before the request: asks for the bytes from the partial file's length on,
+  // on condition that the remote file still has the partial file's modification time.
+  void PrepareResume();
 
   // The cancellation point: when the stop event is set, stores `code` as the result and
   // returns true. The thread sets the done event once the worker is gone.
@@ -50,7 +55,8 @@ class CInetWorker : public CTransferBase {
   // in front of the job's fileName. Always makes the file name a single safe entry.
   void MakeHierarchy();
   // Creates saveDir + relativePath when missing (a LocalFileError of kind bad path when it
-  // cannot), then appends "/" to relativePath.
+  // cannot, or when the entry there is a symbolic link or no folder), then appends "/" to
+  // relativePath.
   void MakeDirectory(std::string& relativePath);
 
   int lastCode() const { return lastCode_; }
@@ -74,6 +80,15 @@ class CInetWorker : public CTransferBase {
   // The transfer buffer of bufferSize bytes, allocated once per transfer.
   void allocateBuffer();
   void openLocalFile(const std::string& path, bool existing);
+  // Moves the body into `partialPath`, continuing what an earlier run left there when the
+  // remote file is unchanged, and renames the complete file to `finalPath` (no rename when
+  // both are the same: the partial file of an older list). `firstCount` bytes already in the
+  // buffer are the body's first bytes. True when the file is complete.
+  bool saveBody(const std::string& partialPath, const std::string& finalPath, std::size_t firstCount = 0);
+  // The partial file of the job's local name under the save folder.
+  std::string partialPathOfLocalName() const;
+  // The final path of a resumed partial file (job control put its path in localName).
+  std::string finalPathOfResume() const;
   // The reading loop: moves the remote body into the local file, bufferSize - 1 bytes per
   // pass, testing the stop event once per pass. `firstCount` bytes already in the buffer
   // are the first pass. True when the body has ended and the file is closed.
@@ -82,8 +97,25 @@ class CInetWorker : public CTransferBase {
   // the body ends: the first block of a transfer.
   std::size_t readFirstBlock();
 
+  // Makes the answer fit the open partial file: keeps its bytes when the answer continues
+  // the same remote file from its end, otherwise asks for the whole file again and empties
+  // the partial file. Sets doneBytes. False when stopped.
+  virtual bool continueOrRestart() = 0;
+  // Sends the request again, for the bytes from `from` on or (nothing) for the whole file;
+  // false when stopped.
+  virtual bool requestAgain(std::optional<std::int64_t> from) = 0;
+  // The remote file's time from the answer (Last-Modified, MDTM), when it gave one.
+  std::optional<std::time_t> remoteTime() const;
+  // True when the remote file's time is known and equals the partial file's.
+  bool remoteUnchanged() const;
+
   JobRecord& job_;
   Binding binding_;
+  // The range asked for and the partial file's modification time it is conditional on.
+  std::optional<std::int64_t> rangeFrom_;
+  std::optional<std::time_t> partialTime_;
+  // Whether a file that takes the final name meanwhile may be replaced.
+  bool replaceFinal_ = false;
   int lastCode_ = 0;
   bool cancelled_ = false;
   // Declared in the reverse of the closing order: the remote file closes first, then the

@@ -61,6 +61,9 @@ struct JobRecord {
   // control to the full path of the partial file.
   std::string localName;
   std::atomic<int> sizeKnown{0};
+  // Written: the full path of the partial file being written, empty before it is opened and
+  // after it got its final name. Read by job control only after the thread has ended.
+  std::string partialPath;
   // Written by QueryFileInfo for the item properties query.
   FileInfo info;
 

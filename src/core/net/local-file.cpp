@@ -1,6 +1,7 @@
 #include "net/local-file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,8 +20,8 @@ constexpr std::size_t kWriteBlock = 64 * 1024;
 
 LocalFile::LocalFile(const std::string& path, Mode mode, WriteGate& gate)
     : path_(path), gate_(gate) {
-  const int flags = mode == Mode::kCreate ? O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC
-                                          : O_WRONLY | O_CLOEXEC;
+  int flags = O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+  if (mode == Mode::kCreate) flags |= O_TRUNC;
   int error = 0;
   const bool open = gate_.pass([&] {
     fd_ = ::open(path.c_str(), flags, 0666);
@@ -32,15 +33,27 @@ LocalFile::LocalFile(const std::string& path, Mode mode, WriteGate& gate)
     throw LocalFileError::fromErrno(FileErrorKind::kGeneric, path);
   }
   struct stat info {};
-  const off_t end = ::lseek(fd_, 0, SEEK_END);
-  if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode) || end < 0) {
-    ::close(fd_);
-    fd_ = -1;
-    errno = EINVAL;
+  if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
+    closeWith(EINVAL);
+    throw LocalFileError::fromErrno(FileErrorKind::kGeneric, path);
+  }
+  if (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+    closeWith(errno);
+    throw LocalFileError(FileErrorKind::kGeneric,
+                         path + ": the file is being written by another download");
+  }
+  if (::lseek(fd_, 0, SEEK_END) < 0) {
+    closeWith(errno);
     throw LocalFileError::fromErrno(FileErrorKind::kGeneric, path);
   }
   openedSize_ = info.st_size;
   buffer_.reserve(kWriteBlock);
+}
+
+void LocalFile::closeWith(int error) {
+  ::close(fd_);
+  fd_ = -1;
+  errno = error;
 }
 
 LocalFile::~LocalFile() {
@@ -83,6 +96,13 @@ void LocalFile::flush() {
   buffer_.clear();
   if (!passed) throw LocalFileError::givenUp(path_);
   if (failed) throw LocalFileError::fromErrno(FileErrorKind::kGeneric, path_);
+  stampModificationTime();
+}
+
+void LocalFile::stampModificationTime() {
+  if (!modificationTime_) return;
+  const struct timespec times[2] = {{0, UTIME_OMIT}, {*modificationTime_, 0}};
+  gate_.pass([&] { ::futimens(fd_, times); });
 }
 
 void LocalFile::truncate() {
@@ -96,6 +116,7 @@ void LocalFile::truncate() {
 
 void LocalFile::close() {
   flush();
+  stampModificationTime();
   const int fd = fd_;
   fd_ = -1;
   if (::close(fd) != 0) throw LocalFileError::fromErrno(FileErrorKind::kGeneric, path_);

@@ -1,9 +1,13 @@
 // The local file a transfer writes: buffered, so that small transfer buffers still mean
 // few system calls, and with every system call that changes the disk passed through the
-// item's write gate.
+// item's write gate. It is opened without following a symbolic link and without waiting
+// (a FIFO fails instead of blocking), must be a regular file, and is locked against every
+// other writer (another thread given up earlier, another process) while it is open.
 #pragma once
 
 #include <cstdint>
+#include <ctime>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,10 +19,11 @@ class LocalFile {
  public:
   enum class Mode {
     kCreate,    // create, or truncate an existing file
-    kExisting,  // open an existing file as it is, positioned at its end
+    kContinue,  // create, or open an existing file as it is, positioned at its end
   };
 
-  // Raises a generic LocalFileError when the file cannot be opened or the gate is closed.
+  // Raises a generic LocalFileError when the file cannot be opened, is no regular file, is
+  // being written by someone else, or the gate is closed.
   LocalFile(const std::string& path, Mode mode, WriteGate& gate);
   // Writes what is still buffered (errors are dropped here; close() reports them).
   ~LocalFile();
@@ -30,6 +35,9 @@ class LocalFile {
   void truncate();
   // Writes what is buffered and closes the file; raises a generic LocalFileError.
   void close();
+  // From now on every write is followed by setting the file's modification time to `time`,
+  // so that the time is right whenever the transfer ends, also by kill -9.
+  void keepModificationTime(std::time_t time) { modificationTime_ = time; }
 
   // The file's length when it was opened.
   std::int64_t openedSize() const { return openedSize_; }
@@ -37,11 +45,14 @@ class LocalFile {
 
  private:
   void flush();
+  void stampModificationTime();
+  void closeWith(int error);
 
   std::string path_;
   WriteGate& gate_;
   int fd_ = -1;
   std::int64_t openedSize_ = 0;
+  std::optional<std::time_t> modificationTime_;
   std::vector<char> buffer_;
 };
 

@@ -89,6 +89,10 @@ void RemoteFile::configure() {
     curl_easy_setopt(e, CURLOPT_FTPPORT, "-");  // active mode, on the control connection's address
     curl_easy_setopt(e, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_NOCWD));
     curl_easy_setopt(e, CURLOPT_TRANSFERTEXT, 0L);
+    curl_easy_setopt(e, CURLOPT_FILETIME, 1L);
+    if (request_.rangeFrom) {
+      curl_easy_setopt(e, CURLOPT_RESUME_FROM_LARGE, static_cast<curl_off_t>(*request_.rangeFrom));
+    }
     return;
   }
   curl_easy_setopt(e, CURLOPT_PROTOCOLS_STR, "http,https");
@@ -242,6 +246,22 @@ std::string RemoteFile::header(std::string_view name) const {
     start = end + 1;
   }
   return {};
+}
+
+bool RemoteFile::encoded() const {
+  const std::string encoding = header("Content-Encoding");
+  return !encoding.empty() && !equalsIgnoreAsciiCase(encoding, "identity");
+}
+
+std::optional<std::time_t> RemoteFile::remoteTime() const {
+  if (request_.ftp) {
+    curl_off_t time = -1;
+    curl_easy_getinfo(easy_, CURLINFO_FILETIME_T, &time);
+    return time >= 0 ? std::optional<std::time_t>(time) : std::nullopt;
+  }
+  const std::string modified = header("Last-Modified");
+  const std::time_t time = modified.empty() ? -1 : curl_getdate(modified.c_str(), nullptr);
+  return time >= 0 ? std::optional<std::time_t>(time) : std::nullopt;
 }
 
 std::optional<std::int64_t> RemoteFile::contentLength() const {

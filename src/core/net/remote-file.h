@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 #include <memory>
 #include <optional>
 #include <string>
@@ -58,6 +59,10 @@ class RemoteFile {
   // Content-Length, unless a content encoding makes it the size of the encoded body.
   std::optional<std::int64_t> contentLength() const;
   std::optional<ContentRange> contentRange() const;
+  // True when the body has a content encoding (it is decoded on the way).
+  bool encoded() const;
+  // The remote file's time: HTTP Last-Modified, FTP MDTM; nothing when none was given.
+  std::optional<std::time_t> remoteTime() const;
 
   // Up to `max` body bytes (more than 0 while the body goes on). Returns 0 at the end of
   // the body, and also when the stop event is set before data came (atEnd() is false

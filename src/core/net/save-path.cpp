@@ -1,6 +1,8 @@
 #include "net/save-path.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "text/cp932.h"
 
@@ -8,8 +10,27 @@ namespace murlo {
 
 namespace {
 
+// Extensions longer than this are taken for part of the name when a name is shortened.
+constexpr std::size_t kMaxKeptExtensionBytes = 32;
+
+// The longest prefix of `text` of at most `maxBytes` bytes that ends at a character boundary.
+std::string_view cutAtCharBoundary(std::string_view text, std::size_t maxBytes) {
+  if (text.size() <= maxBytes) return text;
+  std::size_t end = 0;
+  if (isValidUtf8(text)) {
+    end = maxBytes;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  } else {
+    for (std::size_t next = 0; next <= maxBytes; next += isCp932LeadByte(text[next]) ? 2 : 1) {
+      end = next;
+      if (next >= text.size()) break;
+    }
+  }
+  return text.substr(0, end);
+}
+
 std::string cutName(std::string_view name) {
-  return std::string(name.substr(0, kMaxNameBytes));
+  return std::string(cutAtCharBoundary(name, kMaxNameBytes));
 }
 
 }  // namespace
@@ -29,11 +50,22 @@ std::vector<std::string> hierarchyFolders(std::string_view object) {
 
 std::string safeFileName(std::string_view name) {
   if (name.empty() || name == "." || name == "..") return "_";
-  std::string safe = cutName(name);
+  std::string safe(name);
   for (char& c : safe) {
     if (c == '/' || c == '\0') c = '_';
   }
-  return safe;
+  return fitName(safe, kMaxFileNameBytes);
+}
+
+std::string fitName(std::string_view name, std::size_t maxBytes) {
+  if (name.size() <= maxBytes) return std::string(name);
+  std::size_t dot = findLastChar(name, '.');
+  if (dot == std::string_view::npos || dot == 0 || name.size() - dot > kMaxKeptExtensionBytes) {
+    dot = name.size();
+  }
+  const std::string_view extension = name.substr(dot);
+  return std::string(cutAtCharBoundary(name.substr(0, dot), maxBytes - extension.size())) +
+         std::string(extension);
 }
 
 std::string joinPath(std::string_view dir, std::string_view name) {
@@ -53,10 +85,14 @@ std::string renamedCandidate(std::string_view name, unsigned counter) {
   std::snprintf(hex, sizeof hex, "%X", counter);
   const std::size_t slash = name.rfind('/');
   const std::size_t componentStart = slash == std::string_view::npos ? 0 : slash + 1;
-  const std::size_t dot = findLastChar(name.substr(componentStart), '.');
-  if (dot == std::string_view::npos) return std::string(name) + hex;
-  const std::size_t at = componentStart + dot;
-  return std::string(name.substr(0, at)) + hex + std::string(name.substr(at));
+  const std::string_view component = name.substr(componentStart);
+  const std::size_t dot = findLastChar(component, '.');
+  const std::string_view stem = component.substr(0, dot);
+  const std::string_view extension =
+      dot == std::string_view::npos ? std::string_view() : component.substr(dot);
+  const std::size_t room = kMaxFileNameBytes - std::min(kMaxFileNameBytes, extension.size() + std::strlen(hex));
+  return std::string(name.substr(0, componentStart)) + std::string(cutAtCharBoundary(stem, room)) +
+         hex + std::string(extension);
 }
 
 }  // namespace murlo

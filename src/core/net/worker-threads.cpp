@@ -1,11 +1,16 @@
 #include "net/worker-threads.h"
 
+#include <sys/stat.h>
+
+#include <cstdlib>
+
 #include "net/ftp-worker.h"
 #include "net/http-worker.h"
 #include "net/internet-error.h"
 #include "net/job-record.h"
 #include "net/result-codes.h"
 #include "platform/prompter.h"
+#include "settings/app-settings.h"
 #include "text/cp932.h"
 
 namespace murlo {
@@ -84,6 +89,44 @@ bool askForPartialFile(JobRecord& job) {
   return true;
 }
 
+// Whether `path` lies in `folder` or a folder under it, after resolving links and "..".
+bool liesInFolder(const std::string& path, const std::string& folder) {
+  char* resolvedFolder = ::realpath(folder.c_str(), nullptr);
+  const std::size_t slash = path.rfind('/');
+  const std::string parent = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+  char* resolvedParent = ::realpath(parent.c_str(), nullptr);
+  bool inside = false;
+  if (resolvedFolder != nullptr && resolvedParent != nullptr) {
+    const std::string_view base(resolvedFolder);
+    const std::string_view dir(resolvedParent);
+    inside = dir == base || (dir.starts_with(base) && (base == "/" || dir[base.size()] == '/'));
+  }
+  std::free(resolvedFolder);
+  std::free(resolvedParent);
+  return inside;
+}
+
+// The partial file a resume row names comes from a list file, which is data from elsewhere:
+// it is written to only when it is a regular file in the save folder, or when the user
+// agrees to a file outside it. A file the user chose in the resume dialog is taken as it is.
+bool acceptPartialFile(JobRecord& job) {
+  struct stat info {};
+  if (::lstat(job.localName.c_str(), &info) != 0) return askForPartialFile(job);
+  const std::string shown = displayText(job.localName);
+  if (!S_ISREG(info.st_mode)) {
+    if (job.prompter && !(job.movement.load() & movement::kNoErrorMessages)) {
+      job.prompter->message(shown + "\r\nは通常のﾌｧｲﾙではないため、続きをﾀﾞｳﾝﾛｰﾄﾞできません。",
+                            PromptIcon::kStop, PromptButtons::kOk);
+    }
+    return false;
+  }
+  if (liesInFolder(job.localName, job.saveDir)) return true;
+  return job.prompter &&
+         job.prompter->message(shown + "\r\nは保存先ﾌｫﾙﾀﾞの外にあります。このﾌｧｲﾙに続きを書き込みますか？",
+                               PromptIcon::kExclamation,
+                               PromptButtons::kYesNoDefaultNo) == PromptAnswer::kYes;
+}
+
 }  // namespace
 
 void pageThread(std::shared_ptr<JobRecord> job) {
@@ -114,7 +157,7 @@ void jpegThread(std::shared_ptr<JobRecord> job) {
 void resumeThread(std::shared_ptr<JobRecord> job) {
   job->doneBytes = 0;
   job->totalBytes = -1;
-  if (!CTransferBase::FileExists(job->localName) && !askForPartialFile(*job)) {
+  if (!acceptPartialFile(*job)) {
     job->result = RESULT_ERROR_RESUME;
     job->doneEvent.set();
     return;
@@ -125,11 +168,19 @@ void resumeThread(std::shared_ptr<JobRecord> job) {
 void ftpThread(std::shared_ptr<JobRecord> job) {
   job->doneBytes = 0;
   job->totalBytes = -1;
+  // Job control names a partial file only for a resume.
+  const bool resume = !job->localName.empty();
+  if (resume && !acceptPartialFile(*job)) {
+    job->result = RESULT_ERROR_RESUME;
+    job->doneEvent.set();
+    return;
+  }
   {
     CFtpWorker worker(*job, CInetWorker::Binding::kDownloadJob);
     runSteps(*job, worker, false, [&] {
       worker.OpenSession();
       worker.CrackUrl();
+      if (resume) worker.PrepareResume();
       if (worker.IsCancelled(RESULT_USER_DENIED)) return false;
       worker.OpenFtpFile();
       if (worker.IsCancelled(RESULT_USER_DENIED)) return false;

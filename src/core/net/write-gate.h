@@ -1,9 +1,15 @@
 // The gate every local file write of one item passes through. Job control closes it when it
 // gives up a thread that did not answer the stop request in time; from then on that thread
-// can create, write or rename nothing, so it never touches a file of a later item.
+// starts no new system call that creates, writes or renames a file, so it never touches a
+// file of a later item.
+//
+// The gate holds no lock while a write runs: a write can block (a FIFO, a stalled network
+// mount), and the closer, on the user-interface thread, must never wait for it. A write that
+// was already under way when the gate closed may still finish; the partial file it goes to
+// is locked by its writer (LocalFile), so no later item can write into it meanwhile.
 #pragma once
 
-#include <mutex>
+#include <atomic>
 
 namespace murlo {
 
@@ -12,26 +18,18 @@ class WriteGate {
   // Runs `write` unless the gate is closed; false when it was closed. Called by the worker.
   template <typename Write>
   bool pass(Write&& write) {
-    std::lock_guard lock(mutex_);
-    if (closed_) return false;
+    if (closed_.load(std::memory_order_acquire)) return false;
     write();
     return true;
   }
 
-  // Called by job control. Returns after any write in progress has finished.
-  void close() {
-    std::lock_guard lock(mutex_);
-    closed_ = true;
-  }
+  // Called by job control; returns at once.
+  void close() { closed_.store(true, std::memory_order_release); }
 
-  bool isClosed() {
-    std::lock_guard lock(mutex_);
-    return closed_;
-  }
+  bool isClosed() const { return closed_.load(std::memory_order_acquire); }
 
  private:
-  std::mutex mutex_;
-  bool closed_ = false;
+  std::atomic<bool> closed_{false};
 };
 
 }  // namespace murlo

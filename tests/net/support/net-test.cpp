@@ -1,9 +1,13 @@
 #include "net-test.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+
+#include <fstream>
 
 #include <regex>
 
+#include "net/partial-file.h"
 #include "settings/app-settings.h"
 
 namespace murlo::test {
@@ -26,6 +30,16 @@ std::shared_ptr<JobRecord> NetTest::makeJob(const std::string& url, const std::s
 }
 
 std::string NetTest::saved(const std::string& name) const { return readFile(saveDir() + name); }
+
+std::string NetTest::partialFile(const std::string& name, const std::string& url) const {
+  return partialPathFor(saveDir() + name, url);
+}
+
+void NetTest::writeWithTime(const std::string& path, std::string_view data, std::time_t time) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc).write(data.data(), data.size());
+  const struct timespec times[2] = {{time, 0}, {time, 0}};
+  ::utimensat(AT_FDCWD, path.c_str(), times, 0);
+}
 
 bool NetTest::isSaved(const std::string& name) const {
   struct stat info {};

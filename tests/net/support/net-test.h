@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,6 +24,8 @@ class NetTest : public ::testing::Test {
   std::shared_ptr<JobRecord> makeJob(const std::string& url, const std::string& fileName = "file.bin");
   std::string saveDir() const { return sandbox_.path("save") + "/"; }
   std::string saved(const std::string& name) const;
+  // Where the download of `url` as `name` keeps its bytes until it is complete.
+  std::string partialFile(const std::string& name, const std::string& url) const;
   bool isSaved(const std::string& name) const;
   // The entries of Murlo.log: time stamp line (without the time) and reason.
   struct LogEntry {
@@ -31,6 +34,9 @@ class NetTest : public ::testing::Test {
   };
   std::vector<LogEntry> logEntries() const;
   std::vector<std::string> messageTexts();
+  // Writes `data` to `path` with the modification time `time`, as an earlier run leaves a
+  // partial file.
+  static void writeWithTime(const std::string& path, std::string_view data, std::time_t time);
 
   Sandbox sandbox_;
   std::shared_ptr<ScriptedPrompter> prompter_ = std::make_shared<ScriptedPrompter>();

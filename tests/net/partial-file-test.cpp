@@ -1,0 +1,182 @@
+// Partial files: a download keeps its bytes under a partial name until it is complete, a
+// later run continues them only from the same, unchanged remote file, and nothing a list
+// or the save folder holds can make a write follow a link or leave the save folder.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "http-test-server.h"
+#include "net-test.h"
+#include "net/partial-file.h"
+#include "net/result-codes.h"
+#include "net/save-path.h"
+#include "net/worker-threads.h"
+#include "settings/app-settings.h"
+
+namespace murlo::test {
+namespace {
+
+const std::string kWhole = [] {
+  std::string data(3000, '\0');
+  for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>(i % 251);
+  return data;
+}();
+constexpr std::time_t kModified = 1700000000;  // Tue, 14 Nov 2023 22:13:20 GMT
+
+class PartialFileTest : public NetTest {
+ protected:
+  // Serves kWhole with a Last-Modified time; the server answers ranges but, like many, does
+  // not look at If-Range.
+  void serveFile(std::time_t modified = kModified) {
+    server_.routes().Get("/file.bin", [this, modified](const httplib::Request& request,
+                                                       httplib::Response& response) {
+      ranges_.push_back(request.get_header_value("Range"));
+      ifRanges_.push_back(request.get_header_value("If-Range"));
+      response.set_header("Last-Modified", httpDateOf(modified));
+      response.set_content(kWhole, "application/octet-stream");
+    });
+    server_.start();
+  }
+  static std::string httpDateOf(std::time_t time) {
+    char text[64];
+    std::tm date{};
+    gmtime_r(&time, &date);
+    std::strftime(text, sizeof text, "%a, %d %b %Y %H:%M:%S GMT", &date);
+    return text;
+  }
+  static std::time_t mtimeOf(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 ? info.st_mtime : -1;
+  }
+
+  HttpTestServer server_;
+  std::vector<std::string> ranges_;
+  std::vector<std::string> ifRanges_;
+};
+
+TEST_F(PartialFileTest, AnInterruptedDownloadIsContinuedAndOnlyTheWholeFileGetsTheName) {
+  serveFile();
+  const std::string url = server_.url("/file.bin");
+  const std::string partial = partialFile("file.bin", url);
+  writeWithTime(partial, kWhole.substr(0, 1000), kModified);
+
+  auto job = makeJob(url, "file.bin");
+  downloadThread(job);
+  EXPECT_EQ(job->result, RESULT_SUCCEED);
+  EXPECT_EQ(ranges_, (std::vector<std::string>{"", "bytes=1000-"}));
+  EXPECT_EQ(ifRanges_.back(), "Tue, 14 Nov 2023 22:13:20 GMT");
+  EXPECT_TRUE(saved("file.bin") == kWhole);
+  EXPECT_EQ(mtimeOf(saveDir() + "file.bin"), kModified);
+  EXPECT_FALSE(std::filesystem::exists(partial));
+  EXPECT_EQ(job->doneBytes, 3000);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(saveDir()), {}), 1);
+}
+
+TEST_F(PartialFileTest, APartialFileOfAnotherVersionOrLongerThanTheFileStartsAfresh) {
+  serveFile();
+  const std::string url = server_.url("/file.bin");
+  struct Case {
+    std::string partial;
+    std::time_t modified;
+  };
+  // Bytes of another version of the file; a partial file longer than the file (answered 416).
+  for (const Case& c : {Case{std::string(1000, 'x'), kModified - 60}, Case{std::string(4000, 'x'), kModified}}) {
+    const std::string partial = partialFile("file.bin", url);
+    writeWithTime(partial, c.partial, c.modified);
+    auto job = makeJob(url, "file.bin");
+    job->localName = partial;  // a resumed row
+    resumeThread(job);
+    EXPECT_EQ(job->result, RESULT_SUCCEED) << c.partial.size();
+    EXPECT_TRUE(saved("file.bin") == kWhole) << c.partial.size();
+    EXPECT_FALSE(std::filesystem::exists(partial));
+    EXPECT_EQ(ranges_.back(), "") << "the whole file is asked for again";
+    std::filesystem::remove(saveDir() + "file.bin");
+  }
+}
+
+TEST_F(PartialFileTest, WritesNeverFollowALink) {
+  serveFile();
+  const std::string url = server_.url("/file.bin");
+  const std::string outside = sandbox_.write("outside.txt", "keep");
+
+  // A link at the final name is replaced by the file, not written through.
+  ::symlink(outside.c_str(), (saveDir() + "file.bin").c_str());
+  auto overwrite = makeJob(url, "file.bin");
+  overwrite->movement = movement::kOverwrite;
+  downloadThread(overwrite);
+  EXPECT_EQ(overwrite->result, RESULT_SUCCEED);
+  EXPECT_EQ(readFile(outside), "keep");
+  EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(saveDir() + "file.bin")));
+
+  // A link at the partial name, and a linked folder of the hierarchy, fail the item.
+  ::symlink(outside.c_str(), partialFile("linked.bin", url).c_str());
+  auto partialLink = makeJob(url, "linked.bin");
+  downloadThread(partialLink);
+  EXPECT_EQ(partialLink->result, RESULT_ERROR_FILE);
+
+  std::filesystem::create_directory(sandbox_.path("elsewhere"));
+  ::symlink(sandbox_.path("elsewhere").c_str(), (saveDir() + "dir").c_str());
+  server_.routes().Get("/dir/f.bin", [](const httplib::Request&, httplib::Response& response) {
+    response.set_content("data", "application/octet-stream");
+  });
+  auto folderLink = makeJob(server_.url("/dir/f.bin"), "f.bin");
+  folderLink->movement = movement::kHierarchy;
+  downloadThread(folderLink);
+  EXPECT_EQ(folderLink->result, RESULT_ERROR_FILE);
+
+  EXPECT_EQ(readFile(outside), "keep");
+  EXPECT_TRUE(std::filesystem::is_empty(sandbox_.path("elsewhere")));
+}
+
+TEST_F(PartialFileTest, AResumePathFromAListIsWrittenOnlyWhenItIsARegularFileInTheSaveFolder) {
+  serveFile();
+  const std::string url = server_.url("/file.bin");
+  std::filesystem::create_directory(sandbox_.path("elsewhere"));
+  const std::string outside = sandbox_.write("elsewhere/file.bin", kWhole.substr(0, 1000));
+  const std::string link = saveDir() + "link.bin";
+  ::symlink(outside.c_str(), link.c_str());
+  const std::string fifo = saveDir() + "fifo.bin";
+  ::mkfifo(fifo.c_str(), 0600);
+
+  for (const std::string& path : {outside, link, fifo}) {
+    auto job = makeJob(url, "file.bin");
+    job->localName = path;
+    resumeThread(job);
+    EXPECT_EQ(job->result, RESULT_ERROR_RESUME) << path;
+  }
+  EXPECT_TRUE(ranges_.empty());
+  EXPECT_TRUE(readFile(outside) == kWhole.substr(0, 1000));
+  // The question about the file outside is asked with No as its default; the link and the
+  // FIFO are refused outright.
+  ASSERT_EQ(prompter_->messages().size(), 3u);
+  EXPECT_EQ(prompter_->messages()[0].buttons, PromptButtons::kYesNoDefaultNo);
+  EXPECT_EQ(prompter_->messages()[0].text.find(outside + "\r\n"), 0u);
+  EXPECT_EQ(prompter_->messages()[1].buttons, PromptButtons::kOk);
+
+  // The user may agree to continue the file outside.
+  prompter_->answer(PromptAnswer::kYes);
+  auto agreed = makeJob(url, "file.bin");
+  agreed->localName = outside;
+  resumeThread(agreed);
+  EXPECT_EQ(agreed->result, RESULT_SUCCEED);
+  EXPECT_TRUE(readFile(outside) == kWhole);
+}
+
+TEST_F(PartialFileTest, ALongNameLeavesRoomForTheRenameCounterAndThePartialName) {
+  serveFile();
+  const std::string longName = std::string(300, 'n') + ".bin";
+  for (int run = 0; run < 2; ++run) {
+    auto job = makeJob(server_.url("/file.bin"), longName);
+    downloadThread(job);
+    EXPECT_EQ(job->result, RESULT_SUCCEED) << run;
+    EXPECT_LE(job->localName.size(), kMaxFileNameBytes);
+    EXPECT_TRUE(job->localName.ends_with(run == 0 ? "n.bin" : "n0.bin")) << job->localName;
+    EXPECT_TRUE(saved(job->localName) == kWhole);
+  }
+}
+
+}  // namespace
+}  // namespace murlo::test
