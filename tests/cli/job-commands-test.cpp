@@ -8,11 +8,13 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <filesystem>
 #include <memory>
 #include <thread>
 
 #include "cli-runner.h"
 #include "http-test-server.h"
+#include "net/partial-file.h"
 #include "sandbox.h"
 #include "wait-for.h"
 
@@ -94,7 +96,7 @@ TEST_F(CliJobTest, CtrlCSuspendsADownloadAndASecondRunCompletesIt) {
   EXPECT_EQ(WEXITSTATUS(status), 1) << readFile(io.path("stderr"));
 
   // The row now says where its partial file is.
-  const std::string partialPath = box_.path("save") + "/big.bin";
+  const std::string partialPath = partialPathFor(box_.path("save") + "/big.bin", server_.url("/big.bin"));
   const std::string row = listed();
   EXPECT_EQ(row.find("big.bin\t" + server_.url("/") + "\tRESUME\tbin\t"), 0u) << row;
   EXPECT_NE(row.find(" KB/ 195 KB  \x8A\xAE\x97\xB9 : " + partialPath + "\t"), std::string::npos) << row;
@@ -106,8 +108,48 @@ TEST_F(CliJobTest, CtrlCSuspendsADownloadAndASecondRunCompletesIt) {
   const CliResult again = runCli({"download", "--list", "l.mrl"}, box_.dir());
   EXPECT_EQ(again.exitCode, 0) << again.err;
   EXPECT_EQ(again.out, "Download...\n>Succeed :" + server_.url("/big.bin") + "\n");
-  EXPECT_TRUE(readFile(partialPath) == body);
+  EXPECT_TRUE(readFile(box_.path("save") + "/big.bin") == body);
+  EXPECT_FALSE(std::filesystem::exists(partialPath));
   EXPECT_EQ(listed(), "");
+}
+
+TEST_F(CliJobTest, ADownloadKilledMidFileIsCompletedByTheNextRunUnderItsOwnName) {
+  const std::string body = pattern(400000);
+  auto slow = std::make_shared<std::atomic<bool>>(true);
+  auto ranges = std::make_shared<std::vector<std::string>>();
+  server_.routes().Get("/big.bin", [body, slow, ranges](const httplib::Request& request,
+                                                        httplib::Response& response) {
+    ranges->push_back(request.get_header_value("Range"));
+    response.set_header("Last-Modified", "Tue, 14 Nov 2023 22:13:20 GMT");
+    response.set_content_provider(body.size(), "application/octet-stream",
+                                  [body, slow](std::size_t offset, std::size_t length,
+                                               httplib::DataSink& sink) {
+      if (*slow) std::this_thread::sleep_for(10ms);  // the server's pace, not a wait of the test
+      return sink.write(body.data() + offset, std::min<std::size_t>(length, 2000));
+    });
+  });
+  server_.start();
+  ASSERT_EQ(runCli({"add", server_.url("/big.bin"), "--list", "l.mrl"}, box_.dir()).exitCode, 0);
+  const std::string finalPath = box_.path("save") + "/big.bin";
+  const std::string partialPath = partialPathFor(finalPath, server_.url("/big.bin"));
+
+  Sandbox io;
+  const pid_t pid = startCli({"download", "--list", "l.mrl"}, box_.dir(), io);
+  ASSERT_TRUE(waitFor([&] { return !readFile(partialPath).empty(); }));
+  ::kill(pid, SIGKILL);
+  ::waitpid(pid, nullptr, 0);
+  const std::size_t kept = readFile(partialPath).size();
+  EXPECT_GT(kept, 0u);
+  EXPECT_LT(kept, body.size());
+  EXPECT_FALSE(std::filesystem::exists(finalPath));
+
+  *slow = false;
+  const CliResult again = runCli({"download", "--list", "l.mrl"}, box_.dir());
+  EXPECT_EQ(again.exitCode, 0) << again.err;
+  EXPECT_TRUE(readFile(finalPath) == body);
+  EXPECT_EQ(ranges->back(), "bytes=" + std::to_string(kept) + "-");
+  // One complete file, and no broken or renamed copy beside it.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(box_.path("save")), {}), 1);
 }
 
 TEST_F(CliJobTest, FailedItemsStayInTheListWithTheirErrorAndExitOne) {
