@@ -9,6 +9,7 @@
 #include "http-test-server.h"
 #include "job-commands.h"
 #include "murlo-doc.h"
+#include "net/partial-file.h"
 #include "output-window.h"
 #include "progress-dlg.h"
 #include "recursive-dlg.h"
@@ -105,7 +106,9 @@ TEST_F(JobCommandsTest, SuspendTagsTheRowResumeAndClicksAreSwallowed) {
   frame_->view()->SetItemState(1, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
   command(ID_RUN);
   ASSERT_TRUE(pumpUntil([&] { return items().row(0).image == kImageDownloading; }));
-  ASSERT_TRUE(pumpUntil([&] { return box_.exists("dl/slow.zip"); }));
+  // The bytes go to the partial file until the download is complete.
+  const std::string partial = partialPathFor(box_.path("dl/slow.zip"), server_.url("/slow.zip"));
+  ASSERT_TRUE(pumpUntil([&] { return std::filesystem::exists(partial); }));
 
   // A click on the list while the job runs does not reach the list.
   for (wxWindow* child : frame_->view()->GetChildren()) {
@@ -120,7 +123,8 @@ TEST_F(JobCommandsTest, SuspendTagsTheRowResumeAndClicksAreSwallowed) {
   EXPECT_EQ(prompter_.messages().back().text, "処理を中断します。よろしいですか？");
   EXPECT_FALSE(jobs().jobRunning());
   EXPECT_EQ(items().text(0, kColTag), "RESUME");
-  EXPECT_NE(items().text(0, kColInfo).find(box_.path("dl/slow.zip")), std::string::npos);
+  EXPECT_NE(items().text(0, kColInfo).find(partial), std::string::npos);
+  EXPECT_FALSE(box_.exists("dl/slow.zip"));
   EXPECT_EQ(items().count(), 2);
 
   prompter_.answer(PromptAnswer::kYes);
@@ -139,7 +143,8 @@ TEST_F(JobCommandsTest, FromTheAddItemBarThroughAnalysisToADownloadAndARestart) 
   command(ID_NOT_HTML);
   addPage("/slow.zip");
   command(ID_RUN);
-  ASSERT_TRUE(pumpUntil([&] { return box_.exists("dl/b.zip") && box_.exists("dl/slow.zip"); }));
+  const std::string partial = partialPathFor(box_.path("dl/slow.zip"), server_.url("/slow.zip"));
+  ASSERT_TRUE(pumpUntil([&] { return box_.exists("dl/b.zip") && std::filesystem::exists(partial); }));
   pumpUntil([&] { return jobs().progressWindow()->figure(CProgressDlg::kDownloaded) != "*"; });
   EXPECT_TRUE(pumpUntil([&] { return items().text(0, kColInfo).find(" KB") != std::string::npos; }));
   std::printf("screenshots: %s %s\n", saveScreenshot(frame_, "main-window-download").c_str(),
