@@ -30,6 +30,7 @@ bool loadListFile(ItemList& list, const std::string& path, bool mustExist) {
       return false;
     case ListReadStatus::kNotListFile:
     case ListReadStatus::kTruncated:
+    case ListReadStatus::kTrailingData:
       printError(path + ": " + listReadMessage(result, path));
       return false;
   }

@@ -45,6 +45,17 @@ TEST(CliAdd, NeverOverwritesAFileItCannotRead) {
   EXPECT_EQ(r.exitCode, 2);
   EXPECT_NE(r.err.find("指定のﾌｧｲﾙはMRLﾌｧｲﾙ形式ではありません"), std::string::npos);
   EXPECT_EQ(box.read("notes.mrl"), "my own notes, not a list");
+
+  // A list whose count says 0 while a row follows is damaged, not empty.
+  ItemList list;
+  ASSERT_TRUE(list.AddItem("b.gif", "http://h.jp/", "ADD", "gif", "", ""));
+  std::string damaged = serializeList(list);
+  damaged.replace(damaged.find(std::string("\x01\0\0\0", 4)), 4, std::string(4, '\0'));
+  box.write("damaged.mrl", damaged);
+  const CliResult d = runCli({"add", "http://h.jp/a.gif", "--list", "damaged.mrl"}, box.dir());
+  EXPECT_EQ(d.exitCode, 2);
+  EXPECT_NE(d.err.find("damaged.mrl の最後のｱｲﾃﾑの後にﾃﾞｰﾀが残っています"), std::string::npos) << d.err;
+  EXPECT_EQ(box.read("damaged.mrl"), damaged);
 }
 
 TEST(CliList, PrintsRawBytesAndFailsOnBadFiles) {
