@@ -10,6 +10,16 @@
 
 namespace murlo::cli {
 
+bool lockListFile(FileLock& lock, const std::string& path) {
+  if (lock.acquire(path)) return true;
+  if (lock.error() == 0) {
+    printError(path + ": 他の murlo がこのリストファイルを使用中です。終わってからもう一度実行してください");
+  } else {
+    printError(path + ": リストファイルをロックできません: " + std::strerror(lock.error()));
+  }
+  return false;
+}
+
 bool loadListFile(ItemList& list, const std::string& path, bool mustExist) {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) {
