@@ -58,15 +58,18 @@ TEST(CliAdd, NeverOverwritesAFileItCannotRead) {
   EXPECT_EQ(box.read("damaged.mrl"), damaged);
 }
 
-TEST(CliList, PrintsRawBytesAndFailsOnBadFiles) {
+TEST(CliList, PrintsTextForTheTerminalOrRawBytesAndFailsOnBadFiles) {
   Sandbox box;
   ItemList list;
-  ASSERT_TRUE(list.AddItem("\x93\xFA.jpg", "http://h/", "IMG", "jpg", "Error : ", "http://h/p.htm"));
+  ASSERT_TRUE(list.AddItem("\x93\xFA.jpg", "http://h/\x1b]0;x\x07", "IMG", "jpg", "Error : ", "http://h/p.htm"));
   ASSERT_TRUE(WriteList(list, box.path("l.mrl")));
   CliResult r = runCli({"list", "l.mrl"}, box.dir());
   EXPECT_EQ(r.exitCode, 0);
-  EXPECT_EQ(r.out, "\x93\xFA.jpg\thttp://h/\tIMG\tjpg\tError : \thttp://h/p.htm\n");
+  EXPECT_EQ(r.out, "日.jpg\thttp://h/\\x1b]0;x\\x07\tIMG\tjpg\tError : \thttp://h/p.htm\n");
   EXPECT_EQ(r.err, "");
+  r = runCli({"list", "--raw", "l.mrl"}, box.dir());
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.out, "\x93\xFA.jpg\thttp://h/\x1b]0;x\x07\tIMG\tjpg\tError : \thttp://h/p.htm\n");
 
   r = runCli({"list", "missing.mrl"}, box.dir());
   EXPECT_NE(r.exitCode, 0);
