@@ -8,14 +8,18 @@
 namespace murlo::cli {
 
 int runList(const Args& args) {
-  const bool raw = !args.empty() && args[0] == "--raw";
-  if (args.size() != (raw ? 2u : 1u)) {
+  bool raw = false;
+  Args paths;
+  for (const std::string& arg : args) {
+    if (arg == "--raw") raw = true;
+    else paths.push_back(arg);
+  }
+  if (paths.size() != 1) {
     printError("使い方: murlo-cli list [--raw] FILE.mrl");
     return kExitUsage;
   }
-  const std::string& path = args.back();
   ItemList list;
-  const bool complete = loadListFile(list, path, /*mustExist=*/true);
+  const bool complete = loadListFile(list, paths[0], /*mustExist=*/true);
   for (int row = 0; row < list.count(); ++row) printItem(list.row(row), raw);
   return complete ? kExitOk : kExitUsage;
 }
