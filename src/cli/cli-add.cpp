@@ -116,6 +116,8 @@ int runAdd(const Args& args) {
     return kExitUsage;
   }
 
+  FileLock lock;
+  if (!lockListFile(lock, *options->listPath)) return kExitUsage;
   ItemList list;
   // A file that exists but cannot be read whole is left untouched.
   if (!loadListFile(list, *options->listPath, /*mustExist=*/false)) return kExitUsage;

@@ -7,10 +7,13 @@
 
 namespace murlo::cli {
 
-// Exit statuses, mapped in one place: every item succeeded, some failed, bad usage or input.
+// Exit statuses, mapped in one place: every item succeeded, some failed, bad usage or input
+// (a list file another program is rewriting included), interrupted by Ctrl+C, SIGTERM or
+// SIGHUP (the list was written back, so running the command again continues).
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
+inline constexpr int kExitInterrupted = 3;
 
 using Args = std::vector<std::string>;
 

@@ -5,8 +5,8 @@
 
 namespace murlo::cli {
 
-// Writes the six texts of `item` (fileName, url, tag, extension, info, referrer) as raw
-// bytes, separated by tabs, and a line end.
-void printItem(const ItemRecord& item);
+// Writes the six texts of `item` (fileName, url, tag, extension, info, referrer), separated
+// by tabs, and a line end: as the terminal shows them, or with `raw` as the stored bytes.
+void printItem(const ItemRecord& item, bool raw);
 
 }  // namespace murlo::cli

@@ -12,6 +12,7 @@
 #include "jobs/progress-figures.h"
 #include "jobs/write-output.h"
 #include "net/result-codes.h"
+#include "terminal-output.h"
 
 namespace murlo::cli {
 
@@ -19,32 +20,50 @@ namespace {
 
 volatile sig_atomic_t interrupted = 0;
 
-extern "C" void onInterrupt(int) { interrupted = 1; }
+// The signals that suspend a job: Ctrl+C, a polite kill, a closed terminal.
+constexpr int kInterruptSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
-// The first Ctrl+C is noted for the loop; SA_RESETHAND gives the second one its default
-// effect, which ends the program at once.
-void catchInterrupt() {
+// The first signal is noted for the loop; a second one, of any of the kinds, gets its
+// default effect, which ends the program at once.
+extern "C" void onInterrupt(int signalNumber) {
+  if (interrupted) {
+    ::signal(signalNumber, SIG_DFL);
+    ::raise(signalNumber);  // delivered as soon as this handler returns
+    return;
+  }
+  interrupted = 1;
+}
+
+void catchInterrupts() {
   struct sigaction action {};
   action.sa_handler = onInterrupt;
-  action.sa_flags = SA_RESETHAND;
   sigemptyset(&action.sa_mask);
-  sigaction(SIGINT, &action, nullptr);
+  for (const int signalNumber : kInterruptSignals) sigaction(signalNumber, &action, nullptr);
+}
+
+void releaseInterrupts() {
+  for (const int signalNumber : kInterruptSignals) ::signal(signalNumber, SIG_DFL);
 }
 
 // The output window's lines on standard output: each "\r\n" starts a new line.
 class StdoutSink : public OutputSink {
  public:
   void append(const std::string& text) override {
+    // Lines quote addresses: their texts are shown as the terminal can, never raw.
     std::string out;
+    std::string line;
     for (std::size_t i = 0; i < text.size(); ++i) {
       if (text.compare(i, 2, "\r\n") == 0) {
+        out += showItemText(line);
+        line.clear();
         if (started_) out += '\n';
         started_ = true;
         ++i;
       } else {
-        out += text[i];
+        line += text[i];
       }
     }
+    out += showItemText(line);
     std::fputs(out.c_str(), stdout);
     std::fflush(stdout);
   }
@@ -69,47 +88,31 @@ bool isFailure(int code) { return code != RESULT_SUCCEED && code != OUT_ANALYZE 
 
 }  // namespace
 
-// Gives the --yes or --no answer to Yes/No questions; everything else goes to the
-// terminal prompter.
-class CliJobHost::AnsweringPrompter : public CliPrompter {
- public:
-  explicit AnsweringPrompter(std::optional<PromptAnswer> answer) : answer_(answer) {}
-  PromptAnswer message(const std::string& text, PromptIcon icon, PromptButtons buttons) override {
-    if (!answer_ || buttons != PromptButtons::kYesNo) return CliPrompter::message(text, icon, buttons);
-    std::fprintf(stderr, "murlo-cli: %s (%s)\n", text.c_str(),
-                 *answer_ == PromptAnswer::kYes ? "はい" : "いいえ");
-    return *answer_;
-  }
-
- private:
-  std::optional<PromptAnswer> answer_;
-};
-
-CliJobHost::CliJobHost(std::string appDirectory, std::optional<PromptAnswer> answer)
+CliJobHost::CliJobHost(std::string appDirectory, std::unique_ptr<AnsweringPrompter> prompter)
     : appDirectory_(std::move(appDirectory)),
       settings_(LoadSettings(settingsPath(appDirectory_), appDirectory_)),
-      prompter_(std::make_unique<AnsweringPrompter>(answer)),
+      prompter_(std::move(prompter)),
       terminal_(::isatty(STDERR_FILENO) != 0) {}
 
 CliJobHost::~CliJobHost() = default;
 
 Prompter* CliJobHost::prompter() { return prompter_.get(); }
 
-bool CliJobHost::runAnalysis(std::unique_ptr<AnalysisJob> job) {
+CliJobHost::Outcome CliJobHost::runAnalysis(std::unique_ptr<AnalysisJob> job) {
   analysis_ = std::move(job);
-  catchInterrupt();
+  catchInterrupts();
   analysis_->start();
   return loop();
 }
 
-bool CliJobHost::runDownload(std::unique_ptr<DownloadJob> job) {
+CliJobHost::Outcome CliJobHost::runDownload(std::unique_ptr<DownloadJob> job) {
   download_ = std::move(job);
-  catchInterrupt();
+  catchInterrupts();
   download_->start();
   return loop();
 }
 
-bool CliJobHost::loop() {
+CliJobHost::Outcome CliJobHost::loop() {
   bool stopped = false;
   while (analysis_ || download_) {
     if (interrupted) {
@@ -137,8 +140,9 @@ bool CliJobHost::loop() {
   }
   clearProgress();
   stdoutSink().close();
-  signal(SIGINT, SIG_DFL);
-  return !stopped && failures_ == 0;
+  releaseInterrupts();
+  if (stopped) return Outcome::kInterrupted;
+  return failures_ == 0 ? Outcome::kSucceeded : Outcome::kSomeFailed;
 }
 
 void CliJobHost::waitForWake() {

@@ -7,10 +7,9 @@
 #include <map>
 #include <memory>
 #include <mutex>
-#include <optional>
 #include <string>
 
-#include "cli-prompter.h"
+#include "answering-prompter.h"
 #include "items/item-list.h"
 #include "jobs/job-host.h"
 #include "settings/app-settings.h"
@@ -24,19 +23,20 @@ namespace murlo::cli {
 
 class CliJobHost : public JobHost {
  public:
-  // `answer`: the reply to every Yes/No question, from --yes or --no; none: ask on the
-  // terminal, or answer No without one.
-  CliJobHost(std::string appDirectory, std::optional<PromptAnswer> answer);
+  // `prompter`: the questions answered by the command line, the rest on the terminal.
+  CliJobHost(std::string appDirectory, std::unique_ptr<AnsweringPrompter> prompter);
   ~CliJobHost() override;
 
   ItemList& list() { return list_; }
   AppSettings& mutableSettings() { return settings_; }
 
+  enum class Outcome { kSucceeded, kSomeFailed, kInterrupted };
+
   // Runs the job until it ends or is interrupted; an analysis may chain a download. A first
-  // Ctrl+C suspends the running download (stops the running analysis); a second one ends
-  // the program at once. Returns false when some item failed or the job was interrupted.
-  bool runAnalysis(std::unique_ptr<AnalysisJob> job);
-  bool runDownload(std::unique_ptr<DownloadJob> job);
+  // Ctrl+C, SIGTERM or SIGHUP suspends the running download (stops the running analysis);
+  // a second one ends the program at once.
+  Outcome runAnalysis(std::unique_ptr<AnalysisJob> job);
+  Outcome runDownload(std::unique_ptr<DownloadJob> job);
 
   ItemList& items() override { return list_; }
   const AppSettings& settings() override { return settings_; }
@@ -50,9 +50,7 @@ class CliJobHost : public JobHost {
   void wake() override;
 
  private:
-  class AnsweringPrompter;
-
-  bool loop();
+  Outcome loop();
   void waitForWake();
   void drawProgress();
   void clearProgress();

@@ -24,6 +24,7 @@ struct JobOptions {
   std::string listPath;
   std::string rows;
   std::optional<PromptAnswer> answer;
+  bool resumeOutside = false;
   std::optional<std::string> contain;
   bool deleteHtml = false;
   bool download = false;
@@ -46,6 +47,8 @@ bool parseOptions(const Args& args, JobOptions& options) {
       options.answer = PromptAnswer::kYes;
     } else if (arg == "--no") {
       options.answer = PromptAnswer::kNo;
+    } else if (arg == "--resume-outside") {
+      options.resumeOutside = true;
     } else if (arg == "--delete-html") {
       options.deleteHtml = true;
     } else if (arg == "--download") {
@@ -55,6 +58,10 @@ bool parseOptions(const Args& args, JobOptions& options) {
     }
   }
   return !options.listPath.empty();
+}
+
+std::unique_ptr<AnsweringPrompter> answeringPrompter(const JobOptions& options) {
+  return std::make_unique<AnsweringPrompter>(options.answer, options.resumeOutside);
 }
 
 // Selects the rows of a row list such as "1,3-5" (numbered from 1); false when it is malformed
@@ -116,19 +123,26 @@ std::optional<std::string> refuseStartAddress(const std::string& address) {
 
 // Writes the list back after a job, also when the job emptied it: a later run must not
 // fetch the finished items again.
-int finish(CliJobHost& host, const std::string& listPath, bool succeeded) {
+int finish(CliJobHost& host, const std::string& listPath, CliJobHost::Outcome outcome) {
   if (!writeFileAtomically(listPath, serializeList(host.list()))) {
     printError(listPath + ": リストファイルを書き込めません");
     return kExitFailed;
   }
-  return succeeded ? kExitOk : kExitFailed;
+  switch (outcome) {
+    case CliJobHost::Outcome::kSucceeded: return kExitOk;
+    case CliJobHost::Outcome::kSomeFailed: return kExitFailed;
+    case CliJobHost::Outcome::kInterrupted: return kExitInterrupted;
+  }
+  return kExitFailed;
 }
 
-constexpr const char* kAnalyzeUsage = "使い方: murlo-cli analyze --list FILE.mrl [--rows ROWS] [--yes|--no]";
+constexpr const char* kAnalyzeUsage =
+    "使い方: murlo-cli analyze --list FILE.mrl [--rows ROWS] [--yes|--no] [--resume-outside]";
 constexpr const char* kRecurseUsage =
     "使い方: murlo-cli recurse URL [--contain TEXT] [--delete-html] [--download] --list FILE.mrl "
-    "[--yes|--no]";
-constexpr const char* kDownloadUsage = "使い方: murlo-cli download --list FILE.mrl [--rows ROWS] [--yes|--no]";
+    "[--yes|--no] [--resume-outside]";
+constexpr const char* kDownloadUsage =
+    "使い方: murlo-cli download --list FILE.mrl [--rows ROWS] [--yes|--no] [--resume-outside]";
 
 }  // namespace
 
@@ -140,7 +154,9 @@ int runAnalyze(const Args& args) {
   }
   const std::optional<std::string> dir = currentDirectory();
   if (!dir) return kExitFailed;
-  CliJobHost host(*dir, options.answer);
+  FileLock lock;
+  if (!lockListFile(lock, options.listPath)) return kExitUsage;
+  CliJobHost host(*dir, answeringPrompter(options));
   if (!loadListFile(host.list(), options.listPath, /*mustExist=*/true)) return kExitUsage;
   ItemList& list = host.list();
   if (options.rows.empty()) {
@@ -151,10 +167,10 @@ int runAnalyze(const Args& args) {
     return kExitUsage;
   }
   const int exSet = host.settings().exSet;
-  const bool ok = host.runAnalysis(std::make_unique<AnalysisJob>(
+  const CliJobHost::Outcome outcome = host.runAnalysis(std::make_unique<AnalysisJob>(
       host, ANALYZE_SELECTED, "", "", (exSet & exset::kDeleteHtml) != 0,
       (exSet & exset::kAnalyzeThenDownload) != 0));
-  return finish(host, options.listPath, ok);
+  return finish(host, options.listPath, outcome);
 }
 
 int runRecurse(const Args& args) {
@@ -170,16 +186,18 @@ int runRecurse(const Args& args) {
   }
   const std::optional<std::string> dir = currentDirectory();
   if (!dir) return kExitFailed;
-  CliJobHost host(*dir, options.answer);
+  FileLock lock;
+  if (!lockListFile(lock, options.listPath)) return kExitUsage;
+  CliJobHost host(*dir, answeringPrompter(options));
   if (!loadListFile(host.list(), options.listPath, /*mustExist=*/false)) return kExitUsage;
   // Without --contain, the crawl stays under the start page's directory, as the dialog
   // proposes.
   const std::string contain = options.contain ? *options.contain : address.substr(0, address.rfind('/') + 1);
   const SplitAddress seed = splitUrl(address);
   host.list().AddItem(seed.fileName, seed.url, "INDUCT", seed.extension, "", "");
-  const bool ok = host.runAnalysis(std::make_unique<AnalysisJob>(
+  const CliJobHost::Outcome outcome = host.runAnalysis(std::make_unique<AnalysisJob>(
       host, ANALYZE_RECURSIVE, "", contain, options.deleteHtml, options.download));
-  return finish(host, options.listPath, ok);
+  return finish(host, options.listPath, outcome);
 }
 
 int runDownload(const Args& args) {
@@ -190,15 +208,17 @@ int runDownload(const Args& args) {
   }
   const std::optional<std::string> dir = currentDirectory();
   if (!dir) return kExitFailed;
-  CliJobHost host(*dir, options.answer);
+  FileLock lock;
+  if (!lockListFile(lock, options.listPath)) return kExitUsage;
+  CliJobHost host(*dir, answeringPrompter(options));
   if (!loadListFile(host.list(), options.listPath, /*mustExist=*/true)) return kExitUsage;
   if (!options.rows.empty() && !selectRows(host.list(), options.rows)) {
     printError("行の指定が正しくありません: " + options.rows);
     return kExitUsage;
   }
   const int mode = options.rows.empty() ? DOWNLOAD_ALL : DOWNLOAD_SELECTED;
-  const bool ok = host.runDownload(std::make_unique<DownloadJob>(host, mode));
-  return finish(host, options.listPath, ok);
+  const CliJobHost::Outcome outcome = host.runDownload(std::make_unique<DownloadJob>(host, mode));
+  return finish(host, options.listPath, outcome);
 }
 
 }  // namespace murlo::cli

@@ -10,6 +10,16 @@
 
 namespace murlo::cli {
 
+bool lockListFile(FileLock& lock, const std::string& path) {
+  if (lock.acquire(path)) return true;
+  if (lock.error() == 0) {
+    printError(path + ": 他の murlo がこのリストファイルを使用中です。終わってからもう一度実行してください");
+  } else {
+    printError(path + ": リストファイルをロックできません: " + std::strerror(lock.error()));
+  }
+  return false;
+}
+
 bool loadListFile(ItemList& list, const std::string& path, bool mustExist) {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) {
@@ -30,6 +40,7 @@ bool loadListFile(ItemList& list, const std::string& path, bool mustExist) {
       return false;
     case ListReadStatus::kNotListFile:
     case ListReadStatus::kTruncated:
+    case ListReadStatus::kTrailingData:
       printError(path + ": " + listReadMessage(result, path));
       return false;
   }

@@ -4,8 +4,14 @@
 #include <string>
 
 #include "items/item-list.h"
+#include "platform/file-lock.h"
 
 namespace murlo::cli {
+
+// Takes the lock of a list file that a command will rewrite; the command holds it from
+// before it reads the list until it has written it back. Another program holding it is
+// waited for a little; returns false after printing why when the lock could not be had.
+bool lockListFile(FileLock& lock, const std::string& path);
 
 // Appends the list file's items to `list`. A missing file is an error when `mustExist`,
 // else an empty list. Returns false, after printing why, when the file could not be read

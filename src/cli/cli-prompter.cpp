@@ -2,9 +2,16 @@
 
 #include <unistd.h>
 
+#include "terminal-output.h"
+
 namespace murlo::cli {
 
 CliPrompter::CliPrompter() : CliPrompter(stdin, stderr, ::isatty(STDIN_FILENO) != 0) {}
+
+void CliPrompter::printAnswered(const std::string& text, PromptAnswer answer) {
+  std::fprintf(out_, "murlo-cli: %s (%s)\n", showMessage(text).c_str(),
+               answer == PromptAnswer::kYes ? "はい" : "いいえ");
+}
 
 std::optional<std::string> CliPrompter::readLine() {
   std::string line;
@@ -16,15 +23,16 @@ std::optional<std::string> CliPrompter::readLine() {
 }
 
 PromptAnswer CliPrompter::message(const std::string& text, PromptIcon, PromptButtons buttons) {
+  const std::string shown = showMessage(text);
   if (buttons == PromptButtons::kOk) {
-    std::fprintf(out_, "murlo-cli: %s\n", text.c_str());
+    std::fprintf(out_, "murlo-cli: %s\n", shown.c_str());
     return PromptAnswer::kOk;
   }
   if (!interactive_) {
-    std::fprintf(out_, "murlo-cli: %s (いいえ)\n", text.c_str());
+    printAnswered(text, PromptAnswer::kNo);
     return PromptAnswer::kNo;
   }
-  std::fprintf(out_, "murlo-cli: %s [y/N] ", text.c_str());
+  std::fprintf(out_, "murlo-cli: %s [y/N] ", shown.c_str());
   std::fflush(out_);
   const std::optional<std::string> answer = readLine();
   return answer && (*answer == "y" || *answer == "Y" || *answer == "yes") ? PromptAnswer::kYes
@@ -32,7 +40,8 @@ PromptAnswer CliPrompter::message(const std::string& text, PromptIcon, PromptBut
 }
 
 OverwriteChoice CliPrompter::confirmOverwrite(const std::string& url, const std::string& fileName) {
-  std::fprintf(out_, "murlo-cli: 上書き保存の確認: %s (%s)\n", fileName.c_str(), url.c_str());
+  std::fprintf(out_, "murlo-cli: 上書き保存の確認: %s (%s)\n", showItemText(fileName).c_str(),
+               showItemText(url).c_str());
   if (interactive_) {
     std::fputs("  0: 上書き保存  1: 名前を付けて保存  2: 以降全て上書き  3: 以降全て自動 ﾘﾈｰﾑ > ",
                out_);
@@ -48,7 +57,7 @@ OverwriteChoice CliPrompter::confirmOverwrite(const std::string& url, const std:
 std::optional<std::string> CliPrompter::chooseSaveFile(const FileDialogRequest& request) {
   if (!interactive_) return std::nullopt;
   // An empty answer cancels, as the dialog's Cancel button does.
-  std::fprintf(out_, "murlo-cli: %s > ", request.title.c_str());
+  std::fprintf(out_, "murlo-cli: %s > ", showMessage(request.title).c_str());
   std::fflush(out_);
   std::optional<std::string> path = readLine();
   if (!path || path->empty()) return std::nullopt;

@@ -21,6 +21,10 @@ class CliPrompter : public Prompter {
   OverwriteChoice confirmOverwrite(const std::string& url, const std::string& fileName) override;
   std::optional<std::string> chooseSaveFile(const FileDialogRequest& request) override;
 
+ protected:
+  // Prints the question with the answer it got without asking.
+  void printAnswered(const std::string& text, PromptAnswer answer);
+
  private:
   // One line of input without its line end; nothing at the end of input.
   std::optional<std::string> readLine();

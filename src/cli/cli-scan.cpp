@@ -1,5 +1,5 @@
-// murlo-cli scan FILE --page URL [--list FILE.mrl]: analyses a saved page as the local-file
-// analysis does, with the settings of Murlo.ini in the current directory.
+// murlo-cli scan FILE --page URL [--raw] [--list FILE.mrl]: analyses a saved page as the
+// local-file analysis does, with the settings of Murlo.ini in the current directory.
 #include <filesystem>
 #include <system_error>
 
@@ -17,17 +17,20 @@ int runScan(const Args& args) {
   Args files;
   std::string pageAddress;
   std::string listPath;
+  bool raw = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--page" && i + 1 < args.size()) {
       pageAddress = args[++i];
     } else if (args[i] == "--list" && i + 1 < args.size()) {
       listPath = args[++i];
+    } else if (args[i] == "--raw") {
+      raw = true;
     } else {
       files.push_back(args[i]);
     }
   }
   if (files.size() != 1 || pageAddress.empty()) {
-    printError("使い方: murlo-cli scan FILE --page URL [--list FILE.mrl]");
+    printError("使い方: murlo-cli scan FILE --page URL [--raw] [--list FILE.mrl]");
     return kExitUsage;
   }
 
@@ -39,9 +42,13 @@ int runScan(const Args& args) {
   }
   const AppSettings settings = LoadSettings(settingsPath(appDirectory), appDirectory);
 
+  FileLock lock;
   ItemList list;
   // A file that exists but cannot be read whole is left untouched.
-  if (!listPath.empty() && !loadListFile(list, listPath, /*mustExist=*/false)) return kExitUsage;
+  if (!listPath.empty() && (!lockListFile(lock, listPath) ||
+                            !loadListFile(list, listPath, /*mustExist=*/false))) {
+    return kExitUsage;
+  }
   const int firstNew = list.count();
 
   CliPrompter prompter;
@@ -51,7 +58,7 @@ int runScan(const Args& args) {
   if (result != kScanComplete) return kExitFailed;
 
   if (!listPath.empty()) return saveListFile(list, listPath) ? kExitOk : kExitFailed;
-  for (int row = firstNew; row < list.count(); ++row) printItem(list.row(row));
+  for (int row = firstNew; row < list.count(); ++row) printItem(list.row(row), raw);
   return kExitOk;
 }
 

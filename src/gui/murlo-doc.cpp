@@ -7,6 +7,7 @@
 #include "analysis/address.h"
 #include "command-ids.h"
 #include "items/list-file.h"
+#include "platform/file-lock.h"
 #include "job-commands.h"
 #include "logic/window-title.h"
 #include "main-frame.h"
@@ -104,10 +105,22 @@ void CMurloDoc::open() {
   if (auto path = frame_.app().prompter->chooseSaveFile(request)) openPath(*path);
 }
 
-void CMurloDoc::reportWriteFailure(const std::string& path) {
+bool CMurloDoc::writeList(const std::string& path) {
+  // The lock keeps a murlo-cli command that rewrites the same file from losing either
+  // side's rows.
+  FileLock lock;
+  bool written = false;
+  {
+    wxBusyCursor wait;
+    written = lock.acquire(path) && WriteList(frame_.view()->items(), path);
+  }
+  if (written) return true;
   // The list stays in memory; the user learns that the file was not written.
-  frame_.app().prompter->message(path + " にﾘｽﾄを保存できませんでした。", PromptIcon::kStop,
-                                 PromptButtons::kOk);
+  const std::string reason = !lock.held() && lock.error() == 0
+                                 ? " は他のﾌﾟﾛｸﾞﾗﾑが使用中のため、ﾘｽﾄを保存できませんでした。"
+                                 : " にﾘｽﾄを保存できませんでした。";
+  frame_.app().prompter->message(path + reason, PromptIcon::kStop, PromptButtons::kOk);
+  return false;
 }
 
 void CMurloDoc::saveAs() {
@@ -119,23 +132,12 @@ void CMurloDoc::saveAs() {
   if (!chosen) return;
   std::string path = *chosen;
   if (std::filesystem::path(path).extension().empty()) path += ".mrl";
-  bool written;
-  {
-    wxBusyCursor wait;
-    written = WriteList(frame_.view()->items(), path);
-  }
-  if (written) setPath(path);
-  else reportWriteFailure(path);
+  if (writeList(path)) setPath(path);
 }
 
 void CMurloDoc::saveJobFile() {
   if (frame_.view()->items().count() == 0) return;
-  bool written;
-  {
-    wxBusyCursor wait;
-    written = WriteList(frame_.view()->items(), jobFilePath());
-  }
-  if (!written) reportWriteFailure(jobFilePath());
+  writeList(jobFilePath());
 }
 
 void CMurloDoc::resumeJobFile() {

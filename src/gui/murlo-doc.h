@@ -42,7 +42,8 @@ class CMurloDoc {
   void toggleTag(int bit);
   void setPath(const std::string& path);
   void refreshHistory();
-  void reportWriteFailure(const std::string& path);
+  // Writes the list to `path` under its lock; false after telling the user why not.
+  bool writeList(const std::string& path);
 
   CMainFrame& frame_;
   wxFileHistory history_;

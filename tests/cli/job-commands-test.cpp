@@ -40,11 +40,31 @@ class CliJobTest : public ::testing::Test {
       response.set_content(body, "text/html");
     });
   }
-  // The list file's rows as murlo-cli list prints them.
-  std::string listed() { return runCli({"list", "l.mrl"}, box_.dir()).out; }
+  // Serves `body` at `path` in 1000-byte pieces, 10 ms apart while slow_ is set, with a
+  // fixed Last-Modified time, so interrupted downloads of it can be continued.
+  void serveDripping(const std::string& path, const std::string& body) {
+    server_.routes().Get(path, [body, slow = slow_, sent = sent_, ranges = ranges_](
+                                   const httplib::Request& request, httplib::Response& response) {
+      ranges->push_back(request.get_header_value("Range"));
+      response.set_header("Last-Modified", "Tue, 14 Nov 2023 22:13:20 GMT");
+      response.set_content_provider(body.size(), "application/octet-stream",
+                                    [body, slow, sent](std::size_t offset, std::size_t length,
+                                                       httplib::DataSink& sink) {
+        if (*slow) std::this_thread::sleep_for(10ms);  // the server's pace, not a wait of the test
+        const std::size_t n = std::min<std::size_t>(length, 1000);
+        *sent += n;
+        return sink.write(body.data() + offset, n);
+      });
+    });
+  }
+  // The list file's rows as murlo-cli list --raw prints them.
+  std::string listed() { return runCli({"list", "--raw", "l.mrl"}, box_.dir()).out; }
 
   Sandbox box_;
   HttpTestServer server_;
+  std::shared_ptr<std::atomic<bool>> slow_ = std::make_shared<std::atomic<bool>>(true);
+  std::shared_ptr<std::atomic<std::size_t>> sent_ = std::make_shared<std::atomic<std::size_t>>(0);
+  std::shared_ptr<std::vector<std::string>> ranges_ = std::make_shared<std::vector<std::string>>();
 };
 
 // Starts murlo-cli in `cwd` without waiting for it; its output goes to files in `io`.
@@ -69,42 +89,41 @@ pid_t startCli(const std::vector<std::string>& args, const std::string& cwd, con
   return pid;
 }
 
-TEST_F(CliJobTest, CtrlCSuspendsADownloadAndASecondRunCompletesIt) {
+// Waits for the child `pid` and returns its exit status, or -1 when it did not exit.
+int exitStatusOf(pid_t pid) {
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST_F(CliJobTest, InterruptSignalsSuspendADownloadAndALaterRunCompletesIt) {
   const std::string body = pattern(200000);
-  auto slow = std::make_shared<std::atomic<bool>>(true);
-  auto sent = std::make_shared<std::atomic<std::size_t>>(0);
-  server_.routes().Get("/big.bin", [body, slow, sent](const httplib::Request&, httplib::Response& response) {
-    response.set_content_provider(body.size(), "application/octet-stream",
-                                  [body, slow, sent](std::size_t offset, std::size_t length,
-                                                     httplib::DataSink& sink) {
-      if (*slow) std::this_thread::sleep_for(10ms);  // the server's pace, not a wait of the test
-      const std::size_t n = std::min<std::size_t>(length, 1000);
-      *sent += n;
-      return sink.write(body.data() + offset, n);
-    });
-  });
+  serveDripping("/big.bin", body);
   server_.start();
   ASSERT_EQ(runCli({"add", server_.url("/big.bin"), "--list", "l.mrl"}, box_.dir()).exitCode, 0);
 
-  Sandbox io;
-  const pid_t pid = startCli({"download", "--list", "l.mrl"}, box_.dir(), io);
-  ASSERT_TRUE(waitFor([&] { return *sent >= 30000; }));
-  ::kill(pid, SIGINT);
-  int status = 0;
-  ::waitpid(pid, &status, 0);
-  ASSERT_TRUE(WIFEXITED(status)) << status;
-  EXPECT_EQ(WEXITSTATUS(status), 1) << readFile(io.path("stderr"));
-
-  // The row now says where its partial file is.
   const std::string partialPath = partialPathFor(box_.path("save") + "/big.bin", server_.url("/big.bin"));
-  const std::string row = listed();
-  EXPECT_EQ(row.find("big.bin\t" + server_.url("/") + "\tRESUME\tbin\t"), 0u) << row;
-  EXPECT_NE(row.find(" KB/ 195 KB  \x8A\xAE\x97\xB9 : " + partialPath + "\t"), std::string::npos) << row;
-  const std::size_t partial = readFile(partialPath).size();
-  EXPECT_GT(partial, 0u);
-  EXPECT_LT(partial, body.size());
+  std::size_t partial = 0;
+  // Each signal suspends the run that the one before left to be continued.
+  for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
+    Sandbox io;
+    const std::size_t before = *sent_;
+    const pid_t pid = startCli({"download", "--list", "l.mrl"}, box_.dir(), io);
+    ASSERT_TRUE(waitFor([&] { return *sent_ >= before + 30000; }));
+    ::kill(pid, signalNumber);
+    EXPECT_EQ(exitStatusOf(pid), 3) << signalNumber << ": " << readFile(io.path("stderr"));
 
-  *slow = false;
+    // The row now says where its partial file is.
+    const std::string row = listed();
+    EXPECT_EQ(row.find("big.bin\t" + server_.url("/") + "\tRESUME\tbin\t"), 0u) << row;
+    EXPECT_NE(row.find(" KB/ 195 KB  \x8A\xAE\x97\xB9 : " + partialPath + "\t"), std::string::npos) << row;
+    const std::size_t grown = readFile(partialPath).size();
+    EXPECT_GT(grown, partial) << signalNumber;
+    EXPECT_LT(grown, body.size());
+    partial = grown;
+  }
+
+  *slow_ = false;
   const CliResult again = runCli({"download", "--list", "l.mrl"}, box_.dir());
   EXPECT_EQ(again.exitCode, 0) << again.err;
   EXPECT_EQ(again.out, "Download...\n>Succeed :" + server_.url("/big.bin") + "\n");
@@ -115,19 +134,7 @@ TEST_F(CliJobTest, CtrlCSuspendsADownloadAndASecondRunCompletesIt) {
 
 TEST_F(CliJobTest, ADownloadKilledMidFileIsCompletedByTheNextRunUnderItsOwnName) {
   const std::string body = pattern(400000);
-  auto slow = std::make_shared<std::atomic<bool>>(true);
-  auto ranges = std::make_shared<std::vector<std::string>>();
-  server_.routes().Get("/big.bin", [body, slow, ranges](const httplib::Request& request,
-                                                        httplib::Response& response) {
-    ranges->push_back(request.get_header_value("Range"));
-    response.set_header("Last-Modified", "Tue, 14 Nov 2023 22:13:20 GMT");
-    response.set_content_provider(body.size(), "application/octet-stream",
-                                  [body, slow](std::size_t offset, std::size_t length,
-                                               httplib::DataSink& sink) {
-      if (*slow) std::this_thread::sleep_for(10ms);  // the server's pace, not a wait of the test
-      return sink.write(body.data() + offset, std::min<std::size_t>(length, 2000));
-    });
-  });
+  serveDripping("/big.bin", body);
   server_.start();
   ASSERT_EQ(runCli({"add", server_.url("/big.bin"), "--list", "l.mrl"}, box_.dir()).exitCode, 0);
   const std::string finalPath = box_.path("save") + "/big.bin";
@@ -143,13 +150,36 @@ TEST_F(CliJobTest, ADownloadKilledMidFileIsCompletedByTheNextRunUnderItsOwnName)
   EXPECT_LT(kept, body.size());
   EXPECT_FALSE(std::filesystem::exists(finalPath));
 
-  *slow = false;
+  *slow_ = false;
   const CliResult again = runCli({"download", "--list", "l.mrl"}, box_.dir());
   EXPECT_EQ(again.exitCode, 0) << again.err;
   EXPECT_TRUE(readFile(finalPath) == body);
-  EXPECT_EQ(ranges->back(), "bytes=" + std::to_string(kept) + "-");
+  EXPECT_EQ(ranges_->back(), "bytes=" + std::to_string(kept) + "-");
   // One complete file, and no broken or renamed copy beside it.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(box_.path("save")), {}), 1);
+}
+
+TEST_F(CliJobTest, ARunningDownloadKeepsAddOffItsListAndNothingIsLost) {
+  serveDripping("/big.bin", pattern(1000000));
+  server_.start();
+  const std::string base = server_.url("/");
+  ASSERT_EQ(runCli({"add", base + "big.bin", base + "gone.bin", "--list", "l.mrl"}, box_.dir()).exitCode, 0);
+
+  Sandbox io;
+  const pid_t pid = startCli({"download", "--list", "l.mrl"}, box_.dir(), io);
+  ASSERT_TRUE(waitFor([&] { return *sent_ >= 10000; }));
+  const CliResult refused = runCli({"add", base + "new.bin", "--list", "l.mrl"}, box_.dir());
+  EXPECT_EQ(refused.exitCode, 2);
+  EXPECT_NE(refused.err.find("murlo-cli: l.mrl: 他の murlo がこのリストファイルを使用中です"), std::string::npos)
+      << refused.err;
+
+  *slow_ = false;
+  EXPECT_EQ(exitStatusOf(pid), 1) << readFile(io.path("stderr"));
+  const std::string failedRow = "gone.bin\t" + base + "\tADD\tbin\tError : \t\n";
+  EXPECT_EQ(listed(), failedRow);
+  ASSERT_EQ(runCli({"add", base + "new.bin", "--list", "l.mrl"}, box_.dir()).exitCode, 0);
+  EXPECT_EQ(listed(), failedRow + "new.bin\t" + base + "\tADD\tbin\t\t\n");
+  EXPECT_FALSE(std::filesystem::exists(box_.path(".l.mrl.lock")));
 }
 
 TEST_F(CliJobTest, FailedItemsStayInTheListWithTheirErrorAndExitOne) {

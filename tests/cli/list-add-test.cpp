@@ -45,17 +45,31 @@ TEST(CliAdd, NeverOverwritesAFileItCannotRead) {
   EXPECT_EQ(r.exitCode, 2);
   EXPECT_NE(r.err.find("指定のﾌｧｲﾙはMRLﾌｧｲﾙ形式ではありません"), std::string::npos);
   EXPECT_EQ(box.read("notes.mrl"), "my own notes, not a list");
+
+  // A list whose count says 0 while a row follows is damaged, not empty.
+  ItemList list;
+  ASSERT_TRUE(list.AddItem("b.gif", "http://h.jp/", "ADD", "gif", "", ""));
+  std::string damaged = serializeList(list);
+  damaged.replace(damaged.find(std::string("\x01\0\0\0", 4)), 4, std::string(4, '\0'));
+  box.write("damaged.mrl", damaged);
+  const CliResult d = runCli({"add", "http://h.jp/a.gif", "--list", "damaged.mrl"}, box.dir());
+  EXPECT_EQ(d.exitCode, 2);
+  EXPECT_NE(d.err.find("damaged.mrl の最後のｱｲﾃﾑの後にﾃﾞｰﾀが残っています"), std::string::npos) << d.err;
+  EXPECT_EQ(box.read("damaged.mrl"), damaged);
 }
 
-TEST(CliList, PrintsRawBytesAndFailsOnBadFiles) {
+TEST(CliList, PrintsTextForTheTerminalOrRawBytesAndFailsOnBadFiles) {
   Sandbox box;
   ItemList list;
-  ASSERT_TRUE(list.AddItem("\x93\xFA.jpg", "http://h/", "IMG", "jpg", "Error : ", "http://h/p.htm"));
+  ASSERT_TRUE(list.AddItem("\x93\xFA.jpg", "http://h/\x1b]0;x\x07", "IMG", "jpg", "Error : ", "http://h/p.htm"));
   ASSERT_TRUE(WriteList(list, box.path("l.mrl")));
   CliResult r = runCli({"list", "l.mrl"}, box.dir());
   EXPECT_EQ(r.exitCode, 0);
-  EXPECT_EQ(r.out, "\x93\xFA.jpg\thttp://h/\tIMG\tjpg\tError : \thttp://h/p.htm\n");
+  EXPECT_EQ(r.out, "日.jpg\thttp://h/\\x1b]0;x\\x07\tIMG\tjpg\tError : \thttp://h/p.htm\n");
   EXPECT_EQ(r.err, "");
+  r = runCli({"list", "--raw", "l.mrl"}, box.dir());
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.out, "\x93\xFA.jpg\thttp://h/\x1b]0;x\x07\tIMG\tjpg\tError : \thttp://h/p.htm\n");
 
   r = runCli({"list", "missing.mrl"}, box.dir());
   EXPECT_NE(r.exitCode, 0);

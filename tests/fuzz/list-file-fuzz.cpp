@@ -5,16 +5,39 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "items/item-list.h"
 #include "items/list-file.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const std::string dir = [] {
+namespace {
+
+// The private folder the inputs are written to, removed with its files when the run ends.
+class ScratchFolder {
+ public:
+  ScratchFolder() {
     char tmpl[] = "/tmp/murlo-fuzz-XXXXXX";
-    return std::string(mkdtemp(tmpl));
-  }();
+    if (mkdtemp(tmpl) == nullptr) std::abort();
+    path_ = tmpl;
+  }
+  ~ScratchFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static const ScratchFolder scratch;
+  const std::string& dir = scratch.path();
   const std::string path = dir + "/input.mrl";
   if (FILE* f = std::fopen(path.c_str(), "wb")) {
     std::fwrite(data, 1, size, f);

@@ -4,6 +4,7 @@
 #include "gui-fixture.h"
 #include "items/list-file.h"
 #include "murlo-doc.h"
+#include "platform/file-lock.h"
 #include "settings/ini-file.h"
 
 namespace murlo::test {
@@ -54,6 +55,16 @@ TEST_F(DocTest, SaveAsWritesAndReportsFailures) {
   EXPECT_EQ(prompter_.messages().back().text,
             box_.path("no-such-dir/x.mrl") + " にﾘｽﾄを保存できませんでした。");
   EXPECT_EQ(prompter_.messages().back().icon, PromptIcon::kStop);
+  // A command line run rewriting the same list holds its lock: the save waits, then gives up.
+  const std::string before = box_.read("saved.mrl");
+  FileLock held;
+  ASSERT_TRUE(held.acquire(box_.path("saved.mrl")));
+  items().AddItem("c.gif", "http://h.jp/", "", "gif", "", "");
+  prompter_.giveFile(box_.path("saved.mrl"));
+  command(ID_FILE_SAVE_AS);
+  EXPECT_EQ(prompter_.messages().back().text,
+            box_.path("saved.mrl") + " は他のﾌﾟﾛｸﾞﾗﾑが使用中のため、ﾘｽﾄを保存できませんでした。");
+  EXPECT_EQ(box_.read("saved.mrl"), before);
 }
 
 TEST_F(DocTest, JobFileSaveAndResumeReplaceTheList) {

@@ -2,9 +2,12 @@
 // the end with delete-HTML and the chained download.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "job-test.h"
 #include "jobs/analysis-job.h"
 #include "net/result-codes.h"
+#include "wait-for.h"
 
 namespace murlo::test {
 namespace {
@@ -84,6 +87,31 @@ TEST_F(AnalysisJobTest, RowsDeletedDuringTheJobNeverGetAnotherRowsUpdates) {
   EXPECT_EQ(host_.list.row(1).image, kImageWaiting);
   EXPECT_EQ(count("/a.html"), 1);
   EXPECT_EQ(count("/b.html"), 1);
+}
+
+TEST_F(AnalysisJobTest, TwoAnalysesInOneFolderEachScanTheirOwnPage) {
+  servePage("/a.html", "<img src=\"a.jpg\">");
+  servePage("/b.html", "<img src=\"b.jpg\">");
+  server_.start();
+  RecordingHost other(sandbox_.dir());
+  other.settingsValue = host_.settingsValue;
+  AnalysisJob first(host_, ANALYZE_ONE, server_.url("/a.html"));
+  AnalysisJob second(other, ANALYZE_ONE, server_.url("/b.html"));
+  // Both pages are fetched before either is scanned.
+  first.start();
+  ASSERT_TRUE(waitFor([&] { return host_.totalWakes > 0; }));
+  second.start();
+  ASSERT_TRUE(waitFor([&] { return other.totalWakes > 0; }));
+  ASSERT_TRUE(host_.run([&] { return first.timerTick(); }));
+  ASSERT_TRUE(other.run([&] { return second.timerTick(); }));
+  EXPECT_EQ(names(), "a.jpg;");
+  ASSERT_EQ(other.list.count(), 1);
+  EXPECT_EQ(other.list.text(0, kColFileName), "b.jpg");
+  // Murlo.tmp holds the page scanned last; no page file is left beside it.
+  EXPECT_EQ(sandbox_.read("Murlo.tmp"), "<img src=\"b.jpg\">");
+  for (const auto& entry : std::filesystem::directory_iterator(sandbox_.dir())) {
+    EXPECT_FALSE(entry.path().filename().string().starts_with("Murlo.tmp.")) << entry.path();
+  }
 }
 
 TEST_F(AnalysisJobTest, TimerTickIsNotReentered) {

@@ -111,14 +111,16 @@ TEST_F(TransferTest, DecodesAGzipBody) {
   EXPECT_EQ(job->sizeKnown, 0);  // the length on the wire is not the file's
 }
 
-TEST_F(TransferTest, FetchesAPageIntoTheTemporaryFile) {
+TEST_F(TransferTest, FetchesAPageIntoAFileOfItsOwnBesideTheTemporaryFile) {
   serve("/index.html", "<html>page</html>");
   server_.start();
   sandbox_.write("Murlo.tmp", "earlier page");
   auto job = makeJob(server_.url("/index.html"));
   pageThread(job);
   EXPECT_EQ(job->result, RESULT_SUCCEED);
-  EXPECT_EQ(sandbox_.read("Murlo.tmp"), "<html>page</html>");
+  EXPECT_TRUE(job->pageFile.starts_with(sandbox_.path("Murlo.tmp."))) << job->pageFile;
+  EXPECT_EQ(readFile(job->pageFile), "<html>page</html>");
+  EXPECT_EQ(sandbox_.read("Murlo.tmp"), "earlier page");
   EXPECT_EQ(job->doneBytes, 0);
 }
 

@@ -2,12 +2,11 @@
 
 #include <cstdint>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string_view>
 
 #include "platform/atomic-file.h"
+#include "platform/regular-file.h"
 #include "text/cp932.h"
 
 namespace murlo {
@@ -57,6 +56,8 @@ class ArchiveReader {
     return s;
   }
 
+  bool atEnd() const { return pos_ == data_.size(); }
+
  private:
   // The length prefix; a 0xFF 0xFFFE mark switches to UTF-16 and is followed by the real
   // prefix.
@@ -104,17 +105,12 @@ void appendString(std::string& out, std::string_view s) {
 
 ListReadResult ReadList(ItemList& list, const std::string& path) {
   ListReadResult result;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  const std::optional<std::string> data = readRegularFile(path);
+  if (!data) {
     result.status = ListReadStatus::kCannotOpen;
     return result;
   }
-  const std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) {
-    result.status = ListReadStatus::kCannotOpen;
-    return result;
-  }
-  ArchiveReader reader(data);
+  ArchiveReader reader(*data);
   const auto header = reader.readString();
   int version = 0;
   if (header == kHeaderV3) version = 3;
@@ -147,6 +143,7 @@ ListReadResult ReadList(ItemList& list, const std::string& path) {
       ++result.rowsAdded;
     }
   }
+  if (!reader.atEnd()) result.status = ListReadStatus::kTrailingData;
   return result;
 }
 
@@ -172,6 +169,8 @@ std::string listReadMessage(const ListReadResult& result, const std::string& pat
       return "指定のﾌｧｲﾙはMRLﾌｧｲﾙ形式ではありません";
     case ListReadStatus::kTruncated:
       return path + " の末尾以降にｱｸｾｽしようとしました。";
+    case ListReadStatus::kTrailingData:
+      return path + " の最後のｱｲﾃﾑの後にﾃﾞｰﾀが残っています。ｱｲﾃﾑ数が壊れている可能性があります。";
     case ListReadStatus::kOk:
     case ListReadStatus::kCannotOpen:
       break;

@@ -13,9 +13,12 @@ namespace murlo {
 
 enum class ListReadStatus {
   kOk,
-  kCannotOpen,    // missing or unreadable file: nothing is reported, as for any file error
+  kCannotOpen,    // missing, unreadable or not a regular file: nothing is reported, as for
+                  // any file error
   kNotListFile,   // unknown header: nothing is appended
   kTruncated,     // the file ends early: the rows read before the end stay in the list
+  kTrailingData,  // bytes follow the last row its count announces (a damaged count): the
+                  // rows read stay in the list, but rewriting it would lose the rest
 };
 
 struct ListReadResult {
@@ -24,7 +27,8 @@ struct ListReadResult {
   bool ok() const { return status == ListReadStatus::kOk; }
 };
 
-// Appends the file's items to the list. Rows without fileName or url are dropped by
+// Appends the file's items to the list. Only a kOk result read the file completely; a list
+// read with any other status must not be written back over the file. Rows without fileName or url are dropped by
 // AddItem. Never allocates more than the file's size, whatever its counts say.
 ListReadResult ReadList(ItemList& list, const std::string& path);
 

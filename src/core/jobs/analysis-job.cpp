@@ -1,5 +1,9 @@
 #include "jobs/analysis-job.h"
 
+#include <unistd.h>
+
+#include <cstdio>
+
 #include "analysis/address.h"
 #include "analysis/extension-filter.h"
 #include "analysis/page-scan.h"
@@ -106,7 +110,9 @@ bool AnalysisJob::finishPage() {
     host_.ShowJobStatus(kStatusAnalysing, 0, 0, 0);
     const PageScanContext context{{host_.items(), host_.settings()}, *host_.prompter(),
                                   host_.appDirectory()};
-    if (scanPage(context, pageAddress_, "", runner_.settings().tag) == kScanFileMissing) {
+    const int scanned = scanPage(context, pageAddress_, runner_.record().pageFile, runner_.settings().tag);
+    retirePageFile(true);
+    if (scanned == kScanFileMissing) {
       if (!(runner_.settings().movement & movement::kNoErrorMessages)) {
         host_.prompter()->message("解析に失敗しました", PromptIcon::kStop, PromptButtons::kOk);
       }
@@ -145,7 +151,19 @@ bool AnalysisJob::stop() {
   if (!runner_.threadRunning()) return true;
   host_.ShowJobStatus(kStatusFinishing, 0, 0, 0);
   if (mode_ != ANALYZE_ONE) setRowImage(kImageFinished);
-  return runner_.stop();
+  const bool answered = runner_.stop();
+  // Ended or given up, the thread can no longer hand over a page file.
+  retirePageFile(false);
+  return answered;
+}
+
+void AnalysisJob::retirePageFile(bool keepAsLast) {
+  std::string& pageFile = runner_.record().pageFile;
+  if (pageFile.empty()) return;
+  if (!keepAsLast || ::rename(pageFile.c_str(), tempPagePath(host_.appDirectory()).c_str()) != 0) {
+    ::unlink(pageFile.c_str());
+  }
+  pageFile.clear();
 }
 
 void AnalysisJob::setRowImage(int image) {

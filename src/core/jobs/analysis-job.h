@@ -49,6 +49,9 @@ class AnalysisJob {
   bool poll();
   bool finishPage();
   void setRowImage(int image);
+  // The fetched page's own file, once scanned or no longer wanted: renamed to Murlo.tmp
+  // with `keepAsLast`, so that Murlo.tmp holds the last page fetched, else removed.
+  void retirePageFile(bool keepAsLast);
   // The recursive mode's passes after a page; returns where the next page is looked for.
   int keepContainingAndDeduplicate();
 

@@ -62,7 +62,7 @@ std::string dateText(const std::string& httpDate) {
   return text;
 }
 
-// The unique file a page is fetched into before it replaces Murlo.tmp; removed unless kept.
+// The unique file a page is fetched into, beside Murlo.tmp; removed unless kept.
 class TempPageFile {
  public:
   TempPageFile(const std::string& target, WriteGate& gate) : path_(target + ".XXXXXX") {
@@ -205,18 +205,16 @@ bool CHttpWorker::DownloadToFile() {
 }
 
 bool CHttpWorker::DownloadToTemp() {
-  // The page is fetched into a file of its own and only then renamed to Murlo.tmp, so a
-  // thread given up half-way never leaves its bytes in the file a later page is read from.
+  // The page is fetched into a file of its own, which the analysis job reads back by its
+  // path: another analysis in the same folder never reads this page, and a thread given up
+  // half-way never leaves its bytes where a later page is read from.
   const std::string target = joinPath(job_.appDir, "Murlo.tmp");
   TempPageFile temp(target, job_.gate);
   allocateBuffer();
   openLocalFile(temp.path(), false);
   if (!readingLoop(false)) return false;
-  bool renamed = false;
-  if (!job_.gate.pass([&] { renamed = ::rename(temp.path().c_str(), target.c_str()) == 0; })) {
-    throw LocalFileError::givenUp(target);
-  }
-  if (!renamed) throw LocalFileError::fromErrno(FileErrorKind::kGeneric, target);
+  // Handed over only while the gate is open; a given-up thread removes its file itself.
+  if (!job_.gate.pass([&] { job_.pageFile = temp.path(); })) throw LocalFileError::givenUp(target);
   temp.keep();
   return true;
 }

@@ -60,6 +60,9 @@ struct JobRecord {
   // Written: the local name used after same-name handling. For a resume, set by job
   // control to the full path of the partial file.
   std::string localName;
+  // Written through the gate by the page job's worker: the unique file that holds the page
+  // fetched. The analysis job reads it back, then renames it to Murlo.tmp or removes it.
+  std::string pageFile;
   std::atomic<int> sizeKnown{0};
   // Written: the full path of the partial file being written, empty before it is opened and
   // after it got its final name. Read by job control only after the thread has ended.

@@ -14,7 +14,8 @@ namespace murlo {
 
 struct JobRecord;
 
-// Fetches a page into Murlo.tmp in the application directory (page job).
+// Fetches a page into a unique file beside Murlo.tmp in the application directory, whose
+// path it leaves in `pageFile` (page job).
 void pageThread(std::shared_ptr<JobRecord> job);
 // Fills the record's FileInfo for the item properties query (page job); result 1 unless an
 // error was raised.

@@ -130,13 +130,10 @@ int compareIgnoreAsciiCase(std::string_view a, std::string_view b) {
   return a.size() < b.size() ? -1 : 1;
 }
 
-namespace {
-
-// Converts with iconv, putting `replacement` for every input unit it cannot convert.
-std::string convert(std::string_view input, const char* from, const char* to,
-                    std::size_t unitSize, std::string_view replacement) {
+std::optional<std::string> convertText(std::string_view input, const char* from, const char* to,
+                                       const SubstituteFor& substitute) {
   iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(input);
+  if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
   std::string out;
   out.reserve(input.size() * 2);
   char* in = const_cast<char*>(input.data());
@@ -149,9 +146,10 @@ std::string convert(std::string_view input, const char* from, const char* to,
     out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
     if (rc == static_cast<std::size_t>(-1)) {
       if (errno == E2BIG) continue;
-      // EILSEQ or EINVAL: skip one unit and mark it.
-      out.append(replacement);
-      const std::size_t skip = std::min(unitSize, inLeft);
+      // EILSEQ or EINVAL: put the substitute in place of the unit and go on after it.
+      const Substitute replaced = substitute(std::string_view(in, inLeft));
+      out.append(replaced.text);
+      const std::size_t skip = std::clamp<std::size_t>(replaced.skip, 1, inLeft);
       in += skip;
       inLeft -= skip;
       iconv(cd, nullptr, nullptr, nullptr, nullptr);
@@ -159,6 +157,16 @@ std::string convert(std::string_view input, const char* from, const char* to,
   }
   iconv_close(cd);
   return out;
+}
+
+namespace {
+
+// Converts with iconv, putting `replacement` for every input unit it cannot convert.
+std::string convert(std::string_view input, const char* from, const char* to,
+                    std::size_t unitSize, std::string_view replacement) {
+  return convertText(input, from, to,
+                     [&](std::string_view) { return Substitute{std::string(replacement), unitSize}; })
+      .value_or(std::string(input));
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -46,6 +48,19 @@ bool equalsIgnoreAsciiCase(std::string_view a, std::string_view b);
 bool startsWithIgnoreAsciiCase(std::string_view text, std::string_view prefix);
 // Three-way comparison with ASCII letters folded, other bytes compared as unsigned values.
 int compareIgnoreAsciiCase(std::string_view a, std::string_view b);
+
+// What a conversion puts in place of an input unit it cannot convert, and how many input
+// bytes that unit has (at least 1).
+struct Substitute {
+  std::string text;
+  std::size_t skip = 1;
+};
+using SubstituteFor = std::function<Substitute(std::string_view rest)>;
+
+// Converts `input` from the iconv encoding `from` to `to`. At each unit it cannot convert,
+// `substitute` gets the input from that unit on. Nothing when iconv lacks the conversion.
+std::optional<std::string> convertText(std::string_view input, const char* from, const char* to,
+                                       const SubstituteFor& substitute);
 
 // Conversions through iconv. They replace what cannot be converted by "?" and never fail.
 std::string utf16leToCp932(std::string_view utf16le);

@@ -1,5 +1,7 @@
 #include "items/list-file.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 #include <algorithm>
 
@@ -51,12 +53,32 @@ TEST(ListFile, RejectsUnknownHeadersWithTheMessage) {
   EXPECT_EQ(list.count(), 0);
 }
 
-TEST(ListFile, CountOfZeroOrBelowReadsNothing) {
+TEST(ListFile, BytesAfterTheCountedRowsAreReportedAndTheRowsReadStay) {
   Sandbox box;
+  const std::string header = str("MRL3_LIST_HEADER");
+  const std::string row = str("a.jpg") + str("http://h/") + str("IMG") + str("jpg") + str("") + str("");
   ItemList list;
-  EXPECT_TRUE(ReadList(list, box.write("z.mrl", str("MRL3_LIST_HEADER") + int32(0))).ok());
-  EXPECT_TRUE(ReadList(list, box.write("n.mrl", str("MRL3_LIST_HEADER") + int32(-7) + "junk")).ok());
+  EXPECT_TRUE(ReadList(list, box.write("z.mrl", header + int32(0))).ok());
+  // A count of zero or below reads no row, yet rows follow: the count is damaged.
+  for (const std::int32_t count : {0, -1}) {
+    const auto result = ReadList(list, box.write("n.mrl", header + int32(count) + row));
+    EXPECT_EQ(result.status, ListReadStatus::kTrailingData) << count;
+    EXPECT_EQ(listReadMessage(result, "n.mrl"),
+              "n.mrl の最後のｱｲﾃﾑの後にﾃﾞｰﾀが残っています。ｱｲﾃﾑ数が壊れている可能性があります。");
+  }
   EXPECT_EQ(list.count(), 0);
+  const auto extra = ReadList(list, box.write("x.mrl", header + int32(1) + row + row));
+  EXPECT_EQ(extra.status, ListReadStatus::kTrailingData);
+  EXPECT_EQ(extra.rowsAdded, 1);
+  EXPECT_EQ(list.text(0, kColFileName), "a.jpg");
+}
+
+TEST(ListFile, RefusesWhatIsNotARegularFileWithoutBlocking) {
+  Sandbox box;
+  ASSERT_EQ(::mkfifo(box.path("fifo.mrl").c_str(), 0600), 0);
+  ItemList list;
+  EXPECT_EQ(ReadList(list, box.path("fifo.mrl")).status, ListReadStatus::kCannotOpen);
+  EXPECT_EQ(ReadList(list, box.dir()).status, ListReadStatus::kCannotOpen);
 }
 
 TEST(ListFile, RoundTripKeepsEveryByteAndResetsImages) {
