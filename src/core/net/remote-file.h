@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 typedef void CURL;
@@ -17,6 +18,7 @@ struct curl_slist;
 
 namespace murlo {
 
+class BodyDecoder;
 class ConnectionShare;
 class Event;
 
@@ -53,17 +55,21 @@ class RemoteFile {
   long status() const { return status_; }
   const std::string& rawHeaders() const { return rawHeaders_; }
   std::string statusLine() const;
-  // A header's value (name without case), empty when it is missing.
+  // A header's value (name without case), the first one when it is repeated, empty when it
+  // is missing.
   std::string header(std::string_view name) const;
-  // Content-Length, unless a content encoding makes it the size of the encoded body.
+  // Content-Length, unless the body is encoded.
   std::optional<std::int64_t> contentLength() const;
   std::optional<ContentRange> contentRange() const;
+  // Whether the body has a content coding other than identity; read() hands it out decoded.
+  bool bodyEncoded() const { return encoded_; }
 
   // Up to `max` body bytes (more than 0 while the body goes on). Returns 0 at the end of
   // the body, and also when the stop event is set before data came (atEnd() is false
-  // then). Raises an InternetError when the transfer failed or stalled.
+  // then). Raises an InternetError when the transfer failed or stalled, or the body has an
+  // unknown encoding or is not whole in the encoding it names.
   std::size_t read(char* out, std::size_t max);
-  bool atEnd() const { return done_ && taken_ == pending_.size(); }
+  bool atEnd() const;
 
  private:
   static std::size_t onHeader(char* data, std::size_t size, std::size_t count, void* self);
@@ -73,6 +79,12 @@ class RemoteFile {
   template <typename Ready>
   bool pump(Ready ready);
   void raiseIfFailed();
+  // Waits until more body bytes are pending than now; false at the end of the body and
+  // when the stop event is set.
+  bool awaitBody();
+  std::size_t readDecoded(char* out, std::size_t max);
+  std::vector<std::string_view> headerValues(std::string_view name) const;
+  std::string contentEncoding() const;
 
   std::shared_ptr<ConnectionShare> share_;  // outlives the easy handle
   RemoteRequest request_;
@@ -85,10 +97,12 @@ class RemoteFile {
   bool headersDone_ = false;
   std::string rawHeaders_;
   long status_ = 0;
-  std::string pending_;  // body bytes received, not yet read
+  std::string pending_;  // body bytes received as sent (encoded), not yet read
   std::size_t taken_ = 0;
   std::uint64_t received_ = 0;  // header and body bytes, to tell progress from a stall
   bool paused_ = false;  // libcurl holds a body block until the reader has room
+  bool encoded_ = false;
+  std::unique_ptr<BodyDecoder> decoder_;  // made by the first read of an encoded body
   bool done_ = false;
   int result_ = 0;  // the CURLcode once done_
 };
