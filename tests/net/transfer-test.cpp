@@ -228,6 +228,30 @@ TEST_F(TransferTest, AServerThatNeverAnswersIsCutOffByTheTimeOut) {
   EXPECT_NE(logEntries()[0].reason.find("timed out"), std::string::npos);
 }
 
+TEST_F(TransferTest, AServerThatTricklesBytesTimesOutWhileAFastOneDoesNot) {
+  // Under 1 KiB in a whole time-out period is a stall, however steadily the bytes come.
+  RawTestServer trickle("HTTP/1.1 200 OK\r\nContent-Length: 100000\r\n\r\nx", 200ms);
+  auto job = makeJob(trickle.url("/trickle.bin"), "trickle.bin");
+  job->timeoutMs = 1000;
+  std::thread worker(downloadThread, job);
+  const bool ended = job->doneEvent.wait(10s);
+  if (!ended) job->stopEvent.set();
+  worker.join();
+  ASSERT_TRUE(ended);
+  EXPECT_EQ(job->result, RESULT_ERROR_INTERNET);
+  EXPECT_GE(job->doneBytes, 2);  // bytes kept coming
+  ASSERT_EQ(logEntries().size(), 1u);
+  EXPECT_NE(logEntries()[0].reason.find("timed out"), std::string::npos);
+
+  const std::string body = pattern(2000000);
+  RawTestServer fast("HTTP/1.1 200 OK\r\nContent-Length: 2000000\r\n\r\n" + body);
+  auto quick = makeJob(fast.url("/fast.bin"), "fast.bin");
+  quick->timeoutMs = 1000;
+  downloadThread(quick);
+  EXPECT_EQ(quick->result, RESULT_SUCCEED);
+  EXPECT_TRUE(saved("fast.bin") == body);
+}
+
 TEST_F(TransferTest, ABodyCutOffMidwayFailsAndKeepsWhatCame) {
   RawTestServer server("HTTP/1.1 200 OK\r\nContent-Length: 10000\r\n\r\n" + std::string(5000, 'p'));
   auto job = makeJob(server.url("/cut.bin"), "cut.bin");

@@ -23,6 +23,9 @@ constexpr long kCurlBufferBytes = 64 * 1024;
 // Unread body bytes at which libcurl is paused until the reader has taken them: the body
 // then passes through a buffer that stays small and in the processor's cache.
 constexpr std::size_t kMaxPendingBytes = 128 * 1024;
+// Fewer bytes than this over one whole time-out period count as a stall: a server that
+// trickles a byte now and then would otherwise hold the item for ever.
+constexpr std::uint64_t kMinBytesPerPeriod = 1024;
 // The anonymous FTP login.
 constexpr const char* kFtpUser = "anonymous";
 constexpr const char* kFtpPassword = "murlo@localhost";
@@ -151,11 +154,14 @@ std::size_t RemoteFile::onBody(char* data, std::size_t size, std::size_t count, 
   return n;
 }
 
+void RemoteFile::restartStallWindow() {
+  windowStart_ = std::chrono::steady_clock::now();
+  windowReceived_ = received_;
+}
+
 template <typename Ready>
 bool RemoteFile::pump(Ready ready) {
-  using Clock = std::chrono::steady_clock;
-  auto lastProgress = Clock::now();
-  std::uint64_t lastReceived = received_;
+  const std::chrono::milliseconds period(request_.timeoutMs);
   while (!ready() && !done_) {
     if (stop_.isSet()) return false;
     int running = 0;
@@ -171,19 +177,23 @@ bool RemoteFile::pump(Ready ready) {
       done_ = true;
       result_ = CURLE_OUT_OF_MEMORY;
     }
-    if (ready() || done_) break;
-    const auto now = Clock::now();
-    if (received_ != lastReceived) {
-      lastReceived = received_;
-      lastProgress = now;
-    } else if (now - lastProgress >= std::chrono::milliseconds(request_.timeoutMs)) {
-      done_ = true;
-      result_ = CURLE_OPERATION_TIMEDOUT;
-      std::snprintf(errorBuffer_, sizeof errorBuffer_,
-                    "Operation timed out: no data for %lld milliseconds",
-                    static_cast<long long>(request_.timeoutMs));
-      break;
+    if (done_) break;
+    // Looked at even when data came: a trickle that always has a byte waiting is a stall too.
+    const auto now = std::chrono::steady_clock::now();
+    if (now - windowStart_ >= period) {
+      if (received_ - windowReceived_ < kMinBytesPerPeriod) {
+        done_ = true;
+        result_ = CURLE_OPERATION_TIMEDOUT;
+        std::snprintf(errorBuffer_, sizeof errorBuffer_,
+                      "Operation timed out: less than %llu bytes came in %lld milliseconds",
+                      static_cast<unsigned long long>(kMinBytesPerPeriod),
+                      static_cast<long long>(request_.timeoutMs));
+        break;
+      }
+      windowStart_ = now;
+      windowReceived_ = received_;
     }
+    if (ready()) break;
     curl_multi_poll(multi_, nullptr, 0, kPollMs, nullptr);
   }
   return true;
@@ -195,6 +205,7 @@ void RemoteFile::raiseIfFailed() {
 
 void RemoteFile::open() {
   if (curl_multi_add_handle(multi_, easy_) != CURLM_OK) throw curlError(CURLE_OUT_OF_MEMORY, {});
+  restartStallWindow();
   if (request_.ftp) {
     if (!pump([this] { return pending_.size() > taken_; })) return;
     // Data that came before a failure is no answer yet: the failure counts.
@@ -213,6 +224,7 @@ bool RemoteFile::awaitBody() {
   const std::size_t unread = pending_.size() - taken_;
   if (paused_) {
     paused_ = false;
+    restartStallWindow();  // the pause was the reader's, not the server's
     curl_easy_pause(easy_, CURLPAUSE_CONT);  // may hand over the kept block at once
   }
   const auto more = [this, unread] { return pending_.size() - taken_ > unread; };

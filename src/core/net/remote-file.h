@@ -5,6 +5,7 @@
 // and every wait watches the stop event and the time-out.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -29,7 +30,8 @@ struct RemoteRequest {
   std::string userName;              // none when empty
   std::string password;
   std::string proxy;                 // "" for a direct connection
-  std::int64_t timeoutMs = 60000;    // connect, and the longest wait for any byte
+  // Connect time-out; also, less than 1 KiB received in this long counts as a stall.
+  std::int64_t timeoutMs = 60000;
   std::optional<std::int64_t> rangeFrom;  // HTTP: ask for the bytes from this offset on
 };
 
@@ -85,6 +87,7 @@ class RemoteFile {
   std::size_t readDecoded(char* out, std::size_t max);
   std::vector<std::string_view> headerValues(std::string_view name) const;
   std::string contentEncoding() const;
+  void restartStallWindow();
 
   std::shared_ptr<ConnectionShare> share_;  // outlives the easy handle
   RemoteRequest request_;
@@ -100,6 +103,9 @@ class RemoteFile {
   std::string pending_;  // body bytes received as sent (encoded), not yet read
   std::size_t taken_ = 0;
   std::uint64_t received_ = 0;  // header and body bytes, to tell progress from a stall
+  // The stall check's current period: when it began and received_ then.
+  std::chrono::steady_clock::time_point windowStart_;
+  std::uint64_t windowReceived_ = 0;
   bool paused_ = false;  // libcurl holds a body block until the reader has room
   bool encoded_ = false;
   std::unique_ptr<BodyDecoder> decoder_;  // made by the first read of an encoded body
