@@ -93,6 +93,10 @@ void RemoteFile::configure() {
     curl_easy_setopt(e, CURLOPT_FTPPORT, "-");  // active mode, on the control connection's address
     curl_easy_setopt(e, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_NOCWD));
     curl_easy_setopt(e, CURLOPT_TRANSFERTEXT, 0L);
+    curl_easy_setopt(e, CURLOPT_FILETIME, 1L);  // MDTM, for remoteTime()
+    if (request_.rangeFrom) {
+      curl_easy_setopt(e, CURLOPT_RESUME_FROM_LARGE, static_cast<curl_off_t>(*request_.rangeFrom));
+    }
     return;
   }
   curl_easy_setopt(e, CURLOPT_PROTOCOLS_STR, "http,https");
@@ -301,10 +305,26 @@ std::string RemoteFile::contentEncoding() const {
 }
 
 std::optional<std::int64_t> RemoteFile::contentLength() const {
+  if (request_.ftp) {
+    curl_off_t size = -1;
+    curl_easy_getinfo(easy_, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &size);
+    return size >= 0 ? std::optional<std::int64_t>(size) : std::nullopt;
+  }
   if (encoded_) return std::nullopt;
   const std::string length = header("Content-Length");
   if (length.empty()) return std::nullopt;
   return parseNumber(length);
+}
+
+std::optional<std::time_t> RemoteFile::remoteTime() const {
+  if (request_.ftp) {
+    curl_off_t time = -1;
+    curl_easy_getinfo(easy_, CURLINFO_FILETIME_T, &time);
+    return time != -1 ? std::optional<std::time_t>(time) : std::nullopt;
+  }
+  const std::string date = header("Last-Modified");
+  const std::time_t time = date.empty() ? -1 : curl_getdate(date.c_str(), nullptr);
+  return time != -1 ? std::optional(time) : std::nullopt;
 }
 
 std::optional<ContentRange> RemoteFile::contentRange() const {

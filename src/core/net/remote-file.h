@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <ctime>
 #include <memory>
 #include <optional>
 #include <string>
@@ -32,7 +33,8 @@ struct RemoteRequest {
   std::string proxy;                 // "" for a direct connection
   // Connect time-out; also, less than 1 KiB received in this long counts as a stall.
   std::int64_t timeoutMs = 60000;
-  std::optional<std::int64_t> rangeFrom;  // HTTP: ask for the bytes from this offset on
+  // Ask for the bytes from this offset on: a Range header over HTTP, REST over FTP.
+  std::optional<std::int64_t> rangeFrom;
 };
 
 // The bytes asked for and the whole size, from a Content-Range header.
@@ -49,8 +51,9 @@ class RemoteFile {
   RemoteFile& operator=(const RemoteFile&) = delete;
 
   // HTTP: waits for the final answer's header block. FTP: waits until the first data has
-  // come or the transfer has ended, so that a missing file fails here. Raises an
-  // InternetError on failure; returns early when the stop event is set.
+  // come or the transfer has ended, so that a missing file fails here, and so does a
+  // rangeFrom past the end of the file, with code kCodeCurlBase + CURLE_BAD_DOWNLOAD_RESUME
+  // (36). Raises an InternetError on failure; returns early when the stop event is set.
   void open();
 
   // The answer. status() is 0 before open() succeeded.
@@ -60,11 +63,15 @@ class RemoteFile {
   // A header's value (name without case), the first one when it is repeated, empty when it
   // is missing.
   std::string header(std::string_view name) const;
-  // Content-Length, unless the body is encoded.
+  // HTTP: Content-Length, unless the body is encoded. FTP: the size of the data to come
+  // (from the offset asked for on), when the server told it.
   std::optional<std::int64_t> contentLength() const;
   std::optional<ContentRange> contentRange() const;
   // Whether the body has a content coding other than identity; read() hands it out decoded.
   bool bodyEncoded() const { return encoded_; }
+  // HTTP: Last-Modified. FTP: the time the server gave for the file (MDTM), once open() has
+  // returned. Nothing when none was given or it cannot be read.
+  std::optional<std::time_t> remoteTime() const;
 
   // Up to `max` body bytes (more than 0 while the body goes on). Returns 0 at the end of
   // the body, and also when the stop event is set before data came (atEnd() is false
