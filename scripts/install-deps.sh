@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  libwxgtk3.2-dev libcurl4-openssl-dev libcanberra-dev
+  libwxgtk3.2-dev libcurl4-openssl-dev zlib1g-dev libcanberra-dev
   libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev
   python3-pyftpdlib xvfb xauth fonts-ipafont-gothic
   clang libclang-rt-14-dev

@@ -1,12 +1,18 @@
-// FTP downloads from pyftpdlib on 127.0.0.1: anonymous login, active mode.
+// FTP downloads from pyftpdlib on 127.0.0.1: anonymous login, active mode, and RemoteFile's
+// resume from an offset.
+#include <curl/curl.h>
 #include <gtest/gtest.h>
+#include <sys/time.h>
 
 #include <filesystem>
 #include <memory>
 
 #include "ftp-test-server.h"
 #include "net-test.h"
+#include "net/event.h"
+#include "net/internet-error.h"
 #include "net/partial-file.h"
+#include "net/remote-file.h"
 #include "net/result-codes.h"
 #include "net/worker-threads.h"
 #include "settings/app-settings.h"
@@ -15,6 +21,13 @@
 namespace murlo::test {
 namespace {
 
+const std::string kResumable = [] {
+  std::string data(3000, '\0');
+  for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>(i % 253);
+  return data;
+}();
+constexpr std::time_t kModified = 1234567890;
+
 class FtpTest : public NetTest {
  protected:
   static void SetUpTestSuite() {
@@ -22,6 +35,8 @@ class FtpTest : public NetTest {
     root_->write("hello.txt", "hello over ftp");
     std::filesystem::create_directories(root_->path("pub/files"));
     root_->write("pub/files/data.bin", std::string(70000, 'd'));
+    const timeval times[2] = {{kModified, 0}, {kModified, 0}};
+    ::utimes(root_->write("resumable.bin", kResumable).c_str(), times);
     server_ = std::make_unique<FtpTestServer>(root_->dir());
   }
   static void TearDownTestSuite() {
@@ -31,6 +46,18 @@ class FtpTest : public NetTest {
   void SetUp() override {
     if (!server_->running()) GTEST_SKIP() << "pyftpdlib did not start";
   }
+  // An opened RemoteFile for `path` from `offset` on.
+  std::unique_ptr<RemoteFile> openFrom(const std::string& path, std::int64_t offset) {
+    RemoteRequest request;
+    request.url = server_->url(path);
+    request.ftp = true;
+    request.rangeFrom = offset;
+    auto file = std::make_unique<RemoteFile>(std::move(request), nullptr, stop_);
+    file->open();
+    return file;
+  }
+
+  Event stop_;
 
   static std::unique_ptr<Sandbox> root_;
   static std::unique_ptr<FtpTestServer> server_;
@@ -101,6 +128,29 @@ TEST_F(FtpTest, AnHttpAddressIsRefused) {
   ftpThread(job);
   EXPECT_EQ(job->result, RESULT_ERROR_INTERNET);
   EXPECT_FALSE(isSaved("file.txt"));
+}
+
+TEST_F(FtpTest, ARemoteFileResumesFromAnOffsetAndTellsTheFileTime) {
+  auto file = openFrom("/resumable.bin", 1000);
+  std::string body;
+  char piece[700];
+  while (const std::size_t n = file->read(piece, sizeof piece)) body.append(piece, n);
+  EXPECT_TRUE(file->atEnd());
+  EXPECT_TRUE(body == kResumable.substr(1000)) << body.size();
+  EXPECT_EQ(file->remoteTime(), std::optional<std::time_t>(kModified));
+  EXPECT_EQ(file->contentLength(), std::optional<std::int64_t>(2000));
+
+  // A partial file that is already whole: nothing more comes, and that is no error.
+  auto whole = openFrom("/resumable.bin", 3000);
+  EXPECT_EQ(whole->read(piece, sizeof piece), 0u);
+  EXPECT_TRUE(whole->atEnd());
+
+  try {
+    openFrom("/resumable.bin", 3001);
+    ADD_FAILURE() << "an offset past the end opened";
+  } catch (const InternetError& error) {
+    EXPECT_EQ(error.code(), kCodeCurlBase + CURLE_BAD_DOWNLOAD_RESUME) << error.what();
+  }
 }
 
 }  // namespace

@@ -2,13 +2,13 @@
 // the size check, stopping, stalls and cut-off bodies.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <zlib.h>
 
 #include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <thread>
 
+#include "compressed-body.h"
 #include "http-test-server.h"
 #include "net-test.h"
 #include "net/result-codes.h"
@@ -21,20 +21,6 @@ namespace murlo::test {
 namespace {
 
 using namespace std::chrono_literals;
-
-std::string gzip(const std::string& data) {
-  z_stream stream{};
-  deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY);
-  std::string out(deflateBound(&stream, data.size()) + 32, '\0');
-  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
-  stream.avail_in = static_cast<uInt>(data.size());
-  stream.next_out = reinterpret_cast<Bytef*>(out.data());
-  stream.avail_out = static_cast<uInt>(out.size());
-  deflate(&stream, Z_FINISH);
-  out.resize(stream.total_out);
-  deflateEnd(&stream);
-  return out;
-}
 
 std::string pattern(std::size_t size) {
   std::string data(size, '\0');
@@ -101,7 +87,7 @@ TEST_F(TransferTest, DecodesAGzipBody) {
   const std::string body = pattern(3000000);
   server_.routes().Get("/page.html", [&](const httplib::Request&, httplib::Response& response) {
     response.set_header("Content-Encoding", "gzip");
-    response.set_content(gzip(body), "text/html");
+    response.set_content(compressed(body, kGzipBits), "text/html");
   });
   server_.start();
   auto job = makeJob(server_.url("/page.html"), "page.html");
@@ -244,6 +230,30 @@ TEST_F(TransferTest, AServerThatNeverAnswersIsCutOffByTheTimeOut) {
   EXPECT_EQ(messageTexts(), std::vector<std::string>{"接続に関するｴﾗｰが発生しました"});
   ASSERT_EQ(logEntries().size(), 1u);
   EXPECT_NE(logEntries()[0].reason.find("timed out"), std::string::npos);
+}
+
+TEST_F(TransferTest, AServerThatTricklesBytesTimesOutWhileAFastOneDoesNot) {
+  // Under 1 KiB in a whole time-out period is a stall, however steadily the bytes come.
+  RawTestServer trickle("HTTP/1.1 200 OK\r\nContent-Length: 100000\r\n\r\nx", 200ms);
+  auto job = makeJob(trickle.url("/trickle.bin"), "trickle.bin");
+  job->timeoutMs = 1000;
+  std::thread worker(downloadThread, job);
+  const bool ended = job->doneEvent.wait(10s);
+  if (!ended) job->stopEvent.set();
+  worker.join();
+  ASSERT_TRUE(ended);
+  EXPECT_EQ(job->result, RESULT_ERROR_INTERNET);
+  EXPECT_GE(job->doneBytes, 2);  // bytes kept coming
+  ASSERT_EQ(logEntries().size(), 1u);
+  EXPECT_NE(logEntries()[0].reason.find("timed out"), std::string::npos);
+
+  const std::string body = pattern(2000000);
+  RawTestServer fast("HTTP/1.1 200 OK\r\nContent-Length: 2000000\r\n\r\n" + body);
+  auto quick = makeJob(fast.url("/fast.bin"), "fast.bin");
+  quick->timeoutMs = 1000;
+  downloadThread(quick);
+  EXPECT_EQ(quick->result, RESULT_SUCCEED);
+  EXPECT_TRUE(saved("fast.bin") == body);
 }
 
 TEST_F(TransferTest, ABodyCutOffMidwayFailsAndKeepsWhatCame) {

@@ -257,7 +257,7 @@ bool CHttpWorker::continueOrRestart() {
     }
     // Appended bytes must be the same file's, from the same offset, and not re-encoded.
     if (status == 206 && range && range->first == have && remoteUnchanged() &&
-        !remoteFile_->encoded()) {
+        !remoteFile_->bodyEncoded()) {
       job_.doneBytes = have;
       return true;
     }

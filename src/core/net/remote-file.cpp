@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstring>
 
+#include "net/body-decoder.h"
 #include "net/connection-share.h"
 #include "net/curl-global.h"
 #include "net/event.h"
@@ -22,6 +23,9 @@ constexpr long kCurlBufferBytes = 64 * 1024;
 // Unread body bytes at which libcurl is paused until the reader has taken them: the body
 // then passes through a buffer that stays small and in the processor's cache.
 constexpr std::size_t kMaxPendingBytes = 128 * 1024;
+// Fewer bytes than this over one whole time-out period count as a stall: a server that
+// trickles a byte now and then would otherwise hold the item for ever.
+constexpr std::uint64_t kMinBytesPerPeriod = 1024;
 // The anonymous FTP login.
 constexpr const char* kFtpUser = "anonymous";
 constexpr const char* kFtpPassword = "murlo@localhost";
@@ -89,7 +93,7 @@ void RemoteFile::configure() {
     curl_easy_setopt(e, CURLOPT_FTPPORT, "-");  // active mode, on the control connection's address
     curl_easy_setopt(e, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_NOCWD));
     curl_easy_setopt(e, CURLOPT_TRANSFERTEXT, 0L);
-    curl_easy_setopt(e, CURLOPT_FILETIME, 1L);
+    curl_easy_setopt(e, CURLOPT_FILETIME, 1L);  // MDTM, for remoteTime()
     if (request_.rangeFrom) {
       curl_easy_setopt(e, CURLOPT_RESUME_FROM_LARGE, static_cast<curl_off_t>(*request_.rangeFrom));
     }
@@ -99,8 +103,9 @@ void RemoteFile::configure() {
   // The status check reads the raw header block as HTTP/1.1 servers send it.
   curl_easy_setopt(e, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
   curl_easy_setopt(e, CURLOPT_FOLLOWLOCATION, 0L);
-  // Decodes gzip and deflate bodies; the request's own Accept-Encoding line stays as given.
-  curl_easy_setopt(e, CURLOPT_ACCEPT_ENCODING, "gzip, deflate");
+  // The body comes as sent: read() decodes it on demand, so that a body of any ratio passes
+  // through the bounded pending buffer. The request's own Accept-Encoding line asks for it.
+  curl_easy_setopt(e, CURLOPT_HTTP_CONTENT_DECODING, 0L);
   for (const std::string& line : request_.headers) {
     curl_slist* grown = curl_slist_append(headerList_, line.c_str());
     if (grown == nullptr) throw curlError(CURLE_OUT_OF_MEMORY, {});
@@ -153,11 +158,14 @@ std::size_t RemoteFile::onBody(char* data, std::size_t size, std::size_t count, 
   return n;
 }
 
+void RemoteFile::restartStallWindow() {
+  windowStart_ = std::chrono::steady_clock::now();
+  windowReceived_ = received_;
+}
+
 template <typename Ready>
 bool RemoteFile::pump(Ready ready) {
-  using Clock = std::chrono::steady_clock;
-  auto lastProgress = Clock::now();
-  std::uint64_t lastReceived = received_;
+  const std::chrono::milliseconds period(request_.timeoutMs);
   while (!ready() && !done_) {
     if (stop_.isSet()) return false;
     int running = 0;
@@ -173,19 +181,23 @@ bool RemoteFile::pump(Ready ready) {
       done_ = true;
       result_ = CURLE_OUT_OF_MEMORY;
     }
-    if (ready() || done_) break;
-    const auto now = Clock::now();
-    if (received_ != lastReceived) {
-      lastReceived = received_;
-      lastProgress = now;
-    } else if (now - lastProgress >= std::chrono::milliseconds(request_.timeoutMs)) {
-      done_ = true;
-      result_ = CURLE_OPERATION_TIMEDOUT;
-      std::snprintf(errorBuffer_, sizeof errorBuffer_,
-                    "Operation timed out: no data for %lld milliseconds",
-                    static_cast<long long>(request_.timeoutMs));
-      break;
+    if (done_) break;
+    // Looked at even when data came: a trickle that always has a byte waiting is a stall too.
+    const auto now = std::chrono::steady_clock::now();
+    if (now - windowStart_ >= period) {
+      if (received_ - windowReceived_ < kMinBytesPerPeriod) {
+        done_ = true;
+        result_ = CURLE_OPERATION_TIMEDOUT;
+        std::snprintf(errorBuffer_, sizeof errorBuffer_,
+                      "Operation timed out: less than %llu bytes came in %lld milliseconds",
+                      static_cast<unsigned long long>(kMinBytesPerPeriod),
+                      static_cast<long long>(request_.timeoutMs));
+        break;
+      }
+      windowStart_ = now;
+      windowReceived_ = received_;
     }
+    if (ready()) break;
     curl_multi_poll(multi_, nullptr, 0, kPollMs, nullptr);
   }
   return true;
@@ -197,6 +209,7 @@ void RemoteFile::raiseIfFailed() {
 
 void RemoteFile::open() {
   if (curl_multi_add_handle(multi_, easy_) != CURLM_OK) throw curlError(CURLE_OUT_OF_MEMORY, {});
+  restartStallWindow();
   if (request_.ftp) {
     if (!pump([this] { return pending_.size() > taken_; })) return;
     // Data that came before a failure is no answer yet: the failure counts.
@@ -208,24 +221,51 @@ void RemoteFile::open() {
     raiseIfFailed();
     throw curlError(CURLE_WEIRD_SERVER_REPLY, "The server sent no answer");
   }
+  encoded_ = !isIdentityEncoding(contentEncoding());
+}
+
+bool RemoteFile::awaitBody() {
+  const std::size_t unread = pending_.size() - taken_;
+  if (paused_) {
+    paused_ = false;
+    restartStallWindow();  // the pause was the reader's, not the server's
+    curl_easy_pause(easy_, CURLPAUSE_CONT);  // may hand over the kept block at once
+  }
+  const auto more = [this, unread] { return pending_.size() - taken_ > unread; };
+  if (!pump(more)) return false;
+  if (more()) return true;
+  raiseIfFailed();
+  return false;
 }
 
 std::size_t RemoteFile::read(char* out, std::size_t max) {
-  if (taken_ == pending_.size() && paused_) {
-    paused_ = false;
-    curl_easy_pause(easy_, CURLPAUSE_CONT);  // may hand over the kept block at once
-  }
-  if (taken_ == pending_.size()) {
-    if (!pump([this] { return taken_ < pending_.size(); })) return 0;
-    if (taken_ == pending_.size()) {
-      raiseIfFailed();
-      return 0;
-    }
-  }
+  if (encoded_) return readDecoded(out, max);
+  if (taken_ == pending_.size() && !awaitBody()) return 0;
   const std::size_t n = std::min(max, pending_.size() - taken_);
   std::memcpy(out, pending_.data() + taken_, n);
   taken_ += n;
   return n;
+}
+
+std::size_t RemoteFile::readDecoded(char* out, std::size_t max) {
+  // Made here, not in open(), so that an unknown coding fails only a body that is read.
+  if (decoder_ == nullptr) decoder_ = std::make_unique<BodyDecoder>(contentEncoding());
+  for (;;) {
+    std::string_view in(pending_.data() + taken_, pending_.size() - taken_);
+    const std::size_t n = decoder_->decode(in, out, max);
+    taken_ = pending_.size() - in.size();
+    if (n > 0) return n;
+    if (!awaitBody()) {
+      if (done_ && (taken_ < pending_.size() || !decoder_->complete())) {
+        throw curlError(CURLE_BAD_CONTENT_ENCODING, "The compressed body was cut off");
+      }
+      return 0;
+    }
+  }
+}
+
+bool RemoteFile::atEnd() const {
+  return done_ && taken_ == pending_.size() && (decoder_ == nullptr || decoder_->complete());
 }
 
 std::string RemoteFile::statusLine() const {
@@ -233,7 +273,8 @@ std::string RemoteFile::statusLine() const {
   return rawHeaders_.substr(0, end);
 }
 
-std::string RemoteFile::header(std::string_view name) const {
+std::vector<std::string_view> RemoteFile::headerValues(std::string_view name) const {
+  std::vector<std::string_view> values;
   std::size_t start = 0;
   while (start < rawHeaders_.size()) {
     std::size_t end = rawHeaders_.find('\n', start);
@@ -241,35 +282,49 @@ std::string RemoteFile::header(std::string_view name) const {
     const std::string_view line(rawHeaders_.data() + start, end - start);
     if (line.size() > name.size() && line[name.size()] == ':' &&
         equalsIgnoreAsciiCase(line.substr(0, name.size()), name)) {
-      return std::string(trimBlanks(line.substr(name.size() + 1)));
+      values.push_back(trimBlanks(line.substr(name.size() + 1)));
     }
     start = end + 1;
   }
-  return {};
+  return values;
 }
 
-bool RemoteFile::encoded() const {
-  const std::string encoding = header("Content-Encoding");
-  return !encoding.empty() && !equalsIgnoreAsciiCase(encoding, "identity");
+std::string RemoteFile::header(std::string_view name) const {
+  const std::vector<std::string_view> values = headerValues(name);
+  return values.empty() ? std::string() : std::string(values.front());
+}
+
+std::string RemoteFile::contentEncoding() const {
+  // Repeated fields make one list, as if their values were joined by commas.
+  std::string list;
+  for (std::string_view value : headerValues("Content-Encoding")) {
+    if (!list.empty()) list += ", ";
+    list += value;
+  }
+  return list;
+}
+
+std::optional<std::int64_t> RemoteFile::contentLength() const {
+  if (request_.ftp) {
+    curl_off_t size = -1;
+    curl_easy_getinfo(easy_, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &size);
+    return size >= 0 ? std::optional<std::int64_t>(size) : std::nullopt;
+  }
+  if (encoded_) return std::nullopt;
+  const std::string length = header("Content-Length");
+  if (length.empty()) return std::nullopt;
+  return parseNumber(length);
 }
 
 std::optional<std::time_t> RemoteFile::remoteTime() const {
   if (request_.ftp) {
     curl_off_t time = -1;
     curl_easy_getinfo(easy_, CURLINFO_FILETIME_T, &time);
-    return time >= 0 ? std::optional<std::time_t>(time) : std::nullopt;
+    return time != -1 ? std::optional<std::time_t>(time) : std::nullopt;
   }
-  const std::string modified = header("Last-Modified");
-  const std::time_t time = modified.empty() ? -1 : curl_getdate(modified.c_str(), nullptr);
-  return time >= 0 ? std::optional<std::time_t>(time) : std::nullopt;
-}
-
-std::optional<std::int64_t> RemoteFile::contentLength() const {
-  const std::string encoding = header("Content-Encoding");
-  if (!encoding.empty() && !equalsIgnoreAsciiCase(encoding, "identity")) return std::nullopt;
-  const std::string length = header("Content-Length");
-  if (length.empty()) return std::nullopt;
-  return parseNumber(length);
+  const std::string date = header("Last-Modified");
+  const std::time_t time = date.empty() ? -1 : curl_getdate(date.c_str(), nullptr);
+  return time != -1 ? std::optional(time) : std::nullopt;
 }
 
 std::optional<ContentRange> RemoteFile::contentRange() const {

@@ -5,11 +5,13 @@
 // and every wait watches the stop event and the time-out.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <ctime>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 typedef void CURL;
@@ -18,6 +20,7 @@ struct curl_slist;
 
 namespace murlo {
 
+class BodyDecoder;
 class ConnectionShare;
 class Event;
 
@@ -28,8 +31,10 @@ struct RemoteRequest {
   std::string userName;              // none when empty
   std::string password;
   std::string proxy;                 // "" for a direct connection
-  std::int64_t timeoutMs = 60000;    // connect, and the longest wait for any byte
-  std::optional<std::int64_t> rangeFrom;  // HTTP: ask for the bytes from this offset on
+  // Connect time-out; also, less than 1 KiB received in this long counts as a stall.
+  std::int64_t timeoutMs = 60000;
+  // Ask for the bytes from this offset on: a Range header over HTTP, REST over FTP.
+  std::optional<std::int64_t> rangeFrom;
 };
 
 // The bytes asked for and the whole size, from a Content-Range header.
@@ -46,29 +51,34 @@ class RemoteFile {
   RemoteFile& operator=(const RemoteFile&) = delete;
 
   // HTTP: waits for the final answer's header block. FTP: waits until the first data has
-  // come or the transfer has ended, so that a missing file fails here. Raises an
-  // InternetError on failure; returns early when the stop event is set.
+  // come or the transfer has ended, so that a missing file fails here, and so does a
+  // rangeFrom past the end of the file, with code kCodeCurlBase + CURLE_BAD_DOWNLOAD_RESUME
+  // (36). Raises an InternetError on failure; returns early when the stop event is set.
   void open();
 
   // The answer. status() is 0 before open() succeeded.
   long status() const { return status_; }
   const std::string& rawHeaders() const { return rawHeaders_; }
   std::string statusLine() const;
-  // A header's value (name without case), empty when it is missing.
+  // A header's value (name without case), the first one when it is repeated, empty when it
+  // is missing.
   std::string header(std::string_view name) const;
-  // Content-Length, unless a content encoding makes it the size of the encoded body.
+  // HTTP: Content-Length, unless the body is encoded. FTP: the size of the data to come
+  // (from the offset asked for on), when the server told it.
   std::optional<std::int64_t> contentLength() const;
   std::optional<ContentRange> contentRange() const;
-  // True when the body has a content encoding (it is decoded on the way).
-  bool encoded() const;
-  // The remote file's time: HTTP Last-Modified, FTP MDTM; nothing when none was given.
+  // Whether the body has a content coding other than identity; read() hands it out decoded.
+  bool bodyEncoded() const { return encoded_; }
+  // HTTP: Last-Modified. FTP: the time the server gave for the file (MDTM), once open() has
+  // returned. Nothing when none was given or it cannot be read.
   std::optional<std::time_t> remoteTime() const;
 
   // Up to `max` body bytes (more than 0 while the body goes on). Returns 0 at the end of
   // the body, and also when the stop event is set before data came (atEnd() is false
-  // then). Raises an InternetError when the transfer failed or stalled.
+  // then). Raises an InternetError when the transfer failed or stalled, or the body has an
+  // unknown encoding or is not whole in the encoding it names.
   std::size_t read(char* out, std::size_t max);
-  bool atEnd() const { return done_ && taken_ == pending_.size(); }
+  bool atEnd() const;
 
  private:
   static std::size_t onHeader(char* data, std::size_t size, std::size_t count, void* self);
@@ -78,6 +88,13 @@ class RemoteFile {
   template <typename Ready>
   bool pump(Ready ready);
   void raiseIfFailed();
+  // Waits until more body bytes are pending than now; false at the end of the body and
+  // when the stop event is set.
+  bool awaitBody();
+  std::size_t readDecoded(char* out, std::size_t max);
+  std::vector<std::string_view> headerValues(std::string_view name) const;
+  std::string contentEncoding() const;
+  void restartStallWindow();
 
   std::shared_ptr<ConnectionShare> share_;  // outlives the easy handle
   RemoteRequest request_;
@@ -90,10 +107,15 @@ class RemoteFile {
   bool headersDone_ = false;
   std::string rawHeaders_;
   long status_ = 0;
-  std::string pending_;  // body bytes received, not yet read
+  std::string pending_;  // body bytes received as sent (encoded), not yet read
   std::size_t taken_ = 0;
   std::uint64_t received_ = 0;  // header and body bytes, to tell progress from a stall
+  // The stall check's current period: when it began and received_ then.
+  std::chrono::steady_clock::time_point windowStart_;
+  std::uint64_t windowReceived_ = 0;
   bool paused_ = false;  // libcurl holds a body block until the reader has room
+  bool encoded_ = false;
+  std::unique_ptr<BodyDecoder> decoder_;  // made by the first read of an encoded body
   bool done_ = false;
   int result_ = 0;  // the CURLcode once done_
 };

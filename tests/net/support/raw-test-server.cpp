@@ -10,7 +10,8 @@
 
 namespace murlo::test {
 
-RawTestServer::RawTestServer(std::string answer) : answer_(std::move(answer)) {
+RawTestServer::RawTestServer(std::string answer, std::chrono::milliseconds dripEvery)
+    : answer_(std::move(answer)), dripEvery_(dripEvery) {
   listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
   sockaddr_in address{};
   address.sin_family = AF_INET;
@@ -64,7 +65,15 @@ void RawTestServer::serve() {
       requests_.push_back(head);
     }
     if (::send(client, answer_.data(), answer_.size(), MSG_NOSIGNAL) < 0) continue;
+    if (dripEvery_ > dripEvery_.zero()) drip(client);
     ::shutdown(client, SHUT_WR);
+  }
+}
+
+void RawTestServer::drip(int client) {
+  while (!stopping_) {
+    std::this_thread::sleep_for(dripEvery_);  // the server's pace, not a wait of the test
+    if (::send(client, "x", 1, MSG_NOSIGNAL) != 1) return;
   }
 }
 

@@ -1,8 +1,10 @@
 // A TCP server on 127.0.0.1 that answers every connection with fixed bytes and records the
-// request head it got; with an empty answer it accepts and never answers.
+// request head it got; with an empty answer it accepts and never answers. With a drip
+// interval it then sends one more byte per interval, for as long as the client listens.
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -12,7 +14,8 @@ namespace murlo::test {
 
 class RawTestServer {
  public:
-  explicit RawTestServer(std::string answer);
+  explicit RawTestServer(std::string answer,
+                         std::chrono::milliseconds dripEvery = std::chrono::milliseconds::zero());
   ~RawTestServer();
   RawTestServer(const RawTestServer&) = delete;
   RawTestServer& operator=(const RawTestServer&) = delete;
@@ -25,8 +28,10 @@ class RawTestServer {
 
  private:
   void serve();
+  void drip(int client);
 
   std::string answer_;
+  std::chrono::milliseconds dripEvery_;
   int listener_ = -1;
   int port_ = 0;
   std::atomic<bool> stopping_{false};
