@@ -23,12 +23,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-std::string pattern(std::size_t size) {
-  std::string data(size, '\0');
-  for (std::size_t i = 0; i < size; ++i) data[i] = static_cast<char>(i % 251);
-  return data;
-}
-
 class CliJobTest : public ::testing::Test {
  protected:
   CliJobTest() {
@@ -97,7 +91,7 @@ int exitStatusOf(pid_t pid) {
 }
 
 TEST_F(CliJobTest, InterruptSignalsSuspendADownloadAndALaterRunCompletesIt) {
-  const std::string body = pattern(200000);
+  const std::string body = bytePattern(200000);
   serveDripping("/big.bin", body);
   server_.start();
   ASSERT_EQ(runCli({"add", server_.url("/big.bin"), "--list", "l.mrl"}, box_.dir()).exitCode, 0);
@@ -133,7 +127,7 @@ TEST_F(CliJobTest, InterruptSignalsSuspendADownloadAndALaterRunCompletesIt) {
 }
 
 TEST_F(CliJobTest, ADownloadKilledMidFileIsCompletedByTheNextRunUnderItsOwnName) {
-  const std::string body = pattern(400000);
+  const std::string body = bytePattern(400000);
   serveDripping("/big.bin", body);
   server_.start();
   ASSERT_EQ(runCli({"add", server_.url("/big.bin"), "--list", "l.mrl"}, box_.dir()).exitCode, 0);
@@ -160,7 +154,7 @@ TEST_F(CliJobTest, ADownloadKilledMidFileIsCompletedByTheNextRunUnderItsOwnName)
 }
 
 TEST_F(CliJobTest, ARunningDownloadKeepsAddOffItsListAndNothingIsLost) {
-  serveDripping("/big.bin", pattern(1000000));
+  serveDripping("/big.bin", bytePattern(1000000));
   server_.start();
   const std::string base = server_.url("/");
   ASSERT_EQ(runCli({"add", base + "big.bin", base + "gone.bin", "--list", "l.mrl"}, box_.dir()).exitCode, 0);

@@ -30,12 +30,6 @@ using namespace std::chrono_literals;
 
 const std::string kDone = "\x8A\xAE\x97\xB9";  // 完了 in CP932
 
-std::string pattern(std::size_t size) {
-  std::string data(size, '\0');
-  for (std::size_t i = 0; i < size; ++i) data[i] = static_cast<char>(i % 251);
-  return data;
-}
-
 class DownloadJobTest : public JobTest {
  protected:
   bool runJob(DownloadJob& job) {
@@ -46,7 +40,7 @@ class DownloadJobTest : public JobTest {
 
 TEST_F(DownloadJobTest, DownloadsEveryRowInOrderAndRemovesTheFinishedOnes) {
   serve("/a.bin", "AAA");
-  serve("/b.bin", pattern(5000));
+  serve("/b.bin", bytePattern(5000));
   serve("/dir/", "<html></html>", "text/html");
   server_.start();
   addRow(server_.url("/a.bin"));
@@ -56,7 +50,7 @@ TEST_F(DownloadJobTest, DownloadsEveryRowInOrderAndRemovesTheFinishedOnes) {
   ASSERT_TRUE(runJob(job));
 
   EXPECT_EQ(saved("a.bin"), "AAA");
-  EXPECT_TRUE(saved("b.bin") == pattern(5000));
+  EXPECT_TRUE(saved("b.bin") == bytePattern(5000));
   EXPECT_EQ(saved("index.htm"), "<html></html>");
   EXPECT_EQ(host_.list.count(), 0);
   EXPECT_EQ(requests(), (std::vector<std::string>{"/a.bin", "/b.bin", "/dir/"}));
@@ -73,7 +67,7 @@ TEST_F(DownloadJobTest, DownloadsEveryRowInOrderAndRemovesTheFinishedOnes) {
 }
 
 TEST_F(DownloadJobTest, KeptRowsShowTheirFinalSizeAndFinishedImage) {
-  serve("/a.bin", pattern(3000));
+  serve("/a.bin", bytePattern(3000));
   server_.start();
   host_.settingsValue.exSet = exset::kKeepFinished;
   addRow(server_.url("/a.bin"));
@@ -195,7 +189,7 @@ void serveSlowly(HttpTestServer& server, const std::string& path, const std::str
 }
 
 TEST_F(DownloadJobTest, SuspendTagsTheRowResumeAndALaterJobCompletesTheFile) {
-  const std::string body = pattern(100000);
+  const std::string body = bytePattern(100000);
   auto slow = std::make_shared<std::atomic<bool>>(true);
   serveSlowly(server_, "/slow.bin", body, slow);
   server_.start();
@@ -273,7 +267,7 @@ class BlockingPrompter : public ScriptedPrompter {
 };
 
 TEST_F(DownloadJobTest, AStopWhileTheThreadHangsReturnsAfterTwoSecondsAndTheThreadIsHarmless) {
-  serve("/a.bin", pattern(4000));
+  serve("/a.bin", bytePattern(4000));
   server_.start();
   const std::string other = sandbox_.write("save/other.bin", "abc");
   BlockingPrompter prompter(other);

@@ -11,11 +11,7 @@
 namespace murlo::test {
 namespace {
 
-const std::string kWhole = [] {
-  std::string data(3000, '\0');
-  for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>(i % 251);
-  return data;
-}();
+const std::string kWhole = bytePattern(3000);
 
 constexpr std::time_t kModified = 1700000000;
 

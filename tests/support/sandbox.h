@@ -26,4 +26,8 @@ class Sandbox {
 // The bytes of a file, or an empty string when it cannot be read.
 std::string readFile(const std::string& path);
 
+// A body of `size` bytes in which each byte is its offset modulo 251, so that a shifted,
+// repeated or spliced copy never equals it.
+std::string bytePattern(std::size_t size);
+
 }  // namespace murlo::test

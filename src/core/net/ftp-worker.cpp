@@ -73,7 +73,7 @@ bool CFtpWorker::continueOrRestart() {
     partialTime_ = modificationTime(localFile_->path());
     if (!requestAgain(have)) return false;
   }
-  if (rangeFrom_ && remoteUnchanged()) {
+  if (rangeFrom_ && *rangeFrom_ == have && remoteUnchanged()) {
     job_.doneBytes = have;
     return true;
   }
