@@ -70,6 +70,8 @@ pid_t startServer(const std::string& file, std::int64_t size, int& port) {
   httplib::Server server;
   server.Get("/big.bin", [&](const httplib::Request&, httplib::Response& response) {
     const int fd = ::open(file.c_str(), O_RDONLY);
+    // As a static file server does: the engine then keeps this time on its partial file.
+    response.set_header("Last-Modified", "Tue, 14 Nov 2023 22:13:20 GMT");
     response.set_content_provider(
         static_cast<std::size_t>(size), "application/octet-stream",
         [fd](std::size_t offset, std::size_t length, httplib::DataSink& sink) {

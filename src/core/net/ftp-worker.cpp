@@ -54,8 +54,7 @@ bool CFtpWorker::RunFtpDownload() {
     return saveBody(job_.localName, finalPathOfResume());
   }
   MakeHierarchy();
-  job_.localName = ResolveSaveName(job_);
-  replaceFinal_ = FileExists(job_.saveDir + job_.localName);
+  job_.localName = ResolveSaveName(job_, &replaceFinal_);
   allocateBuffer();
   return saveBody(partialPathOfLocalName(), job_.saveDir + job_.localName);
 }

@@ -190,9 +190,8 @@ bool CHttpWorker::Transfer() {
 std::optional<bool> CHttpWorker::prepareDownload() {
   MakeHierarchy();
   if (!CheckSize()) return true;
-  job_.localName = ResolveSaveName(job_);
   // A name that exists now was chosen to be overwritten (by the policy or the user).
-  replaceFinal_ = FileExists(job_.saveDir + job_.localName);
+  job_.localName = ResolveSaveName(job_, &replaceFinal_);
   probeSize();
   if (IsCancelled(RESULT_USER_DENIED)) return false;
   allocateBuffer();

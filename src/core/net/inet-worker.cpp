@@ -95,12 +95,15 @@ void CInetWorker::MakeHierarchy() {
 
 void CInetWorker::MakeDirectory(std::string& relativePath) {
   const std::string path = job_.saveDir + relativePath;
-  if (!FileExists(path) && ::mkdir(path.c_str(), 0777) != 0 && errno != EEXIST) {
-    throw LocalFileError::fromErrno(FileErrorKind::kBadPath, path);
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0) {
+    if (::mkdir(path.c_str(), 0777) != 0 && (errno != EEXIST || ::lstat(path.c_str(), &info) != 0)) {
+      throw LocalFileError::fromErrno(FileErrorKind::kBadPath, path);
+    }
+    info.st_mode = S_IFDIR;
   }
   // A link planted under the save folder must not lead the file out of it.
-  struct stat info {};
-  if (::lstat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+  if (!S_ISDIR(info.st_mode)) {
     errno = ENOTDIR;
     throw LocalFileError::fromErrno(FileErrorKind::kBadPath, path);
   }

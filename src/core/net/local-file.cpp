@@ -76,8 +76,8 @@ void LocalFile::write(const char* data, std::size_t size) {
   buffer_.insert(buffer_.end(), data, data + size);
 }
 
-void LocalFile::flush() {
-  if (buffer_.empty()) return;
+bool LocalFile::flush() {
+  if (buffer_.empty()) return false;
   bool failed = false;
   const bool passed = gate_.pass([&] {
     const char* p = buffer_.data();
@@ -97,6 +97,7 @@ void LocalFile::flush() {
   if (!passed) throw LocalFileError::givenUp(path_);
   if (failed) throw LocalFileError::fromErrno(FileErrorKind::kGeneric, path_);
   stampModificationTime();
+  return true;
 }
 
 void LocalFile::stampModificationTime() {
@@ -115,8 +116,7 @@ void LocalFile::truncate() {
 }
 
 void LocalFile::close() {
-  flush();
-  stampModificationTime();
+  if (!flush()) stampModificationTime();
   const int fd = fd_;
   fd_ = -1;
   if (::close(fd) != 0) throw LocalFileError::fromErrno(FileErrorKind::kGeneric, path_);

@@ -44,7 +44,8 @@ class LocalFile {
   const std::string& path() const { return path_; }
 
  private:
-  void flush();
+  // Writes what is buffered, then keeps the modification time; false when nothing was.
+  bool flush();
   void stampModificationTime();
   void closeWith(int error);
 

@@ -24,10 +24,12 @@ bool CTransferBase::FileExists(const std::string& path) {
   return ::lstat(path.c_str(), &info) == 0;
 }
 
-std::string CTransferBase::ResolveSaveName(JobRecord& job) {
+std::string CTransferBase::ResolveSaveName(JobRecord& job, bool* existing) {
   std::string candidate = job.fileName;
   unsigned counter = 0;
+  if (existing != nullptr) *existing = false;
   if (!FileExists(job.saveDir + candidate)) return candidate;
+  if (existing != nullptr) *existing = true;
   for (;;) {
     const int policy = job.movement.load();
     if (policy & movement::kOverwrite) return candidate;
@@ -59,7 +61,10 @@ std::string CTransferBase::ResolveSaveName(JobRecord& job) {
       }
     }
     ++counter;
-    if (!FileExists(job.saveDir + candidate)) return candidate;
+    if (!FileExists(job.saveDir + candidate)) {
+      if (existing != nullptr) *existing = false;
+      return candidate;
+    }
   }
 }
 
