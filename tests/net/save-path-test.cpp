@@ -1,8 +1,10 @@
 // Local names from addresses and the splitting of addresses.
 #include <gtest/gtest.h>
 
+#include "net/disk-name.h"
 #include "net/save-path.h"
 #include "net/url-crack.h"
+#include "text/cp932.h"
 
 namespace murlo {
 namespace {
@@ -57,6 +59,22 @@ TEST(SavePath, LongNamesAreShortenedInTheStemAtACharacterBoundary) {
   const std::string full = safeFileName(std::string(300, 'n') + ".bin");
   EXPECT_EQ(renamedCandidate(full, 0), std::string(kMaxFileNameBytes - 5, 'n') + "0.bin");
   EXPECT_EQ(renamedCandidate("dir/" + full, 0x1F).size(), 4 + kMaxFileNameBytes);
+}
+
+TEST(DiskName, NamesGoToDiskInUtf8AndEscapesNeverLeaveTheFolder) {
+  EXPECT_EQ(diskName("%E7%94%BB%E5%83%8F"), "画像");
+  EXPECT_EQ(diskName("\x89\xE6\x91\x9C"), "画像");  // CP932
+  EXPECT_EQ(diskName("写真.jpg"), "写真.jpg");
+  EXPECT_EQ(diskName("a%2Fb%00c\xFF%"), "a_b_c_%");
+  // Escaped dots and slashes are decoded before the folder test, so they never climb.
+  using Folders = std::vector<std::string>;
+  EXPECT_EQ(hierarchyFolders("/%2e%2E/%2e/a%2F..%2fb/%E7%94%BB/c.jpg"), (Folders{"a_.._b", "画"}));
+
+  // Item texts hold paths in CP932 where it can say them, and paths come back from them.
+  const std::string path = "/home/u/ダウンロード/写真.jpg";
+  EXPECT_EQ(itemTextOfPath(path), utf8ToCp932(path));
+  EXPECT_EQ(diskPath(itemTextOfPath(path)), path);
+  EXPECT_EQ(itemTextOfPath("/tmp/caf\xC3\xA9"), "/tmp/caf\xC3\xA9");  // no é in CP932
 }
 
 TEST(UrlCrack, SplitsAddressesAsTheWorkersNeedThem) {

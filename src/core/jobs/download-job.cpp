@@ -6,6 +6,7 @@
 #include "items/item-info.h"
 #include "jobs/job-host.h"
 #include "jobs/write-output.h"
+#include "net/disk-name.h"
 #include "net/job-record.h"
 #include "net/result-codes.h"
 #include "net/worker-threads.h"
@@ -78,7 +79,8 @@ bool DownloadJob::startNext() {
       runner_.endWithoutThread();
       return true;
     }
-    record.localName = *partial;
+    record.localName = diskPath(*partial);
+    resumedInfoPath_ = *partial;
   }
   if (isFtpAddress(address_)) {
     runner_.run(ftpThread);
@@ -118,7 +120,11 @@ void DownloadJob::showProgress() {
     counters_.totalBytes = record.totalBytes;
     ItemList& items = host_.items();
     const int row = current_.find(items);
-    if (row >= 0) items.setText(row, kColInfo, progressInfo(counters_.doneBytes, counters_.totalBytes));
+    // A resumed row keeps naming its partial file, so a stop leaves it resumable.
+    if (row >= 0) {
+      items.setText(row, kColInfo, progressInfo(counters_.doneBytes, counters_.totalBytes) +
+                                       (resumed_ ? resumedInfoPath_ : std::string()));
+    }
   }
   const std::int64_t elapsed = runner_.elapsedMs();
   speed_.update(elapsed, counters_.doneBytes);
@@ -155,7 +161,7 @@ bool DownloadJob::finishItem() {
     if (row >= 0) {
       items.setImage(row, kImageFailed);
       const bool tagged = items.row(row).tag == kResumeTag;
-      items.setText(row, kColInfo, kInfoErrorPrefix + (tagged ? partialPath() : std::string()));
+      items.setText(row, kColInfo, kInfoErrorPrefix + (tagged ? itemTextOfPath(partialPath()) : std::string()));
     }
     --counters_.done;
     --counters_.total;
@@ -202,7 +208,7 @@ bool DownloadJob::suspend() {
     return true;
   }
   items.setText(row, kColTag, kResumeTag);
-  items.setText(row, kColInfo, progressInfo(record.doneBytes, record.totalBytes) + partialPath());
+  items.setText(row, kColInfo, progressInfo(record.doneBytes, record.totalBytes) + itemTextOfPath(partialPath()));
   items.setImage(row, kImageFinished);
   return true;
 }

@@ -69,6 +69,8 @@ class DownloadJob {
   int position_ = 0;
   std::string address_;
   bool resumed_ = false;
+  // The partial file a resumed row names, as its info text has it.
+  std::string resumedInfoPath_;
   bool nothingLeft_ = false;
   bool ended_ = false;
   bool inTick_ = false;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "net/disk-name.h"
 #include "net/internet-error.h"
 #include "net/job-record.h"
 #include "net/local-file.h"
@@ -90,7 +91,7 @@ void CInetWorker::MakeHierarchy() {
       MakeDirectory(relativePath);
     }
   }
-  job_.fileName = relativePath + safeFileName(job_.fileName);
+  job_.fileName = relativePath + safeFileName(diskName(job_.fileName));
 }
 
 void CInetWorker::MakeDirectory(std::string& relativePath) {

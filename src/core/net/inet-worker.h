@@ -52,7 +52,8 @@ class CInetWorker : public CTransferBase {
   void LogException(const std::exception& error);
 
   // With Movement bit 2: creates the object's folders under the save folder and puts them
-  // in front of the job's fileName. Always makes the file name a single safe entry.
+  // in front of the job's fileName. Always makes the file name a single safe entry, named
+  // as it goes on disk (UTF-8, percent-escapes decoded).
   void MakeHierarchy();
   // Creates saveDir + relativePath when missing (a LocalFileError of kind bad path when it
   // cannot, or when the entry there is a symbolic link or no folder), then appends "/" to

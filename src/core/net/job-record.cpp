@@ -1,5 +1,6 @@
 #include "net/job-record.h"
 
+#include "net/disk-name.h"
 #include "settings/app-settings.h"
 
 namespace murlo {
@@ -16,7 +17,7 @@ void fillFromSettings(JobRecord& job, const AppSettings& settings, const std::st
   job.timeoutMs = settings.timeoutMs();
   // A save folder that was never chosen is the application directory.
   job.saveDir = settings.path01.empty() ? appDir + (appDir.ends_with('/') ? "" : "/")
-                                        : settings.saveFolder();
+                                        : diskPath(settings.saveFolder());
 }
 
 }  // namespace murlo

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "net/disk-name.h"
 #include "text/cp932.h"
 
 namespace murlo {
@@ -41,7 +42,7 @@ std::vector<std::string> hierarchyFolders(std::string_view object) {
   for (;;) {
     const std::size_t slash = object.find('/', start);
     if (slash == std::string_view::npos) break;
-    const std::string_view segment = object.substr(start, slash - start);
+    const std::string segment = diskName(object.substr(start, slash - start));
     if (!segment.empty() && segment != "." && segment != "..") folders.push_back(cutName(segment));
     start = slash + 1;
   }

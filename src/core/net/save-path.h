@@ -16,7 +16,8 @@ inline constexpr std::size_t kPartialSuffixBytes = 14;
 inline constexpr std::size_t kMaxFileNameBytes = kMaxNameBytes - kPartialSuffixBytes;
 
 // The folder names of a server object ("/a/b/c.gif?x" gives a and b): the segments before
-// its last "/", without empty, "." and ".." segments, each cut to kMaxNameBytes.
+// its last "/" as they go on disk (diskName: "%E7%94%BB%E5%83%8F" gives "画像"), without
+// empty, "." and ".." ones, each cut to kMaxNameBytes.
 std::vector<std::string> hierarchyFolders(std::string_view object);
 
 // An item's file name as a single folder entry: "/" and NUL become "_", "", "." and ".."
