@@ -1,7 +1,9 @@
 #include "murlo-app.h"
 
 #include <wx/cmdline.h>
+#include <wx/log.h>
 
+#include <clocale>
 #include <cstdlib>
 #include <filesystem>
 
@@ -27,6 +29,13 @@ bool CMurloApp::OnCmdLineParsed(wxCmdLineParser& parser) {
 bool CMurloApp::OnInit() {
   if (!wxApp::OnInit()) return false;
   SetAppName("Murlo");
+  {
+    // A locale the system lacks leaves the toolkit in English; that is no error to show.
+    wxLogNull quiet;
+    locale_.Init(wxLANGUAGE_DEFAULT);
+  }
+  // Numbers the program formats itself keep "." as the decimal point whatever the locale.
+  std::setlocale(LC_NUMERIC, "C");
   if (useDataFolder_) {
     // Started from the desktop: the settings and logs live in the user's data folder, not
     // in whatever folder the desktop started us in. A list file given relative to the

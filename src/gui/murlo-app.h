@@ -2,6 +2,7 @@
 #pragma once
 
 #include <wx/app.h>
+#include <wx/intl.h>
 
 #include <memory>
 
@@ -20,6 +21,9 @@ class CMurloApp : public wxApp {
   bool OnCmdLineParsed(wxCmdLineParser& parser) override;
 
  private:
+  // The user's locale, so the toolkit's own texts (はい/いいえ, キャンセル, the file
+  // chooser) follow it.
+  wxLocale locale_;
   AppContext context_;
   GuiPrompter prompter_;
   XdgOpenShell shell_;

@@ -5,6 +5,7 @@
 #include "net/connection-share.h"
 #include "net/result-codes.h"
 #include "net/worker-threads.h"
+#include "text/cp932.h"
 #include "net-test.h"
 #include "raw-test-server.h"
 #include "http-test-server.h"
@@ -85,6 +86,8 @@ TEST_F(RequestTest, OfflineFailsAtOnceWithoutConnecting) {
   EXPECT_EQ(server.connections(), 0);
   EXPECT_FALSE(isSaved("x"));
   ASSERT_EQ(logEntries().size(), 1u);
+  // The log's reason is the program's own Japanese text, in the log's encoding.
+  EXPECT_EQ(cp932ToUtf8(logEntries()[0].reason), "ｵﾌﾗｲﾝ作業中のため、接続しませんでした");
 }
 
 TEST_F(RequestTest, AnUnreachableServerReportsCannotConnect) {

@@ -16,6 +16,7 @@
 #include "net/url-crack.h"
 #include "platform/prompter.h"
 #include "settings/app-settings.h"
+#include "text/cp932.h"
 
 namespace murlo {
 
@@ -55,7 +56,8 @@ void CInetWorker::takeCracked(const CrackedUrl& url) {
 }
 
 void CInetWorker::refuseWhenOffline() const {
-  if (session_.offline) throw InternetError(kCodeOffline, "Working offline: no connection was made");
+  // The log is written in the program's encoding.
+  if (session_.offline) throw InternetError(kCodeOffline, utf8ToCp932("ｵﾌﾗｲﾝ作業中のため、接続しませんでした"));
 }
 
 bool CInetWorker::IsCancelled(int code) {
