@@ -52,9 +52,11 @@ bool resolveDotPath(std::string& link, std::string& base) {
       return true;
     }
     if (!cutAfterLastSlash(base)) return !firstPass;
-    if (link[1] == '/') {
-      link = std::string(splitAtLastSlash(link).fileName);
-      return true;
+    if (link.compare(0, 2, "./") == 0) {
+      // "./" names the base's own folder: dropped, and whatever follows ("./", "../", a
+      // folder) is resolved as if it stood alone.
+      link.erase(0, 2);
+      continue;
     }
     if (link.compare(0, 3, "../") != 0) return !firstPass;
     link.erase(0, 3);

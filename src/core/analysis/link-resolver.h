@@ -22,9 +22,10 @@ struct LinkSink {
 bool addLink(const LinkSink& sink, std::string_view link, std::string_view pageAddress,
              std::string_view tag);
 
-// Rewrites a link beginning with "./" or "../" and the base address in place: "./x/y"
-// keeps only "y"; every leading "../" removes one directory from the base. Returns false
-// when the link is refused.
+// Rewrites a link beginning with "./" or "../" and the base address in place: each leading
+// "./" is dropped and every leading "../" removes one directory from the base; the rest of
+// the link, folders included ("./x/y" keeps "x/y"), stays. Returns false when the link is
+// refused (two characters or fewer, or a name such as ".hidden").
 bool resolveDotPath(std::string& link, std::string& base);
 
 }  // namespace murlo

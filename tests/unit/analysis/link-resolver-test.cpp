@@ -33,7 +33,7 @@ TEST_F(AddLinkTest, ResolvesTheFourKindsOfLinks) {
   EXPECT_EQ(resolve("HTTP://other/q.jpg", "http://host/"), "HTTP://other/|q.jpg|jpg");
   EXPECT_EQ(resolve("../x.htm", "http://host/a/b/page.htm"), "http://host/a/|x.htm|htm");
   EXPECT_EQ(resolve("../../x.htm", "http://host/a/b/page.htm"), "http://host/|x.htm|htm");
-  EXPECT_EQ(resolve("./sub/x.htm", "http://host/a/p.htm"), "http://host/a/|x.htm|htm");
+  EXPECT_EQ(resolve("./sub/x.htm", "http://host/a/p.htm"), "http://host/a/sub/|x.htm|htm");
 }
 
 TEST_F(AddLinkTest, RecognisesHttpsLikeHttp) {
@@ -93,11 +93,31 @@ TEST(ResolveDotPath, PassesRemoveOneDirectoryEach) {
   EXPECT_EQ(base, "http://host/");
   EXPECT_EQ(link, "x.htm");
 
-  link = "./x/y.htm";
-  base = "http://host/a/p.htm";
+  // "./" and one-letter folders keep the folders the link names.
+  struct Case {
+    const char* link;
+    const char* resolvedLink;
+    const char* resolvedBase;
+  };
+  const std::string jpgInFolder = "\x89\xE6\x91\x9C/\x8E\xCA\x90\x5E.jpg";  // 画像/写真.jpg in CP932
+  for (const Case& c : {Case{"./x/y.htm", "x/y.htm", "http://host/a/b/"},
+                        Case{"./images/photo.jpg", "images/photo.jpg", "http://host/a/b/"},
+                        Case{"././a.htm", "a.htm", "http://host/a/b/"},
+                        Case{"./../a.htm", "a.htm", "http://host/a/"},
+                        Case{"../x/y.htm", "x/y.htm", "http://host/a/"},
+                        Case{"../../x/y/z.htm", "x/y/z.htm", "http://host/"},
+                        Case{"./x.htm", "x.htm", "http://host/a/b/"}}) {
+    link = c.link;
+    base = "http://host/a/b/p.htm";
+    EXPECT_TRUE(resolveDotPath(link, base)) << c.link;
+    EXPECT_EQ(link, c.resolvedLink) << c.link;
+    EXPECT_EQ(base, c.resolvedBase) << c.link;
+  }
+  link = "./" + jpgInFolder;
+  base = "http://host/\x8E\x84/p.htm";  // a CP932 folder whose second byte is no "/"
   EXPECT_TRUE(resolveDotPath(link, base));
-  EXPECT_EQ(link, "y.htm");
-  EXPECT_EQ(base, "http://host/a/");
+  EXPECT_EQ(link, jpgInFolder);
+  EXPECT_EQ(base, "http://host/\x8E\x84/");
 
   link = "../../../../../x.htm";  // more ".." than directories: stays at the server's root
   base = "http://host/a/p.htm";
@@ -113,6 +133,8 @@ TEST(ResolveDotPath, PassesRemoveOneDirectoryEach) {
 
   link = ".x.htm";
   base = "http://host/a/p.htm";
+  EXPECT_FALSE(resolveDotPath(link, base));
+  link = "./";
   EXPECT_FALSE(resolveDotPath(link, base));
   link = "./x.htm";
   base = "nohost";
