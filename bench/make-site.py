@@ -3,14 +3,17 @@
 
     make-site.py FOLDER [small|medium]
 
-small: 200 pages and 1,000 images; medium: 2,000 pages and 10,000 images. The same size
+small: 200 pages and 1,200 images; medium: 2,000 pages and 12,000 images. The same size
 always gives the same files. Every page and image can be reached from /index.html.
 
 The pages form a tree (eight children a page) with cross links, so the crawl meets every
 kind of link the analysis resolves: plain relative ones ("p9.html", "n9/p9.html",
-"img/pic3.gif"), climbing ones ("../p1.html", "../../index.html") and server-relative
-ones ("/n1/p9.html", "/shared/s0/pic4.jpg"). Some images are linked from several pages.
-Links are written as double-quoted <a href="..."> and <img src="..."> tags.
+"img/pic3.gif"), climbing ones ("../p1.html", "../../index.html", "../x/pic5.gif" into a
+one-letter folder), ones that start with "./" ("./n9/p9.html"), server-relative ones
+("/n1/p9.html", "/shared/s0/pic4.jpg"), links with a fragment ("../p1.html#top") and, on
+every tenth page, a link to the page itself with a query ("p10.html?v=1"). Some images are
+linked from several pages. Links are written as double-quoted <a href="..."> and
+<img src="..."> tags.
 """
 import os
 import posixpath
@@ -19,7 +22,7 @@ import sys
 
 SIZES = {"small": 200, "medium": 2000}
 CHILDREN = 8
-IMAGES_PER_PAGE = 5
+IMAGES_PER_PAGE = 6
 CROSS_LINKS = 3
 FOREIGN_IMAGES = 2
 WORDS = ("murlo list item page image folder server address download analysis link tree "
@@ -45,14 +48,16 @@ def page_path(page, dirs):
 
 
 def image_path(image, dirs):
-    """Images 5p to 5p+4 belong to page p: three beside it, one in its img/ folder, one in
-    the shared folder."""
+    """Images 6p to 6p+5 belong to page p: three beside it, one in its img/ folder, one in
+    the shared folder and one in its x/ folder."""
     page, kind = divmod(image, IMAGES_PER_PAGE)
     if kind < 3:
         return dirs[page] + f"pic{image}.jpg"
     if kind == 3:
         return dirs[page] + f"img/pic{image}.gif"
-    return f"/shared/s{image // 100}/pic{image}.jpg"
+    if kind == 4:
+        return f"/shared/s{image // 100}/pic{image}.jpg"
+    return dirs[page] + f"x/pic{image}.gif"
 
 
 def relative(target, from_dir):
@@ -63,18 +68,25 @@ def page_html(page, count, dirs, rng):
     here = dirs[page]
     anchors = []
     if page > 0:
-        anchors.append(relative(page_path(parent_of(page), dirs), here))
+        anchors.append(relative(page_path(parent_of(page), dirs), here) + "#top")
         if parent_of(page) > 0:
             anchors.append(relative(page_path(parent_of(parent_of(page)), dirs), here))
     first_child = page * CHILDREN + 1
     for child in range(first_child, min(first_child + CHILDREN, count)):
-        anchors.append(relative(page_path(child, dirs), here))
+        link = relative(page_path(child, dirs), here)
+        anchors.append("./" + link if child == first_child else link)
+    if page % 10 == 0:
+        anchors.append(posixpath.basename(page_path(page, dirs)) + "?v=1")
     anchors += [page_path(rng.randrange(count), dirs) for _ in range(CROSS_LINKS)]
 
     images = []
     for image in range(page * IMAGES_PER_PAGE, (page + 1) * IMAGES_PER_PAGE):
         path = image_path(image, dirs)
         images.append(path if path.startswith("/shared/") else relative(path, here))
+    if page > 0:
+        # The parent's one-letter folder: "../x/..." from a page in a folder of its own.
+        parent_x = image_path(parent_of(page) * IMAGES_PER_PAGE + IMAGES_PER_PAGE - 1, dirs)
+        images.append(relative(parent_x, here))
     images += [image_path(rng.randrange(count * IMAGES_PER_PAGE), dirs)
                for _ in range(FOREIGN_IMAGES)]
 

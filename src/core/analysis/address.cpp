@@ -25,8 +25,10 @@ SplitAddress splitUrl(std::string_view fullAddress) {
 }
 
 std::string linkExtension(std::string_view fileName) {
-  const std::size_t dot = findChar(fileName, '.');
-  return std::string(dot == npos ? fileName : fileName.substr(dot + 1));
+  // A query belongs to the request, not to the name: "p.html?v=1" is a page like "p.html".
+  const std::string_view name = fileName.substr(0, findChar(fileName, '?'));
+  const std::size_t dot = findChar(name, '.');
+  return std::string(dot == npos ? name : name.substr(dot + 1));
 }
 
 void removeAll(std::string& text, std::string_view pattern, int patternLength) {

@@ -23,7 +23,7 @@ struct SplitAddress {
 SplitAddress splitUrl(std::string_view fullAddress);
 
 // The extension of a found or hand-made file name: the text after its first ".", or the
-// whole name when it has none.
+// whole name when it has none; a query ("?...") is no part of it.
 std::string linkExtension(std::string_view fileName);
 
 // Deletes every occurrence of `pattern`, taking `patternLength` bytes at each match

@@ -70,6 +70,8 @@ bool resolveDotPath(std::string& link, std::string& base) {
 bool addLink(const LinkSink& sink, std::string_view link, std::string_view pageAddress,
              std::string_view tag) {
   if (link.size() > 8 && startsWithIgnoreAsciiCase(link, "mailto:")) return false;
+  // A fragment names a place in the page, not another file: it is never requested.
+  link = link.substr(0, findChar(link, '#'));
   if (link.empty()) return false;
 
   std::string base;

@@ -36,6 +36,13 @@ TEST_F(AddLinkTest, ResolvesTheFourKindsOfLinks) {
   EXPECT_EQ(resolve("./sub/x.htm", "http://host/a/p.htm"), "http://host/a/sub/|x.htm|htm");
 }
 
+TEST_F(AddLinkTest, FragmentsAreDroppedAndQueriesLeaveTheExtension) {
+  EXPECT_EQ(resolve("../p1.html#top", "http://host/a/b.htm"), "http://host/|p1.html|html");
+  EXPECT_EQ(resolve("#top", "http://host/a/b.htm"), "");
+  EXPECT_EQ(resolve("p10.html?v=1.2", "http://host/a/b.htm"), "http://host/a/|p10.html?v=1.2|html");
+  EXPECT_EQ(resolve("x.htm?img=a.jpg#f", "http://host/a/b.htm"), "http://host/a/|x.htm?img=a.jpg|htm");
+}
+
 TEST_F(AddLinkTest, RecognisesHttpsLikeHttp) {
   EXPECT_EQ(resolve("https://other/p/q.jpg", "http://host/"), "https://other/p/|q.jpg|jpg");
   EXPECT_EQ(resolve("/img/x.gif", "https://host/a/b.htm"), "https://host/img/|x.gif|gif");
