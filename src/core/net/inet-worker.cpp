@@ -177,9 +177,11 @@ std::size_t CInetWorker::readFirstBlock() {
 
 bool CInetWorker::readingLoop(bool countBytes, std::size_t firstCount) {
   const std::size_t want = buffer_.size() - 1;
-  std::size_t n = firstCount > 0 ? firstCount : remoteFile_->read(buffer_.data(), want);
+  // Each pass takes up to bufferSize - 1 bytes straight from the remote file's own buffer.
+  std::string_view piece = firstCount > 0 ? std::string_view(buffer_.data(), firstCount)
+                                          : remoteFile_->readView(want);
   for (;;) {
-    if (n == 0) {
+    if (piece.empty()) {
       if (remoteFile_->atEnd()) break;
       // The wait for data was ended by a stop request.
       if (IsCancelled(RESULT_USER_DENIED)) return false;
@@ -187,13 +189,13 @@ bool CInetWorker::readingLoop(bool countBytes, std::size_t firstCount) {
       if (IsCancelled(RESULT_USER_DENIED)) return false;
       if (countBytes) {
         // Only this thread writes the counter: a plain store, no locked add per buffer.
-        job_.doneBytes.store(job_.doneBytes.load(std::memory_order_relaxed) + static_cast<std::int64_t>(n),
+        job_.doneBytes.store(job_.doneBytes.load(std::memory_order_relaxed) +
+                                 static_cast<std::int64_t>(piece.size()),
                              std::memory_order_relaxed);
       }
-      buffer_[n] = 0;
-      localFile_->write(buffer_.data(), n);
+      localFile_->write(piece.data(), piece.size());
     }
-    n = remoteFile_->read(buffer_.data(), want);
+    piece = remoteFile_->readView(want);
   }
   localFile_->close();
   localFile_.reset();

@@ -14,7 +14,7 @@ namespace murlo {
 
 namespace {
 
-constexpr std::size_t kWriteBlock = 64 * 1024;
+constexpr std::size_t kWriteBlock = 256 * 1024;
 
 }  // namespace
 
@@ -67,13 +67,14 @@ LocalFile::~LocalFile() {
 }
 
 void LocalFile::write(const char* data, std::size_t size) {
-  if (buffer_.size() + size > kWriteBlock) flush();
-  if (size >= kWriteBlock) {
-    buffer_.assign(data, data + size);
-    flush();
-    return;
+  // The disk gets whole blocks, however small the pieces the transfer hands over.
+  while (size > 0) {
+    const std::size_t n = std::min(size, kWriteBlock - buffer_.size());
+    buffer_.insert(buffer_.end(), data, data + n);
+    data += n;
+    size -= n;
+    if (buffer_.size() == kWriteBlock) flush();
   }
-  buffer_.insert(buffer_.end(), data, data + size);
 }
 
 bool LocalFile::flush() {

@@ -240,11 +240,22 @@ bool RemoteFile::awaitBody() {
 
 std::size_t RemoteFile::read(char* out, std::size_t max) {
   if (encoded_) return readDecoded(out, max);
-  if (taken_ == pending_.size() && !awaitBody()) return 0;
+  const std::string_view piece = readView(max);
+  std::memcpy(out, piece.data(), piece.size());
+  return piece.size();
+}
+
+std::string_view RemoteFile::readView(std::size_t max) {
+  if (encoded_) {
+    decodedPiece_.resize(max);
+    decodedPiece_.resize(readDecoded(decodedPiece_.data(), max));
+    return decodedPiece_;
+  }
+  if (taken_ == pending_.size() && !awaitBody()) return {};
   const std::size_t n = std::min(max, pending_.size() - taken_);
-  std::memcpy(out, pending_.data() + taken_, n);
+  const std::string_view piece(pending_.data() + taken_, n);
   taken_ += n;
-  return n;
+  return piece;
 }
 
 std::size_t RemoteFile::readDecoded(char* out, std::size_t max) {

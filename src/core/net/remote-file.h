@@ -78,6 +78,9 @@ class RemoteFile {
   // then). Raises an InternetError when the transfer failed or stalled, or the body has an
   // unknown encoding or is not whole in the encoding it names.
   std::size_t read(char* out, std::size_t max);
+  // The same bytes without a copy: a view of up to `max` bytes that stays valid until the
+  // next read or readView.
+  std::string_view readView(std::size_t max);
   bool atEnd() const;
 
  private:
@@ -115,7 +118,8 @@ class RemoteFile {
   std::uint64_t windowReceived_ = 0;
   bool paused_ = false;  // libcurl holds a body block until the reader has room
   bool encoded_ = false;
-  std::unique_ptr<BodyDecoder> decoder_;  // made by the first read of an encoded body
+  std::unique_ptr<BodyDecoder> decoder_;
+  std::string decodedPiece_;  // what readView of an encoded body hands out  // made by the first read of an encoded body
   bool done_ = false;
   int result_ = 0;  // the CURLcode once done_
 };
