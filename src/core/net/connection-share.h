@@ -1,5 +1,6 @@
 // A libcurl connection and DNS cache shared by the items of one job, so that keep-alive
-// connections are reused from one item to the next.
+// connections are reused from one item to the next, and the transfer handles of the last
+// item, kept for the next one, so that an item costs no new handles.
 //
 // libcurl 7.88 breaks when two transfers use one shared cache at the same time: share it
 // only between items that never overlap. Job control replaces the share when it gives up a
@@ -9,6 +10,8 @@
 #include <array>
 #include <mutex>
 
+typedef void CURL;
+typedef void CURLM;
 typedef void CURLSH;
 
 namespace murlo {
@@ -22,11 +25,20 @@ class ConnectionShare {
 
   CURLSH* handle() const { return share_; }
 
+  // The kept handles with their options reset, or new ones; null ones when curl has no
+  // memory left.
+  void takeHandles(CURL*& easy, CURLM*& multi);
+  // Keeps a transfer's handles (the easy handle already out of its multi handle).
+  void keepHandles(CURL* easy, CURLM* multi);
+
  private:
   static void lock(void* handle, int data, int access, void* self);
   static void unlock(void* handle, int data, void* self);
 
   CURLSH* share_;
+  std::mutex handlesMutex_;
+  CURL* keptEasy_ = nullptr;
+  CURLM* keptMulti_ = nullptr;
   // One lock per kind of shared data (curl may hold two kinds at once).
   std::array<std::mutex, 8> mutexes_;
 };

@@ -57,17 +57,34 @@ RemoteFile::RemoteFile(RemoteRequest request, std::shared_ptr<ConnectionShare> s
                        const Event& stop)
     : share_(std::move(share)), request_(std::move(request)), stop_(stop) {
   initCurlOnce();
-  easy_ = curl_easy_init();
-  multi_ = curl_multi_init();
-  if (easy_ == nullptr || multi_ == nullptr) throw curlError(CURLE_OUT_OF_MEMORY, {});
+  if (share_ != nullptr) {
+    share_->takeHandles(easy_, multi_);
+  } else {
+    easy_ = curl_easy_init();
+    multi_ = curl_multi_init();
+  }
+  if (easy_ == nullptr || multi_ == nullptr) {
+    releaseHandles();
+    throw curlError(CURLE_OUT_OF_MEMORY, {});
+  }
   configure();
 }
 
 RemoteFile::~RemoteFile() {
-  curl_multi_remove_handle(multi_, easy_);
-  curl_easy_cleanup(easy_);
-  curl_multi_cleanup(multi_);
+  releaseHandles();
   curl_slist_free_all(headerList_);
+}
+
+void RemoteFile::releaseHandles() {
+  if (easy_ != nullptr && multi_ != nullptr) curl_multi_remove_handle(multi_, easy_);
+  // Only handles of a transfer that ended cleanly are kept: a stopped, paused or failed one
+  // may carry state into the next item.
+  if (share_ != nullptr && easy_ != nullptr && multi_ != nullptr && done_ && result_ == 0 && !paused_) {
+    share_->keepHandles(easy_, multi_);
+    return;
+  }
+  if (easy_ != nullptr) curl_easy_cleanup(easy_);
+  if (multi_ != nullptr) curl_multi_cleanup(multi_);
 }
 
 void RemoteFile::configure() {

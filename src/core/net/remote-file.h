@@ -87,6 +87,8 @@ class RemoteFile {
   static std::size_t onHeader(char* data, std::size_t size, std::size_t count, void* self);
   static std::size_t onBody(char* data, std::size_t size, std::size_t count, void* self);
   void configure();
+  // Gives the handles back to the job's share for the next item, or frees them.
+  void releaseHandles();
   // Drives the transfer until `ready` holds or it ends; false when the stop event is set.
   template <typename Ready>
   bool pump(Ready ready);
