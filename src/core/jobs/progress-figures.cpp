@@ -14,12 +14,12 @@ std::string formatFigure(std::int64_t value1, std::int64_t value2, int kind) {
       std::snprintf(text, sizeof text, "%lld:%lld:%lld", v1 / 3600, v1 % 3600 / 60, v1 % 60);
       return text;
     case kFigureBytes:
-      // The groups are printed as plain numbers: 1,005,007 reads "1,5,7".
+      // The groups after the first keep three digits, so 1,005,007 reads as that number.
       if (v1 > 1000000) {
-        std::snprintf(text, sizeof text, "%lld,%lld,%lld [byte]", v1 / 1000000, v1 % 1000000 / 1000,
-                      v1 % 1000);
+        std::snprintf(text, sizeof text, "%lld,%03lld,%03lld [byte]", v1 / 1000000,
+                      v1 % 1000000 / 1000, v1 % 1000);
       } else if (v1 > 1000) {
-        std::snprintf(text, sizeof text, "%lld,%lld [byte]", v1 / 1000, v1 % 1000);
+        std::snprintf(text, sizeof text, "%lld,%03lld [byte]", v1 / 1000, v1 % 1000);
       } else {
         std::snprintf(text, sizeof text, "%lld [byte]", v1);
       }
