@@ -258,7 +258,7 @@ bool RemoteFile::awaitBody() {
 std::size_t RemoteFile::read(char* out, std::size_t max) {
   if (encoded_) return readDecoded(out, max);
   const std::string_view piece = readView(max);
-  std::memcpy(out, piece.data(), piece.size());
+  if (!piece.empty()) std::memcpy(out, piece.data(), piece.size());
   return piece.size();
 }
 
