@@ -300,6 +300,27 @@ TEST_F(DownloadJobTest, AStopWhileTheThreadHangsReturnsAfterTwoSecondsAndTheThre
   EXPECT_FALSE(job.timerTick());
 }
 
+TEST_F(DownloadJobTest, ASuspendThatGivesTheThreadUpKeepsTheRowResumable) {
+  serve("/a.bin", bytePattern(4000));
+  server_.start();
+  BlockingPrompter prompter(saveDir() + "chosen.bin");
+  host_.prompterOverride = &prompter;
+  addRow(server_.url("/a.bin"));
+  const std::string partial = saveDir() + "gone.bin";
+  host_.list.setText(0, kColTag, "RESUME");
+  host_.list.setText(0, kColInfo, kInfoResumeEntryPrefix + partial);
+
+  DownloadJob job(host_);
+  job.start();
+  ASSERT_TRUE(waitFor([&] { return prompter.asked(); }));
+  EXPECT_FALSE(job.suspend());
+  EXPECT_EQ(host_.list.text(0, kColTag), "RESUME");
+  EXPECT_TRUE(host_.list.text(0, kColInfo).ends_with(" : " + partial)) << host_.list.text(0, kColInfo);
+  EXPECT_EQ(host_.list.row(0).image, kImageFinished);
+  prompter.release();
+  ASSERT_TRUE(waitFor([&] { return prompter.chosen(); }));
+}
+
 // A worker stuck in a system call of its write gate: an open of a FIFO that no one reads.
 std::string gFifo;
 void openFifoThroughTheGate(std::shared_ptr<JobRecord> record) {

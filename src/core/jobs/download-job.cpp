@@ -79,8 +79,8 @@ bool DownloadJob::startNext() {
       runner_.endWithoutThread();
       return true;
     }
-    record.localName = diskPath(*partial);
-    resumedInfoPath_ = *partial;
+    resumedPath_ = diskPath(*partial);
+    record.localName = resumedPath_;
   }
   if (isFtpAddress(address_)) {
     runner_.run(ftpThread);
@@ -123,7 +123,7 @@ void DownloadJob::showProgress() {
     // A resumed row keeps naming its partial file, so a stop leaves it resumable.
     if (row >= 0) {
       items.setText(row, kColInfo, progressInfo(counters_.doneBytes, counters_.totalBytes) +
-                                       (resumed_ ? resumedInfoPath_ : std::string()));
+                                       (resumed_ ? itemTextOfPath(resumedPath_) : std::string()));
     }
   }
   const std::int64_t elapsed = runner_.elapsedMs();
@@ -194,28 +194,28 @@ bool DownloadJob::abort() {
 
 bool DownloadJob::suspend() {
   if (!runner_.threadRunning()) return stopItem();
-  if (!stopItem()) {
-    setRowImage(kImageFailed);
-    return false;
-  }
+  // Also a thread given up after the stop wait leaves its partial file to be continued: its
+  // lock keeps a later run out until it has let go of it.
+  const bool answered = stopItem();
   ItemList& items = host_.items();
   const int row = current_.find(items);
-  if (row < 0) return true;
+  if (row < 0) return answered;
   const JobRecord& record = runner_.record();
-  if (!resumed_ && record.partialPath.empty()) {
+  const std::string partial = partialPath();
+  if (partial.empty()) {
     // Stopped before a local file was opened: nothing to continue, the row starts afresh.
     items.setImage(row, kImageWaiting);
-    return true;
+    return answered;
   }
   items.setText(row, kColTag, kResumeTag);
-  items.setText(row, kColInfo, progressInfo(record.doneBytes, record.totalBytes) + itemTextOfPath(partialPath()));
+  items.setText(row, kColInfo, progressInfo(record.doneBytes, record.totalBytes) + itemTextOfPath(partial));
   items.setImage(row, kImageFinished);
-  return true;
+  return answered;
 }
 
 std::string DownloadJob::partialPath() {
-  const JobRecord& record = runner_.record();
-  return record.partialPath.empty() && resumed_ ? record.localName : record.partialPath;
+  const std::string written = runner_.record().partialPath.get();
+  return written.empty() && resumed_ ? resumedPath_ : written;
 }
 
 void DownloadJob::setRowImage(int image) {

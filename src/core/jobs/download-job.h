@@ -35,8 +35,8 @@ class DownloadJob {
   // within 2 seconds and was given up.
   bool abort();
   // Stops the current item and tags its row "RESUME" with the partial file's path, so a
-  // later download continues it. False when the thread was given up; the row is then
-  // marked failed, since the partial file is in an unknown state.
+  // later download continues it, also when the thread did not answer within 2 seconds and
+  // was given up (then false).
   bool suspend();
 
   // Items ended and items of the job (failed ones taken off), as in "%d/%d Finished".
@@ -69,8 +69,8 @@ class DownloadJob {
   int position_ = 0;
   std::string address_;
   bool resumed_ = false;
-  // The partial file a resumed row names, as its info text has it.
-  std::string resumedInfoPath_;
+  // The partial file a resumed row names, as the file system names it.
+  std::string resumedPath_;
   bool nothingLeft_ = false;
   bool ended_ = false;
   bool inTick_ = false;

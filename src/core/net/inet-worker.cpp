@@ -138,7 +138,7 @@ std::string CInetWorker::finalPathOfResume() const {
 bool CInetWorker::saveBody(const std::string& partialPath, const std::string& finalPath,
                            std::size_t firstCount) {
   openLocalFile(partialPath, true);
-  job_.partialPath = partialPath;
+  job_.partialPath.set(partialPath);
   if (firstCount > 0) {
     localFile_->truncate();
     job_.doneBytes = 0;
@@ -150,7 +150,7 @@ bool CInetWorker::saveBody(const std::string& partialPath, const std::string& fi
   if (finalPath == partialPath) return true;
   const bool underLocalName = finalPath == job_.saveDir + job_.localName;
   const std::string saved = publishPartialFile(partialPath, finalPath, replaceFinal_, job_.gate);
-  job_.partialPath.clear();
+  job_.partialPath.set({});
   if (underLocalName) job_.localName = saved.substr(job_.saveDir.size());
   return true;
 }

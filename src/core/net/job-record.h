@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "net/event.h"
@@ -27,6 +28,23 @@ struct FileInfo {
   std::int64_t remoteSize = 0;
   std::string serverDate;
   std::string lastModified;
+};
+
+// A text one thread writes while another may read it.
+class SharedText {
+ public:
+  void set(std::string text) {
+    std::lock_guard lock(mutex_);
+    text_ = std::move(text);
+  }
+  std::string get() const {
+    std::lock_guard lock(mutex_);
+    return text_;
+  }
+
+ private:
+  mutable std::mutex mutex_;
+  std::string text_;
 };
 
 struct JobRecord {
@@ -65,8 +83,9 @@ struct JobRecord {
   std::string pageFile;
   std::atomic<int> sizeKnown{0};
   // Written: the full path of the partial file being written, empty before it is opened and
-  // after it got its final name. Read by job control only after the thread has ended.
-  std::string partialPath;
+  // after it got its final name. Job control may read it at any time, also from a thread it
+  // gave up.
+  SharedText partialPath;
   // Written by QueryFileInfo for the item properties query.
   FileInfo info;
 
