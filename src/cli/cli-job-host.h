@@ -41,6 +41,8 @@ class CliJobHost : public JobHost {
   ItemList& items() override { return list_; }
   const AppSettings& settings() override { return settings_; }
   std::string appDirectory() override { return appDirectory_; }
+  // For this run: murlo-cli does not rewrite Murlo.ini.
+  void setSaveFolder(const std::string& folder) override { settings_.path01 = folder; }
   Prompter* prompter() override;
   void ShowJobStatus(int kind, int control, std::int64_t first, std::int64_t second) override;
   void SetFrameTitle(const std::string&) override {}

@@ -50,6 +50,7 @@ JobCommands::~JobCommands() {
 ItemList& JobCommands::items() { return frame_.view()->items(); }
 const AppSettings& JobCommands::settings() { return frame_.app().settings; }
 std::string JobCommands::appDirectory() { return frame_.app().appDirectory; }
+void JobCommands::setSaveFolder(const std::string& folder) { frame_.app().settings.path01 = folder; }
 Prompter* JobCommands::prompter() { return frame_.app().prompter; }
 
 void JobCommands::ShowJobStatus(int kind, int control, std::int64_t first, std::int64_t second) {

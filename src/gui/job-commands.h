@@ -47,6 +47,7 @@ class JobCommands : public wxEvtHandler, public JobHost {
   ItemList& items() override;
   const AppSettings& settings() override;
   std::string appDirectory() override;
+  void setSaveFolder(const std::string& folder) override;
   Prompter* prompter() override;
   void ShowJobStatus(int kind, int control, std::int64_t first, std::int64_t second) override;
   void SetFrameTitle(const std::string& title) override;

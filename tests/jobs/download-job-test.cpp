@@ -300,6 +300,17 @@ TEST_F(DownloadJobTest, AStopWhileTheThreadHangsReturnsAfterTwoSecondsAndTheThre
   EXPECT_FALSE(job.timerTick());
 }
 
+TEST_F(DownloadJobTest, ASaveFolderNeverChosenBecomesTheProgramFolderInTheSettings) {
+  serve("/a.bin", "AAA");
+  server_.start();
+  host_.settingsValue.path01.clear();
+  addRow(server_.url("/a.bin"));
+  DownloadJob job(host_);
+  ASSERT_TRUE(runJob(job));
+  EXPECT_EQ(host_.settingsValue.path01, sandbox_.dir());
+  EXPECT_EQ(readFile(sandbox_.path("a.bin")), "AAA");
+}
+
 TEST_F(DownloadJobTest, ASuspendThatGivesTheThreadUpKeepsTheRowResumable) {
   serve("/a.bin", bytePattern(4000));
   server_.start();

@@ -37,6 +37,7 @@ class RecordingHost : public JobHost {
   ItemList& items() override { return list; }
   const AppSettings& settings() override { return settingsValue; }
   std::string appDirectory() override { return appDirectory_; }
+  void setSaveFolder(const std::string& folder) override { settingsValue.path01 = folder; }
   Prompter* prompter() override { return prompterOverride ? prompterOverride : &prompterValue; }
   void ShowJobStatus(int kind, int control, std::int64_t first, std::int64_t second) override {
     statuses.push_back({kind, control, first, second});

@@ -31,6 +31,7 @@ std::optional<std::string> partialFileOf(const std::string& info) {
 DownloadJob::DownloadJob(JobHost& host, int mode) : host_(host), runner_(host), mode_(mode) {}
 
 void DownloadJob::start() {
+  if (host_.settings().path01.empty()) host_.setSaveFolder(itemTextOfPath(host_.appDirectory()));
   runner_.beginJob();
   keepFinished_ = (runner_.settings().exSet & exset::kKeepFinished) != 0;
   const ItemList& items = host_.items();

@@ -28,6 +28,9 @@ class JobHost {
   virtual const AppSettings& settings() = 0;
   // The folder of Murlo.tmp, Murlo.log and the default save folder.
   virtual std::string appDirectory() = 0;
+  // Makes `folder` (in the program's encoding) the save folder of the live settings, which
+  // keep it when they are saved: a download's answer to a save folder never chosen.
+  virtual void setSaveFolder(const std::string& folder) = 0;
   // Messages and questions of the job and its worker threads; never null. It must outlive
   // every worker thread of the job, also one that was given up after the stop wait.
   virtual Prompter* prompter() = 0;
