@@ -26,6 +26,7 @@ class ListCommands {
   void deleteSelected();
   void copyAddress();
   void checkDuplicates();
+  void showProperties();
   void move(int delta);
   void deleteAll();
   void onlyState();
