@@ -96,6 +96,7 @@ const char* toolTip(int id) {
     case ID_SETTINGS: return "設定";
     case ID_CHANGE_FOLDER: return "ﾌｫﾙﾀﾞの変更";
     case ID_LOCAL_FILE: return "ﾛｰｶﾙﾌｧｲﾙの解析";
+    case ID_RESUME_ENTRY: return "ﾀﾞｳﾝﾛｰﾄﾞを再開します";
     case ID_WIZARD: return "ｳｨｻﾞｰﾄﾞ";
     case ID_RECURSIVE: return "再帰的解析";
     case ID_RUN: return "実行";
