@@ -6,6 +6,7 @@
 #include "add-item-dlg.h"
 #include "analysis/address.h"
 #include "command-ids.h"
+#include "item-tree-dlg.h"
 #include "items/item-info.h"
 #include "main-frame.h"
 #include "murlo-view.h"
@@ -57,6 +58,7 @@ bool ListCommands::run(int id) {
     case ID_COPY: copyAddress(); break;
     case ID_CHECK_DUPLICATES: checkDuplicates(); break;
     case ID_PROPERTIES: showProperties(); break;
+    case ID_TREE_VIEW: showItemTree(); break;
     case ID_MOVE_UP: move(-1); break;
     case ID_MOVE_DOWN: move(+1); break;
     case ID_DELETE_ALL: deleteAll(); break;
@@ -156,6 +158,11 @@ void ListCommands::showProperties() {
   } else if (result == CPropertiesDlg::kDeleteResult) {
     items.deleteRow(now);
   }
+}
+
+void ListCommands::showItemTree() {
+  CItemTreeDlg dlg(&frame_, *frame_.app().prompter, frame_.view()->items());
+  dlg.ShowModal();
 }
 
 void ListCommands::move(int delta) {

@@ -27,6 +27,7 @@ class ListCommands {
   void copyAddress();
   void checkDuplicates();
   void showProperties();
+  void showItemTree();
   void move(int delta);
   void deleteAll();
   void onlyState();

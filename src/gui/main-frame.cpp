@@ -341,7 +341,6 @@ void CMainFrame::onCommand(wxCommandEvent& event) {
                    wxOK | wxICON_INFORMATION, this);
       break;
     case ID_WIZARD:
-    case ID_TREE_VIEW:
     case ID_SETTINGS:
     case ID_CHANGE_FOLDER:
       message("この機能は準備中です。", PromptIcon::kInformation);
