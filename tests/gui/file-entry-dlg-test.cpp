@@ -13,21 +13,12 @@ namespace {
 using namespace murlo::gui;
 using Dlg = CFileEntryDlg;
 
-class FileEntryDlgTest : public GuiTest {
+class FileEntryDlgTest : public FrameTest {
  protected:
-  void SetUp() override {
-    GuiTest::SetUp();
-    ASSERT_TRUE(startFrame());
-  }
-  ItemList& items() { return frame_->view()->items(); }
   bool open(int commandId, const std::function<void(Dlg&, DialogDriver&)>& use) {
     return driveModal<Dlg>([this, commandId] { command(commandId); }, use);
   }
-  std::vector<std::string> texts() {
-    std::vector<std::string> out;
-    for (const auto& m : prompter_.messages()) out.push_back(m.text);
-    return out;
-  }
+  std::vector<std::string> texts() { return prompter_.texts(); }
 };
 
 TEST_F(FileEntryDlgTest, ResumeRefusesInOrderThenAddsTheResumeRow) {

@@ -42,18 +42,8 @@ std::vector<std::string> entries(wxListCtrl* list) {
   return out;
 }
 
-class ItemTreeDlgTest : public GuiTest {
+class ItemTreeDlgTest : public FrameTest {
  protected:
-  void SetUp() override {
-    GuiTest::SetUp();
-    ASSERT_TRUE(startFrame());
-  }
-  ItemList& items() { return frame_->view()->items(); }
-  std::string names() {
-    std::string out;
-    for (int i = 0; i < items().count(); ++i) out += items().text(i, kColFileName) + ";";
-    return out;
-  }
   bool open(const std::function<void(Dlg&, DialogDriver&)>& use) {
     return driveModal<Dlg>([this] { command(ID_TREE_VIEW); }, use);
   }

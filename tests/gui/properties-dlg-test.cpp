@@ -37,7 +37,6 @@ class PropertiesDlgTest : public GuiTest {
     released_ = true;
     GuiTest::TearDown();
   }
-  ItemList& items() { return frame_->view()->items(); }
   // One selected row for the address `path` on the server.
   void addSelected(const std::string& fileName, const std::string& path = "/") {
     items().AddItem(fileName, server_.url(path), "ADD", "bin", "", "http://ref.example/");
@@ -52,11 +51,7 @@ class PropertiesDlgTest : public GuiTest {
     d.press(Dlg::kFetchId);
     EXPECT_TRUE(pumpUntil([&] { return !dlg.fetching(); }, 10000));
   }
-  std::vector<std::string> texts() {
-    std::vector<std::string> out;
-    for (const auto& m : prompter_.messages()) out.push_back(m.text);
-    return out;
-  }
+  std::vector<std::string> texts() { return prompter_.texts(); }
 
   HttpTestServer server_;
   std::atomic<bool> released_{false};
