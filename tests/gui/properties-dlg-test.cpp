@@ -174,7 +174,7 @@ TEST_F(PropertiesDlgTest, BrowserOpensTheFullAddress) {
                          "ﾌﾞﾗｳｻﾞの起動ｴﾗｰです。ﾌﾞﾗｳｻﾞがｲﾝｽﾄｰﾙされているか確認して下さい。"});
 }
 
-TEST_F(PropertiesDlgTest, ClosingDuringAStalledFetchGivesTheThreadUp) {
+TEST_F(PropertiesDlgTest, ClosingDuringAStalledFetchStopsTheThreadInTime) {
   addSelected("stall");
   const auto start = std::chrono::steady_clock::now();
   EXPECT_TRUE(properties([](Dlg& dlg, DialogDriver& d) {
@@ -189,6 +189,33 @@ TEST_F(PropertiesDlgTest, ClosingDuringAStalledFetchGivesTheThreadUp) {
   addSelected("big.bin");
   pumpUntil([] { return false; }, 1500);
   EXPECT_EQ(items().count(), 1);
+  EXPECT_EQ(items().row(0).info, "");
+}
+
+TEST_F(PropertiesDlgTest, AThreadHeldInAQuestionIsGivenUpAfterTwoSeconds) {
+  // The engine's error message about the missing file is left unanswered on the worker
+  // thread until the test releases it.
+  std::atomic<bool> asked{false};
+  prompter_.whileShown = [&](const ScriptedPrompter::Message&) {
+    asked = true;
+    while (!released_) std::this_thread::sleep_for(10ms);
+  };
+  addSelected("nothing-here.bin");
+  std::chrono::steady_clock::time_point closed;
+  EXPECT_TRUE(properties([&](Dlg&, DialogDriver& d) {
+    d.press(Dlg::kFetchId);
+    ASSERT_TRUE(pumpUntil([&] { return asked.load(); }, 10000));
+    closed = std::chrono::steady_clock::now();
+    d.dlg.EndModal(wxID_CANCEL);
+  }));
+  const auto took = std::chrono::steady_clock::now() - closed;
+  EXPECT_GE(took, 1900ms);
+  EXPECT_LT(took, 3s);
+  EXPECT_EQ(items().count(), 1);
+  released_ = true;
+  // The thread that was let go ends on its own, into its own record only.
+  pumpUntil([] { return false; }, 500);
+  EXPECT_EQ(items().row(0).fileName, "nothing-here.bin");
   EXPECT_EQ(items().row(0).info, "");
 }
 
