@@ -2,6 +2,7 @@
 // process exit status.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,8 +24,12 @@ int runScan(const Args& args);
 int runAnalyze(const Args& args);
 int runRecurse(const Args& args);
 int runDownload(const Args& args);
+int runInfo(const Args& args);
+int runResume(const Args& args);
 
 // Prints "murlo-cli: <message>" on standard error.
 void printError(const std::string& message);
+// The current directory, whose Murlo.ini the commands read; nothing after printing why.
+std::optional<std::string> currentDirectory();
 
 }  // namespace murlo::cli

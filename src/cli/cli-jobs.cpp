@@ -1,9 +1,7 @@
 // murlo-cli analyze, recurse and download: the desktop program's analysis and download
 // jobs on a list file, with the settings of Murlo.ini in the current directory. The list
 // is written back afterwards, so a later run continues where this one stopped.
-#include <filesystem>
 #include <optional>
-#include <system_error>
 
 #include "analysis/address.h"
 #include "analysis/extension-filter.h"
@@ -93,16 +91,6 @@ bool selectRows(ItemList& list, const std::string& rowList) {
     pos = comma + 1;
   }
   return true;
-}
-
-std::optional<std::string> currentDirectory() {
-  std::error_code error;
-  const std::string dir = std::filesystem::current_path(error).string();
-  if (error) {
-    printError("カレントディレクトリが分かりません: " + error.message());
-    return std::nullopt;
-  }
-  return dir;
 }
 
 // The start address test of the recursive-analysis dialog; the message, or nothing.

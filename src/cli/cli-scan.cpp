@@ -1,7 +1,5 @@
 // murlo-cli scan FILE --page URL [--raw] [--list FILE.mrl]: analyses a saved page as the
 // local-file analysis does, with the settings of Murlo.ini in the current directory.
-#include <filesystem>
-#include <system_error>
 
 #include "analysis/page-scan.h"
 #include "cli-commands.h"
@@ -34,12 +32,9 @@ int runScan(const Args& args) {
     return kExitUsage;
   }
 
-  std::error_code error;
-  const std::string appDirectory = std::filesystem::current_path(error).string();
-  if (error) {
-    printError("カレントディレクトリが分かりません: " + error.message());
-    return kExitFailed;
-  }
+  const std::optional<std::string> currentDir = currentDirectory();
+  if (!currentDir) return kExitFailed;
+  const std::string& appDirectory = *currentDir;
   const AppSettings settings = LoadSettings(settingsPath(appDirectory), appDirectory);
 
   FileLock lock;

@@ -2,6 +2,8 @@
 // Murlo.ini as the desktop program.
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 #include <iostream>
 
 #include "cli-commands.h"
@@ -34,6 +36,11 @@ constexpr const char* kUsage =
     "                             アイテムをダウンロードします。Ctrl+C (または SIGTERM, SIGHUP) で\n"
     "                             中断し、もう一度実行すると続きからダウンロードします\n"
     "                             (ROWS は 1,3-5 の形式の行番号)\n"
+    "  info URL [--referrer R]    ファイルのサイズ (バイト)、サーバーの日付、更新日を 1 行ずつ\n"
+    "                             表示します (ファイルが存在しなければ終了コード 1)\n"
+    "  resume FILE URL [--referrer R] --list FILE.mrl\n"
+    "                             途中までダウンロードしたファイル FILE の続きを URL から\n"
+    "                             ダウンロードする \"RESUME\" アイテムを追加します\n"
     "  help                       この説明を表示します\n"
     "\n"
     "analyze, recurse, download のオプション:\n"
@@ -50,6 +57,16 @@ constexpr const char* kUsage =
 
 void murlo::cli::printError(const std::string& message) {
   std::fprintf(stderr, "murlo-cli: %s\n", showMessage(message).c_str());
+}
+
+std::optional<std::string> murlo::cli::currentDirectory() {
+  std::error_code error;
+  const std::string dir = std::filesystem::current_path(error).string();
+  if (error) {
+    printError("カレントディレクトリが分かりません: " + error.message());
+    return std::nullopt;
+  }
+  return dir;
 }
 
 int main(int argc, char** argv) {
@@ -71,6 +88,8 @@ int main(int argc, char** argv) {
   if (command == "analyze") return runAnalyze(args);
   if (command == "recurse") return runRecurse(args);
   if (command == "download") return runDownload(args);
+  if (command == "info") return runInfo(args);
+  if (command == "resume") return runResume(args);
   printError("不明なコマンドです: " + command);
   std::fputs(kUsage, stderr);
   return kExitUsage;

@@ -6,10 +6,12 @@
 #include "add-item-dlg.h"
 #include "analysis/address.h"
 #include "command-ids.h"
+#include "item-tree-dlg.h"
 #include "items/item-info.h"
 #include "main-frame.h"
 #include "murlo-view.h"
 #include "narrow-dlg.h"
+#include "properties-dlg.h"
 #include "text/cp932.h"
 
 namespace murlo::gui {
@@ -55,6 +57,8 @@ bool ListCommands::run(int id) {
     case ID_DELETE: deleteSelected(); break;
     case ID_COPY: copyAddress(); break;
     case ID_CHECK_DUPLICATES: checkDuplicates(); break;
+    case ID_PROPERTIES: showProperties(); break;
+    case ID_TREE_VIEW: showItemTree(); break;
     case ID_MOVE_UP: move(-1); break;
     case ID_MOVE_DOWN: move(+1); break;
     case ID_DELETE_ALL: deleteAll(); break;
@@ -82,6 +86,7 @@ bool ListCommands::updateUi(wxUpdateUIEvent& event) {
     case ID_DELETE: enable = count > 0 && selected > 0; break;
     case ID_COPY: enable = count > 0 && selected == 1; break;
     case ID_CHECK_DUPLICATES: enable = count > 1; break;
+    case ID_PROPERTIES: enable = count > 0 && selected == 1; break;
     case ID_MOVE_UP: enable = count > 1 && selected == 1 && !items.row(0).selected; break;
     case ID_MOVE_DOWN:
       enable = count > 0 && selected == 1 && !items.row(count - 1).selected && !running;
@@ -135,6 +140,29 @@ void ListCommands::checkDuplicates() {
     frame_.app().prompter->message("重複したｱｲﾃﾑは存在しません", PromptIcon::kInformation,
                                    PromptButtons::kOk);
   }
+}
+
+void ListCommands::showProperties() {
+  ItemList& items = frame_.view()->items();
+  const int row = items.FindPrevSelected(1);
+  if (row < 0) return;
+  // A running download removes finished rows while the dialog is open: the item is found
+  // again by its identity, and left alone when it is gone.
+  const std::uint64_t id = items.row(row).id;
+  CPropertiesDlg dlg(&frame_, frame_.app(), items.row(row));
+  const int result = dlg.ShowModal();
+  const int now = items.findById(id);
+  if (now < 0) return;
+  if (result == wxID_OK) {
+    applyItemEdit(items, now, dlg.edit());
+  } else if (result == CPropertiesDlg::kDeleteResult) {
+    items.deleteRow(now);
+  }
+}
+
+void ListCommands::showItemTree() {
+  CItemTreeDlg dlg(&frame_, *frame_.app().prompter, frame_.view()->items());
+  dlg.ShowModal();
 }
 
 void ListCommands::move(int delta) {

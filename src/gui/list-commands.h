@@ -26,6 +26,8 @@ class ListCommands {
   void deleteSelected();
   void copyAddress();
   void checkDuplicates();
+  void showProperties();
+  void showItemTree();
   void move(int delta);
   void deleteAll();
   void onlyState();

@@ -10,6 +10,7 @@
 
 #include "analysis/address.h"
 #include "command-ids.h"
+#include "file-entry-commands.h"
 #include "items/list-file.h"
 #include "job-commands.h"
 #include "murlo-doc.h"
@@ -327,6 +328,8 @@ void CMainFrame::onCommand(wxCommandEvent& event) {
     case ID_OFFLINE: toggleOffline(); break;
     case ID_OPEN_LOG: openLog(); break;
     case ID_HELP: openHelp(); break;
+    case ID_RESUME_ENTRY: enterResume(*this); break;
+    case ID_LOCAL_FILE: analyzeLocalFile(*this); break;
     case ID_VIEW_TOOLBAR:
     case ID_VIEW_STATUS_BAR:
     case ID_VIEW_ADD_BAR:
@@ -337,11 +340,7 @@ void CMainFrame::onCommand(wxCommandEvent& event) {
       wxMessageBox(u8("Murlo Version 2.02\n\n2026"), u8("ﾊﾞｰｼﾞｮﾝ情報(Murlo)"),
                    wxOK | wxICON_INFORMATION, this);
       break;
-    case ID_RESUME_ENTRY:
-    case ID_LOCAL_FILE:
     case ID_WIZARD:
-    case ID_TREE_VIEW:
-    case ID_PROPERTIES:
     case ID_SETTINGS:
     case ID_CHANGE_FOLDER:
       message("この機能は準備中です。", PromptIcon::kInformation);

@@ -55,7 +55,6 @@ wxMenuBar* buildMainMenuBar(wxMenu*& fileMenu) {
   job->Append(ID_LOCAL_FILE, u8("ﾛｰｶﾙﾌｧｲﾙの解析(&A)..."));
   job->AppendSeparator();
   job->AppendSubMenu(tags, u8("解析ﾀｸﾞ(&T)"));
-  job->Append(ID_TREE_VIEW, u8("ｱｲﾃﾑﾂﾘｰ(&V)"));
 
   auto* view = new wxMenu;
   view->AppendCheckItem(ID_VIEW_TOOLBAR, u8("ﾂｰﾙﾊﾞｰ(&T)"));
@@ -65,6 +64,7 @@ wxMenuBar* buildMainMenuBar(wxMenu*& fileMenu) {
   view->AppendCheckItem(ID_VIEW_OUTPUT, u8("ｱｳﾄﾌﾟｯﾄ(&O)"));
   view->AppendSeparator();
   view->AppendCheckItem(ID_PROGRESS_WINDOW, u8("動作状況(&I)"));
+  view->Append(ID_TREE_VIEW, u8("ｱｲﾃﾑのﾂﾘｰ表示(&I)"));
 
   auto* tools = new wxMenu;
   tools->Append(ID_SETTINGS, u8("設定(&S)...\tCtrl+S"));
@@ -96,12 +96,13 @@ const char* toolTip(int id) {
     case ID_SETTINGS: return "設定";
     case ID_CHANGE_FOLDER: return "ﾌｫﾙﾀﾞの変更";
     case ID_LOCAL_FILE: return "ﾛｰｶﾙﾌｧｲﾙの解析";
+    case ID_RESUME_ENTRY: return "ﾀﾞｳﾝﾛｰﾄﾞを再開します";
     case ID_WIZARD: return "ｳｨｻﾞｰﾄﾞ";
     case ID_RECURSIVE: return "再帰的解析";
     case ID_RUN: return "実行";
     case ID_SUSPEND: return "中断";
     case ID_STOP: return "中止";
-    case ID_TREE_VIEW: return "ｱｲﾃﾑﾂﾘｰ";
+    case ID_TREE_VIEW: return "ｱｲﾃﾑの場所をより視覚的に分かりやすく表示します";
     case ID_ADD_ITEM_DIALOG: return "追加";
     case ID_DELETE: return "削除";
     case ID_COPY: return "ｺﾋﾟｰ";

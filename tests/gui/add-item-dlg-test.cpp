@@ -3,6 +3,7 @@
 
 #include "add-item-dlg.h"
 #include "command-ids.h"
+#include "dialog-driver.h"
 #include "gui-fixture.h"
 #include "paste-button.h"
 
@@ -11,13 +12,8 @@ namespace {
 
 using namespace murlo::gui;
 
-// Drives the add-item dialog as a user would, by its control IDs.
-struct DialogUser {
-  CAddItemDlg& dlg;
-
-  wxTextCtrl* field(int id) { return static_cast<wxTextCtrl*>(dlg.FindWindow(id)); }
-  std::string text(int id) { return std::string(field(id)->GetValue().utf8_str()); }
-  void type(int id, const std::string& text) { field(id)->SetValue(wxString::FromUTF8(text)); }
+// Drives the add-item dialog as a user would, with its check boxes and series fields.
+struct DialogUser : DialogDriver {
   void tickSeries() {
     auto* box = static_cast<wxCheckBox*>(dlg.FindWindow(CAddItemDlg::kUseRangeId));
     box->SetValue(!box->GetValue());
@@ -29,17 +25,6 @@ struct DialogUser {
   void tickConfirm() {
     static_cast<wxCheckBox*>(dlg.FindWindow(CAddItemDlg::kConfirmId))->SetValue(true);
   }
-  void press(int id) {
-    wxWindow* button = dlg.FindWindow(id);
-    wxCommandEvent click(wxEVT_BUTTON, id);
-    click.SetEventObject(button);
-    button->GetEventHandler()->ProcessEvent(click);
-  }
-  // Presses OK; true when the dialog closed.
-  bool ok() {
-    press(wxID_OK);
-    return !dlg.IsModal();
-  }
   // A numbered series in the directory of `address`.
   void fillSeries(const std::string& address, const std::string& range, const std::string& format) {
     type(CAddItemDlg::kAddressId, address);
@@ -49,41 +34,18 @@ struct DialogUser {
   }
 };
 
-class AddItemDlgTest : public GuiTest {
+class AddItemDlgTest : public FrameTest {
  protected:
-  void SetUp() override {
-    GuiTest::SetUp();
-    ASSERT_TRUE(startFrame());
-  }
-  ItemList& items() { return frame_->view()->items(); }
-  std::string names() {
-    std::string out;
-    for (int i = 0; i < items().count(); ++i) out += items().text(i, kColFileName) + ";";
-    return out;
-  }
-  std::vector<std::string> texts() {
-    std::vector<std::string> out;
-    for (const auto& m : prompter_.messages()) out.push_back(m.text);
-    return out;
-  }
+  std::vector<std::string> texts() { return prompter_.texts(); }
 
   // Runs the add command; `use` works the dialog once it is shown, and whatever it leaves
   // open is cancelled.
   void addThroughDialog(const std::function<void(DialogUser&)>& use) {
-    bool shown = false;
-    wxTheApp->CallAfter([&] {
-      for (wxWindow* w : wxTopLevelWindows) {
-        auto* dlg = dynamic_cast<CAddItemDlg*>(w);
-        if (!dlg || !dlg->IsModal()) continue;
-        shown = true;
-        DialogUser user{*dlg};
-        use(user);
-        if (dlg->IsModal()) dlg->EndModal(wxID_CANCEL);
-        return;
-      }
-    });
-    command(ID_ADD_ITEM_DIALOG);
-    EXPECT_TRUE(shown);
+    EXPECT_TRUE(driveModal<CAddItemDlg>([this] { command(ID_ADD_ITEM_DIALOG); },
+                                        [&](CAddItemDlg& dlg, DialogDriver&) {
+                                          DialogUser user{{dlg}};
+                                          use(user);
+                                        }));
   }
 };
 

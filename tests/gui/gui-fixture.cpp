@@ -51,6 +51,12 @@ std::string saveScreenshot(wxWindow* window, const std::string& name) {
   return path;
 }
 
+std::string fileNames(const ItemList& list) {
+  std::string out;
+  for (int i = 0; i < list.count(); ++i) out += list.text(i, kColFileName) + ";";
+  return out;
+}
+
 void GuiTest::SetUp() {
   app_.appDirectory = box_.dir();
   app_.prompter = &prompter_;

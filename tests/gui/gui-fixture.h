@@ -46,6 +46,9 @@ struct RecordingDesktop : SoundPlayer, CommandRunner, SystemShutdown {
 // and returns the file's path.
 std::string saveScreenshot(wxWindow* window, const std::string& name);
 
+// The file names of the list's rows, each followed by ";".
+std::string fileNames(const ItemList& list);
+
 // Runs pending events until `done` holds or the time runs out.
 bool pumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
 void pumpEvents();
@@ -63,12 +66,24 @@ class GuiTest : public ::testing::Test {
   // Sends a menu command to the main window.
   void command(int id);
 
+  ItemList& items() { return frame_->view()->items(); }
+  std::string names() { return fileNames(items()); }
+
   Sandbox box_;
   ScriptedPrompter prompter_;
   RecordingShell shell_;
   RecordingDesktop desktop_;
   gui::AppContext app_;
   gui::CMainFrame* frame_ = nullptr;
+};
+
+// A test that starts with the main window open over the sandbox.
+class FrameTest : public GuiTest {
+ protected:
+  void SetUp() override {
+    GuiTest::SetUp();
+    ASSERT_TRUE(startFrame());
+  }
 };
 
 }  // namespace murlo::test

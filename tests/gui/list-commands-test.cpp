@@ -18,7 +18,6 @@ class ListCommandsTest : public GuiTest {
     GuiTest::SetUp();
     ASSERT_TRUE(startFrame());
   }
-  ItemList& items() { return frame_->view()->items(); }
   void add(const std::string& name, const std::string& ext = "", const std::string& info = "",
            const std::string& tag = "ADD") {
     items().AddItem(name, "http://h.jp/", tag, ext, info, "");
@@ -27,11 +26,6 @@ class ListCommandsTest : public GuiTest {
     pumpEvents();  // the control catches up with rows added directly
     for (int i = 0; i < items().count(); ++i) frame_->view()->SetItemState(i, 0, wxLIST_STATE_SELECTED);
     for (int r : rows) frame_->view()->SetItemState(r, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
-  }
-  std::string names() {
-    std::string out;
-    for (int i = 0; i < items().count(); ++i) out += items().text(i, kColFileName) + ";";
-    return out;
   }
   bool enabled(int id) {
     frame_->view()->pullSelection();

@@ -53,6 +53,11 @@ class ScriptedPrompter : public Prompter {
   std::vector<Message> messages() { std::lock_guard lock(mutex_); return messages_; }
   std::vector<std::string> overwriteQuestions() { std::lock_guard lock(mutex_); return overwriteQuestions_; }
   std::vector<FileDialogRequest> fileDialogs() { std::lock_guard lock(mutex_); return fileDialogs_; }
+  std::vector<std::string> texts() {
+    std::vector<std::string> out;
+    for (const Message& m : messages()) out.push_back(m.text);
+    return out;
+  }
   std::vector<std::string> dialogTitles() {
     std::vector<std::string> titles;
     for (const FileDialogRequest& r : fileDialogs()) titles.push_back(r.title);

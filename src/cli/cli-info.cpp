@@ -1,0 +1,50 @@
+// murlo-cli info URL [--referrer R]: the item properties query of the desktop program,
+// printed as the size in bytes, the server date and the last-modified text, one per line.
+#include <cstdio>
+#include <memory>
+
+#include "cli-commands.h"
+#include "cli-prompter.h"
+#include "net/info-request.h"
+#include "net/job-record.h"
+#include "net/result-codes.h"
+#include "net/worker-threads.h"
+#include "settings/app-settings.h"
+#include "terminal-output.h"
+
+namespace murlo::cli {
+
+int runInfo(const Args& args) {
+  Args addresses;
+  std::string referrer;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--referrer" && i + 1 < args.size()) {
+      referrer = args[++i];
+    } else {
+      addresses.push_back(args[i]);
+    }
+  }
+  if (addresses.size() != 1) {
+    printError("使い方: murlo-cli info URL [--referrer R]");
+    return kExitUsage;
+  }
+  const std::optional<std::string> appDirectory = currentDirectory();
+  if (!appDirectory) return kExitFailed;
+  const AppSettings settings = LoadSettings(settingsPath(*appDirectory), *appDirectory);
+
+  // The engine's error messages go to standard error, as they would to a message box.
+  const std::shared_ptr<JobRecord> job = makeInfoRequest(
+      settings, *appDirectory, addresses[0], referrer, std::make_shared<CliPrompter>());
+  // The query runs on this thread: there is nothing else to do meanwhile.
+  infoThread(job);
+  if (job->result != RESULT_SUCCEED) {
+    printError("このﾌｧｲﾙは存在しません: " + addresses[0]);
+    return kExitFailed;
+  }
+  std::printf("%lld\n%s\n%s\n", static_cast<long long>(job->info.remoteSize),
+              showItemText(job->info.serverDate).c_str(),
+              showItemText(job->info.lastModified).c_str());
+  return kExitOk;
+}
+
+}  // namespace murlo::cli
