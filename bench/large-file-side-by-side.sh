@@ -15,69 +15,19 @@ set -euo pipefail
 bench_dir=$(cd "$(dirname "$0")" && pwd)
 murlo_cli=$(realpath "${1:-$bench_dir/../build/src/cli/murlo-cli}")
 size_mib=${2:-1024}
-work=$(mktemp -d "${3:-/tmp}/murlo-large-bench.XXXXXX")
 rounds=${4:-5}
-chmod 755 "$work"
+# shellcheck source=nginx-bench.sh
+source "$bench_dir/nginx-bench.sh"
+bench_start large-bench "${3:-/tmp}" curl
 
-nginx_pid=""
-cleanup() {
-  if [[ -n "$nginx_pid" ]]; then
-    kill "$nginx_pid" 2>/dev/null || true
-    wait "$nginx_pid" 2>/dev/null || true
-  fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-for tool in nginx curl /usr/bin/time; do
-  command -v "$tool" >/dev/null || { echo "missing $tool: run scripts/install-deps.sh" >&2; exit 1; }
-done
-
-mkdir -p "$work/site" "$work/nginx"
+mkdir -p "$work/site"
 head -c "$((size_mib << 20))" /dev/urandom >"$work/site/big.bin"
 sum=$(md5sum <"$work/site/big.bin")
 
-port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-cat >"$work/nginx/nginx.conf" <<CONF
-daemon off;
-worker_processes 1;
-pid $work/nginx/nginx.pid;
-error_log $work/nginx/error.log;
-events { worker_connections 64; }
-http {
-  access_log off;
-  sendfile on;
-  client_body_temp_path $work/nginx/client;
-  proxy_temp_path $work/nginx/proxy;
-  fastcgi_temp_path $work/nginx/fastcgi;
-  uwsgi_temp_path $work/nginx/uwsgi;
-  scgi_temp_path $work/nginx/scgi;
-  types { application/octet-stream bin; }
-  server {
-    listen 127.0.0.1:$port;
-    root $work/site;
-  }
-}
-CONF
-nginx -p "$work/nginx" -e "$work/nginx/error.log" -c "$work/nginx/nginx.conf" &
-nginx_pid=$!
+start_nginx "application/octet-stream bin;"
 url="http://127.0.0.1:$port/big.bin"
-for _ in $(seq 50); do
-  curl -s -o /dev/null --noproxy '*' -r 0-0 "$url" && break
-  sleep 0.1
-done
-cat "$work/site/big.bin" >/dev/null  # both read the file from the page cache
 
-report() { # time-file -> "wall user+sys peak-KiB"
-  awk -F': ' '
-    /Elapsed \(wall clock\)/ { n = split($2, p, ":"); s = 0; for (i = 1; i <= n; ++i) s = s * 60 + p[i]; wall = s }
-    /User time/ { cpu += $2 } /System time/ { cpu += $2 }
-    /Maximum resident set size/ { rss = $2 }
-    END { printf "%s %.2f %s", wall, cpu, rss }' "$1"
-}
-median() {
-  sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
-}
+report() { echo "$(wall_seconds "$1") $(cpu_seconds "$1") $(peak_kib "$1")"; }
 
 run_murlo() {
   local dir=$work/murlo-$1

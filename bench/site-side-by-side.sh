@@ -19,73 +19,19 @@ set -euo pipefail
 bench_dir=$(cd "$(dirname "$0")" && pwd)
 murlo_cli=$(realpath "${1:-$bench_dir/../build-bench/src/cli/murlo-cli}")
 size=${2:-medium}
-work=$(mktemp -d "${3:-/tmp}/murlo-site-bench.XXXXXX")
 rounds=${4:-3}
-# nginx's workers may run as another user: they must reach the site.
-chmod 755 "$work"
-
-nginx_pid=""
-cleanup() {
-  if [[ -n "$nginx_pid" ]]; then
-    kill "$nginx_pid" 2>/dev/null || true
-    wait "$nginx_pid" 2>/dev/null || true
-  fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-for tool in nginx wget /usr/bin/time; do
-  command -v "$tool" >/dev/null || { echo "missing $tool: run scripts/install-deps.sh" >&2; exit 1; }
-done
+# shellcheck source=nginx-bench.sh
+source "$bench_dir/nginx-bench.sh"
+bench_start site-bench "${3:-/tmp}" wget
 
 echo "making the $size site..."
 python3 "$bench_dir/make-site.py" "$work/site" "$size"
 
-port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-mkdir -p "$work/nginx"
-cat >"$work/nginx/nginx.conf" <<EOF
-daemon off;
-worker_processes 1;
-pid $work/nginx/nginx.pid;
-error_log $work/nginx/error.log;
-events { worker_connections 64; }
-http {
-  access_log off;
-  client_body_temp_path $work/nginx/client;
-  proxy_temp_path $work/nginx/proxy;
-  fastcgi_temp_path $work/nginx/fastcgi;
-  uwsgi_temp_path $work/nginx/uwsgi;
-  scgi_temp_path $work/nginx/scgi;
-  types { text/html html; image/jpeg jpg; image/gif gif; }
-  keepalive_requests 1000000;
-  server {
-    listen 127.0.0.1:$port;
-    root $work/site;
-  }
-}
-EOF
-nginx -p "$work/nginx" -e "$work/nginx/error.log" -c "$work/nginx/nginx.conf" &
-nginx_pid=$!
+start_nginx "text/html html; image/jpeg jpg; image/gif gif;"
 start_url="http://127.0.0.1:$port/index.html"
-for _ in $(seq 50); do
-  wget -q --tries=1 -O /dev/null "$start_url" && break
-  sleep 0.1
-done
 
-# Both read the site from the page cache.
-find "$work/site" -type f -exec cat {} + >/dev/null
-
-# Wall seconds and peak RSS (KiB) from a time -v report.
-wall_seconds() {
-  awk -F': ' '/Elapsed \(wall clock\)/ {
-    n = split($2, p, ":"); s = 0; for (i = 1; i <= n; ++i) s = s * 60 + p[i]; print s }' "$1"
-}
-peak_kib() { awk -F': ' '/Maximum resident set size/ { print $2 }' "$1"; }
 file_count() { find "$1" -type f | wc -l; }
 byte_count() { find "$1" -type f -printf '%s\n' | awk '{ s += $1 } END { print s + 0 }'; }
-median() {
-  sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
-}
 
 # Murlo in a fresh folder of its own: DownEx htm(l) + jpg + gif; Movement hierarchy +
 # automatic rename; Output: window with failures and their causes only.
