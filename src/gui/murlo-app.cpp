@@ -1,5 +1,6 @@
 #include "murlo-app.h"
 
+#include <wx/clipbrd.h>
 #include <wx/cmdline.h>
 #include <wx/log.h>
 
@@ -63,6 +64,12 @@ bool CMurloApp::OnInit() {
 }
 
 int CMurloApp::OnExit() {
+  // An address copied to the clipboard stays there after the program has gone: the
+  // desktop's clipboard manager takes it over.
+  if (wxTheClipboard->Open()) {
+    wxTheClipboard->Flush();
+    wxTheClipboard->Close();
+  }
   // Placement first, then the settings, in the one file both share.
   context_.save();
   return wxApp::OnExit();
