@@ -18,6 +18,7 @@
 #include "main-menus.h"
 #include "murlo-view.h"
 #include "output-window.h"
+#include "settings/settings-sheet.h"
 #include "state-icons.h"
 #include "ui-text.h"
 
@@ -196,6 +197,13 @@ void CMainFrame::SetFrameTitle(const std::string& documentTitle) {
   SetTitle(u8(windowTitle(documentTitle_, app_.offline())));
 }
 
+void CMainFrame::openSettings() {
+  CSettingsSheet sheet(this, app_);
+  sheet.ShowModal();
+  // Whatever the user chose: the connection page may have changed the offline flag.
+  SetFrameTitle(kDocumentTitle);
+}
+
 void CMainFrame::showItemCount(int count) { SetStatusText(u8(itemCountText(count)), 2); }
 
 void CMainFrame::message(const std::string& text, PromptIcon icon) {
@@ -325,6 +333,7 @@ void CMainFrame::onCommand(wxCommandEvent& event) {
     case ID_PASTE_URL: pasteUrl(); break;
     case ID_ADD_FROM_BAR: addFromBar(); break;
     case ID_OFFLINE: toggleOffline(); break;
+    case ID_SETTINGS: openSettings(); break;
     case ID_OPEN_LOG: openLog(); break;
     case ID_HELP: openHelp(); break;
     case ID_VIEW_TOOLBAR:
@@ -342,8 +351,6 @@ void CMainFrame::onCommand(wxCommandEvent& event) {
     case ID_WIZARD:
     case ID_TREE_VIEW:
     case ID_PROPERTIES:
-    case ID_SETTINGS:
-    case ID_CHANGE_FOLDER:
       message("この機能は準備中です。", PromptIcon::kInformation);
       SetFrameTitle(kDocumentTitle);
       break;

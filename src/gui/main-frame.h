@@ -39,6 +39,8 @@ class CMainFrame : public wxFrame {
   void pasteUrl();
   void addFromBar();
   void toggleOffline();
+  // The settings sheet, and the title rewritten afterwards.
+  void openSettings();
   void openLog();
   void openHelp();
   void toggleBar(int commandId);

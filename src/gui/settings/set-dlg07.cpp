@@ -1,0 +1,15 @@
+#include "settings/set-dlg07.h"
+
+#include "ui-text.h"
+
+namespace murlo::gui {
+
+wxString CSetDlg07::caption() const { return u8("回線の設定"); }
+
+void CSetDlg07::createControls(wxBoxSizer* top) {
+  wxStaticBoxSizer* end = group(top, "終了時の設定");
+  bitBox(end, "ﾀﾞｳﾝﾛｰﾄﾞ終了後、回線を切断する", dial::kHangUp);
+  bitBox(end, "ﾀﾞｳﾝﾛｰﾄﾞ終了後、ｼｽﾃﾑを終了させる", dial::kShutdown);
+}
+
+}  // namespace murlo::gui
