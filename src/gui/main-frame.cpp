@@ -17,6 +17,7 @@
 #include "logic/window-title.h"
 #include "main-menus.h"
 #include "murlo-view.h"
+#include "folder-dlg.h"
 #include "output-window.h"
 #include "settings/settings-sheet.h"
 #include "state-icons.h"
@@ -204,6 +205,11 @@ void CMainFrame::openSettings() {
   SetFrameTitle(kDocumentTitle);
 }
 
+void CMainFrame::changeFolder() {
+  CFolderDlg dlg(this, *app_.prompter, app_.settings.path01);
+  if (dlg.ShowModal() == wxID_OK) app_.settings.path01 = dlg.path();
+}
+
 void CMainFrame::showItemCount(int count) { SetStatusText(u8(itemCountText(count)), 2); }
 
 void CMainFrame::message(const std::string& text, PromptIcon icon) {
@@ -334,6 +340,7 @@ void CMainFrame::onCommand(wxCommandEvent& event) {
     case ID_ADD_FROM_BAR: addFromBar(); break;
     case ID_OFFLINE: toggleOffline(); break;
     case ID_SETTINGS: openSettings(); break;
+    case ID_CHANGE_FOLDER: changeFolder(); break;
     case ID_OPEN_LOG: openLog(); break;
     case ID_HELP: openHelp(); break;
     case ID_VIEW_TOOLBAR:
