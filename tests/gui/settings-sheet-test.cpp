@@ -358,5 +358,29 @@ TEST_F(SettingsSheetTest, SaveFolderHistoryCheckAndKeys) {
             three + "|" + two + "|" + one);
 }
 
+// One page per test: under Xvfb without a window manager the screen keeps what a window
+// showed when it was first read, so each page is the first picture of its own run.
+class SettingsPageScreenshot : public SettingsSheetTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(SettingsPageScreenshot, ShowsEveryControlUnclipped) {
+  const int page = GetParam();
+  ASSERT_TRUE(startFrame());
+  // Shown without a modal loop, so that the test can wait for the page to be painted.
+  auto* sheet = new CSettingsSheet(frame_, app_);
+  sheet->Show();
+  sheet->GetBookCtrl()->SetSelection(page);
+  pumpUntil([] { return false; }, 500);
+  std::printf("screenshot: %s\n", saveScreenshot(sheet, "settings-page-" + std::to_string(page + 1)).c_str());
+  // Nothing is clipped: the page's groups and controls lie inside it.
+  CSettingsPage* shown = sheet->page(page);
+  const wxRect pageRect(wxPoint(0, 0), shown->GetClientSize());
+  for (wxWindow* c : shown->GetChildren()) {
+    EXPECT_TRUE(pageRect.Contains(c->GetRect())) << c->GetLabel() << " " << c->GetRect().GetBottom();
+  }
+  sheet->Destroy();
+}
+
+INSTANTIATE_TEST_SUITE_P(Pages, SettingsPageScreenshot, ::testing::Range(0, 8));
+
 }  // namespace
 }  // namespace murlo::test
