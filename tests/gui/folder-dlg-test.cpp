@@ -45,6 +45,11 @@ class FolderDlgTest : public GuiTest {
     tree->EndEditLabel(tree->GetSelection(), escape);
     pumpEvents();
   }
+  static void press(wxDialog& dlg, int id) {
+    wxCommandEvent click(wxEVT_BUTTON, id);
+    click.SetEventObject(dlg.FindWindow(id));
+    dlg.FindWindow(id)->GetEventHandler()->ProcessEvent(click);
+  }
   std::vector<Volume> volumes_;
 };
 
@@ -117,31 +122,17 @@ TEST_F(FolderDlgTest, OkAndCancelWaitWhileNamingAndTheCommandStoresPath01) {
   fs::create_directories(box_.path("dl/sub"));
   box_.write("Murlo.ini", "[STORE]\r\nPATH01=" + box_.path("dl") + "\r\nPATH02=" + box_.path("old") + "\r\n");
   ASSERT_TRUE(startFrame());
-  bool shown = false;
-  wxTheApp->CallAfter([&] {
-    for (wxWindow* w : wxTopLevelWindows) {
-      auto* dlg = dynamic_cast<CFolderDlg*>(w);
-      if (!dlg || !dlg->IsModal()) continue;
-      shown = true;
-      EXPECT_EQ(selected(*dlg), box_.path("dl"));
-      dlg->tree()->SelectPath(box_.path("dl/sub"));
-      dlg->tree()->NewFolder();
-      for (int id : {wxID_OK, wxID_CANCEL}) {
-        wxCommandEvent click(wxEVT_BUTTON, id);
-        click.SetEventObject(dlg->FindWindow(id));
-        dlg->FindWindow(id)->GetEventHandler()->ProcessEvent(click);
-        EXPECT_TRUE(dlg->IsModal()) << id;
-      }
-      name(dlg->tree(), "made");
-      wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
-      ok.SetEventObject(dlg->FindWindow(wxID_OK));
-      dlg->FindWindow(wxID_OK)->GetEventHandler()->ProcessEvent(ok);
-      if (dlg->IsModal()) dlg->EndModal(wxID_CANCEL);
-      return;
+  EXPECT_TRUE(driveModal<CFolderDlg>([&] { command(ID_CHANGE_FOLDER); }, [&](CFolderDlg& dlg) {
+    EXPECT_EQ(selected(dlg), box_.path("dl"));
+    dlg.tree()->SelectPath(box_.path("dl/sub"));
+    dlg.tree()->NewFolder();
+    for (int id : {wxID_OK, wxID_CANCEL}) {
+      press(dlg, id);
+      EXPECT_TRUE(dlg.IsModal()) << id;
     }
-  });
-  command(ID_CHANGE_FOLDER);
-  EXPECT_TRUE(shown);
+    name(dlg.tree(), "made");
+    press(dlg, wxID_OK);
+  }));
   EXPECT_EQ(app_.settings.path01, box_.path("dl/sub/made"));
   EXPECT_EQ(app_.settings.path02, box_.path("old"));  // no history push here
 }

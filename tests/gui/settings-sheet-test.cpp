@@ -98,20 +98,10 @@ class SettingsSheetTest : public GuiTest {
   // Opens the sheet through its menu command; `use` works it, and whatever it leaves open
   // is cancelled.
   void withSheet(const std::function<void(SheetUser&)>& use) {
-    bool shown = false;
-    wxTheApp->CallAfter([&] {
-      for (wxWindow* w : wxTopLevelWindows) {
-        auto* sheet = dynamic_cast<CSettingsSheet*>(w);
-        if (!sheet || !sheet->IsModal()) continue;
-        shown = true;
-        SheetUser user{*sheet};
-        use(user);
-        if (sheet->IsModal()) sheet->EndModal(wxID_CANCEL);
-        return;
-      }
-    });
-    command(ID_SETTINGS);
-    EXPECT_TRUE(shown);
+    EXPECT_TRUE(driveModal<CSettingsSheet>([&] { command(ID_SETTINGS); }, [&](CSettingsSheet& sheet) {
+      SheetUser user{sheet};
+      use(user);
+    }));
   }
   // The settings as Murlo.ini holds them after the program's exit.
   AppSettings saved() {

@@ -4,8 +4,6 @@
 
 namespace murlo::gui {
 
-wxString CSetDlg01::caption() const { return u8("ﾀﾞｳﾝﾛｰﾄﾞするﾌｧｲﾙの拡張子"); }
-
 void CSetDlg01::createControls(wxBoxSizer* top) {
   auto* row1 = new wxBoxSizer(wxHORIZONTAL);
   auto* row2 = new wxBoxSizer(wxHORIZONTAL);

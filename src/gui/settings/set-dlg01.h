@@ -11,8 +11,7 @@ class CSetDlg01 : public CSettingsPage {
  public:
   static constexpr int kExtendId = 1000;
 
-  using CSettingsPage::CSettingsPage;
-  wxString caption() const override;
+  CSetDlg01(wxWindow* parent, AppContext& app) : CSettingsPage(parent, app, "ﾀﾞｳﾝﾛｰﾄﾞするﾌｧｲﾙの拡張子") {}
   void save(AppSettings& settings) override;
 
  protected:

@@ -6,8 +6,6 @@
 
 namespace murlo::gui {
 
-wxString CSetDlg02::caption() const { return u8("解析の設定"); }
-
 void CSetDlg02::createControls(wxBoxSizer* top) {
   wxStaticBoxSizer* tags = group(top, "ﾀｸﾞの指定");
   bitBox(tags, "<IMG SRC> ﾀｸﾞ", tagbits::kImage);

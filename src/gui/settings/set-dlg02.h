@@ -5,15 +5,12 @@
 
 namespace murlo::gui {
 
-class CSetDlg02 : public CSettingsPage {
+class CSetDlg02 : public CBitsPage {
  public:
-  using CSettingsPage::CSettingsPage;
-  wxString caption() const override;
-  void save(AppSettings& settings) override { settings.tag = packBits(); }
+  CSetDlg02(wxWindow* parent, AppContext& app) : CBitsPage(parent, app, "解析の設定", &AppSettings::tag) {}
 
  protected:
   void createControls(wxBoxSizer* top) override;
-  void load(const AppSettings& settings) override { unpackBits(settings.tag); }
 };
 
 }  // namespace murlo::gui

@@ -8,8 +8,6 @@
 
 namespace murlo::gui {
 
-wxString CSetDlg03::caption() const { return u8("動作設定"); }
-
 void CSetDlg03::createControls(wxBoxSizer* top) {
   wxStaticBoxSizer* basic = group(top, "基本設定");
   bitBox(basic, "確認ﾒｯｾｰｼﾞを表示しない", movement::kNoConfirm);

@@ -17,8 +17,7 @@ class CSetDlg03 : public CSettingsPage {
   static constexpr int kFolderId = 1000;
   static constexpr int kBrowseId = 1001;
 
-  using CSettingsPage::CSettingsPage;
-  wxString caption() const override;
+  CSetDlg03(wxWindow* parent, AppContext& app) : CSettingsPage(parent, app, "動作設定") {}
   bool validate() override;
   void save(AppSettings& settings) override;
 

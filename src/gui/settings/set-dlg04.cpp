@@ -12,8 +12,6 @@
 
 namespace murlo::gui {
 
-wxString CSetDlg04::caption() const { return u8("接続の設定"); }
-
 void CSetDlg04::createControls(wxBoxSizer* top) {
   wxStaticBoxSizer* buffer = group(top, "ﾊﾞｯﾌｧｻｲｽﾞ");
   auto* bufferRow = new wxBoxSizer(wxHORIZONTAL);

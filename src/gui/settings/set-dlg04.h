@@ -20,8 +20,7 @@ class CSetDlg04 : public CSettingsPage {
   static constexpr int kProxyNameId = 1027;
   static constexpr int kProxyPortId = 1028;
 
-  using CSettingsPage::CSettingsPage;
-  wxString caption() const override;
+  CSetDlg04(wxWindow* parent, AppContext& app) : CSettingsPage(parent, app, "接続の設定") {}
   bool validate() override;
   void save(AppSettings& settings) override;
 

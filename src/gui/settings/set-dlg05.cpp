@@ -1,10 +1,6 @@
 #include "settings/set-dlg05.h"
 
-#include "ui-text.h"
-
 namespace murlo::gui {
-
-wxString CSetDlg05::caption() const { return u8("ｱｳﾄﾌﾟｯﾄとﾛｸﾞﾌｧｲﾙ"); }
 
 void CSetDlg05::createControls(wxBoxSizer* top) {
   bitBox(group(top, "ﾛｸﾞﾌｧｲﾙ"), "ﾀﾞｳﾝﾛｰﾄﾞのｴﾗｰﾛｸﾞを生成する", output::kErrorLog);

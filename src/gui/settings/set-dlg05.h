@@ -5,15 +5,12 @@
 
 namespace murlo::gui {
 
-class CSetDlg05 : public CSettingsPage {
+class CSetDlg05 : public CBitsPage {
  public:
-  using CSettingsPage::CSettingsPage;
-  wxString caption() const override;
-  void save(AppSettings& settings) override { settings.output = packBits(); }
+  CSetDlg05(wxWindow* parent, AppContext& app) : CBitsPage(parent, app, "ｱｳﾄﾌﾟｯﾄとﾛｸﾞﾌｧｲﾙ", &AppSettings::output) {}
 
  protected:
   void createControls(wxBoxSizer* top) override;
-  void load(const AppSettings& settings) override { unpackBits(settings.output); }
 };
 
 }  // namespace murlo::gui

@@ -8,8 +8,6 @@
 
 namespace murlo::gui {
 
-wxString CSetDlg06::caption() const { return u8("ｻｳﾝﾄﾞの設定"); }
-
 void CSetDlg06::createControls(wxBoxSizer* top) {
   const char* labels[] = {"解析が完了したら、ｻｳﾝﾄﾞを鳴らす", "ﾀﾞｳﾝﾛｰﾄﾞが完了したら、ｻｳﾝﾄﾞを鳴らす",
                           "ｴﾗｰが発生したら、ｻｳﾝﾄﾞを鳴らす"};

@@ -17,8 +17,7 @@ class CSetDlg06 : public CSettingsPage {
   static constexpr int browseId(int row) { return 1001 + row * 3; }
   static constexpr int testId(int row) { return 1002 + row * 3; }
 
-  using CSettingsPage::CSettingsPage;
-  wxString caption() const override;
+  CSetDlg06(wxWindow* parent, AppContext& app) : CSettingsPage(parent, app, "ｻｳﾝﾄﾞの設定") {}
   void save(AppSettings& settings) override;
 
  protected:

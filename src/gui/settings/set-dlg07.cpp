@@ -1,10 +1,6 @@
 #include "settings/set-dlg07.h"
 
-#include "ui-text.h"
-
 namespace murlo::gui {
-
-wxString CSetDlg07::caption() const { return u8("回線の設定"); }
 
 void CSetDlg07::createControls(wxBoxSizer* top) {
   wxStaticBoxSizer* end = group(top, "終了時の設定");

@@ -5,15 +5,12 @@
 
 namespace murlo::gui {
 
-class CSetDlg07 : public CSettingsPage {
+class CSetDlg07 : public CBitsPage {
  public:
-  using CSettingsPage::CSettingsPage;
-  wxString caption() const override;
-  void save(AppSettings& settings) override { settings.dial = packBits(); }
+  CSetDlg07(wxWindow* parent, AppContext& app) : CBitsPage(parent, app, "回線の設定", &AppSettings::dial) {}
 
  protected:
   void createControls(wxBoxSizer* top) override;
-  void load(const AppSettings& settings) override { unpackBits(settings.dial); }
 };
 
 }  // namespace murlo::gui

@@ -8,8 +8,6 @@
 
 namespace murlo::gui {
 
-wxString CSetDlg08::caption() const { return u8("拡張設定"); }
-
 void CSetDlg08::createControls(wxBoxSizer* top) {
   // One worker thread per job: the counts are shown, disabled, at 1.
   wxStaticBoxSizer* threads = group(top, "作業 ｽﾚｯﾄ ﾞ数");

@@ -5,15 +5,12 @@
 
 namespace murlo::gui {
 
-class CSetDlg08 : public CSettingsPage {
+class CSetDlg08 : public CBitsPage {
  public:
-  using CSettingsPage::CSettingsPage;
-  wxString caption() const override;
-  void save(AppSettings& settings) override { settings.exSet = packBits(); }
+  CSetDlg08(wxWindow* parent, AppContext& app) : CBitsPage(parent, app, "拡張設定", &AppSettings::exSet) {}
 
  protected:
   void createControls(wxBoxSizer* top) override;
-  void load(const AppSettings& settings) override { unpackBits(settings.exSet); }
 };
 
 }  // namespace murlo::gui

@@ -7,7 +7,8 @@
 
 namespace murlo::gui {
 
-CSettingsPage::CSettingsPage(wxWindow* parent, AppContext& app) : wxPanel(parent), app_(app) {}
+CSettingsPage::CSettingsPage(wxWindow* parent, AppContext& app, const char* caption)
+    : wxPanel(parent), app_(app), caption_(u8(caption)) {}
 
 void CSettingsPage::build() {
   auto* top = new wxBoxSizer(wxVERTICAL);

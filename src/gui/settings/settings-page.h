@@ -17,10 +17,10 @@ namespace murlo::gui {
 
 class CSettingsPage : public wxPanel {
  public:
-  CSettingsPage(wxWindow* parent, AppContext& app);
+  CSettingsPage(wxWindow* parent, AppContext& app, const char* caption);
 
   // The tab's caption.
-  virtual wxString caption() const = 0;
+  const wxString& caption() const { return caption_; }
   // Builds the controls; called once by the sheet, before the page is shown.
   void build();
   // Unpacks the settings into the controls the first time the page is shown.
@@ -57,9 +57,24 @@ class CSettingsPage : public wxPanel {
   wxCheckBox* addBitBox(wxWindow* parent, wxSizer* sizer, const char* label, int bit);
 
   AppContext& app_;
+  wxString caption_;
   std::vector<std::pair<wxCheckBox*, int>> bitBoxes_;
   bool shown_ = false;
   bool loading_ = false;
+};
+
+// A page whose settings are one bit word of AppSettings, a check box for each bit.
+class CBitsPage : public CSettingsPage {
+ public:
+  CBitsPage(wxWindow* parent, AppContext& app, const char* caption, int AppSettings::*word)
+      : CSettingsPage(parent, app, caption), word_(word) {}
+  void save(AppSettings& settings) override { settings.*word_ = packBits(); }
+
+ protected:
+  void load(const AppSettings& settings) override { unpackBits(settings.*word_); }
+
+ private:
+  int AppSettings::*word_;
 };
 
 }  // namespace murlo::gui
