@@ -70,20 +70,10 @@ class AddItemDlgTest : public GuiTest {
   // Runs the add command; `use` works the dialog once it is shown, and whatever it leaves
   // open is cancelled.
   void addThroughDialog(const std::function<void(DialogUser&)>& use) {
-    bool shown = false;
-    wxTheApp->CallAfter([&] {
-      for (wxWindow* w : wxTopLevelWindows) {
-        auto* dlg = dynamic_cast<CAddItemDlg*>(w);
-        if (!dlg || !dlg->IsModal()) continue;
-        shown = true;
-        DialogUser user{*dlg};
-        use(user);
-        if (dlg->IsModal()) dlg->EndModal(wxID_CANCEL);
-        return;
-      }
-    });
-    command(ID_ADD_ITEM_DIALOG);
-    EXPECT_TRUE(shown);
+    EXPECT_TRUE(driveModal<CAddItemDlg>([&] { command(ID_ADD_ITEM_DIALOG); }, [&](CAddItemDlg& dlg) {
+      DialogUser user{dlg};
+      use(user);
+    }));
   }
 };
 

@@ -10,23 +10,11 @@ void CSetDlg01::createControls(wxBoxSizer* top) {
   top->Add(row1, 0, wxEXPAND);
   top->Add(row2, 0, wxEXPAND);
 
-  wxStaticBoxSizer* html = group(row1, "Html 系", 1);
-  bitBox(html, "htm,html,shtml", downex::kHtml);
-  bitBox(html, "cgi", downex::kCgi);
-  bitBox(html, "txt", downex::kTxt);
-  wxStaticBoxSizer* image = group(row1, "画像系", 1);
-  bitBox(image, "jpg", downex::kJpg);
-  bitBox(image, "gif", downex::kGif);
-  wxStaticBoxSizer* archive = group(row1, "書庫系", 1);
-  bitBox(archive, "lzh", downex::kLzh);
-  bitBox(archive, "zip", downex::kZip);
-  bitBox(archive, "rar", downex::kRar);
-
-  wxStaticBoxSizer* movie = group(row2, "ﾑｰﾋﾞｰ系", 1);
-  bitBox(movie, "rm,ram", downex::kRm);
-  bitBox(movie, "mpeg", downex::kMpeg);
-  bitBox(movie, "avi", downex::kAvi);
-  bitBox(movie, "viv", downex::kViv);
+  bitGroup(row1, "Html 系", {{"htm,html,shtml", downex::kHtml}, {"cgi", downex::kCgi}, {"txt", downex::kTxt}}, 1);
+  bitGroup(row1, "画像系", {{"jpg", downex::kJpg}, {"gif", downex::kGif}}, 1);
+  bitGroup(row1, "書庫系", {{"lzh", downex::kLzh}, {"zip", downex::kZip}, {"rar", downex::kRar}}, 1);
+  bitGroup(row2, "ﾑｰﾋﾞｰ系",
+           {{"rm,ram", downex::kRm}, {"mpeg", downex::kMpeg}, {"avi", downex::kAvi}, {"viv", downex::kViv}}, 1);
   wxStaticBoxSizer* other = group(row2, "その他", 2);
   bitBox(other, "exe", downex::kExe);
   custom_ = bitBox(other, "custom", downex::kCustom);

@@ -7,12 +7,12 @@
 namespace murlo::gui {
 
 void CSetDlg02::createControls(wxBoxSizer* top) {
-  wxStaticBoxSizer* tags = group(top, "ﾀｸﾞの指定");
-  bitBox(tags, "<IMG SRC> ﾀｸﾞ", tagbits::kImage);
-  bitBox(tags, "<A HERF> ﾀｸﾞ", tagbits::kAnchor);
-  bitBox(tags, "<BODY>背景画像", tagbits::kBody);
-  bitBox(tags, "<FRAME> 対応", tagbits::kFrame);
-  bitBox(tags, "「http://」 で始まる全ての文字列を追加", tagbits::kAllHttp);
+  bitGroup(top, "ﾀｸﾞの指定",
+           {{"<IMG SRC> ﾀｸﾞ", tagbits::kImage},
+            {"<A HERF> ﾀｸﾞ", tagbits::kAnchor},
+            {"<BODY>背景画像", tagbits::kBody},
+            {"<FRAME> 対応", tagbits::kFrame},
+            {"「http://」 で始まる全ての文字列を追加", tagbits::kAllHttp}});
 
   wxStaticBoxSizer* jpeg = group(top, "Jpeg 専用");
   jpeg->Add(new wxStaticText(jpeg->GetStaticBox(), wxID_ANY,

@@ -9,11 +9,11 @@
 namespace murlo::gui {
 
 void CSetDlg03::createControls(wxBoxSizer* top) {
-  wxStaticBoxSizer* basic = group(top, "基本設定");
-  bitBox(basic, "確認ﾒｯｾｰｼﾞを表示しない", movement::kNoConfirm);
-  bitBox(basic, "ｴﾗｰﾒｯｾｰｼﾞを表示しない", movement::kNoErrorMessages);
-  bitBox(basic, "ﾘｽﾄ保存時にﾃﾞｨﾚｸﾄﾘ階層も再現する", movement::kHierarchy);
-  bitBox(basic, "ｱｲﾃﾑ追加ﾊﾞｰから追加したｱｲﾃﾑを解析する", movement::kAnalyzeOnAdd);
+  bitGroup(top, "基本設定",
+           {{"確認ﾒｯｾｰｼﾞを表示しない", movement::kNoConfirm},
+            {"ｴﾗｰﾒｯｾｰｼﾞを表示しない", movement::kNoErrorMessages},
+            {"ﾘｽﾄ保存時にﾃﾞｨﾚｸﾄﾘ階層も再現する", movement::kHierarchy},
+            {"ｱｲﾃﾑ追加ﾊﾞｰから追加したｱｲﾃﾑを解析する", movement::kAnalyzeOnAdd}});
 
   wxStaticBoxSizer* same = group(top, "同一ﾌｧｲﾙﾈｰﾑの動作");
   auto* row = new wxBoxSizer(wxHORIZONTAL);

@@ -3,9 +3,9 @@
 namespace murlo::gui {
 
 void CSetDlg07::createControls(wxBoxSizer* top) {
-  wxStaticBoxSizer* end = group(top, "終了時の設定");
-  bitBox(end, "ﾀﾞｳﾝﾛｰﾄﾞ終了後、回線を切断する", dial::kHangUp);
-  bitBox(end, "ﾀﾞｳﾝﾛｰﾄﾞ終了後、ｼｽﾃﾑを終了させる", dial::kShutdown);
+  bitGroup(top, "終了時の設定",
+           {{"ﾀﾞｳﾝﾛｰﾄﾞ終了後、回線を切断する", dial::kHangUp},
+            {"ﾀﾞｳﾝﾛｰﾄﾞ終了後、ｼｽﾃﾑを終了させる", dial::kShutdown}});
 }
 
 }  // namespace murlo::gui

@@ -46,6 +46,13 @@ wxStaticBoxSizer* CSettingsPage::group(wxSizer* parent, const char* label, int p
   return box;
 }
 
+wxStaticBoxSizer* CSettingsPage::bitGroup(wxSizer* parent, const char* label,
+                                          std::initializer_list<BitLabel> boxes, int proportion) {
+  wxStaticBoxSizer* box = group(parent, label, proportion);
+  for (const BitLabel& b : boxes) bitBox(box, b.label, b.bit);
+  return box;
+}
+
 wxCheckBox* CSettingsPage::bitBox(wxStaticBoxSizer* group, const char* label, int bit) {
   return addBitBox(group->GetStaticBox(), group, label, bit);
 }

@@ -9,6 +9,7 @@
 #include <wx/statbox.h>
 
 #include <functional>
+#include <initializer_list>
 #include <vector>
 
 #include "app-context.h"
@@ -47,6 +48,13 @@ class CSettingsPage : public wxPanel {
   // sizer `top`).
   wxCheckBox* bitBox(wxStaticBoxSizer* group, const char* label, int bit);
   wxCheckBox* bitBox(wxBoxSizer* top, const char* label, int bit);
+  // A group of bit boxes, one per label and bit.
+  struct BitLabel {
+    const char* label;
+    int bit;
+  };
+  wxStaticBoxSizer* bitGroup(wxSizer* parent, const char* label, std::initializer_list<BitLabel> boxes,
+                             int proportion = 0);
   // The bit boxes from and into the page's word.
   void unpackBits(int word);
   int packBits() const;
