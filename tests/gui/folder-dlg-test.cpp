@@ -130,6 +130,13 @@ TEST_F(FolderDlgTest, OkAndCancelWaitWhileNamingAndTheCommandStoresPath01) {
       press(dlg, id);
       EXPECT_TRUE(dlg.IsModal()) << id;
     }
+    wxKeyEvent escape(wxEVT_CHAR_HOOK);
+    escape.m_keyCode = WXK_ESCAPE;
+    escape.SetEventObject(dlg.tree()->GetEditControl());
+    dlg.tree()->GetEditControl()->GetEventHandler()->ProcessEvent(escape);
+    pumpEvents();
+    EXPECT_TRUE(dlg.IsModal());  // Escape went to the name, which is asked for again
+    EXPECT_TRUE(dlg.tree()->editing());
     name(dlg.tree(), "made");
     press(dlg, wxID_OK);
   }));
