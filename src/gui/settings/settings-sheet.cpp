@@ -29,6 +29,12 @@ CSettingsSheet::CSettingsSheet(wxWindow* parent, AppContext& app) : app_(app) {
     page->onModified = [applyButton] { applyButton->Enable(); };
     book->AddPage(page, page->caption());
   }
+  // Wide enough for every tab: the tab row does not scroll away a page's caption.
+  int tabs = 0;
+  for (CSettingsPage* page : pages_) {
+    tabs += book->GetTextExtent(page->caption()).x + ConvertDialogToPixels(wxSize(20, 0)).x;
+  }
+  book->SetMinSize(wxSize(tabs, -1));
   LayoutDialog();
   pages_.front()->showPage();
 
