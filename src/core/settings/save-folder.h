@@ -1,5 +1,5 @@
 // The save folder: the check a typed or chosen folder must pass before it becomes PATH01,
-// and the PATH01-PATH03 history. The behaviour settings page and the wizard share them.
+// and the PATH01-PATH03 history, for every page that sets the save folder.
 #pragma once
 
 #include <optional>
