@@ -1,6 +1,7 @@
 #include "gui-prompter.h"
 
 #include <wx/app.h>
+#include <wx/dirdlg.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
@@ -50,6 +51,12 @@ OverwriteChoice GuiPrompter::confirmOverwrite(const std::string& url, const std:
 
 std::optional<std::string> GuiPrompter::chooseSaveFile(const FileDialogRequest& request) {
   return onUiThread([&, request]() -> std::optional<std::string> {
+    if (request.folder) {
+      wxDirDialog dlg(parent_, wxString::FromUTF8(request.title),
+                      wxString::FromUTF8(request.initialFolder), wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
+      if (dlg.ShowModal() != wxID_OK) return std::nullopt;
+      return std::string(dlg.GetPath().utf8_str());
+    }
     long style = wxFD_SAVE;
     if (request.confirmOverwrite) style |= wxFD_OVERWRITE_PROMPT;
     if (request.mustExist) style = wxFD_OPEN | wxFD_FILE_MUST_EXIST;

@@ -196,7 +196,7 @@ void JobCommands::onDownloadTimer() {
     if (app.settings.dial & dial::kShutdown) {
       countdown_.begin();
       // Modal: the timer keeps ticking below while the message is open.
-      app.prompter->message("Windows を終了します。終了しない場合は、[OK] ﾎﾞﾀﾝをｸﾘｯｸして下さい。",
+      app.prompter->message("ｼｽﾃﾑを終了します。終了しない場合は、[OK] ﾎﾞﾀﾝをｸﾘｯｸして下さい。",
                             PromptIcon::kExclamation, PromptButtons::kOk);
     }
     downloadTimer_.Stop();

@@ -18,7 +18,9 @@
 #include "logic/window-title.h"
 #include "main-menus.h"
 #include "murlo-view.h"
+#include "folder-dlg.h"
 #include "output-window.h"
+#include "settings/settings-sheet.h"
 #include "state-icons.h"
 #include "ui-text.h"
 
@@ -197,6 +199,18 @@ void CMainFrame::SetFrameTitle(const std::string& documentTitle) {
   SetTitle(u8(windowTitle(documentTitle_, app_.offline())));
 }
 
+void CMainFrame::openSettings() {
+  CSettingsSheet sheet(this, app_);
+  sheet.ShowModal();
+  // Whatever the user chose: the connection page may have changed the offline flag.
+  SetFrameTitle(kDocumentTitle);
+}
+
+void CMainFrame::changeFolder() {
+  CFolderDlg dlg(this, *app_.prompter, app_.settings.path01);
+  if (dlg.ShowModal() == wxID_OK) app_.settings.path01 = dlg.path();
+}
+
 void CMainFrame::showItemCount(int count) { SetStatusText(u8(itemCountText(count)), 2); }
 
 void CMainFrame::message(const std::string& text, PromptIcon icon) {
@@ -326,6 +340,8 @@ void CMainFrame::onCommand(wxCommandEvent& event) {
     case ID_PASTE_URL: pasteUrl(); break;
     case ID_ADD_FROM_BAR: addFromBar(); break;
     case ID_OFFLINE: toggleOffline(); break;
+    case ID_SETTINGS: openSettings(); break;
+    case ID_CHANGE_FOLDER: changeFolder(); break;
     case ID_OPEN_LOG: openLog(); break;
     case ID_HELP: openHelp(); break;
     case ID_RESUME_ENTRY: enterResume(*this); break;
@@ -341,8 +357,6 @@ void CMainFrame::onCommand(wxCommandEvent& event) {
                    wxOK | wxICON_INFORMATION, this);
       break;
     case ID_WIZARD:
-    case ID_SETTINGS:
-    case ID_CHANGE_FOLDER:
       message("この機能は準備中です。", PromptIcon::kInformation);
       SetFrameTitle(kDocumentTitle);
       break;

@@ -39,6 +39,10 @@ class CMainFrame : public wxFrame {
   void pasteUrl();
   void addFromBar();
   void toggleOffline();
+  // The settings sheet, and the title rewritten afterwards.
+  void openSettings();
+  // The folder chooser on PATH01, which takes the chosen folder directly.
+  void changeFolder();
   void openLog();
   void openHelp();
   void toggleBar(int commandId);

@@ -53,6 +53,25 @@ std::string fileNames(const ItemList& list);
 bool pumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
 void pumpEvents();
 
+// Runs `open`, which shows a modal dialog of type Dlg, and works it with `use` once it is
+// up; whatever `use` leaves open is cancelled. False when no such dialog was shown.
+template <typename Dlg>
+bool driveModal(const std::function<void()>& open, const std::function<void(Dlg&)>& use) {
+  bool shown = false;
+  wxTheApp->CallAfter([&] {
+    for (wxWindow* w : wxTopLevelWindows) {
+      auto* dlg = dynamic_cast<Dlg*>(w);
+      if (!dlg || !dlg->IsModal()) continue;
+      shown = true;
+      use(*dlg);
+      if (dlg->IsModal()) dlg->EndModal(wxID_CANCEL);
+      return;
+    }
+  });
+  open();
+  return shown;
+}
+
 class GuiTest : public ::testing::Test {
  protected:
   void SetUp() override;

@@ -177,14 +177,14 @@ TEST_F(JobCommandsTest, ShutdownCountdownOkInTimeAndTimeOut) {
   EXPECT_EQ(desktop_.events[0], "sound got.wav");
   EXPECT_EQ(desktop_.events[2], "nmcli connection down uuid 1234-abcd");  // hung up before the question
   EXPECT_EQ(prompter_.messages().back().text,
-            "Windows を終了します。終了しない場合は、[OK] ﾎﾞﾀﾝをｸﾘｯｸして下さい。");
+            "ｼｽﾃﾑを終了します。終了しない場合は、[OK] ﾎﾞﾀﾝをｸﾘｯｸして下さい。");
   EXPECT_EQ(jobs().shutdownCountdown(), 0);
 
   // Leaving the message open: the timer counts 20 ticks and shuts down.
   addPage("/site/a.jpg");
   desktop_.events.clear();
   prompter_.whileShown = [&](const ScriptedPrompter::Message& m) {
-    if (m.text.rfind("Windows", 0) != 0) return;
+    if (m.text.rfind("ｼｽﾃﾑを終了します", 0) != 0) return;
     pumpUntil([&] { return !desktop_.events.empty() && desktop_.events.back() == "poweroff"; },
               20000);
   };

@@ -28,6 +28,7 @@ struct FileDialogRequest {
   std::string initialFolder;
   std::string initialName;
   bool mustExist = false;     // open dialog: the file must exist
+  bool folder = false;        // a folder, not a file, is chosen (title and initialFolder only)
   bool confirmOverwrite = false;
 };
 

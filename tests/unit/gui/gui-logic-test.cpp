@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "logic/job-command-rules.h"
+#include "logic/settings-rules.h"
 #include "logic/shorten-text.h"
 #include "logic/url-combo-model.h"
 #include "logic/window-title.h"
@@ -78,6 +79,32 @@ TEST(JobCommandRules, RecursiveStartAddressChecksInOrder) {
   EXPECT_EQ(suggestMustContain("http://h/a/b.htm", ""), "http://h/a/");
   EXPECT_FALSE(suggestMustContain("http://h/a/b.htm", "x"));
   EXPECT_FALSE(suggestMustContain("nohost", ""));
+}
+
+TEST(SettingsRules, TimeoutAndSameNameUnpacking) {
+  EXPECT_EQ(shownTimeout(40 * 256 + 4), 12);
+  EXPECT_EQ(shownTimeout(31 * 256 + 5), 31);
+  EXPECT_EQ(shownTimeout(32 * 256), 12);
+  EXPECT_EQ(shownTimeout(4), 12);
+  EXPECT_EQ(shownTimeout(-256), 12);
+  EXPECT_EQ(shownTimeout(256), 1);
+  // Bit 4 wins over bit 5, bit 5 over bit 6; nothing set means rename.
+  EXPECT_EQ(sameNameIndex(0x70), 0);
+  EXPECT_EQ(sameNameIndex(0x60), 1);
+  EXPECT_EQ(sameNameIndex(0x00), 2);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(sameNameIndex(sameNameBit(i)), i);
+}
+
+TEST(SettingsRules, SoundRowsFolderChoicesAndKeys) {
+  EXPECT_EQ(packSound({true, true, false}, {"a.wav", "", "c.wav"}), 1);
+  EXPECT_EQ(packSound({false, true, true}, {"a.wav", "b.wav", "c.wav"}), 6);
+  AppSettings s;
+  s.path01 = "/a";
+  s.path03 = "/c";
+  EXPECT_EQ(saveFolderChoices(s), (std::vector<std::string>{"/a", "/c"}));
+  for (int key : {';', '=', ',', '-', '.', '/', ':'}) EXPECT_TRUE(isSwallowedFolderKey(key, false)) << key;
+  EXPECT_FALSE(isSwallowedFolderKey('a', false));
+  EXPECT_FALSE(isSwallowedFolderKey('.', true));  // shortcuts pass
 }
 
 }  // namespace

@@ -1,0 +1,35 @@
+// The save folder: the check a typed or chosen folder must pass before it becomes PATH01,
+// and the PATH01-PATH03 history, for every page that sets the save folder.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/mount-table.h"
+#include "platform/prompter.h"
+#include "settings/app-settings.h"
+
+namespace murlo {
+
+inline constexpr const char* kDriveRefused = "このﾄﾞﾗｲﾌﾞは指定できません";
+inline constexpr const char* kNotDirectory = "ﾃﾞｨﾚｸﾄﾘ以外は指定できません";
+
+// The question asked before a missing folder is created.
+std::string createFolderQuestion(const std::string& folder);
+
+// True when a folder on this kind of volume may hold downloads.
+bool isSaveDrive(DriveType type);
+
+// Checks the folder text as typed: blanks trimmed, at least three characters, on a fixed or
+// removable volume, a directory; a missing folder is created (one level) when the user says
+// Yes. Returns the trimmed folder when it passes; the refusals tell the user through
+// `prompter`, except a text too short and a failed creation, which refuse silently.
+std::optional<std::string> checkSaveFolder(const std::string& text, Prompter& prompter,
+                                           const std::vector<MountEntry>& mounts);
+
+// Pushes `folder` into the history: PATH01 unchanged when it is the folder; otherwise the
+// old PATH01 moves to PATH02, and the old PATH02 to PATH03 unless it is the folder itself.
+void pushSaveFolder(AppSettings& settings, const std::string& folder);
+
+}  // namespace murlo

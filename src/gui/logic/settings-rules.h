@@ -1,0 +1,33 @@
+// Rules of the settings pages that need no window: how words unpack into controls, how
+// controls pack back, and which keys the save-folder page swallows.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "settings/app-settings.h"
+
+namespace murlo::gui {
+
+// The time-out the connection page shows for a Connection word: Connection / 256, or 12 when
+// that lies outside 1-31.
+int shownTimeout(int connection);
+
+// The same-name radio index of a Movement word (0 ask, 1 overwrite, 2 rename) and the one
+// Movement bit an index stores.
+int sameNameIndex(int movement);
+int sameNameBit(int index);
+
+// The Sound word of the sound rows: a row counts only when ticked and given a file.
+int packSound(const std::array<bool, 3>& ticked, const std::array<std::string, 3>& files);
+
+// The save folders of the behaviour page's list: PATH01 to PATH03, leaving out empty ones.
+std::vector<std::string> saveFolderChoices(const AppSettings& settings);
+
+// True for the punctuation keys the behaviour page swallows so that folders are pasted or
+// chosen rather than typed: ; = , - . / and, on a Japanese layout, : (without Ctrl or Alt,
+// so the clipboard shortcuts still work).
+bool isSwallowedFolderKey(int keyCode, bool controlOrAlt);
+
+}  // namespace murlo::gui

@@ -1,0 +1,376 @@
+#include <gtest/gtest.h>
+#include <wx/bookctrl.h>
+#include <wx/clipbrd.h>
+#include <wx/combobox.h>
+#include <wx/radiobut.h>
+#include <wx/tglbtn.h>
+
+#include <filesystem>
+
+#include "command-ids.h"
+#include "gui-fixture.h"
+#include "settings/set-dlg01.h"
+#include "settings/set-dlg03.h"
+#include "settings/set-dlg04.h"
+#include "settings/set-dlg06.h"
+#include "settings/save-folder.h"
+#include "settings/settings-sheet.h"
+
+namespace murlo::test {
+namespace {
+
+using namespace murlo::gui;
+
+template <typename T>
+T* findLabelled(wxWindow* root, const std::string& label) {
+  for (wxWindow* child : root->GetChildren()) {
+    auto* found = dynamic_cast<T*>(child);
+    if (found && std::string(found->GetLabel().utf8_str()) == label) return found;
+    if (T* deeper = findLabelled<T>(child, label)) return deeper;
+  }
+  return nullptr;
+}
+
+template <typename T>
+void collect(wxWindow* root, std::vector<T*>& out) {
+  for (wxWindow* child : root->GetChildren()) {
+    if (auto* found = dynamic_cast<T*>(child)) out.push_back(found);
+    collect(child, out);
+  }
+}
+
+// Works the sheet's controls as a user would: a click changes the control, then the control
+// tells its handlers.
+struct SheetUser {
+  CSettingsSheet& sheet;
+
+  CSettingsPage* show(int index) {
+    sheet.GetBookCtrl()->SetSelection(index);
+    return sheet.page(index);
+  }
+  template <typename T>
+  T* control(int id) { return dynamic_cast<T*>(sheet.GetBookCtrl()->GetCurrentPage()->FindWindow(id)); }
+  wxCheckBox* box(const std::string& label) {
+    wxCheckBox* b = findLabelled<wxCheckBox>(sheet.GetBookCtrl()->GetCurrentPage(), label);
+    EXPECT_TRUE(b) << label;
+    return b;
+  }
+  void click(wxCheckBox* b) {
+    b->SetValue(!b->GetValue());
+    send(b, wxEVT_CHECKBOX, b->GetValue());
+  }
+  void click(const std::string& label) { click(box(label)); }
+  void choose(const std::string& label) {
+    auto* radio = findLabelled<wxRadioButton>(sheet.GetBookCtrl()->GetCurrentPage(), label);
+    ASSERT_TRUE(radio) << label;
+    radio->SetValue(true);
+    send(radio, wxEVT_RADIOBUTTON, 1);
+  }
+  void clickAll() {
+    std::vector<wxCheckBox*> boxes;
+    collect(sheet.GetBookCtrl()->GetCurrentPage(), boxes);
+    for (wxCheckBox* b : boxes) click(b);
+  }
+  void type(int id, const std::string& text) {
+    control<wxTextEntry>(id)->SetValue(wxString::FromUTF8(text));
+  }
+  std::string text(int id) { return std::string(control<wxTextEntry>(id)->GetValue().utf8_str()); }
+  void press(int id) {
+    wxWindow* button = sheet.FindWindow(id);
+    ASSERT_TRUE(button);
+    send(button, wxEVT_BUTTON, 0);
+  }
+  // Presses OK; true when the sheet closed.
+  bool ok() {
+    press(wxID_OK);
+    return !sheet.IsModal();
+  }
+  static void send(wxWindow* w, wxEventType type, int value) {
+    wxCommandEvent event(type, w->GetId());
+    event.SetEventObject(w);
+    event.SetInt(value);
+    w->GetEventHandler()->ProcessEvent(event);
+  }
+};
+
+class SettingsSheetTest : public GuiTest {
+ protected:
+  // Opens the sheet through its menu command; `use` works it, and whatever it leaves open
+  // is cancelled.
+  void withSheet(const std::function<void(SheetUser&)>& use) {
+    EXPECT_TRUE(driveModal<CSettingsSheet>([&] { command(ID_SETTINGS); }, [&](CSettingsSheet& sheet) {
+      SheetUser user{sheet};
+      use(user);
+    }));
+  }
+  // The settings as Murlo.ini holds them after the program's exit.
+  AppSettings saved() {
+    EXPECT_TRUE(closeFrame());
+    return LoadSettings(app_.iniPath(), app_.appDirectory);
+  }
+  std::vector<std::string> texts() {
+    std::vector<std::string> out;
+    for (const auto& m : prompter_.messages()) out.push_back(m.text);
+    return out;
+  }
+};
+
+std::string title(wxFrame* f) { return std::string(f->GetTitle().utf8_str()); }
+
+TEST_F(SettingsSheetTest, EveryBitPacksAndUnpacksThroughMurloIni) {
+  ASSERT_TRUE(startFrame());
+  const std::string sound1 = box_.write("a.wav", "RIFF"), sound3 = box_.write("c.wav", "RIFF");
+  withSheet([&](SheetUser& u) {
+    EXPECT_EQ(std::string(u.sheet.GetTitle().utf8_str()), "設定ﾀﾞｲｱﾛｸﾞ");
+    for (int page : {0, 1, 4, 6, 7}) {
+      u.show(page);
+      u.clickAll();
+    }
+    u.show(0);
+    u.type(CSetDlg01::kExtendId, "mp3;ogg");
+
+    u.show(2);
+    for (const char* label : {"確認ﾒｯｾｰｼﾞを表示しない", "ｴﾗｰﾒｯｾｰｼﾞを表示しない",
+                              "ﾘｽﾄ保存時にﾃﾞｨﾚｸﾄﾘ階層も再現する", "ｱｲﾃﾑ追加ﾊﾞｰから追加したｱｲﾃﾑを解析する"}) {
+      u.click(label);
+    }
+    u.choose("上書きする");
+    findLabelled<wxToggleButton>(u.sheet.page(2), "ｻｲｽﾞ確認を行う")->SetValue(true);
+
+    u.show(3);
+    u.choose("256 byte");
+    u.click("ｵﾌﾗｲﾝで利用する");
+    u.click("ｷｬｯｼｭに追加しない");  // unticks offline again
+    EXPECT_FALSE(u.box("ｵﾌﾗｲﾝで利用する")->GetValue());
+    u.type(CSetDlg04::kTimeoutId, "7");
+    EXPECT_FALSE(u.control<wxWindow>(CSetDlg04::kProxyNameId)->IsEnabled());
+    u.click("ﾌﾟﾛｷｼ ｻｰﾊﾞｰを使用してｲﾝﾀｰﾈｯﾄにｱｸｾｽする");
+    EXPECT_TRUE(u.control<wxWindow>(CSetDlg04::kProxyNameId)->IsEnabled());
+    u.type(CSetDlg04::kProxyNameId, "proxy");
+    u.type(CSetDlg04::kProxyPortId, "8080");
+
+    u.show(5);
+    u.clickAll();  // all three rows ticked; the second has no file
+    u.type(CSetDlg06::fileId(0), sound1);
+    u.type(CSetDlg06::fileId(2), sound3);
+    EXPECT_TRUE(u.sheet.FindWindow(wxID_APPLY)->IsEnabled());
+    EXPECT_TRUE(u.ok());
+  });
+
+  AppSettings s = app_.settings;
+  EXPECT_EQ(s.downEx, 121 ^ 0x3FFF);
+  EXPECT_EQ(s.extend, "mp3;ogg");
+  EXPECT_EQ(s.tag, 15 ^ 0x3F);
+  EXPECT_EQ(s.movement, 0x0F | movement::kOverwrite | movement::kSizeCheck);
+  EXPECT_EQ(s.connection, 7 * 256 + connection::kNoCache + connection::kTimeout + connection::kProxy);
+  EXPECT_EQ(s.bufferSize, 0);
+  EXPECT_EQ(s.proxyName + ":" + s.proxyPort, "proxy:8080");
+  EXPECT_EQ(s.output, 0);
+  EXPECT_EQ(s.sound, sound::kAnalysis | sound::kError);  // the row without a file is not stored
+  EXPECT_EQ(s.file01 + "|" + s.file02 + "|" + s.file03, sound1 + "||" + sound3);
+  EXPECT_EQ(s.dial, dial::kHangUp | dial::kShutdown);
+  EXPECT_EQ(s.exSet, 0x1F);
+  EXPECT_EQ(s.path01, box_.dir());
+
+  // Every page shown and confirmed unchanged stores what it unpacked, bit for bit.
+  withSheet([&](SheetUser& u) {
+    for (int page = 0; page < u.sheet.pageCount(); ++page) u.show(page);
+    EXPECT_FALSE(u.sheet.FindWindow(wxID_APPLY)->IsEnabled());
+    EXPECT_TRUE(u.ok());
+  });
+  s.sound = sound::kAnalysis | sound::kError;
+  const AppSettings back = saved();
+  EXPECT_EQ(back.downEx, s.downEx);
+  EXPECT_EQ(back.extend, s.extend);
+  EXPECT_EQ(back.tag, s.tag);
+  EXPECT_EQ(back.movement, s.movement);
+  EXPECT_EQ(back.connection, s.connection);
+  EXPECT_EQ(back.bufferSize, s.bufferSize);
+  EXPECT_EQ(back.proxyName, s.proxyName);
+  EXPECT_EQ(back.proxyPort, s.proxyPort);
+  EXPECT_EQ(back.output, s.output);
+  EXPECT_EQ(back.sound, s.sound);
+  EXPECT_EQ(back.file01 + back.file02 + back.file03, s.file01 + s.file02 + s.file03);
+  EXPECT_EQ(back.dial, s.dial);
+  EXPECT_EQ(back.exSet, s.exSet);
+  EXPECT_EQ(back.path01, s.path01);
+  EXPECT_TRUE(texts().empty());
+}
+
+TEST_F(SettingsSheetTest, CancelStoresNothingAndTheTitleFollowsTheOfflineBit) {
+  ASSERT_TRUE(startFrame());
+  const AppSettings before = app_.settings;
+  withSheet([&](SheetUser& u) {
+    for (int page = 0; page < u.sheet.pageCount(); ++page) {
+      u.show(page);
+      u.clickAll();
+    }
+  });
+  EXPECT_EQ(app_.settings.connection, before.connection);
+  EXPECT_EQ(app_.settings.downEx, before.downEx);
+  EXPECT_EQ(title(frame_), "Murlo ver2.02 - Murlo");
+
+  // A page never shown stores nothing, even when OK stores the others.
+  app_.settings.exSet = 0x7FFF;
+  withSheet([&](SheetUser& u) {
+    u.show(3);
+    u.click("ｵﾌﾗｲﾝで利用する");
+    EXPECT_TRUE(u.ok());
+  });
+  EXPECT_EQ(app_.settings.exSet, 0x7FFF);
+  EXPECT_EQ(app_.settings.connection, before.connection | connection::kOffline);
+  EXPECT_EQ(title(frame_), "Murlo ver2.02 - Murlo - [ｵﾌﾗｲﾝ作業]");
+}
+
+TEST_F(SettingsSheetTest, ConnectionPageShowsAndRefuses) {
+  box_.write("Murlo.ini", "[SETTING]\r\nConnection=10244\r\n");  // 40 * 256 + 4
+  ASSERT_TRUE(startFrame());
+  withSheet([&](SheetUser& u) {
+    u.show(3);
+    EXPECT_EQ(u.text(CSetDlg04::kTimeoutId), "12");
+    EXPECT_TRUE(u.control<wxWindow>(CSetDlg04::kTimeoutId)->IsEnabled());
+    u.click("接続にﾀｲﾑｱｳﾄを設定する>>");
+    EXPECT_FALSE(u.control<wxWindow>(CSetDlg04::kTimeoutId)->IsEnabled());
+    u.click("接続にﾀｲﾑｱｳﾄを設定する>>");
+
+    u.type(CSetDlg04::kTimeoutId, "1x");
+    EXPECT_FALSE(u.ok());
+    u.type(CSetDlg04::kTimeoutId, "45");  // stored as typed
+    u.click("ﾌﾟﾛｷｼ ｻｰﾊﾞｰを使用してｲﾝﾀｰﾈｯﾄにｱｸｾｽする");
+    EXPECT_FALSE(u.ok());
+    EXPECT_EQ(u.sheet.GetBookCtrl()->GetSelection(), 3);
+    u.type(CSetDlg04::kProxyPortId, "3128");
+    EXPECT_TRUE(u.ok());
+  });
+  EXPECT_EQ(texts(), (std::vector<std::string>{"整数を入力してください。", "ﾌﾟﾛｷｼ ｻｰﾊﾞｰが空欄です"}));
+  EXPECT_EQ(prompter_.messages()[1].icon, PromptIcon::kStop);
+  EXPECT_EQ(app_.settings.connection, 45 * 256 + connection::kTimeout + connection::kProxy);
+  EXPECT_EQ(app_.settings.proxyPort, "3128");
+}
+
+TEST_F(SettingsSheetTest, ExtensionSoundAndThreadFieldsFollowTheirBoxes) {
+  ASSERT_TRUE(startFrame());
+  const std::string wav = box_.write("ding.wav", "RIFF");
+  prompter_.giveFile(wav);
+  withSheet([&](SheetUser& u) {
+    wxWindow* extend = u.control<wxWindow>(CSetDlg01::kExtendId);
+    EXPECT_FALSE(extend->IsEnabled());
+    u.click("custom");
+    EXPECT_TRUE(extend->IsEnabled());
+
+    u.show(5);
+    EXPECT_FALSE(u.control<wxWindow>(CSetDlg06::fileId(1))->IsEnabled());
+    u.click("ﾀﾞｳﾝﾛｰﾄﾞが完了したら、ｻｳﾝﾄﾞを鳴らす");
+    EXPECT_TRUE(u.control<wxWindow>(CSetDlg06::fileId(1))->IsEnabled());
+    u.press(CSetDlg06::testId(1));  // no file: nothing plays
+    u.press(CSetDlg06::browseId(1));
+    EXPECT_EQ(u.text(CSetDlg06::fileId(1)), wav);
+    u.press(CSetDlg06::testId(1));
+
+    u.show(7);
+    std::vector<wxTextCtrl*> counts;
+    collect(u.sheet.page(7), counts);
+    ASSERT_EQ(counts.size(), 2u);
+    for (wxTextCtrl* c : counts) {
+      EXPECT_EQ(c->GetValue(), "1");
+      EXPECT_FALSE(c->IsEnabled());
+    }
+    EXPECT_TRUE(u.ok());
+  });
+  EXPECT_EQ(desktop_.events, std::vector<std::string>{"sound " + wav});
+  ASSERT_EQ(prompter_.fileDialogs().size(), 1u);
+  const FileDialogRequest request = prompter_.fileDialogs()[0];
+  EXPECT_EQ(request.title, "ｻｳﾝﾄﾞﾌｧｲﾙの選択");
+  EXPECT_EQ(request.filter.rfind("ｻｳﾝﾄﾞ ﾌｧｲﾙ(*.wav)|*.wav|", 0), 0u);
+  EXPECT_TRUE(request.mustExist);
+  EXPECT_EQ(app_.settings.sound, sound::kDownload);
+  EXPECT_EQ(app_.settings.file02, wav);
+}
+
+TEST_F(SettingsSheetTest, SaveFolderHistoryCheckAndKeys) {
+  namespace fs = std::filesystem;
+  const std::string one = box_.path("one"), two = box_.path("two"), three = box_.path("three");
+  for (const std::string& d : {one, two, three}) fs::create_directory(d);
+  box_.write("Murlo.ini", "[STORE]\r\nPATH01=" + one + "\r\nPATH02=" + two + "\r\nPATH03=" + three + "\r\n");
+  ASSERT_TRUE(startFrame());
+  {
+    wxClipboardLocker lock;
+    wxTheClipboard->SetData(new wxTextDataObject("what the user copied"));
+  }
+  const std::string missing = box_.path("new");
+  withSheet([&](SheetUser& u) {
+    u.show(2);
+    auto* combo = u.control<wxComboBox>(CSetDlg03::kFolderId);
+    ASSERT_EQ(combo->GetCount(), 3u);
+    EXPECT_EQ(u.text(CSetDlg03::kFolderId), one);
+    EXPECT_TRUE(findLabelled<wxRadioButton>(u.sheet.page(2), "自動でﾘﾈｰﾑする")->GetValue());
+
+    // The path punctuation is swallowed by key; letters pass.
+    auto key = [&](int code) {
+      wxKeyEvent event(wxEVT_CHAR_HOOK);
+      event.m_keyCode = code;
+      event.SetEventObject(combo);
+      return u.sheet.page(2)->GetEventHandler()->ProcessEvent(event);
+    };
+    EXPECT_TRUE(key('/'));
+    EXPECT_TRUE(key('.'));
+    EXPECT_FALSE(key('a'));
+
+    u.type(CSetDlg03::kFolderId, " " + missing + " ");
+    EXPECT_FALSE(u.ok());  // not created: No
+    EXPECT_EQ(u.text(CSetDlg03::kFolderId), "");
+    EXPECT_FALSE(u.ok());
+    u.type(CSetDlg03::kFolderId, two);
+    EXPECT_TRUE(u.ok());
+  });
+  EXPECT_EQ(texts(), (std::vector<std::string>{createFolderQuestion(missing), "保存ﾊﾟｽが指定されていません"}));
+  EXPECT_FALSE(fs::exists(missing));
+  EXPECT_EQ(app_.settings.path01 + "|" + app_.settings.path02 + "|" + app_.settings.path03,
+            two + "|" + one + "|" + three);
+  {
+    wxClipboardLocker lock;
+    wxTextDataObject data;
+    ASSERT_TRUE(wxTheClipboard->GetData(data));
+    EXPECT_EQ(data.GetText(), "what the user copied");
+  }
+
+  // "..." with a folder: pushed into the history and selected in the list.
+  prompter_.giveFile(three);
+  withSheet([&](SheetUser& u) {
+    u.show(2);
+    u.press(CSetDlg03::kBrowseId);
+    EXPECT_EQ(u.text(CSetDlg03::kFolderId), three);
+    EXPECT_TRUE(u.ok());
+  });
+  EXPECT_EQ(prompter_.fileDialogs().back().title, "保存先ﾌｫﾙﾀﾞを選択して下さい");
+  EXPECT_TRUE(prompter_.fileDialogs().back().folder);
+  EXPECT_EQ(app_.settings.path01 + "|" + app_.settings.path02 + "|" + app_.settings.path03,
+            three + "|" + two + "|" + one);
+}
+
+// One page per test: under Xvfb without a window manager the screen keeps what a window
+// showed when it was first read, so each page is the first picture of its own run.
+class SettingsPageScreenshot : public SettingsSheetTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(SettingsPageScreenshot, ShowsEveryControlUnclipped) {
+  const int page = GetParam();
+  ASSERT_TRUE(startFrame());
+  // Shown without a modal loop, so that the test can wait for the page to be painted.
+  auto* sheet = new CSettingsSheet(frame_, app_);
+  sheet->Show();
+  sheet->GetBookCtrl()->SetSelection(page);
+  pumpUntil([] { return false; }, 500);
+  std::printf("screenshot: %s\n", saveScreenshot(sheet, "settings-page-" + std::to_string(page + 1)).c_str());
+  // Nothing is clipped: the page's groups and controls lie inside it.
+  CSettingsPage* shown = sheet->page(page);
+  const wxRect pageRect(wxPoint(0, 0), shown->GetClientSize());
+  for (wxWindow* c : shown->GetChildren()) {
+    EXPECT_TRUE(pageRect.Contains(c->GetRect())) << c->GetLabel() << " " << c->GetRect().GetBottom();
+  }
+  sheet->Destroy();
+}
+
+INSTANTIATE_TEST_SUITE_P(Pages, SettingsPageScreenshot, ::testing::Range(0, 8));
+
+}  // namespace
+}  // namespace murlo::test
