@@ -75,7 +75,23 @@ constexpr const char* kJobOptions =
     "  --yes, --no                「はい/いいえ」の確認に答えます\n"
     "  --resume-outside           保存フォルダの外にある途中のファイルの続きを\n"
     "                             ダウンロードする確認に「はい」と答えます\n"
-    "                             (--yes では答えません。無ければ端末で尋ね、端末でなければ「いいえ」)\n";
+    "                             (--yes では答えません。無ければ端末で尋ね、端末でなければ「いいえ」)\n"
+    "  今回だけ Murlo.ini の設定に代えるもの (Murlo.ini は変わりません):\n"
+    "  --save-folder DIR          保存先フォルダ (無ければ作成を確認します。--yes なら確認せずに\n"
+    "                             作成し、端末でなければ作成せずに終了コード 2)\n"
+    "  --hierarchy, --no-hierarchy\n"
+    "                             ディレクトリ階層を再現する / しない\n"
+    "  --same-name ask|overwrite|rename\n"
+    "                             同じ名前のファイルがあるとき尋ねる / 上書きする / 自動で名前を変える\n"
+    "  --links LIST               解析で集めるリンク: img,a,body,frame,strings から\n"
+    "  --extensions LIST          ダウンロードする拡張子: htm,cgi,txt,jpg,gif,lzh,zip,rar,\n"
+    "                             rm,mpeg,avi,viv,exe,custom から\n"
+    "  --jpeg-only                jpg だけをダウンロードし、JFIF ヘッダーを確かめます\n";
+
+constexpr const char* kExample =
+    "例: サイトを階層ごと mirror フォルダに保存する\n"
+    "  murlo-cli recurse http://example.com/site/ --download --save-folder mirror --hierarchy "
+    "--same-name rename --yes --list site.mrl\n";
 
 constexpr const char* kFooter =
     "設定はカレントディレクトリの Murlo.ini から読みます。\n"
@@ -87,7 +103,7 @@ constexpr const char* kFooter =
 void printUsage(std::FILE* out) {
   std::fputs("使い方: murlo-cli <コマンド> [引数...]\n\nコマンド:\n", out);
   for (const CommandHelp& command : kCommands) std::fputs(command.text, out);
-  std::fprintf(out, "\n%s\n%s", kJobOptions, kFooter);
+  std::fprintf(out, "\n%s\n%s\n%s", kJobOptions, kExample, kFooter);
 }
 
 bool printCommandHelp(const std::string& name) {
@@ -95,6 +111,7 @@ bool printCommandHelp(const std::string& name) {
     if (name != command.name) continue;
     std::fputs(command.text, stdout);
     if (command.jobOptions) std::printf("\n%s", kJobOptions);
+    if (name == "recurse") std::printf("\n%s", kExample);
     return true;
   }
   return false;
