@@ -52,7 +52,8 @@ bool storeSetting(const std::string& name, const std::string& value, AppSettings
   if (!setting) return false;
   if (name == "save-folder" && !value.empty() && !prepareSaveFolder(value, prompter)) return false;
   if (!setting->set(settings, value)) {
-    printError(name + " に \"" + value + "\" は指定できません (使える値: " + setting->allowed + ")");
+    printError(name + " に \"" + value + "\" は指定できません (使える値: " + setting->allowed +
+               ")");
     return false;
   }
   return true;

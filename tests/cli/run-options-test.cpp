@@ -40,8 +40,10 @@ class CliRunOptionsTest : public ::testing::Test {
 TEST_F(CliRunOptionsTest, MirrorsASiteIntoANewFolderWithItsHierarchy) {
   serveSite();
   // The README's example, in a folder without Murlo.ini.
-  const std::vector<std::string> mirror = {"recurse", server_.url("/site/"), "--download", "--save-folder", "mirror",
-                                           "--hierarchy", "--same-name", "rename", "--yes", "--list", "site.mrl"};
+  const std::vector<std::string> mirror = {
+      "recurse",     server_.url("/site/"), "--download", "--save-folder", "mirror",
+      "--hierarchy", "--same-name",         "rename",     "--yes",         "--list",
+      "site.mrl"};
   const CliResult r = runCli(mirror, box_.dir());
   EXPECT_EQ(r.exitCode, 0) << r.err;
   const std::string m = box_.path("mirror/site/");
@@ -56,7 +58,8 @@ TEST_F(CliRunOptionsTest, MirrorsASiteIntoANewFolderWithItsHierarchy) {
   const CliResult again = runCli(mirror, box_.dir());
   EXPECT_EQ(again.exitCode, 0) << again.err;
   std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(m + "img")) names.push_back(entry.path().filename());
+  for (const auto& entry : fs::directory_iterator(m + "img"))
+    names.push_back(entry.path().filename());
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"a.jpg", "a0.jpg", "b.jpg", "b0.jpg"}));
   EXPECT_FALSE(box_.exists("Murlo.ini"));
@@ -65,23 +68,29 @@ TEST_F(CliRunOptionsTest, MirrorsASiteIntoANewFolderWithItsHierarchy) {
 TEST_F(CliRunOptionsTest, OptionsOverrideMurloIniForOneRunOnly) {
   serveSite();
   // Murlo.ini asks for links only, pages only, the hierarchy, and asking on a same name.
-  const std::string ini = "[SETTING]\r\nTag=2\r\nDownEx=1\r\nMovement=20\r\n[STORE]\r\nPATH01=" + box_.dir() + "\r\n";
+  const std::string ini =
+      "[SETTING]\r\nTag=2\r\nDownEx=1\r\nMovement=20\r\n[STORE]\r\nPATH01=" + box_.dir() + "\r\n";
   box_.write("Murlo.ini", ini);
   ASSERT_TRUE(fs::create_directory(box_.path("flat")));
-  const CliResult r = runCli({"recurse", server_.url("/site/index.html"), "--download", "--delete-html", "--links",
-                              "img,a", "--extensions", "htm,jpg", "--no-hierarchy", "--save-folder", "flat", "--list",
-                              "l.mrl"},
+  const CliResult r = runCli({"recurse", server_.url("/site/index.html"), "--download",
+                              "--delete-html", "--links", "img,a", "--extensions", "htm,jpg",
+                              "--no-hierarchy", "--save-folder", "flat", "--list", "l.mrl"},
                              box_.dir());
   EXPECT_EQ(r.exitCode, 0) << r.err;
   std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(box_.path("flat"))) names.push_back(entry.path().filename());
+  for (const auto& entry : fs::directory_iterator(box_.path("flat")))
+    names.push_back(entry.path().filename());
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"a.jpg", "b.jpg"}));
   EXPECT_EQ(readFile(box_.path("Murlo.ini")), ini);
 
   // JPEG only: an image that is no JFIF file fails, and stays in the list.
-  ASSERT_EQ(runCli({"add", server_.url("/site/img/a.jpg"), "--list", "j.mrl"}, box_.dir()).exitCode, 0);
-  EXPECT_EQ(runCli({"download", "--jpeg-only", "--save-folder", "flat", "--list", "j.mrl"}, box_.dir()).exitCode, 1);
+  ASSERT_EQ(runCli({"add", server_.url("/site/img/a.jpg"), "--list", "j.mrl"}, box_.dir()).exitCode,
+            0);
+  EXPECT_EQ(
+      runCli({"download", "--jpeg-only", "--save-folder", "flat", "--list", "j.mrl"}, box_.dir())
+          .exitCode,
+      1);
   EXPECT_NE(runCli({"list", "--raw", "j.mrl"}, box_.dir()).out, "");
   EXPECT_EQ(readFile(box_.path("Murlo.ini")), ini);
 }
@@ -114,8 +123,9 @@ TEST(CliHelp, OneCommandsHelpShowsItsOptionsAndTheMirrorExample) {
   const CliResult recurse = runCli({"help", "recurse"}, box.dir());
   EXPECT_EQ(recurse.exitCode, 0);
   EXPECT_EQ(recurse.out.find("  recurse URL"), 0u);
-  for (const char* option : {"--save-folder DIR", "--no-hierarchy", "--same-name ask|overwrite|rename", "--links",
-                             "--extensions", "--jpeg-only", "--download --save-folder mirror --hierarchy"}) {
+  for (const char* option :
+       {"--save-folder DIR", "--no-hierarchy", "--same-name ask|overwrite|rename", "--links",
+        "--extensions", "--jpeg-only", "--download --save-folder mirror --hierarchy"}) {
     EXPECT_NE(recurse.out.find(option), std::string::npos) << option;
   }
   EXPECT_EQ(runCli({"help", "list"}, box.dir()).out.find("--save-folder"), std::string::npos);

@@ -25,18 +25,22 @@ std::optional<bool> parseOnOff(std::string_view value) {
 // `clears`: the bit that ticking this box unticks.
 SettingName flag(const char* name, Page page, const char* label, Word word, int bit,
                  bool shownWhenClear = false, int clears = 0) {
-  return {name, page, label, "on|off",
-          [=](const AppSettings& s) { return ((s.*word & bit) != 0) != shownWhenClear ? "on" : "off"; },
-          [=](AppSettings& s, std::string_view value) {
-            const std::optional<bool> on = parseOnOff(value);
-            if (!on) return false;
-            if (*on != shownWhenClear) {
-              s.*word = (s.*word | bit) & ~clears;
-            } else {
-              s.*word &= ~bit;
-            }
-            return true;
-          }};
+  return {
+      name,
+      page,
+      label,
+      "on|off",
+      [=](const AppSettings& s) { return ((s.*word & bit) != 0) != shownWhenClear ? "on" : "off"; },
+      [=](AppSettings& s, std::string_view value) {
+        const std::optional<bool> on = parseOnOff(value);
+        if (!on) return false;
+        if (*on != shownWhenClear) {
+          s.*word = (s.*word | bit) & ~clears;
+        } else {
+          s.*word &= ~bit;
+        }
+        return true;
+      }};
 }
 
 struct Token {
@@ -54,11 +58,15 @@ SettingName bitList(const char* name, Page page, const char* label, Word word,
     mask |= t.bit;
     if (!t.alias) allowed += std::string(allowed.empty() ? "" : ",") + t.name;
   }
-  return {name, page, label, allowed + " (カンマ区切り) または none",
+  return {name,
+          page,
+          label,
+          allowed + " (カンマ区切り) または none",
           [=](const AppSettings& s) {
             std::string out;
             for (const Token& t : tokens) {
-              if (!t.alias && (s.*word & t.bit)) out += std::string(out.empty() ? "" : ",") + t.name;
+              if (!t.alias && (s.*word & t.bit))
+                out += std::string(out.empty() ? "" : ",") + t.name;
             }
             return out.empty() ? std::string("none") : out;
           },
@@ -92,7 +100,10 @@ std::string storedPath(std::string_view typed) {
 
 // A text field stored as typed (an empty value clears it).
 SettingName text(const char* name, Page page, const char* label, Text field) {
-  return {name, page, label, "文字列",
+  return {name,
+          page,
+          label,
+          "文字列",
           [=](const AppSettings& s) { return s.*field; },
           [=](AppSettings& s, std::string_view value) {
             s.*field = storedText(value);
@@ -102,7 +113,10 @@ SettingName text(const char* name, Page page, const char* label, Text field) {
 
 // A save folder of the history (an empty value clears it).
 SettingName folder(const char* name, const char* label, Text field) {
-  return {name, kBehaviour, label, "フォルダ",
+  return {name,
+          kBehaviour,
+          label,
+          "フォルダ",
           [=](const AppSettings& s) { return s.*field; },
           [=](AppSettings& s, std::string_view value) {
             s.*field = value.empty() ? std::string() : storedPath(value);
@@ -112,34 +126,46 @@ SettingName folder(const char* name, const char* label, Text field) {
 
 // A sound row: its box and its wave file, ticked only with a file, as the page stores it.
 SettingName sound(const char* name, const char* label, int bit, Text file) {
-  return {name, kSounds, label, "ファイル または off",
-          [=](const AppSettings& s) { return (s.sound & bit) && !(s.*file).empty() ? s.*file : "off"; },
-          [=](AppSettings& s, std::string_view value) {
-            if (value.empty()) return false;
-            if (value == "off") {
-              s.sound &= ~bit;
-            } else {
-              s.*file = storedPath(value);
-              s.sound |= bit;
-            }
-            return true;
-          }};
+  return {
+      name,
+      kSounds,
+      label,
+      "ファイル または off",
+      [=](const AppSettings& s) { return (s.sound & bit) && !(s.*file).empty() ? s.*file : "off"; },
+      [=](AppSettings& s, std::string_view value) {
+        if (value.empty()) return false;
+        if (value == "off") {
+          s.sound &= ~bit;
+        } else {
+          s.*file = storedPath(value);
+          s.sound |= bit;
+        }
+        return true;
+      }};
 }
 
 constexpr const char* kSameNames[] = {"ask", "overwrite", "rename"};
-constexpr int kSameNameBits[] = {movement::kAskSameName, movement::kOverwrite, movement::kAutoRename};
+constexpr int kSameNameBits[] = {movement::kAskSameName, movement::kOverwrite,
+                                 movement::kAutoRename};
 
 SettingName sameName() {
-  return {"same-name", kBehaviour, "同一ﾌｧｲﾙﾈｰﾑの動作", "ask|overwrite|rename",
+  return {"same-name",
+          kBehaviour,
+          "同一ﾌｧｲﾙﾈｰﾑの動作",
+          "ask|overwrite|rename",
           [](const AppSettings& s) {
             // The page's reading: bit 4 first, then bit 5, else renaming.
-            const int index = (s.movement & movement::kAskSameName) ? 0 : (s.movement & movement::kOverwrite) ? 1 : 2;
+            const int index = (s.movement & movement::kAskSameName) ? 0
+                              : (s.movement & movement::kOverwrite) ? 1
+                                                                    : 2;
             return std::string(kSameNames[index]);
           },
           [](AppSettings& s, std::string_view value) {
             for (int i = 0; i < 3; ++i) {
               if (value != kSameNames[i]) continue;
-              s.movement = (s.movement & ~(kSameNameBits[0] | kSameNameBits[1] | kSameNameBits[2])) | kSameNameBits[i];
+              s.movement =
+                  (s.movement & ~(kSameNameBits[0] | kSameNameBits[1] | kSameNameBits[2])) |
+                  kSameNameBits[i];
               return true;
             }
             return false;
@@ -170,7 +196,10 @@ std::optional<int> parseNumber(std::string_view value) {
 }
 
 SettingName buffer() {
-  return {"buffer", kConnection, "ﾊﾞｯﾌｧｻｲｽﾞ", "256|512|1024|2048",
+  return {"buffer",
+          kConnection,
+          "ﾊﾞｯﾌｧｻｲｽﾞ",
+          "256|512|1024|2048",
           [](const AppSettings& s) { return std::to_string(s.bufferBytes()); },
           [](AppSettings& s, std::string_view value) {
             for (int index = 0; index < 4; ++index) {
@@ -184,7 +213,10 @@ SettingName buffer() {
 
 // The time-out box and its number of 10-second units (1-31, as the page accepts them).
 SettingName timeout() {
-  return {"timeout", kConnection, "接続にﾀｲﾑｱｳﾄを設定する>>", "10 から 310 までの 10 の倍数 (秒) または off",
+  return {"timeout",
+          kConnection,
+          "接続にﾀｲﾑｱｳﾄを設定する>>",
+          "10 から 310 までの 10 の倍数 (秒) または off",
           [](const AppSettings& s) {
             return (s.connection & connection::kTimeout) ? std::to_string(s.connection / 256 * 10)
                                                          : std::string("off");
@@ -203,7 +235,10 @@ SettingName timeout() {
 
 // The proxy box with its address and port; "off" unticks the box and keeps them.
 SettingName proxy() {
-  return {"proxy", kConnection, "ﾌﾟﾛｷｼ ｻｰﾊﾞｰを使用してｲﾝﾀｰﾈｯﾄにｱｸｾｽする", "HOST:PORT または off",
+  return {"proxy",
+          kConnection,
+          "ﾌﾟﾛｷｼ ｻｰﾊﾞｰを使用してｲﾝﾀｰﾈｯﾄにｱｸｾｽする",
+          "HOST:PORT または off",
           [](const AppSettings& s) {
             return (s.connection & connection::kProxy) ? s.proxyText() : std::string("off");
           },
@@ -227,58 +262,87 @@ std::vector<SettingName> buildNames() {
   using namespace downex;
   return {
       bitList("extensions", kExtensions, "ﾀﾞｳﾝﾛｰﾄﾞするﾌｧｲﾙの拡張子", &AppSettings::downEx,
-              {{"htm", kHtml}, {"html", kHtml, true}, {"shtml", kHtml, true}, {"cgi", kCgi},
-               {"txt", kTxt}, {"jpg", kJpg}, {"gif", kGif}, {"lzh", kLzh}, {"zip", kZip},
-               {"rar", kRar}, {"rm", kRm}, {"ram", kRm, true}, {"mpeg", kMpeg}, {"avi", kAvi},
-               {"viv", kViv}, {"exe", kExe}, {"custom", kCustom}}),
+              {{"htm", kHtml},
+               {"html", kHtml, true},
+               {"shtml", kHtml, true},
+               {"cgi", kCgi},
+               {"txt", kTxt},
+               {"jpg", kJpg},
+               {"gif", kGif},
+               {"lzh", kLzh},
+               {"zip", kZip},
+               {"rar", kRar},
+               {"rm", kRm},
+               {"ram", kRm, true},
+               {"mpeg", kMpeg},
+               {"avi", kAvi},
+               {"viv", kViv},
+               {"exe", kExe},
+               {"custom", kCustom}}),
       text("custom-extensions", kExtensions, "custom", &AppSettings::extend),
 
       bitList("links", kAnalysis, "ﾀｸﾞの指定", &AppSettings::tag,
-              {{"img", tagbits::kImage}, {"a", tagbits::kAnchor}, {"body", tagbits::kBody},
-               {"frame", tagbits::kFrame}, {"strings", tagbits::kAllHttp}}),
-      flag("jpeg-only", kAnalysis, "ﾍｯﾀﾞｰ領域のﾁｪｯｸを行う (JFIF 準拠)", &AppSettings::tag, tagbits::kJpegOnly),
+              {{"img", tagbits::kImage},
+               {"a", tagbits::kAnchor},
+               {"body", tagbits::kBody},
+               {"frame", tagbits::kFrame},
+               {"strings", tagbits::kAllHttp}}),
+      flag("jpeg-only", kAnalysis, "ﾍｯﾀﾞｰ領域のﾁｪｯｸを行う (JFIF 準拠)", &AppSettings::tag,
+           tagbits::kJpegOnly),
 
-      flag("confirm", kBehaviour, "確認ﾒｯｾｰｼﾞを表示しない", &AppSettings::movement, movement::kNoConfirm, true),
+      flag("confirm", kBehaviour, "確認ﾒｯｾｰｼﾞを表示しない", &AppSettings::movement,
+           movement::kNoConfirm, true),
       flag("error-messages", kBehaviour, "ｴﾗｰﾒｯｾｰｼﾞを表示しない", &AppSettings::movement,
            movement::kNoErrorMessages, true),
-      flag("hierarchy", kBehaviour, "ﾘｽﾄ保存時にﾃﾞｨﾚｸﾄﾘ階層も再現する", &AppSettings::movement, movement::kHierarchy),
-      flag("analyze-added", kBehaviour, "ｱｲﾃﾑ追加ﾊﾞｰから追加したｱｲﾃﾑを解析する", &AppSettings::movement,
-           movement::kAnalyzeOnAdd),
+      flag("hierarchy", kBehaviour, "ﾘｽﾄ保存時にﾃﾞｨﾚｸﾄﾘ階層も再現する", &AppSettings::movement,
+           movement::kHierarchy),
+      flag("analyze-added", kBehaviour, "ｱｲﾃﾑ追加ﾊﾞｰから追加したｱｲﾃﾑを解析する",
+           &AppSettings::movement, movement::kAnalyzeOnAdd),
       sameName(),
-      flag("size-check", kBehaviour, "ｻｲｽﾞ確認を行う", &AppSettings::movement, movement::kSizeCheck),
+      flag("size-check", kBehaviour, "ｻｲｽﾞ確認を行う", &AppSettings::movement,
+           movement::kSizeCheck),
       saveFolder(),
       folder("save-folder-2", "保存先ﾌｫﾙﾀﾞ", &AppSettings::path02),
       folder("save-folder-3", "保存先ﾌｫﾙﾀﾞ", &AppSettings::path03),
 
       buffer(),
-      flag("offline", kConnection, "ｵﾌﾗｲﾝで利用する", &AppSettings::connection, connection::kOffline, false,
-           connection::kNoCache),
-      flag("no-cache", kConnection, "ｷｬｯｼｭに追加しない", &AppSettings::connection, connection::kNoCache, false,
-           connection::kOffline),
+      flag("offline", kConnection, "ｵﾌﾗｲﾝで利用する", &AppSettings::connection,
+           connection::kOffline, false, connection::kNoCache),
+      flag("no-cache", kConnection, "ｷｬｯｼｭに追加しない", &AppSettings::connection,
+           connection::kNoCache, false, connection::kOffline),
       timeout(),
       proxy(),
 
-      flag("error-log", kOutput, "ﾀﾞｳﾝﾛｰﾄﾞのｴﾗｰﾛｸﾞを生成する", &AppSettings::output, output::kErrorLog),
+      flag("error-log", kOutput, "ﾀﾞｳﾝﾛｰﾄﾞのｴﾗｰﾛｸﾞを生成する", &AppSettings::output,
+           output::kErrorLog),
       flag("output", kOutput, "ｱｳﾄﾌﾟｯﾄを生成する", &AppSettings::output, output::kWindow),
-      flag("clear-output", kOutput, "操作毎にｱｳﾄﾌﾟｯﾄをｸﾘｱする", &AppSettings::output, output::kClearEach),
+      flag("clear-output", kOutput, "操作毎にｱｳﾄﾌﾟｯﾄをｸﾘｱする", &AppSettings::output,
+           output::kClearEach),
       bitList("output-items", kOutput, "出力対象", &AppSettings::output,
-              {{"success", output::kSuccess}, {"failure", output::kFailure}, {"cause", output::kCause},
+              {{"success", output::kSuccess},
+               {"failure", output::kFailure},
+               {"cause", output::kCause},
                {"messages", output::kProcessing}}),
 
-      sound("analysis-sound", "解析が完了したら、ｻｳﾝﾄﾞを鳴らす", sound::kAnalysis, &AppSettings::file01),
-      sound("download-sound", "ﾀﾞｳﾝﾛｰﾄﾞが完了したら、ｻｳﾝﾄﾞを鳴らす", sound::kDownload, &AppSettings::file02),
+      sound("analysis-sound", "解析が完了したら、ｻｳﾝﾄﾞを鳴らす", sound::kAnalysis,
+            &AppSettings::file01),
+      sound("download-sound", "ﾀﾞｳﾝﾛｰﾄﾞが完了したら、ｻｳﾝﾄﾞを鳴らす", sound::kDownload,
+            &AppSettings::file02),
       sound("error-sound", "ｴﾗｰが発生したら、ｻｳﾝﾄﾞを鳴らす", sound::kError, &AppSettings::file03),
 
       flag("hang-up", kLine, "ﾀﾞｳﾝﾛｰﾄﾞ終了後、回線を切断する", &AppSettings::dial, dial::kHangUp),
-      flag("shutdown", kLine, "ﾀﾞｳﾝﾛｰﾄﾞ終了後、Windowsを終了させる", &AppSettings::dial, dial::kShutdown),
+      flag("shutdown", kLine, "ﾀﾞｳﾝﾛｰﾄﾞ終了後、Windowsを終了させる", &AppSettings::dial,
+           dial::kShutdown),
 
       flag("analyze-then-download", kExtended, "解析とﾀﾞｳﾝﾛｰﾄﾞをｾｯﾄにする  >>", &AppSettings::exSet,
            exset::kAnalyzeThenDownload),
       flag("delete-html", kExtended, "Html 系ｱｲﾃﾑを削除", &AppSettings::exSet, exset::kDeleteHtml),
       flag("keep-finished", kExtended, "ﾀﾞｳﾝﾛｰﾄﾞが終了したｱｲﾃﾑを削除しない", &AppSettings::exSet,
            exset::kKeepFinished),
-      flag("refuse-redirects", kExtended, "ﾘﾀﾞｲﾚｸﾄを全て拒否する", &AppSettings::exSet, exset::kRefuseRedirects),
-      flag("hide-referrer", kExtended, "参照ﾍﾟｰｼﾞを公開しない", &AppSettings::exSet, exset::kNoReferrer),
+      flag("refuse-redirects", kExtended, "ﾘﾀﾞｲﾚｸﾄを全て拒否する", &AppSettings::exSet,
+           exset::kRefuseRedirects),
+      flag("hide-referrer", kExtended, "参照ﾍﾟｰｼﾞを公開しない", &AppSettings::exSet,
+           exset::kNoReferrer),
   };
 }
 

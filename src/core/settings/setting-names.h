@@ -17,7 +17,7 @@ namespace murlo {
 
 // The captions of the eight settings pages, in the sheet's order (UTF-8).
 inline constexpr const char* kSettingPages[] = {
-    "ﾀﾞｳﾝﾛｰﾄﾞするﾌｧｲﾙの拡張子", "解析の設定",   "動作設定",     "接続の設定",
+    "ﾀﾞｳﾝﾛｰﾄﾞするﾌｧｲﾙの拡張子", "解析の設定",  "動作設定",   "接続の設定",
     "ｱｳﾄﾌﾟｯﾄとﾛｸﾞﾌｧｲﾙ",         "ｻｳﾝﾄﾞの設定", "回線の設定", "拡張設定",
 };
 
