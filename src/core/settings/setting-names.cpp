@@ -1,6 +1,7 @@
 #include "settings/setting-names.h"
 
 #include <algorithm>
+#include <bit>
 #include <filesystem>
 #include <optional>
 
@@ -98,83 +99,62 @@ std::string storedPath(std::string_view typed) {
   return storedText(error ? std::string(typed) : absolute.lexically_normal().string());
 }
 
-// A text field stored as typed (an empty value clears it).
-SettingName text(const char* name, Page page, const char* label, Text field) {
+// A text field stored as typed (an empty value clears it); a folder is stored absolute.
+SettingName text(const char* name, Page page, const char* label, Text field, bool folder = false) {
   return {name,
           page,
           label,
-          "文字列",
+          folder ? "フォルダ" : "文字列",
           [=](const AppSettings& s) { return s.*field; },
           [=](AppSettings& s, std::string_view value) {
-            s.*field = storedText(value);
+            s.*field = folder && !value.empty() ? storedPath(value) : storedText(value);
             return true;
           }};
 }
 
-// A save folder of the history (an empty value clears it).
-SettingName folder(const char* name, const char* label, Text field) {
+// A radio group: one of `values`, read and stored as the index of the chosen button.
+SettingName choice(const char* name, Page page, const char* label, std::vector<std::string> values,
+                   int (*read)(const AppSettings&), void (*write)(AppSettings&, int)) {
+  std::string allowed;
+  for (const std::string& v : values) allowed += (allowed.empty() ? "" : "|") + v;
   return {name,
-          kBehaviour,
+          page,
           label,
-          "フォルダ",
-          [=](const AppSettings& s) { return s.*field; },
+          allowed,
+          [=](const AppSettings& s) { return values[read(s)]; },
           [=](AppSettings& s, std::string_view value) {
-            s.*field = value.empty() ? std::string() : storedPath(value);
+            const auto it = std::find(values.begin(), values.end(), value);
+            if (it == values.end()) return false;
+            write(s, static_cast<int>(it - values.begin()));
             return true;
           }};
 }
 
-// A sound row: its box and its wave file, ticked only with a file, as the page stores it.
-SettingName sound(const char* name, const char* label, int bit, Text file) {
-  return {
-      name,
-      kSounds,
-      label,
-      "ファイル または off",
-      [=](const AppSettings& s) { return (s.sound & bit) && !(s.*file).empty() ? s.*file : "off"; },
-      [=](AppSettings& s, std::string_view value) {
-        if (value.empty()) return false;
-        if (value == "off") {
-          s.sound &= ~bit;
-        } else {
-          s.*file = storedPath(value);
-          s.sound |= bit;
-        }
-        return true;
-      }};
-}
-
-constexpr const char* kSameNames[] = {"ask", "overwrite", "rename"};
 constexpr int kSameNameBits[] = {movement::kAskSameName, movement::kOverwrite,
                                  movement::kAutoRename};
 
-SettingName sameName() {
-  return {"same-name",
-          kBehaviour,
-          "同一ﾌｧｲﾙﾈｰﾑの動作",
-          "ask|overwrite|rename",
-          [](const AppSettings& s) {
-            // The page's reading: bit 4 first, then bit 5, else renaming.
-            const int index = (s.movement & movement::kAskSameName) ? 0
-                              : (s.movement & movement::kOverwrite) ? 1
-                                                                    : 2;
-            return std::string(kSameNames[index]);
-          },
-          [](AppSettings& s, std::string_view value) {
-            for (int i = 0; i < 3; ++i) {
-              if (value != kSameNames[i]) continue;
-              s.movement =
-                  (s.movement & ~(kSameNameBits[0] | kSameNameBits[1] | kSameNameBits[2])) |
-                  kSameNameBits[i];
-              return true;
-            }
-            return false;
-          }};
+// The page's reading of the same-name bits: bit 4 first, then bit 5, else renaming.
+int readSameName(const AppSettings& s) {
+  if (s.movement & movement::kAskSameName) return 0;
+  return (s.movement & movement::kOverwrite) ? 1 : 2;
 }
+
+// Exactly one of the three bits, as the page stores them.
+void writeSameName(AppSettings& s, int index) {
+  s.movement = (s.movement & ~(kSameNameBits[0] | kSameNameBits[1] | kSameNameBits[2])) |
+               kSameNameBits[index];
+}
+
+// An index outside 0-3 counts as the default, as the transfer takes it.
+int readBuffer(const AppSettings& s) {
+  return std::countr_zero(static_cast<unsigned>(s.bufferBytes() / 256));
+}
+
+void writeBuffer(AppSettings& s, int index) { s.bufferSize = index; }
 
 // The first saved folder: choosing another one moves the earlier ones down the history.
 SettingName saveFolder() {
-  SettingName entry = folder("save-folder", "保存先ﾌｫﾙﾀﾞ", &AppSettings::path01);
+  SettingName entry = text("save-folder", kBehaviour, "保存先ﾌｫﾙﾀﾞ", &AppSettings::path01, true);
   entry.set = [](AppSettings& s, std::string_view value) {
     if (value.empty()) return false;
     const std::string chosen = storedPath(value);
@@ -195,67 +175,72 @@ std::optional<int> parseNumber(std::string_view value) {
   return std::stoi(std::string(value));
 }
 
-SettingName buffer() {
-  return {"buffer",
-          kConnection,
-          "ﾊﾞｯﾌｧｻｲｽﾞ",
-          "256|512|1024|2048",
-          [](const AppSettings& s) { return std::to_string(s.bufferBytes()); },
-          [](AppSettings& s, std::string_view value) {
-            for (int index = 0; index < 4; ++index) {
-              if (value != std::to_string(256 << index)) continue;
-              s.bufferSize = index;
+// A check box with a value beside it: "off" unticks the box and keeps the value; any other
+// value is stored by `store` (false when it is not allowed) and ticks the box. The value is
+// shown only while the box is ticked and the value is not empty.
+SettingName boxWithValue(const char* name, Page page, const char* label, const char* allowed,
+                         Word word, int bit, std::function<std::string(const AppSettings&)> shown,
+                         std::function<bool(AppSettings&, std::string_view)> store) {
+  return {name,
+          page,
+          label,
+          std::string(allowed) + " または off",
+          [=](const AppSettings& s) {
+            const std::string value = shown(s);
+            return (s.*word & bit) && !value.empty() ? value : std::string("off");
+          },
+          [=](AppSettings& s, std::string_view value) {
+            if (value == "off") {
+              s.*word &= ~bit;
               return true;
             }
-            return false;
+            if (!store(s, value)) return false;
+            s.*word |= bit;
+            return true;
           }};
 }
 
-// The time-out box and its number of 10-second units (1-31, as the page accepts them).
+// The time-out in seconds, kept as 10-second units (1-31, as the page accepts them).
 SettingName timeout() {
-  return {"timeout",
-          kConnection,
-          "接続にﾀｲﾑｱｳﾄを設定する>>",
-          "10 から 310 までの 10 の倍数 (秒) または off",
-          [](const AppSettings& s) {
-            return (s.connection & connection::kTimeout) ? std::to_string(s.connection / 256 * 10)
-                                                         : std::string("off");
-          },
-          [](AppSettings& s, std::string_view value) {
-            if (value == "off") {
-              s.connection &= ~connection::kTimeout;
-              return true;
-            }
-            const std::optional<int> seconds = parseNumber(value);
-            if (!seconds || *seconds % 10 != 0 || *seconds < 10 || *seconds > 310) return false;
-            s.connection = (*seconds / 10) * 256 | (s.connection & 0xFF) | connection::kTimeout;
-            return true;
-          }};
+  return boxWithValue(
+      "timeout", kConnection, "接続にﾀｲﾑｱｳﾄを設定する>>", "10 から 310 までの 10 の倍数 (秒)",
+      &AppSettings::connection, connection::kTimeout,
+      [](const AppSettings& s) { return std::to_string(s.connection / 256 * 10); },
+      [](AppSettings& s, std::string_view value) {
+        const std::optional<int> seconds = parseNumber(value);
+        if (!seconds || *seconds % 10 != 0 || *seconds < 10 || *seconds > 310) return false;
+        s.connection = (*seconds / 10) * 256 | (s.connection & 0xFF);
+        return true;
+      });
 }
 
-// The proxy box with its address and port; "off" unticks the box and keeps them.
 SettingName proxy() {
-  return {"proxy",
-          kConnection,
-          "ﾌﾟﾛｷｼ ｻｰﾊﾞｰを使用してｲﾝﾀｰﾈｯﾄにｱｸｾｽする",
-          "HOST:PORT または off",
-          [](const AppSettings& s) {
-            return (s.connection & connection::kProxy) ? s.proxyText() : std::string("off");
-          },
-          [](AppSettings& s, std::string_view value) {
-            if (value == "off") {
-              s.connection &= ~connection::kProxy;
-              return true;
-            }
-            const std::size_t colon = value.rfind(':');
-            if (colon == std::string_view::npos || colon == 0) return false;
-            const std::optional<int> port = parseNumber(value.substr(colon + 1));
-            if (!port || *port < 1 || *port > 65535) return false;
-            s.proxyName = storedText(value.substr(0, colon));
-            s.proxyPort = std::string(value.substr(colon + 1));
-            s.connection |= connection::kProxy;
-            return true;
-          }};
+  return boxWithValue(
+      "proxy", kConnection, "ﾌﾟﾛｷｼ ｻｰﾊﾞｰを使用してｲﾝﾀｰﾈｯﾄにｱｸｾｽする", "HOST:PORT",
+      &AppSettings::connection, connection::kProxy,
+      [](const AppSettings& s) { return s.proxyText(); },
+      [](AppSettings& s, std::string_view value) {
+        const std::size_t colon = value.rfind(':');
+        if (colon == std::string_view::npos || colon == 0) return false;
+        const std::optional<int> port = parseNumber(value.substr(colon + 1));
+        if (!port || *port < 1 || *port > 65535) return false;
+        s.proxyName = storedText(value.substr(0, colon));
+        s.proxyPort = std::string(value.substr(colon + 1));
+        return true;
+      });
+}
+
+// A sound row: its box and its wave file; a box without a file counts as unticked, as the
+// page stores it.
+SettingName sound(const char* name, const char* label, int bit, Text file) {
+  return boxWithValue(
+      name, kSounds, label, "ファイル", &AppSettings::sound, bit,
+      [=](const AppSettings& s) { return s.*file; },
+      [=](AppSettings& s, std::string_view value) {
+        if (value.empty()) return false;
+        s.*file = storedPath(value);
+        return true;
+      });
 }
 
 std::vector<SettingName> buildNames() {
@@ -298,14 +283,16 @@ std::vector<SettingName> buildNames() {
            movement::kHierarchy),
       flag("analyze-added", kBehaviour, "ｱｲﾃﾑ追加ﾊﾞｰから追加したｱｲﾃﾑを解析する",
            &AppSettings::movement, movement::kAnalyzeOnAdd),
-      sameName(),
+      choice("same-name", kBehaviour, "同一ﾌｧｲﾙﾈｰﾑの動作", {"ask", "overwrite", "rename"},
+             readSameName, writeSameName),
       flag("size-check", kBehaviour, "ｻｲｽﾞ確認を行う", &AppSettings::movement,
            movement::kSizeCheck),
       saveFolder(),
-      folder("save-folder-2", "保存先ﾌｫﾙﾀﾞ", &AppSettings::path02),
-      folder("save-folder-3", "保存先ﾌｫﾙﾀﾞ", &AppSettings::path03),
+      text("save-folder-2", kBehaviour, "保存先ﾌｫﾙﾀﾞ", &AppSettings::path02, true),
+      text("save-folder-3", kBehaviour, "保存先ﾌｫﾙﾀﾞ", &AppSettings::path03, true),
 
-      buffer(),
+      choice("buffer", kConnection, "ﾊﾞｯﾌｧｻｲｽﾞ", {"256", "512", "1024", "2048"}, readBuffer,
+             writeBuffer),
       flag("offline", kConnection, "ｵﾌﾗｲﾝで利用する", &AppSettings::connection,
            connection::kOffline, false, connection::kNoCache),
       flag("no-cache", kConnection, "ｷｬｯｼｭに追加しない", &AppSettings::connection,

@@ -81,6 +81,7 @@ TEST(SettingNames, ChoicesReadAsThePageReadsThemAndStoreExactlyOneBit) {
   EXPECT_EQ(get(s, "buffer"), "1024");
   set(s, "buffer", "2048");
   EXPECT_EQ(s.bufferSize, 3);
+  EXPECT_EQ(get(s, "buffer"), "2048");
 }
 
 TEST(SettingNames, TimeoutProxyAndSoundsKeepTheirTextWhenSwitchedOff) {
