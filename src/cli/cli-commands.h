@@ -26,6 +26,7 @@ int runRecurse(const Args& args);
 int runDownload(const Args& args);
 int runInfo(const Args& args);
 int runResume(const Args& args);
+int runSettings(const Args& args);
 
 // Prints "murlo-cli: <message>" on standard error.
 void printError(const std::string& message);

@@ -8,6 +8,7 @@
 #include "cli-commands.h"
 #include "cli-job-host.h"
 #include "cli-list-file.h"
+#include "setting-store.h"
 #include "items/list-file.h"
 #include "jobs/analysis-job.h"
 #include "jobs/download-job.h"
@@ -26,8 +27,41 @@ struct JobOptions {
   std::optional<std::string> contain;
   bool deleteHtml = false;
   bool download = false;
+  // Settings for this run only, as setting names and values; the save folder comes last,
+  // so a folder is never created for a run that another bad value refuses.
+  std::vector<std::pair<std::string, std::string>> settings;
+  std::optional<std::string> saveFolder;
   Args rest;
 };
+
+// The per-run setting options that take a value, and the setting each one names.
+constexpr std::pair<const char*, const char*> kValueOptions[] = {
+    {"--same-name", "same-name"}, {"--links", "links"}, {"--extensions", "extensions"}};
+// The per-run setting options without a value: option, setting, value.
+constexpr const char* kFlagOptions[][3] = {
+    {"--hierarchy", "hierarchy", "on"}, {"--no-hierarchy", "hierarchy", "off"}, {"--jpeg-only", "jpeg-only", "on"}};
+
+// Reads the per-run setting option at args[i]; true when it was one (i then points at its
+// last word).
+bool takeSettingOption(const Args& args, std::size_t& i, JobOptions& options) {
+  const std::string& arg = args[i];
+  for (const auto& [option, setting, value] : kFlagOptions) {
+    if (arg != option) continue;
+    options.settings.emplace_back(setting, value);
+    return true;
+  }
+  if (i + 1 >= args.size()) return false;
+  if (arg == "--save-folder") {
+    options.saveFolder = args[++i];
+    return true;
+  }
+  for (const auto& [option, setting] : kValueOptions) {
+    if (arg != option) continue;
+    options.settings.emplace_back(setting, args[++i]);
+    return true;
+  }
+  return false;
+}
 
 // Reads the options common to the job commands; false on an option without its value.
 bool parseOptions(const Args& args, JobOptions& options) {
@@ -51,7 +85,7 @@ bool parseOptions(const Args& args, JobOptions& options) {
       options.deleteHtml = true;
     } else if (arg == "--download") {
       options.download = true;
-    } else {
+    } else if (!takeSettingOption(args, i, options)) {
       options.rest.push_back(arg);
     }
   }
@@ -60,6 +94,16 @@ bool parseOptions(const Args& args, JobOptions& options) {
 
 std::unique_ptr<AnsweringPrompter> answeringPrompter(const JobOptions& options) {
   return std::make_unique<AnsweringPrompter>(options.answer, options.resumeOutside);
+}
+
+// Applies the per-run settings to the host's copy of Murlo.ini's settings, which is never
+// saved; false after printing why one was refused.
+bool applyRunSettings(CliJobHost& host, const JobOptions& options) {
+  AppSettings& settings = host.mutableSettings();
+  for (const auto& [name, value] : options.settings) {
+    if (!storeSetting(name, value, settings, *host.prompter())) return false;
+  }
+  return !options.saveFolder || storeSetting("save-folder", *options.saveFolder, settings, *host.prompter());
 }
 
 // Selects the rows of a row list such as "1,3-5" (numbered from 1); false when it is malformed
@@ -125,12 +169,12 @@ int finish(CliJobHost& host, const std::string& listPath, CliJobHost::Outcome ou
 }
 
 constexpr const char* kAnalyzeUsage =
-    "使い方: murlo-cli analyze --list FILE.mrl [--rows ROWS] [--yes|--no] [--resume-outside]";
+    "使い方: murlo-cli analyze --list FILE.mrl [--rows ROWS] [オプション] (murlo-cli help analyze)";
 constexpr const char* kRecurseUsage =
     "使い方: murlo-cli recurse URL [--contain TEXT] [--delete-html] [--download] --list FILE.mrl "
-    "[--yes|--no] [--resume-outside]";
+    "[オプション] (murlo-cli help recurse)";
 constexpr const char* kDownloadUsage =
-    "使い方: murlo-cli download --list FILE.mrl [--rows ROWS] [--yes|--no] [--resume-outside]";
+    "使い方: murlo-cli download --list FILE.mrl [--rows ROWS] [オプション] (murlo-cli help download)";
 
 }  // namespace
 
@@ -145,6 +189,7 @@ int runAnalyze(const Args& args) {
   FileLock lock;
   if (!lockListFile(lock, options.listPath)) return kExitUsage;
   CliJobHost host(*dir, answeringPrompter(options));
+  if (!applyRunSettings(host, options)) return kExitUsage;
   if (!loadListFile(host.list(), options.listPath, /*mustExist=*/true)) return kExitUsage;
   ItemList& list = host.list();
   if (options.rows.empty()) {
@@ -177,6 +222,7 @@ int runRecurse(const Args& args) {
   FileLock lock;
   if (!lockListFile(lock, options.listPath)) return kExitUsage;
   CliJobHost host(*dir, answeringPrompter(options));
+  if (!applyRunSettings(host, options)) return kExitUsage;
   if (!loadListFile(host.list(), options.listPath, /*mustExist=*/false)) return kExitUsage;
   // Without --contain, the crawl stays under the start page's directory, as the dialog
   // proposes.
@@ -199,6 +245,7 @@ int runDownload(const Args& args) {
   FileLock lock;
   if (!lockListFile(lock, options.listPath)) return kExitUsage;
   CliJobHost host(*dir, answeringPrompter(options));
+  if (!applyRunSettings(host, options)) return kExitUsage;
   if (!loadListFile(host.list(), options.listPath, /*mustExist=*/true)) return kExitUsage;
   if (!options.rows.empty() && !selectRows(host.list(), options.rows)) {
     printError("行の指定が正しくありません: " + options.rows);

@@ -108,6 +108,8 @@ struct AppSettings {
   std::string file02;
   std::string file03;
 
+  bool operator==(const AppSettings&) const = default;
+
   // Transfer buffer bytes: 256 << BufferSize (an index outside 0-3 counts as the default 2).
   int bufferBytes() const;
   // Time-out in milliseconds: (Connection / 256) * 10000.
