@@ -76,9 +76,10 @@ CItemTreeDlg::CItemTreeDlg(wxWindow* parent, Prompter& prompter, ItemList& items
       {"ﾎｽﾄ(&H)", {kDeleteHostId, "削除(&D)"}},
       {"ﾃﾞｨﾚｸﾄﾘ(&D)", {kDeleteDirectoryId, "削除(&D)"}},
       {"ﾌｧｲﾙ(&F)", {kDeleteFileId, "削除(&D)"}}};
-  for (const auto& [title, entry] : menus) {
-    auto* button = new wxButton(this, wxID_ANY, u8(title), wxDefaultPosition, wxDefaultSize,
-                                wxBU_EXACTFIT | wxBORDER_NONE);
+  for (const auto& menuTitle : menus) {
+    const auto entry = menuTitle.second;
+    auto* button = new wxButton(this, wxID_ANY, u8(menuTitle.first), wxDefaultPosition,
+                                wxDefaultSize, wxBU_EXACTFIT | wxBORDER_NONE);
     button->Bind(wxEVT_BUTTON, [this, button, entry](wxCommandEvent&) {
       wxMenu menu;
       menu.Append(entry.first, u8(entry.second));
