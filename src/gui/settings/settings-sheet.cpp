@@ -22,7 +22,10 @@ CSettingsSheet::CSettingsSheet(wxWindow* parent, AppContext& app) : app_(app) {
   pages_ = {new CSetDlg01(book, app), new CSetDlg02(book, app), new CSetDlg03(book, app),
             new CSetDlg04(book, app), new CSetDlg05(book, app), new CSetDlg06(book, app),
             new CSetDlg07(book, app), new CSetDlg08(book, app)};
+  // The sheet's buttons speak the program's language whatever the toolkit's locale.
+  FindWindow(wxID_CANCEL)->SetLabel(u8("ｷｬﾝｾﾙ"));
   wxWindow* applyButton = FindWindow(wxID_APPLY);
+  applyButton->SetLabel(u8("適用(&A)"));
   applyButton->Disable();
   for (CSettingsPage* page : pages_) {
     page->build();
