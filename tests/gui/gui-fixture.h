@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "app-context.h"
+#include "dialog-driver.h"
 #include "main-frame.h"
 #include "murlo-view.h"
 #include "scripted-prompter.h"
@@ -53,23 +54,11 @@ std::string fileNames(const ItemList& list);
 bool pumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
 void pumpEvents();
 
-// Runs `open`, which shows a modal dialog of type Dlg, and works it with `use` once it is
-// up; whatever `use` leaves open is cancelled. False when no such dialog was shown.
+// driveModal for a `use` that needs no driver.
 template <typename Dlg>
 bool driveModal(const std::function<void()>& open, const std::function<void(Dlg&)>& use) {
-  bool shown = false;
-  wxTheApp->CallAfter([&] {
-    for (wxWindow* w : wxTopLevelWindows) {
-      auto* dlg = dynamic_cast<Dlg*>(w);
-      if (!dlg || !dlg->IsModal()) continue;
-      shown = true;
-      use(*dlg);
-      if (dlg->IsModal()) dlg->EndModal(wxID_CANCEL);
-      return;
-    }
-  });
-  open();
-  return shown;
+  return driveModal<Dlg>(open, std::function<void(Dlg&, DialogDriver&)>(
+                                   [&use](Dlg& dlg, DialogDriver&) { use(dlg); }));
 }
 
 class GuiTest : public ::testing::Test {
