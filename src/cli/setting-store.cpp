@@ -4,32 +4,21 @@
 #include <system_error>
 
 #include "cli-commands.h"
+#include "platform/mount-table.h"
+#include "settings/save-folder.h"
 #include "settings/setting-names.h"
 
 namespace murlo::cli {
 
 namespace {
 
-// The save folder check: an existing folder passes; a missing one is created, one level,
-// when the user says Yes (or --yes did); anything else is refused.
+// The save folder check of the settings pages: a network or optical volume and a file are
+// refused, a missing folder is created (one level) when the user says Yes (or --yes did).
+// A relative folder is checked as the absolute path it is stored as.
 bool prepareSaveFolder(const std::string& folder, Prompter& prompter) {
-  namespace fs = std::filesystem;
   std::error_code error;
-  const fs::file_status status = fs::status(folder, error);
-  if (fs::is_directory(status)) return true;
-  if (fs::exists(status)) {
-    prompter.message("ﾃﾞｨﾚｸﾄﾘ以外は指定できません", PromptIcon::kInformation, PromptButtons::kOk);
-    return false;
-  }
-  if (prompter.message("ﾃﾞｨﾚｸﾄﾘ \"" + folder + "\"は存在しません\r\n作成しますか？",
-                       PromptIcon::kQuestion, PromptButtons::kYesNo) != PromptAnswer::kYes) {
-    return false;
-  }
-  if (!fs::create_directory(folder, error)) {
-    printError(folder + ": フォルダを作成できません: " + error.message());
-    return false;
-  }
-  return true;
+  const std::string absolute = std::filesystem::absolute(folder, error).string();
+  return checkSaveFolder(error ? folder : absolute, prompter, readMountTable()).has_value();
 }
 
 std::string settingNameList() {

@@ -127,7 +127,8 @@ TEST(CliSettings, AMissingSaveFolderIsCreatedOnYesAndOtherSectionsAreKept) {
   box.write("Murlo.ini", "[MainFrame]\r\nx=5\r\n");
   const CliResult asked = runCli({"settings", "save-folder", "new"}, box.dir());
   EXPECT_EQ(asked.exitCode, 2);
-  EXPECT_EQ(asked.err, "murlo-cli: ﾃﾞｨﾚｸﾄﾘ \"new\"は存在しません\n作成しますか？ (いいえ)\n");
+  // The question names the folder as it would be created: the full path.
+  EXPECT_EQ(asked.err, "murlo-cli: ﾃﾞｨﾚｸﾄﾘ \"" + box.path("new") + "\"は存在しません\n作成しますか？ (いいえ)\n");
   EXPECT_FALSE(box.exists("new"));
 
   const CliResult yes = runCli({"settings", "save-folder", "new", "--yes"}, box.dir());

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "net/disk-name.h"
+#include "settings/save-folder.h"
 
 namespace murlo {
 
@@ -157,11 +158,7 @@ SettingName saveFolder() {
   SettingName entry = text("save-folder", kBehaviour, "保存先ﾌｫﾙﾀﾞ", &AppSettings::path01, true);
   entry.set = [](AppSettings& s, std::string_view value) {
     if (value.empty()) return false;
-    const std::string chosen = storedPath(value);
-    if (chosen == s.path01) return true;
-    if (chosen != s.path02) s.path03 = s.path02;
-    s.path02 = s.path01;
-    s.path01 = chosen;
+    pushSaveFolder(s, storedPath(value));
     return true;
   };
   return entry;

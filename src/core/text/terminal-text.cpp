@@ -79,11 +79,13 @@ std::string messageForTerminal(std::string_view message, std::string_view codese
   std::string escaped;
   std::size_t start = 0;
   while (true) {
-    const std::size_t end = message.find("\r\n", start);
-    escaped += escapeLine(message.substr(start, end == std::string_view::npos ? end : end - start));
+    const std::size_t end = message.find('\n', start);
+    std::string_view line = message.substr(start, end == std::string_view::npos ? end : end - start);
+    if (end != std::string_view::npos && line.ends_with('\r')) line.remove_suffix(1);
+    escaped += escapeLine(line);
     if (end == std::string_view::npos) break;
     escaped += '\n';
-    start = end + 2;
+    start = end + 1;
   }
   return toTerminalEncoding(std::move(escaped), codeset);
 }

@@ -9,7 +9,7 @@
 namespace murlo {
 
 // A UTF-8 message (which may quote addresses) as the terminal with the locale encoding
-// `codeset` (nl_langinfo(CODESET)) shows it. "\r\n" ends a line; other control characters
+// `codeset` (nl_langinfo(CODESET)) shows it. "\n" or "\r\n" ends a line; other control characters
 // (C0 with tab and ESC, DEL, C1) become "\x1b" or "\u009b", bytes that are not UTF-8 "\xNN";
 // what the terminal's encoding cannot show becomes "\uXXXX".
 std::string messageForTerminal(std::string_view message, std::string_view codeset);
