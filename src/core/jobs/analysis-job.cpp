@@ -69,12 +69,43 @@ bool AnalysisJob::startNext() {
     record.referrer = items.row(row).referrer;
     setRowImage(kImageDownloading);
   }
-  record.url = pageAddress_;
-  const UrlCredentials credentials = ParseUrlCredentials(pageAddress_);
-  record.userName = credentials.userName;
-  record.password = credentials.password;
+  prepare(record, pageAddress_);
   ++pagesStarted_;
   runner_.run(pageThread);
+  queueAhead();
+  return true;
+}
+
+void AnalysisJob::prepare(JobRecord& record, const std::string& address) {
+  record.url = address;
+  const UrlCredentials credentials = ParseUrlCredentials(address);
+  record.userName = credentials.userName;
+  record.password = credentials.password;
+}
+
+void AnalysisJob::queueAhead() {
+  if (mode_ != ANALYZE_RECURSIVE || ended_) return;
+  const ItemList& items = host_.items();
+  while (runner_.aheadCount() < kPagesAhead) {
+    int row = (ahead_.empty() ? current_ : ahead_.back().row).next(items);
+    while (row >= 0 && row < items.count() && !isPageType(items.row(row).extension)) ++row;
+    if (row < 0 || row >= items.count()) return;
+    Page page;
+    page.row.point(items, row);
+    page.address = fullAddress(items.row(row));
+    JobRecord& record = runner_.newItemAhead();
+    prepare(record, page.address);
+    record.referrer = items.row(row).referrer;
+    runner_.runAhead(pageThread);
+    ahead_.push_back(std::move(page));
+  }
+}
+
+bool AnalysisJob::advance() {
+  if (!runner_.advance()) return false;
+  current_ = ahead_.front().row;
+  pageAddress_ = std::move(ahead_.front().address);
+  ahead_.pop_front();
   return true;
 }
 
@@ -84,6 +115,8 @@ bool AnalysisJob::timerTick() {
   inTick_ = true;
   ended_ = poll();
   if (ended_) {
+    // The job can end before the pages handed ahead (their row was deleted meanwhile).
+    if (runner_.threadRunning()) dropPages();
     ItemList& items = host_.items();
     if (deleteHtml_) deletePageRows(items);
     if (autoDownload_) autoDownload_ = items.count() > 0 && host_.startDownloadAll();
@@ -130,6 +163,14 @@ bool AnalysisJob::finishPage() {
   } else if (mode_ == ANALYZE_RECURSIVE) {
     position_ = keepContainingAndDeduplicate();
     if (position_ < 0) return true;
+    // The next page row handed ahead is the first one after this page: the scan appended
+    // its rows at the end.
+    if (advance()) {
+      setRowImage(kImageDownloading);
+      ++pagesStarted_;
+      queueAhead();
+      return false;
+    }
   } else {
     return true;
   }
@@ -151,9 +192,14 @@ bool AnalysisJob::stop() {
   if (!runner_.threadRunning()) return true;
   host_.ShowJobStatus(kStatusFinishing, 0, 0, 0);
   if (mode_ != ANALYZE_ONE) setRowImage(kImageFinished);
+  return dropPages();
+}
+
+bool AnalysisJob::dropPages() {
   const bool answered = runner_.stop();
   // Ended or given up, the thread can no longer hand over a page file.
   retirePageFile(false);
+  while (advance()) retirePageFile(false);
   return answered;
 }
 

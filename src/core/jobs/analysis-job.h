@@ -1,5 +1,7 @@
 // AnalysisJob: fetches pages one at a time on a worker thread and runs the link scanners on
-// them, appending what they find to the item list.
+// them, appending what they find to the item list. A recursive analysis hands the next page
+// rows to the thread ahead of time, so the next page is fetched while the host scans the
+// last one (the rows a scan finds come after them, at the end of the list).
 //
 //   AnalysisJob job(host, ANALYZE_SELECTED, "", "", deleteHtml, autoDownload);
 //   job.start();
@@ -9,6 +11,8 @@
 // All methods run on the host's thread.
 #pragma once
 
+#include <cstddef>
+#include <deque>
 #include <string>
 
 #include "jobs/item-runner.h"
@@ -43,8 +47,25 @@ class AnalysisJob {
   bool autoDownload() const { return autoDownload_; }
 
  private:
+  // A page row handed to the thread ahead of the current one.
+  struct Page {
+    RowCursor row;
+    std::string address;
+  };
+  // How many page rows are handed to the thread ahead of the current one.
+  static constexpr std::size_t kPagesAhead = 2;
+
   // Starts the next page; false when there is none.
   bool startNext();
+  // Fills the item's record for fetching the page at `address` (with its credentials).
+  static void prepare(JobRecord& record, const std::string& address);
+  // Hands the page rows after the last one handed over to the thread, up to kPagesAhead.
+  void queueAhead();
+  // Makes the first page handed ahead the current one; false when there is none.
+  bool advance();
+  // Stops the thread and removes the files of the pages it fetched that were not scanned;
+  // false when it was given up.
+  bool dropPages();
   // True when the job has ended.
   bool poll();
   bool finishPage();
@@ -64,6 +85,7 @@ class AnalysisJob {
   RecursivePasses passes_;
 
   RowCursor current_;
+  std::deque<Page> ahead_;
   // Where the search for the next page starts.
   int position_ = 0;
   // The address of the page being fetched.
