@@ -149,6 +149,29 @@ TEST_F(AnalysisJobTest, RecursiveModeAnalysesEachPageOnceAndKeepsOnlyContainingR
   EXPECT_EQ(host_.list.row(1).image, kImageWaiting);
 }
 
+TEST_F(AnalysisJobTest, RecursiveModeFetchesTheNextPagesAheadAndAStopDropsThemUnscanned) {
+  servePage("/site/index.html", "<a href=\"a.html\">a</a><a href=\"b.html\">b</a>");
+  servePage("/site/a.html", "<img src=\"a.jpg\">");
+  servePage("/site/b.html", "<img src=\"b.jpg\">");
+  server_.start();
+  addRow(server_.url("/site/index.html"));
+  AnalysisJob job(host_, ANALYZE_RECURSIVE, "", server_.url("/site/"));
+  job.start();
+  ASSERT_TRUE(waitFor([&] {
+    job.timerTick();
+    return host_.list.count() == 3;
+  }));
+  // Both pages come while the host looks at none of them.
+  ASSERT_TRUE(waitFor([&] { return host_.totalWakes >= 3; }));
+  EXPECT_EQ(count("/site/b.html"), 1);
+  EXPECT_TRUE(job.stop());
+  EXPECT_EQ(names(), "index.html;a.html;b.html;");
+  for (const auto& entry : std::filesystem::directory_iterator(sandbox_.dir())) {
+    EXPECT_FALSE(entry.path().filename().string().starts_with("Murlo.tmp.")) << entry.path();
+  }
+  EXPECT_FALSE(job.timerTick());
+}
+
 TEST_F(AnalysisJobTest, RecursiveModeWithBothFlagsLeavesOnlyFilesAndStartsTheirDownload) {
   servePage("/site/index.html", "<a href=\"sub.html\">s</a><img src=\"i.jpg\">");
   servePage("/site/sub.html", "<a href=\"index.html\">i</a><img src=\"s.jpg\">");
