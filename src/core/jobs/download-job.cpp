@@ -11,12 +11,11 @@
 #include "net/result-codes.h"
 #include "net/worker-threads.h"
 #include "text/cp932.h"
+#include "items/item-tags.h"
 
 namespace murlo {
 
 namespace {
-
-constexpr const char* kResumeTag = "RESUME";
 
 // The partial file named in a suspended row's info: everything from the second byte after
 // the first ":"; nothing when the text holds no ":".

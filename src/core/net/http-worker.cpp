@@ -17,6 +17,7 @@
 #include "net/save-path.h"
 #include "net/url-crack.h"
 #include "settings/app-settings.h"
+#include "settings/program-files.h"
 #include "text/cp932.h"
 
 namespace murlo {
@@ -207,7 +208,7 @@ bool CHttpWorker::DownloadToTemp() {
   // The page is fetched into a file of its own, which the analysis job reads back by its
   // path: another analysis in the same folder never reads this page, and a thread given up
   // half-way never leaves its bytes where a later page is read from.
-  const std::string target = joinPath(job_.appDir, "Murlo.tmp");
+  const std::string target = programFilePath(job_.appDir, kLastPageFile);
   TempPageFile temp(target, job_.gate);
   allocateBuffer();
   openLocalFile(temp.path(), false);

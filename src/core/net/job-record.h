@@ -19,7 +19,6 @@
 namespace murlo {
 
 struct AppSettings;
-class CInetWorker;
 class ConnectionShare;
 class Prompter;
 
@@ -66,8 +65,6 @@ struct JobRecord {
   int bufferSize = 1024;
   // The time-out the session applies when Connection bit 2 is set.
   std::int64_t timeoutMs = 0;
-  // Written by the thread: the HTTP worker now running (null before and after).
-  std::atomic<CInetWorker*> worker{nullptr};
   // Written by the worker, read by the progress display at any time.
   std::atomic<std::int64_t> doneBytes{0};
   std::atomic<std::int64_t> totalBytes{0};
