@@ -152,7 +152,7 @@ bool AnalysisJob::finishPage() {
       if (mode_ != ANALYZE_ONE) setRowImage(kImageFailed);
     }
   } else {
-    host_.playSound(4);
+    host_.playSound(sound::kError);
     if (mode_ != ANALYZE_ONE) setRowImage(kImageFailed);
   }
 

@@ -197,7 +197,7 @@ bool DownloadJob::finishItem() {
     --counters_.done;
     --counters_.total;
     ++failed_;
-    host_.playSound(4);
+    host_.playSound(sound::kError);
   }
   ++counters_.done;
   // Items of unknown size count with the bytes they brought.

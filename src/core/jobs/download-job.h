@@ -1,5 +1,5 @@
 // DownloadJob: downloads the rows of the item list one at a time on a worker thread into the
-// save folder, removing the finished rows (unless ExSet bit 2 keeps them) and marking the
+// save folder, removing the finished rows (unless exset::kKeepFinished keeps them) and marking the
 // failed ones. Downloading every row, it hands the next rows to the thread ahead of time,
 // so one transfer follows the other without waiting for the host; they stay on the wire one
 // at a time and the rows are still finished in their order.

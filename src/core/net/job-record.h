@@ -63,7 +63,7 @@ struct JobRecord {
   std::string appDir;
   std::string proxy;
   int bufferSize = 1024;
-  // The time-out the session applies when Connection bit 2 is set.
+  // The time-out the session applies when connection::kTimeout is set.
   std::int64_t timeoutMs = 0;
   // Written by the worker, read by the progress display at any time.
   std::atomic<std::int64_t> doneBytes{0};
