@@ -172,6 +172,24 @@ TEST_F(AnalysisJobTest, RecursiveModeFetchesTheNextPagesAheadAndAStopDropsThemUn
   EXPECT_FALSE(job.timerTick());
 }
 
+TEST_F(AnalysisJobTest, RecursiveModeReusesItsPageFilesAndLeavesTheLastPageAsMurloTmp) {
+  servePage("/site/index.html",
+            "<a href=\"p1.html\">1</a><a href=\"p2.html\">2</a><img src=\"long-seed-image-name.jpg\">");
+  servePage("/site/p1.html", "<a href=\"p3.html\">3</a>");
+  servePage("/site/p2.html", "");
+  servePage("/site/p3.html", "<img src=\"c.jpg\">");
+  server_.start();
+  addRow(server_.url("/site/index.html"));
+  AnalysisJob job(host_, ANALYZE_RECURSIVE, "", server_.url("/site/"));
+  ASSERT_TRUE(runJob(job));
+  EXPECT_EQ(names(), "index.html;p1.html;p2.html;long-seed-image-name.jpg;p3.html;c.jpg;");
+  // p3 came into the seed page's file, emptied first.
+  EXPECT_EQ(sandbox_.read("Murlo.tmp"), "<img src=\"c.jpg\">");
+  for (const auto& entry : std::filesystem::directory_iterator(sandbox_.dir())) {
+    EXPECT_FALSE(entry.path().filename().string().starts_with("Murlo.tmp.")) << entry.path();
+  }
+}
+
 TEST_F(AnalysisJobTest, RecursiveModeWithBothFlagsLeavesOnlyFilesAndStartsTheirDownload) {
   servePage("/site/index.html", "<a href=\"sub.html\">s</a><img src=\"i.jpg\">");
   servePage("/site/sub.html", "<a href=\"index.html\">i</a><img src=\"s.jpg\">");

@@ -28,6 +28,8 @@ AnalysisJob::AnalysisJob(JobHost& host, int mode, std::string address, std::stri
       autoDownload_(autoDownload),
       passes_(std::move(mustContain)) {}
 
+AnalysisJob::~AnalysisJob() { closePageFiles(); }
+
 void AnalysisJob::start() {
   runner_.beginJob();
   const ItemList& items = host_.items();
@@ -77,6 +79,10 @@ bool AnalysisJob::startNext() {
 }
 
 void AnalysisJob::prepare(JobRecord& record, const std::string& address) {
+  if (!spareFiles_.empty()) {
+    record.reusedPageFile = std::move(spareFiles_.back());
+    spareFiles_.pop_back();
+  }
   record.url = address;
   const UrlCredentials credentials = ParseUrlCredentials(address);
   record.userName = credentials.userName;
@@ -117,6 +123,7 @@ bool AnalysisJob::timerTick() {
   if (ended_) {
     // The job can end before the pages handed ahead (their row was deleted meanwhile).
     if (runner_.threadRunning()) dropPages();
+    closePageFiles();
     ItemList& items = host_.items();
     if (deleteHtml_) deletePageRows(items);
     if (autoDownload_) autoDownload_ = items.count() > 0 && host_.startDownloadAll();
@@ -144,7 +151,7 @@ bool AnalysisJob::finishPage() {
     const PageScanContext context{{host_.items(), host_.settings()}, *host_.prompter(),
                                   host_.appDirectory()};
     const int scanned = scanPage(context, pageAddress_, runner_.record().pageFile, runner_.settings().tag);
-    retirePageFile(true);
+    releasePageFile(true);
     if (scanned == kScanFileMissing) {
       if (!(runner_.settings().movement & movement::kNoErrorMessages)) {
         host_.prompter()->message("解析に失敗しました", PromptIcon::kStop, PromptButtons::kOk);
@@ -152,6 +159,7 @@ bool AnalysisJob::finishPage() {
       if (mode_ != ANALYZE_ONE) setRowImage(kImageFailed);
     }
   } else {
+    releasePageFile(false);
     host_.playSound(sound::kError);
     if (mode_ != ANALYZE_ONE) setRowImage(kImageFailed);
   }
@@ -189,27 +197,43 @@ int AnalysisJob::keepContainingAndDeduplicate() {
 
 bool AnalysisJob::stop() {
   ended_ = true;
-  if (!runner_.threadRunning()) return true;
+  if (!runner_.threadRunning()) {
+    closePageFiles();
+    return true;
+  }
   host_.ShowJobStatus(kStatusFinishing, 0, 0, 0);
   if (mode_ != ANALYZE_ONE) setRowImage(kImageFinished);
-  return dropPages();
+  const bool answered = dropPages();
+  closePageFiles();
+  return answered;
 }
 
 bool AnalysisJob::dropPages() {
   const bool answered = runner_.stop();
   // Ended or given up, the thread can no longer hand over a page file.
-  retirePageFile(false);
-  while (advance()) retirePageFile(false);
+  releasePageFile(false);
+  while (advance()) releasePageFile(false);
   return answered;
 }
 
-void AnalysisJob::retirePageFile(bool keepAsLast) {
-  std::string& pageFile = runner_.record().pageFile;
-  if (pageFile.empty()) return;
-  if (!keepAsLast || ::rename(pageFile.c_str(), tempPagePath(host_.appDirectory()).c_str()) != 0) {
-    ::unlink(pageFile.c_str());
+void AnalysisJob::releasePageFile(bool scanned) {
+  JobRecord& record = runner_.record();
+  std::string file = record.pageFile.empty() ? record.reusedPageFile : record.pageFile;
+  record.pageFile.clear();
+  record.reusedPageFile.clear();
+  if (file.empty()) return;
+  if (scanned) std::swap(file, lastPageFile_);
+  if (!file.empty()) spareFiles_.push_back(std::move(file));
+}
+
+void AnalysisJob::closePageFiles() {
+  for (const std::string& file : spareFiles_) ::unlink(file.c_str());
+  spareFiles_.clear();
+  if (lastPageFile_.empty()) return;
+  if (::rename(lastPageFile_.c_str(), tempPagePath(host_.appDirectory()).c_str()) != 0) {
+    ::unlink(lastPageFile_.c_str());
   }
-  pageFile.clear();
+  lastPageFile_.clear();
 }
 
 void AnalysisJob::setRowImage(int image) {

@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <deque>
 #include <string>
+#include <vector>
 
 #include "jobs/item-runner.h"
 #include "jobs/recursive-passes.h"
@@ -34,6 +35,9 @@ class AnalysisJob {
   // `autoDownload` starts the download of the whole list.
   AnalysisJob(JobHost& host, int mode, std::string address = {}, std::string mustContain = {},
               bool deleteHtml = false, bool autoDownload = false);
+
+  // Removes the job's page files that are left, keeping the last page as Murlo.tmp.
+  ~AnalysisJob();
 
   void start();
   // Polls the job: true while it works. On the end it runs the delete-HTML pass and the
@@ -57,8 +61,9 @@ class AnalysisJob {
 
   // Starts the next page; false when there is none.
   bool startNext();
-  // Fills the item's record for fetching the page at `address` (with its credentials).
-  static void prepare(JobRecord& record, const std::string& address);
+  // Fills the item's record for fetching the page at `address` (with its credentials) into
+  // a spare page file of the job, when there is one.
+  void prepare(JobRecord& record, const std::string& address);
   // Hands the page rows after the last one handed over to the thread, up to kPagesAhead.
   void queueAhead();
   // Makes the first page handed ahead the current one; false when there is none.
@@ -70,9 +75,13 @@ class AnalysisJob {
   bool poll();
   bool finishPage();
   void setRowImage(int image);
-  // The fetched page's own file, once scanned or no longer wanted: renamed to Murlo.tmp
-  // with `keepAsLast`, so that Murlo.tmp holds the last page fetched, else removed.
-  void retirePageFile(bool keepAsLast);
+  // The current page's file, once scanned or no longer wanted: a scanned page's file holds
+  // the last page, and the file of the page before goes back for reuse; any other file goes
+  // back for reuse.
+  void releasePageFile(bool scanned);
+  // At the job's end: the last page scanned becomes Murlo.tmp; the job's spare page files
+  // are removed.
+  void closePageFiles();
   // The recursive mode's passes after a page; returns where the next page is looked for.
   int keepContainingAndDeduplicate();
 
@@ -93,6 +102,10 @@ class AnalysisJob {
   int processed_ = 0;
   int selected_ = 0;
   int pagesStarted_ = 0;
+  // The job's page files: free for the next pages, and the one that holds the page scanned
+  // last. Reusing them spares the file system an inode made and freed per page.
+  std::vector<std::string> spareFiles_;
+  std::string lastPageFile_;
   // Set when the search found no further page after at least one: the job simply ends.
   bool nothingLeft_ = false;
   bool inTick_ = false;

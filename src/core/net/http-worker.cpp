@@ -209,13 +209,15 @@ bool CHttpWorker::DownloadToTemp() {
   // path: another analysis in the same folder never reads this page, and a thread given up
   // half-way never leaves its bytes where a later page is read from.
   const std::string target = programFilePath(job_.appDir, kLastPageFile);
-  TempPageFile temp(target, job_.gate);
+  std::optional<TempPageFile> temp;
+  if (job_.reusedPageFile.empty()) temp.emplace(target, job_.gate);
+  const std::string& path = temp ? temp->path() : job_.reusedPageFile;
   allocateBuffer();
-  openLocalFile(temp.path(), false);
+  openLocalFile(path, false);
   if (!readingLoop(false)) return false;
-  // Handed over only while the gate is open; a given-up thread removes its file itself.
-  if (!job_.gate.pass([&] { job_.pageFile = temp.path(); })) throw LocalFileError::givenUp(target);
-  temp.keep();
+  // Handed over only while the gate is open; a given-up thread removes a file it made.
+  if (!job_.gate.pass([&] { job_.pageFile = path; })) throw LocalFileError::givenUp(target);
+  if (temp) temp->keep();
   return true;
 }
 

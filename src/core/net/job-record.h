@@ -75,8 +75,13 @@ struct JobRecord {
   // Written: the local name used after same-name handling. For a resume, set by job
   // control to the full path of the partial file.
   std::string localName;
-  // Written through the gate by the page job's worker: the unique file that holds the page
-  // fetched. The analysis job reads it back, then renames it to Murlo.tmp or removes it.
+  // A page file of the analysis job that the page is fetched into (emptied first), so that
+  // a crawl reuses a few files instead of making and removing one per page; empty: the
+  // worker makes a new one beside Murlo.tmp.
+  std::string reusedPageFile;
+  // Written through the gate by the page job's worker: the file that holds the page
+  // fetched. The analysis job reads it back, then reuses it, renames it to Murlo.tmp or
+  // removes it.
   std::string pageFile;
   std::atomic<int> sizeKnown{0};
   // Written: the full path of the partial file being written, empty before it is opened and
