@@ -316,7 +316,10 @@ TEST_F(WizardTest, CancelOnTheSummaryKeepsTheListButNotTheOldSettings) {
     u.type(CWizDlg06::kExtendId, "png;webp");
     u.next();
     ASSERT_EQ(u.page(), kAddressPage);
-    u.type(CWizAddressPage::kFolderId, other);
+    prompter_.giveFile(other);
+    u.press(CWizAddressPage::kBrowseId);
+    EXPECT_EQ(u.text(CWizAddressPage::kFolderId), other);
+    EXPECT_EQ(prompter_.dialogTitles(), std::vector<std::string>{"保存先ﾌｫﾙﾀﾞを選択して下さい"});
     u.press(PasteButton::kId);
     EXPECT_EQ(u.text(CWizAddressPage::kAddressId), address);
     u.next();

@@ -49,9 +49,7 @@ CWizAddressPage::CWizAddressPage(CWizard& wizard, int id) : CWizPage(wizard, id)
   top()->Add(addressRow, 0, wxEXPAND);
 
   browse->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { onBrowse(); });
-  // The field would insert a dropped text at the pointer; both take it in place of the address.
   SetDropTarget(new AddressDrop(address_));
-  address_->SetDropTarget(new AddressDrop(address_));
 }
 
 void CWizAddressPage::onShow() {
