@@ -139,6 +139,9 @@ TEST_F(WizardTest, ImagesOfAPageAreAnalysedAndDownloaded) {
     u.choose(kShownInPage);
     u.next();
     ASSERT_EQ(u.page(), kAddressPage);
+    u.back();
+    EXPECT_EQ(u.page(), kLinkFormPage);
+    u.next();
     EXPECT_EQ(u.text(CWizAddressPage::kFolderId), box_.path("dl"));
     // A browser's drop: only a text that starts with "http" replaces the address.
     auto* drop = dynamic_cast<wxTextDropTarget*>(u.current()->GetDropTarget());

@@ -6,21 +6,6 @@
 namespace murlo::gui::wizard {
 namespace {
 
-TEST(WizardRules, BackReturnsToThePageTheUserCameFrom) {
-  WizardState state;
-  EXPECT_EQ(previousPage(kLinkFormPage, state), kPurposePage);
-  EXPECT_EQ(previousPage(kHomePagePage, state), kPurposePage);
-  EXPECT_EQ(previousPage(kLargeFilePage, state), kPurposePage);
-  EXPECT_EQ(previousPage(kExtensionsPage, state), kHomePagePage);
-  EXPECT_EQ(previousPage(kAddressPage, state), kLinkFormPage);
-  EXPECT_EQ(previousPage(kSummaryPage, state), kAddressPage);
-  state.cameFrom = kExtensionsPage;
-  EXPECT_EQ(previousPage(kAddressPage, state), kExtensionsPage);
-  EXPECT_EQ(previousPage(kSummaryPage, state), kAddressPage);
-  state.cameFrom = kLargeFilePage;
-  EXPECT_EQ(previousPage(kSummaryPage, state), kLargeFilePage);
-}
-
 TEST(WizardRules, HomePageRefusalKeepsModeAndTagExtensionsAreRebuilt) {
   test::ScriptedPrompter prompter;
   AppSettings settings;
