@@ -11,6 +11,7 @@ using namespace wizard;
 CWizPage::CWizPage(CWizard& wizard, int id)
     : wxWizardPage(&wizard), wizard_(wizard), id_(id), top_(new wxBoxSizer(wxVERTICAL)) {
   SetSizer(top_);
+  // The wizard asks GetNext() before it sends PAGE_CHANGING, so Next checks here.
   Bind(wxEVT_WIZARD_BEFORE_PAGE_CHANGED, [this](wxWizardEvent& event) {
     if (!event.GetDirection()) return;
     next_ = next();
