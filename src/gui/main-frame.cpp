@@ -356,10 +356,6 @@ void CMainFrame::onCommand(wxCommandEvent& event) {
       wxMessageBox(u8("Murlo Version 2.02\n\n2026"), u8("ﾊﾞｰｼﾞｮﾝ情報(Murlo)"),
                    wxOK | wxICON_INFORMATION, this);
       break;
-    case ID_WIZARD:
-      message("この機能は準備中です。", PromptIcon::kInformation);
-      SetFrameTitle(kDocumentTitle);
-      break;
     default: event.Skip(); break;
   }
 }

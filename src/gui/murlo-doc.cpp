@@ -12,6 +12,7 @@
 #include "logic/window-title.h"
 #include "main-frame.h"
 #include "murlo-view.h"
+#include "wizard/wizard.h"
 
 namespace murlo::gui {
 
@@ -60,6 +61,7 @@ bool CMurloDoc::run(int id) {
     case ID_FILE_SAVE_AS: saveAs(); return true;
     case ID_JOB_FILE_SAVE: saveJobFile(); return true;
     case ID_JOB_FILE_RESUME: resumeJobFile(); return true;
+    case ID_WIZARD: runWizard(); return true;
     case ID_TAG_IMG: toggleTag(tagbits::kImage); return true;
     case ID_TAG_HREF: toggleTag(tagbits::kAnchor); return true;
     case ID_TAG_BODY: toggleTag(tagbits::kBody); return true;
@@ -158,6 +160,11 @@ void CMurloDoc::resumeJobFile() {
 }
 
 void CMurloDoc::toggleTag(int bit) { frame_.app().settings.tag ^= bit; }
+
+void CMurloDoc::runWizard() {
+  CWizard wizard(&frame_, frame_.app());
+  if (wizard.run()) finishWizard(wizard.state().mode, wizard.state().address);
+}
 
 void CMurloDoc::finishWizard(int mode, const std::string& address) {
   ItemList& items = frame_.view()->items();
