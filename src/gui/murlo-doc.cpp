@@ -40,7 +40,8 @@ void CMurloDoc::setPath(const std::string& path) {
   path_ = path;
   recent_.add(path);
   refreshHistory();
-  frame_.SetFrameTitle(kDocumentTitle);
+  // During a download the title shows its progress until the job ends.
+  if (!frame_.view()->jobRunning()) frame_.SetFrameTitle(kDocumentTitle);
 }
 
 bool CMurloDoc::run(int id) {
