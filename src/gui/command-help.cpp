@@ -11,6 +11,7 @@ CommandHelp commandHelp(int id) {
     case ID_JOB_FILE_SAVE: return {"ﾘｽﾄを Job ﾌｧｲﾙに保存します", "Job ﾌｧｲﾙへの保存"};
     case ID_JOB_FILE_RESUME: return {"Job ﾌｧｲﾙのﾘｽﾄで作業を再開します", "Job ﾌｧｲﾙからの再開"};
     case ID_WIZARD: return {"ｳｨｻﾞｰﾄﾞに従って作業を設定し、開始します", "ｳｨｻﾞｰﾄﾞ"};
+    case ID_FILE_MRU_FIRST: return {"このﾘｽﾄﾌｧｲﾙを開きます", ""};
     case ID_APP_EXIT: return {"ｱﾌﾟﾘｹｰｼｮﾝを終了します", ""};
     case ID_ADD_ITEM_DIALOG: return {"ｱｲﾃﾑをﾘｽﾄに追加します", "追加"};
     case ID_DELETE: return {"選択中のｱｲﾃﾑをﾘｽﾄから削除します", "削除"};

@@ -195,8 +195,10 @@ TEST_F(GuiTest, ATenthTypedAddressDropsTheOldestComboEntry) {
 }
 
 TEST_F(GuiTest, EveryMenuItemAndToolBarButtonShowsItsPromptInTheStatusBar) {
+  box_.write("Murlo.ini", "[Recent File List]\r\nFile1=" + box_.write("a.mrl", "") + "\r\n");
   ASSERT_TRUE(startFrame());
   pumpEvents();
+  ASSERT_NE(frame_->GetMenuBar()->FindItem(wxID_FILE1), nullptr);
   const auto prompt = [this] { return std::string(frame_->GetStatusBar()->GetStatusText(0).utf8_str()); };
   std::function<void(wxMenu*)> walk = [&](wxMenu* menu) {
     for (wxMenuItem* item : menu->GetMenuItems()) {
