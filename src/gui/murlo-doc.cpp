@@ -1,10 +1,12 @@
 #include "murlo-doc.h"
 
+#include <wx/menu.h>
 #include <wx/utils.h>
 
 #include <filesystem>
 
 #include "analysis/address.h"
+#include "command-help.h"
 #include "command-ids.h"
 #include "items/list-file.h"
 #include "platform/file-lock.h"
@@ -35,13 +37,21 @@ void CMurloDoc::refreshHistory() {
   for (auto it = paths.rbegin(); it != paths.rend(); ++it) {
     history_.AddFileToHistory(wxString::FromUTF8(*it));
   }
+  // The entries' status-bar prompt, as every other command has.
+  const wxString prompt = wxString::FromUTF8(commandHelp(ID_FILE_MRU_FIRST).prompt);
+  for (wxObject* menu : history_.GetMenus()) {
+    for (std::size_t i = 0; i < history_.GetCount(); ++i) {
+      static_cast<wxMenu*>(menu)->SetHelpString(wxID_FILE1 + static_cast<int>(i), prompt);
+    }
+  }
 }
 
 void CMurloDoc::setPath(const std::string& path) {
   path_ = path;
   recent_.add(path);
   refreshHistory();
-  frame_.SetFrameTitle(kDocumentTitle);
+  // During a download the title shows its progress until the job ends.
+  if (!frame_.view()->jobRunning()) frame_.SetFrameTitle(kDocumentTitle);
 }
 
 bool CMurloDoc::run(int id) {

@@ -114,6 +114,38 @@ TEST_F(AnalysisJobTest, TwoAnalysesInOneFolderEachScanTheirOwnPage) {
   }
 }
 
+TEST_F(AnalysisJobTest, APageFileGoneBeforeTheScanFailsTheRowWithAMessageUnlessSuppressed) {
+  servePage("/p.html", "<img src=\"a.jpg\">");
+  server_.start();
+  // The fetched page's file disappears between the fetch and the scan.
+  host_.onOutput = [&](int code) {
+    if (code != RESULT_SUCCEED) return;
+    for (const auto& entry : std::filesystem::directory_iterator(sandbox_.dir())) {
+      if (entry.path().filename().string().starts_with("Murlo.tmp.")) std::filesystem::remove(entry.path());
+    }
+  };
+  for (const bool suppressed : {false, true}) {
+    host_.list.deleteAll();
+    addRow(server_.url("/p.html"), true);
+    host_.settingsValue.movement = suppressed ? movement::kNoErrorMessages : 0;
+    const auto before = host_.prompterValue.messages().size();
+    AnalysisJob job(host_, ANALYZE_SELECTED);
+    ASSERT_TRUE(runJob(job));
+    EXPECT_EQ(names(), "p.html;");
+    EXPECT_EQ(host_.list.row(0).image, kImageFailed);
+    const auto messages = host_.prompterValue.messages();
+    std::vector<std::string> shown;
+    for (auto m = messages.begin() + static_cast<std::ptrdiff_t>(before); m != messages.end(); ++m) {
+      shown.push_back(m->text);
+      EXPECT_EQ(m->icon, PromptIcon::kStop);
+    }
+    // The scanner names the missing file; the job's own failure message can be turned off.
+    std::vector<std::string> expected{"ﾌｧｲﾙ(Murlo.tmp)が見付かりません"};
+    if (!suppressed) expected.push_back("解析に失敗しました");
+    EXPECT_EQ(shown, expected);
+  }
+}
+
 TEST_F(AnalysisJobTest, TimerTickIsNotReentered) {
   servePage("/p.html", "");
   server_.start();
