@@ -47,7 +47,7 @@ bool ItemRunner::advance() {
 }
 
 std::size_t ItemRunner::withdrawAhead() {
-  const std::size_t count = slot_.withdraw();
+  const std::size_t count = slot_.withdraw(ahead_.size());
   ahead_.resize(ahead_.size() - count);
   return count;
 }
