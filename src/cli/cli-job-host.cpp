@@ -174,7 +174,7 @@ void CliJobHost::playSound(int kind) {
 
 bool CliJobHost::startDownloadAll() {
   if (list_.count() == 0) return false;
-  download_ = std::make_unique<DownloadJob>(*this, DOWNLOAD_ALL);
+  download_ = std::make_unique<DownloadJob>(*this, DownloadMode::kAll);
   download_->start();
   return true;
 }

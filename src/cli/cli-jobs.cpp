@@ -202,7 +202,7 @@ int runAnalyze(const Args& args) {
   }
   const int exSet = host.settings().exSet;
   const CliJobHost::Outcome outcome = host.runAnalysis(std::make_unique<AnalysisJob>(
-      host, ANALYZE_SELECTED, "", "", (exSet & exset::kDeleteHtml) != 0,
+      host, AnalysisMode::kSelected, "", "", (exSet & exset::kDeleteHtml) != 0,
       (exSet & exset::kAnalyzeThenDownload) != 0));
   return finish(host, options.listPath, outcome);
 }
@@ -231,7 +231,7 @@ int runRecurse(const Args& args) {
   const SplitAddress seed = splitUrl(address);
   host.list().AddItem(seed.fileName, seed.url, kInductTag, seed.extension, "", "");
   const CliJobHost::Outcome outcome = host.runAnalysis(std::make_unique<AnalysisJob>(
-      host, ANALYZE_RECURSIVE, "", contain, options.deleteHtml, options.download));
+      host, AnalysisMode::kRecursive, "", contain, options.deleteHtml, options.download));
   return finish(host, options.listPath, outcome);
 }
 
@@ -252,7 +252,7 @@ int runDownload(const Args& args) {
     printError("行の指定が正しくありません: " + options.rows);
     return kExitUsage;
   }
-  const int mode = options.rows.empty() ? DOWNLOAD_ALL : DOWNLOAD_SELECTED;
+  const DownloadMode mode = options.rows.empty() ? DownloadMode::kAll : DownloadMode::kSelected;
   const CliJobHost::Outcome outcome = host.runDownload(std::make_unique<DownloadJob>(host, mode));
   return finish(host, options.listPath, outcome);
 }

@@ -78,7 +78,7 @@ void JobCommands::playSound(int kind) {
   murlo::playSound(frame_.app().settings, kind, *frame_.app().sound);
 }
 
-bool JobCommands::startDownloadAll() { return startDownload(DOWNLOAD_ALL); }
+bool JobCommands::startDownloadAll() { return startDownload(DownloadMode::kAll); }
 
 void JobCommands::wake() {
   // Any thread: run the poll on the UI thread right away instead of at the next tick.
@@ -109,7 +109,7 @@ void JobCommands::showProgress() {
 
 void JobCommands::hideProgress() { progress_->Hide(); }
 
-bool JobCommands::startAnalysis(int mode, const std::string& address,
+bool JobCommands::startAnalysis(AnalysisMode mode, const std::string& address,
                                 const std::string& mustContain, bool deleteHtml,
                                 bool autoDownload) {
   if (!confirmTimer(analysisTimer_)) return false;
@@ -122,7 +122,7 @@ bool JobCommands::startAnalysis(int mode, const std::string& address,
   return true;
 }
 
-bool JobCommands::startDownload(int mode) {
+bool JobCommands::startDownload(DownloadMode mode) {
   if (items().count() == 0) return false;
   if (!confirmTimer(downloadTimer_)) return false;
   frame_.view()->pullSelection();
@@ -134,15 +134,15 @@ bool JobCommands::startDownload(int mode) {
 }
 
 bool JobCommands::analyzeOne(const std::string& address) {
-  return startAnalysis(ANALYZE_ONE, address, "", false, false);
+  return startAnalysis(AnalysisMode::kOne, address, "", false, false);
 }
 
 void JobCommands::StartAnalysis(int wizardMode, const std::string& address) {
   if (items().count() == 0 || running_) return;
   if (wizardMode == 3) {
-    startAnalysis(ANALYZE_RECURSIVE, "", address, false, true);
+    startAnalysis(AnalysisMode::kRecursive, "", address, false, true);
   } else {
-    startAnalysis(ANALYZE_ONE, address, "", wizardMode == 1, true);
+    startAnalysis(AnalysisMode::kOne, address, "", wizardMode == 1, true);
   }
 }
 
@@ -152,7 +152,7 @@ void JobCommands::recursiveAnalysis() {
   SplitAddress seed = splitUrl(dlg.address());
   items().AddItem(std::move(seed.fileName), std::move(seed.url), "INDUCT",
                   std::move(seed.extension), "", "");
-  startAnalysis(ANALYZE_RECURSIVE, "", dlg.mustContain(), dlg.deleteHtml(), dlg.autoDownload());
+  startAnalysis(AnalysisMode::kRecursive, "", dlg.mustContain(), dlg.deleteHtml(), dlg.autoDownload());
 }
 
 // ---- timers ----
@@ -248,14 +248,14 @@ bool JobCommands::run(int id) {
     case ID_ANALYZE:
       frame_.view()->pullSelection();
       if (items().selectedCount() == 0) return true;
-      startAnalysis(ANALYZE_SELECTED, "", "", frame_.app().settings.exSet & exset::kDeleteHtml,
+      startAnalysis(AnalysisMode::kSelected, "", "", frame_.app().settings.exSet & exset::kDeleteHtml,
                     frame_.app().settings.exSet & exset::kAnalyzeThenDownload);
       return true;
     case ID_DOWNLOAD:
       frame_.view()->pullSelection();
-      if (items().selectedCount() > 0) startDownload(DOWNLOAD_SELECTED);
+      if (items().selectedCount() > 0) startDownload(DownloadMode::kSelected);
       return true;
-    case ID_RUN: startDownload(DOWNLOAD_ALL); return true;
+    case ID_RUN: startDownload(DownloadMode::kAll); return true;
     case ID_SUSPEND: stopOrSuspend(true); return true;
     case ID_STOP: stopOrSuspend(false); return true;
     case ID_RECURSIVE: recursiveAnalysis(); return true;

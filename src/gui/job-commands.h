@@ -14,6 +14,8 @@
 namespace murlo {
 class AnalysisJob;
 class DownloadJob;
+enum class AnalysisMode;
+enum class DownloadMode;
 }  // namespace murlo
 
 namespace murlo::gui {
@@ -57,9 +59,9 @@ class JobCommands : public wxEvtHandler, public JobHost {
   void wake() override;
 
  private:
-  bool startAnalysis(int mode, const std::string& address, const std::string& mustContain,
+  bool startAnalysis(AnalysisMode mode, const std::string& address, const std::string& mustContain,
                      bool deleteHtml, bool autoDownload);
-  bool startDownload(int mode);
+  bool startDownload(DownloadMode mode);
   void recursiveAnalysis();
   void stopOrSuspend(bool suspend);
   void setRunning(bool running);

@@ -29,7 +29,7 @@ class AnalysisJobTest : public JobTest {
 TEST_F(AnalysisJobTest, OneAddressAppendsItsLinksWithTheirReferrer) {
   servePage("/p.html", "<img src=\"a.jpg\"><a href=\"sub/b.html\">b</a>");
   server_.start();
-  AnalysisJob job(host_, ANALYZE_ONE, server_.url("/p.html"));
+  AnalysisJob job(host_, AnalysisMode::kOne, server_.url("/p.html"));
   ASSERT_TRUE(runJob(job));
   EXPECT_EQ(names(), "a.jpg;b.html;");
   EXPECT_EQ(host_.list.text(1, kColUrl), server_.url("/sub/"));
@@ -45,7 +45,7 @@ TEST_F(AnalysisJobTest, SelectedModeAnalysesSelectedPagesAndMarksFailures) {
   addRow(server_.url("/one.html"), true);
   addRow(server_.url("/skipped.html"));
   addRow(server_.url("/gone.html"), true);
-  AnalysisJob job(host_, ANALYZE_SELECTED);
+  AnalysisJob job(host_, AnalysisMode::kSelected);
   ASSERT_TRUE(runJob(job));
   EXPECT_EQ(names(), "one.html;skipped.html;gone.html;1.jpg;");
   EXPECT_EQ(host_.list.row(0).image, kImageWaiting);
@@ -59,7 +59,7 @@ TEST_F(AnalysisJobTest, SelectedModeAnalysesSelectedPagesAndMarksFailures) {
 TEST_F(AnalysisJobTest, SelectedModeWithNothingSelectedEndsAtTheNextPoll) {
   server_.start();
   addRow(server_.url("/a.html"));
-  AnalysisJob job(host_, ANALYZE_SELECTED);
+  AnalysisJob job(host_, AnalysisMode::kSelected);
   job.start();
   EXPECT_FALSE(job.timerTick());
   EXPECT_EQ(host_.outputCodes(), (std::vector<int>{22, 0}));
@@ -75,7 +75,7 @@ TEST_F(AnalysisJobTest, RowsDeletedDuringTheJobNeverGetAnotherRowsUpdates) {
   addRow(server_.url("/x.jpg"));
   addRow(server_.url("/a.html"), true);
   addRow(server_.url("/b.html"), true);
-  AnalysisJob job(host_, ANALYZE_SELECTED);
+  AnalysisJob job(host_, AnalysisMode::kSelected);
   // The user deletes the first row while the first page is being fetched.
   host_.onOutput = [&](int code) {
     if (code == RESULT_SUCCEED && host_.list.text(0, kColFileName) == "x.jpg") host_.list.deleteRow(0);
@@ -95,8 +95,8 @@ TEST_F(AnalysisJobTest, TwoAnalysesInOneFolderEachScanTheirOwnPage) {
   server_.start();
   RecordingHost other(sandbox_.dir());
   other.settingsValue = host_.settingsValue;
-  AnalysisJob first(host_, ANALYZE_ONE, server_.url("/a.html"));
-  AnalysisJob second(other, ANALYZE_ONE, server_.url("/b.html"));
+  AnalysisJob first(host_, AnalysisMode::kOne, server_.url("/a.html"));
+  AnalysisJob second(other, AnalysisMode::kOne, server_.url("/b.html"));
   // Both pages are fetched before either is scanned.
   first.start();
   ASSERT_TRUE(waitFor([&] { return host_.totalWakes > 0; }));
@@ -129,7 +129,7 @@ TEST_F(AnalysisJobTest, APageFileGoneBeforeTheScanFailsTheRowWithAMessageUnlessS
     addRow(server_.url("/p.html"), true);
     host_.settingsValue.movement = suppressed ? movement::kNoErrorMessages : 0;
     const auto before = host_.prompterValue.messages().size();
-    AnalysisJob job(host_, ANALYZE_SELECTED);
+    AnalysisJob job(host_, AnalysisMode::kSelected);
     ASSERT_TRUE(runJob(job));
     EXPECT_EQ(names(), "p.html;");
     EXPECT_EQ(host_.list.row(0).image, kImageFailed);
@@ -149,7 +149,7 @@ TEST_F(AnalysisJobTest, APageFileGoneBeforeTheScanFailsTheRowWithAMessageUnlessS
 TEST_F(AnalysisJobTest, TimerTickIsNotReentered) {
   servePage("/p.html", "");
   server_.start();
-  AnalysisJob job(host_, ANALYZE_ONE, server_.url("/p.html"));
+  AnalysisJob job(host_, AnalysisMode::kOne, server_.url("/p.html"));
   int inner = -1;
   host_.onOutput = [&](int code) {
     if (code == RESULT_SUCCEED) inner = job.timerTick();
@@ -169,7 +169,7 @@ TEST_F(AnalysisJobTest, RecursiveModeAnalysesEachPageOnceAndKeepsOnlyContainingR
   addRow("http://elsewhere.invalid/old.jpg");
   addRow(server_.url("/site/index.html"));
   host_.list.setText(1, kColTag, "INDUCT");
-  AnalysisJob job(host_, ANALYZE_RECURSIVE, "", server_.url("/site/"));
+  AnalysisJob job(host_, AnalysisMode::kRecursive, "", server_.url("/site/"));
   ASSERT_TRUE(runJob(job));
   EXPECT_EQ(names(), "index.html;sub.html;i.jpg;s.jpg;");
   EXPECT_EQ(count("/site/index.html"), 1);
@@ -187,7 +187,7 @@ TEST_F(AnalysisJobTest, RecursiveModeFetchesTheNextPagesAheadAndAStopDropsThemUn
   servePage("/site/b.html", "<img src=\"b.jpg\">");
   server_.start();
   addRow(server_.url("/site/index.html"));
-  AnalysisJob job(host_, ANALYZE_RECURSIVE, "", server_.url("/site/"));
+  AnalysisJob job(host_, AnalysisMode::kRecursive, "", server_.url("/site/"));
   job.start();
   ASSERT_TRUE(waitFor([&] {
     job.timerTick();
@@ -212,7 +212,7 @@ TEST_F(AnalysisJobTest, RecursiveModeReusesItsPageFilesAndLeavesTheLastPageAsMur
   servePage("/site/p3.html", "<img src=\"c.jpg\">");
   server_.start();
   addRow(server_.url("/site/index.html"));
-  AnalysisJob job(host_, ANALYZE_RECURSIVE, "", server_.url("/site/"));
+  AnalysisJob job(host_, AnalysisMode::kRecursive, "", server_.url("/site/"));
   ASSERT_TRUE(runJob(job));
   EXPECT_EQ(names(), "index.html;p1.html;p2.html;long-seed-image-name.jpg;p3.html;c.jpg;");
   // p3 came into the seed page's file, emptied first.
@@ -227,7 +227,7 @@ TEST_F(AnalysisJobTest, RecursiveModeWithBothFlagsLeavesOnlyFilesAndStartsTheirD
   servePage("/site/sub.html", "<a href=\"index.html\">i</a><img src=\"s.jpg\">");
   server_.start();
   addRow(server_.url("/site/index.html"));
-  AnalysisJob job(host_, ANALYZE_RECURSIVE, "", server_.url("/site/"), true, true);
+  AnalysisJob job(host_, AnalysisMode::kRecursive, "", server_.url("/site/"), true, true);
   ASSERT_TRUE(runJob(job));
   EXPECT_EQ(names(), "i.jpg;s.jpg;");
   EXPECT_EQ(host_.downloadStarts, 1);
@@ -237,7 +237,7 @@ TEST_F(AnalysisJobTest, RecursiveModeWithBothFlagsLeavesOnlyFilesAndStartsTheirD
   host_.list.deleteAll();
   servePage("/lone.html", "");
   addRow(server_.url("/lone.html"));
-  AnalysisJob empty(host_, ANALYZE_RECURSIVE, "", "", true, true);
+  AnalysisJob empty(host_, AnalysisMode::kRecursive, "", "", true, true);
   ASSERT_TRUE(runJob(empty));
   EXPECT_EQ(host_.list.count(), 0);
   EXPECT_EQ(host_.downloadStarts, 1);
@@ -249,7 +249,7 @@ TEST_F(AnalysisJobTest, ANonPageSeedIsNotFetchedButTheMustContainPassStillRuns) 
   addRow("http://elsewhere.invalid/old.jpg");
   addRow(server_.url("/site/keep.jpg"));
   addRow(server_.url("/site/photo.jpg"));
-  AnalysisJob job(host_, ANALYZE_RECURSIVE, "", server_.url("/site/"));
+  AnalysisJob job(host_, AnalysisMode::kRecursive, "", server_.url("/site/"));
   ASSERT_TRUE(runJob(job));
   EXPECT_TRUE(requests().empty());
   EXPECT_EQ(host_.sounds, std::vector<int>{4});
@@ -262,7 +262,7 @@ TEST_F(AnalysisJobTest, ASeedOutsideTheMustContainTextIsDeletedAndTheCrawlGoesOn
   server_.start();
   addRow("http://elsewhere.invalid/old.jpg");
   addRow(server_.url("/a/index.html"));
-  AnalysisJob job(host_, ANALYZE_RECURSIVE, "", server_.url("/b/"));
+  AnalysisJob job(host_, AnalysisMode::kRecursive, "", server_.url("/b/"));
   ASSERT_TRUE(runJob(job));
   // The first pass deleted both rows before the new ones; the new page is still analysed.
   EXPECT_EQ(names(), "next.html;pic.jpg;");

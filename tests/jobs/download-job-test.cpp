@@ -46,7 +46,7 @@ TEST_F(DownloadJobTest, DownloadsEveryRowInOrderAndRemovesTheFinishedOnes) {
   addRow(server_.url("/a.bin"));
   addRow(server_.url("/b.bin"));
   addRow(server_.url("/dir/"));
-  DownloadJob job(host_, DOWNLOAD_ALL);
+  DownloadJob job(host_, DownloadMode::kAll);
   ASSERT_TRUE(runJob(job));
 
   EXPECT_EQ(saved("a.bin"), "AAA");
@@ -116,7 +116,7 @@ TEST_F(DownloadJobTest, SelectedModeTakesOnlySelectedRowsAndEndsQuietlyWithoutAn
   addRow(server_.url("/a.bin"));
   addRow(server_.url("/b.bin"));
 
-  DownloadJob none(host_, DOWNLOAD_SELECTED);
+  DownloadJob none(host_, DownloadMode::kSelected);
   none.start();
   EXPECT_FALSE(none.timerTick());
   EXPECT_EQ(host_.outputCodes(), std::vector<int>{24});
@@ -125,7 +125,7 @@ TEST_F(DownloadJobTest, SelectedModeTakesOnlySelectedRowsAndEndsQuietlyWithoutAn
   EXPECT_EQ(names(), "a.bin;b.bin;");
 
   host_.list.setSelected(1, true);
-  DownloadJob selected(host_, DOWNLOAD_SELECTED);
+  DownloadJob selected(host_, DownloadMode::kSelected);
   ASSERT_TRUE(runJob(selected));
   EXPECT_EQ(requests(), std::vector<std::string>{"/b.bin"});
   EXPECT_EQ(names(), "a.bin;");

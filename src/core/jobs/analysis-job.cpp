@@ -18,7 +18,7 @@
 
 namespace murlo {
 
-AnalysisJob::AnalysisJob(JobHost& host, int mode, std::string address, std::string mustContain,
+AnalysisJob::AnalysisJob(JobHost& host, AnalysisMode mode, std::string address, std::string mustContain,
                          bool deleteHtml, bool autoDownload)
     : host_(host),
       runner_(host),
@@ -33,9 +33,9 @@ AnalysisJob::~AnalysisJob() { closePageFiles(); }
 void AnalysisJob::start() {
   runner_.beginJob();
   const ItemList& items = host_.items();
-  if (mode_ == ANALYZE_SELECTED) selected_ = items.selectedCount();
+  if (mode_ == AnalysisMode::kSelected) selected_ = items.selectedCount();
   // The seed row of a recursive analysis is the one appended last.
-  if (mode_ == ANALYZE_RECURSIVE) position_ = std::max(items.count() - 1, 0);
+  if (mode_ == AnalysisMode::kRecursive) position_ = std::max(items.count() - 1, 0);
   host_.writeOutput(OUT_ANALYZE, "");
   host_.ShowJobStatus(kStatusDownloading, 0, 0, 0);
   startNext();
@@ -46,16 +46,16 @@ bool AnalysisJob::startNext() {
   JobRecord& record = runner_.newItem();
   const ItemList& items = host_.items();
   int row = -1;
-  if (mode_ == ANALYZE_SELECTED) {
+  if (mode_ == AnalysisMode::kSelected) {
     for (int i = position_; i < items.count() && row < 0; ++i) {
       if (items.row(i).selected) row = i;
     }
-  } else if (mode_ == ANALYZE_RECURSIVE) {
+  } else if (mode_ == AnalysisMode::kRecursive) {
     for (int i = position_; i < items.count() && row < 0; ++i) {
       if (isPageType(items.row(i).extension)) row = i;
     }
   }
-  if (mode_ == ANALYZE_ONE) {
+  if (mode_ == AnalysisMode::kOne) {
     pageAddress_ = address_;
   } else if (row < 0) {
     // Nothing to analyse at all ends like a failed page (output line, error sound); running
@@ -90,7 +90,7 @@ void AnalysisJob::prepare(JobRecord& record, const std::string& address) {
 }
 
 void AnalysisJob::queueAhead() {
-  if (mode_ != ANALYZE_RECURSIVE || ended_) return;
+  if (mode_ != AnalysisMode::kRecursive || ended_) return;
   const ItemList& items = host_.items();
   while (runner_.aheadCount() < kPagesAhead) {
     int row = (ahead_.empty() ? current_ : ahead_.back().row).next(items);
@@ -146,7 +146,7 @@ bool AnalysisJob::finishPage() {
   const int result = runner_.record().result;
   host_.writeOutput(result, pageAddress_);
   if (result == RESULT_SUCCEED) {
-    if (mode_ != ANALYZE_ONE) setRowImage(kImageWaiting);
+    if (mode_ != AnalysisMode::kOne) setRowImage(kImageWaiting);
     host_.ShowJobStatus(kStatusAnalysing, 0, 0, 0);
     const PageScanContext context{{host_.items(), host_.settings()}, *host_.prompter(),
                                   host_.appDirectory()};
@@ -156,19 +156,19 @@ bool AnalysisJob::finishPage() {
       if (!(runner_.settings().movement & movement::kNoErrorMessages)) {
         host_.prompter()->message("解析に失敗しました", PromptIcon::kStop, PromptButtons::kOk);
       }
-      if (mode_ != ANALYZE_ONE) setRowImage(kImageFailed);
+      if (mode_ != AnalysisMode::kOne) setRowImage(kImageFailed);
     }
   } else {
     releasePageFile(false);
     host_.playSound(sound::kError);
-    if (mode_ != ANALYZE_ONE) setRowImage(kImageFailed);
+    if (mode_ != AnalysisMode::kOne) setRowImage(kImageFailed);
   }
 
-  if (mode_ == ANALYZE_SELECTED) {
+  if (mode_ == AnalysisMode::kSelected) {
     if (processed_ >= selected_ - 1) return true;
     ++processed_;
     position_ = current_.next(host_.items());
-  } else if (mode_ == ANALYZE_RECURSIVE) {
+  } else if (mode_ == AnalysisMode::kRecursive) {
     position_ = keepContainingAndDeduplicate();
     if (position_ < 0) return true;
     // The next page row handed ahead is the first one after this page: the scan appended
@@ -202,7 +202,7 @@ bool AnalysisJob::stop() {
     return true;
   }
   host_.ShowJobStatus(kStatusFinishing, 0, 0, 0);
-  if (mode_ != ANALYZE_ONE) setRowImage(kImageFinished);
+  if (mode_ != AnalysisMode::kOne) setRowImage(kImageFinished);
   const bool answered = dropPages();
   closePageFiles();
   return answered;

@@ -3,7 +3,7 @@
 // rows to the thread ahead of time, so the next page is fetched while the host scans the
 // last one (the rows a scan finds come after them, at the end of the list).
 //
-//   AnalysisJob job(host, ANALYZE_SELECTED, "", "", deleteHtml, autoDownload);
+//   AnalysisJob job(host, AnalysisMode::kSelected, "", "", deleteHtml, autoDownload);
 //   job.start();
 //   // every 500 ms, and soon after each host.wake():
 //   if (!job.timerTick()) { /* ended; job.autoDownload() says whether a download chained */ }
@@ -24,16 +24,19 @@ namespace murlo {
 
 class JobHost;
 
-inline constexpr int ANALYZE_ONE = 20;        // the one address given
-inline constexpr int ANALYZE_SELECTED = 21;   // the selected rows
-inline constexpr int ANALYZE_RECURSIVE = 22;  // from the seed row (the last row) on
+// What an analysis job analyses.
+enum class AnalysisMode {
+  kOne,        // the one address given
+  kSelected,   // the selected rows
+  kRecursive,  // from the seed row (the last row) on
+};
 
 class AnalysisJob {
  public:
-  // `address`: the page of ANALYZE_ONE. `mustContain`: ANALYZE_RECURSIVE keeps only rows
+  // `address`: the page of AnalysisMode::kOne. `mustContain`: AnalysisMode::kRecursive keeps only rows
   // whose url contains it. At the end, `deleteHtml` deletes the page-type rows and
   // `autoDownload` starts the download of the whole list.
-  AnalysisJob(JobHost& host, int mode, std::string address = {}, std::string mustContain = {},
+  AnalysisJob(JobHost& host, AnalysisMode mode, std::string address = {}, std::string mustContain = {},
               bool deleteHtml = false, bool autoDownload = false);
 
   // Removes the job's page files that are left, keeping the last page as Murlo.tmp.
@@ -87,7 +90,7 @@ class AnalysisJob {
 
   JobHost& host_;
   ItemRunner runner_;
-  const int mode_;
+  const AnalysisMode mode_;
   const std::string address_;
   const bool deleteHtml_;
   bool autoDownload_;

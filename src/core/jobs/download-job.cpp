@@ -33,14 +33,14 @@ bool startsThread(const ItemRecord& row) {
 
 }  // namespace
 
-DownloadJob::DownloadJob(JobHost& host, int mode) : host_(host), runner_(host), mode_(mode) {}
+DownloadJob::DownloadJob(JobHost& host, DownloadMode mode) : host_(host), runner_(host), mode_(mode) {}
 
 void DownloadJob::start() {
   if (host_.settings().path01.empty()) host_.setSaveFolder(itemTextOfPath(host_.appDirectory()));
   runner_.beginJob();
   keepFinished_ = (runner_.settings().exSet & exset::kKeepFinished) != 0;
   const ItemList& items = host_.items();
-  counters_.total = mode_ == DOWNLOAD_SELECTED ? items.selectedCount() : items.count();
+  counters_.total = mode_ == DownloadMode::kSelected ? items.selectedCount() : items.count();
   host_.writeOutput(OUT_DOWNLOAD, "");
   host_.ShowJobStatus(kStatusDownloading, 0, 0, 0);
   startNext();
@@ -52,7 +52,7 @@ bool DownloadJob::startNext() {
   JobRecord& record = runner_.newItem();
   const ItemList& items = host_.items();
   int row = position_;
-  if (mode_ == DOWNLOAD_SELECTED) {
+  if (mode_ == DownloadMode::kSelected) {
     while (row < items.count() && !items.row(row).selected) ++row;
   }
   current_ = Item();
@@ -99,7 +99,7 @@ WorkerSlot::Procedure DownloadJob::prepare(const ItemRecord& row, Item& item, Jo
 
 void DownloadJob::queueAhead() {
   // The selected rows may change while the job runs: they are looked up one at a time.
-  if (mode_ != DOWNLOAD_ALL || ended_) return;
+  if (mode_ != DownloadMode::kAll || ended_) return;
   const ItemList& items = host_.items();
   while (runner_.aheadCount() < kItemsAhead) {
     const int row = (ahead_.empty() ? current_ : ahead_.back()).row.next(items);
@@ -214,7 +214,7 @@ bool DownloadJob::finishItem() {
     }
     return false;
   }
-  if (mode_ == DOWNLOAD_SELECTED && items.selectedCount() == 0) return true;
+  if (mode_ == DownloadMode::kSelected && items.selectedCount() == 0) return true;
   if (position_ >= items.count()) return true;
   startNext();
   return false;

@@ -4,7 +4,7 @@
 // so one transfer follows the other without waiting for the host; they stay on the wire one
 // at a time and the rows are still finished in their order.
 //
-//   DownloadJob job(host, DOWNLOAD_ALL);
+//   DownloadJob job(host, DownloadMode::kAll);
 //   job.start();
 //   // every 500 ms, and soon after each host.wake():
 //   if (!job.timerTick()) { /* ended */ }
@@ -26,12 +26,15 @@ namespace murlo {
 class JobHost;
 struct ItemRecord;
 
-inline constexpr int DOWNLOAD_ALL = 20;       // every row from the first
-inline constexpr int DOWNLOAD_SELECTED = 21;  // the selected rows
+// What a download job downloads.
+enum class DownloadMode {
+  kAll,       // every row from the first
+  kSelected,  // the selected rows
+};
 
 class DownloadJob {
  public:
-  DownloadJob(JobHost& host, int mode = DOWNLOAD_ALL);
+  DownloadJob(JobHost& host, DownloadMode mode = DownloadMode::kAll);
 
   void start();
   // Polls the job: true while it works. A call made while one runs returns true at once.
@@ -89,7 +92,7 @@ class DownloadJob {
 
   JobHost& host_;
   ItemRunner runner_;
-  const int mode_;
+  const DownloadMode mode_;
   bool keepFinished_ = false;
 
   Item current_;
