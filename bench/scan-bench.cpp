@@ -71,7 +71,7 @@ void BM_ScanTags(benchmark::State& state) {
     auto list = std::make_unique<murlo::ItemList>();
     const murlo::PageScanContext context{{*list, settings}, prompter, "/tmp"};
     if (murlo::scanTags(context, "http://www.example.jp/site/index.htm", page.path) !=
-            murlo::kScanComplete ||
+            murlo::ScanResult::kComplete ||
         list->count() != links) {
       state.SkipWithError("wrong scan result");
     }

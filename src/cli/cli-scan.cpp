@@ -48,9 +48,9 @@ int runScan(const Args& args) {
 
   CliPrompter prompter;
   const PageScanContext context{{list, settings}, prompter, appDirectory};
-  const int result = scanPage(context, pageAddress, files[0], settings.tag);
-  if (result == kScanFileUnreadable) printError(files[0] + ": ファイルを読み込めません");
-  if (result != kScanComplete) return kExitFailed;
+  const ScanResult result = scanPage(context, pageAddress, files[0], settings.tag);
+  if (result == ScanResult::kFileUnreadable) printError(files[0] + ": ファイルを読み込めません");
+  if (result != ScanResult::kComplete) return kExitFailed;
 
   if (!listPath.empty()) return saveListFile(list, listPath) ? kExitOk : kExitFailed;
   for (int row = firstNew; row < list.count(); ++row) printItem(list.row(row), raw);

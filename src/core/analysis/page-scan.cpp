@@ -18,22 +18,22 @@ namespace {
 using Scanner = void (*)(const PageText& page, const PageScanContext& context,
                          const LinkFound& found);
 
-int scanFile(const PageScanContext& context, std::string_view pageAddress,
+ScanResult scanFile(const PageScanContext& context, std::string_view pageAddress,
              const std::string& filePath, Scanner scanner) {
   const std::string path = filePath.empty() ? tempPagePath(context.appDirectory) : filePath;
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR)) {
     context.prompter.message(kPageFileMissingText, PromptIcon::kStop, PromptButtons::kOk);
-    return kScanFileMissing;
+    return ScanResult::kFileMissing;
   }
   std::optional<std::string> content = readRegularFile(path);
-  if (!content) return kScanFileUnreadable;
+  if (!content) return ScanResult::kFileUnreadable;
   const PageText page = preparePageText(std::move(*content));
   ItemList::Batch batch(context.sink.list);
   scanner(page, context, [&](std::string_view link, std::string_view tag) {
     addLink(context.sink, link, pageAddress, tag);
   });
-  return kScanComplete;
+  return ScanResult::kComplete;
 }
 
 void runTagScanner(const PageText& page, const PageScanContext& context, const LinkFound& found) {
@@ -50,17 +50,17 @@ std::string tempPagePath(const std::string& appDirectory) {
   return programFilePath(appDirectory, kLastPageFile);
 }
 
-int scanTags(const PageScanContext& context, std::string_view pageAddress,
+ScanResult scanTags(const PageScanContext& context, std::string_view pageAddress,
              const std::string& filePath) {
   return scanFile(context, pageAddress, filePath, runTagScanner);
 }
 
-int scanHttpStrings(const PageScanContext& context, std::string_view pageAddress,
+ScanResult scanHttpStrings(const PageScanContext& context, std::string_view pageAddress,
                     const std::string& filePath) {
   return scanFile(context, pageAddress, filePath, runStringScanner);
 }
 
-int scanPage(const PageScanContext& context, std::string_view pageAddress,
+ScanResult scanPage(const PageScanContext& context, std::string_view pageAddress,
              const std::string& filePath, int jobTag) {
   return (jobTag & tagbits::kAllHttp) != 0 ? scanHttpStrings(context, pageAddress, filePath)
                                            : scanTags(context, pageAddress, filePath);

@@ -11,10 +11,8 @@
 
 namespace murlo {
 
-// Results of a page scan. Only kScanFileMissing counts as a failed page.
-inline constexpr int kScanFileMissing = 0;
-inline constexpr int kScanFileUnreadable = 1;
-inline constexpr int kScanComplete = 33;
+// Results of a page scan. Only kFileMissing counts as a failed page.
+enum class ScanResult { kFileMissing, kFileUnreadable, kComplete };
 
 // The message shown for a missing page file. It names the temporary file whichever file
 // was asked for.
@@ -34,14 +32,14 @@ std::string tempPagePath(const std::string& appDirectory);
 // Scan the page file `filePath` (empty: the temporary page file) found at `pageAddress`,
 // which becomes the base and the referrer of every link. A missing file is reported through
 // the prompter with the stop icon.
-int scanTags(const PageScanContext& context, std::string_view pageAddress,
+ScanResult scanTags(const PageScanContext& context, std::string_view pageAddress,
              const std::string& filePath);
-int scanHttpStrings(const PageScanContext& context, std::string_view pageAddress,
+ScanResult scanHttpStrings(const PageScanContext& context, std::string_view pageAddress,
                     const std::string& filePath);
 
 // The scan an analysis job runs: the string scanner when `jobTag` (the job's copy of the Tag
 // setting) has tagbits::kAllHttp, else the tag scanner.
-int scanPage(const PageScanContext& context, std::string_view pageAddress,
+ScanResult scanPage(const PageScanContext& context, std::string_view pageAddress,
              const std::string& filePath, int jobTag);
 
 }  // namespace murlo

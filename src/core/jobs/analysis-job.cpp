@@ -150,9 +150,9 @@ bool AnalysisJob::finishPage() {
     host_.ShowJobStatus(kStatusAnalysing, 0, 0, 0);
     const PageScanContext context{{host_.items(), host_.settings()}, *host_.prompter(),
                                   host_.appDirectory()};
-    const int scanned = scanPage(context, pageAddress_, runner_.record().pageFile, runner_.settings().tag);
+    const ScanResult scanned = scanPage(context, pageAddress_, runner_.record().pageFile, runner_.settings().tag);
     releasePageFile(true);
-    if (scanned == kScanFileMissing) {
+    if (scanned == ScanResult::kFileMissing) {
       if (!(runner_.settings().movement & movement::kNoErrorMessages)) {
         host_.prompter()->message("解析に失敗しました", PromptIcon::kStop, PromptButtons::kOk);
       }

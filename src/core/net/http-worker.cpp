@@ -188,19 +188,21 @@ bool CHttpWorker::Transfer() {
   return binding_ == Binding::kPageJob ? DownloadToTemp() : DownloadToFile();
 }
 
-std::optional<bool> CHttpWorker::prepareDownload() {
+CHttpWorker::Preparation CHttpWorker::prepareDownload() {
   MakeHierarchy();
-  if (!CheckSize()) return true;
+  if (!CheckSize()) return Preparation::kEndedDone;
   // A name that exists now was chosen to be overwritten (by the policy or the user).
   job_.localName = ResolveSaveName(job_, &replaceFinal_);
   probeSize();
-  if (IsCancelled(RESULT_USER_DENIED)) return false;
+  if (IsCancelled(RESULT_USER_DENIED)) return Preparation::kEndedNotDone;
   allocateBuffer();
-  return std::nullopt;
+  return Preparation::kTransfer;
 }
 
 bool CHttpWorker::DownloadToFile() {
-  if (auto ended = prepareDownload()) return *ended;
+  if (const Preparation ended = prepareDownload(); ended != Preparation::kTransfer) {
+    return ended == Preparation::kEndedDone;
+  }
   return saveBody(partialPathOfLocalName(), job_.saveDir + job_.localName);
 }
 
@@ -272,7 +274,9 @@ bool CHttpWorker::continueOrRestart() {
 }
 
 bool CHttpWorker::TransferJpeg() {
-  if (auto ended = prepareDownload()) return *ended;
+  if (const Preparation ended = prepareDownload(); ended != Preparation::kTransfer) {
+    return ended == Preparation::kEndedDone;
+  }
   const std::size_t first = readFirstBlock();
   if (IsCancelled(RESULT_USER_DENIED)) return false;
   // A JFIF file has "JFIF" in bytes 6 to 9; nothing else is saved.

@@ -35,10 +35,12 @@ class CHttpWorker : public CInetWorker {
  private:
   // Sets totalBytes and sizeKnown from Content-Length or the total of Content-Range.
   void probeSize();
+  // What the steps before a download's first byte decided: the transfer goes on, or the
+  // item ends here as done (the file is already there) or not done (a stop).
+  enum class Preparation { kTransfer, kEndedDone, kEndedNotDone };
   // The steps of a download before its first byte: hierarchy, size check, same-name
-  // policy, size probe, buffer. Returns the work step's result when it ends here (the file
-  // is already there, or a stop), nothing when the transfer goes on.
-  std::optional<bool> prepareDownload();
+  // policy, size probe, buffer.
+  Preparation prepareDownload();
   std::optional<std::int64_t> remoteSize() const;
   // The redirect after a 3xx answer; false when stopped.
   bool followRedirect();

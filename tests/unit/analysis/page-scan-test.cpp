@@ -34,7 +34,7 @@ TEST_F(PageScanTest, AppendsTheAcceptedLinksWithTagAndReferrer) {
   const std::string path = box_.write(
       "page.htm", "<body background=\"bg.gif\">\r\n<img src=\"pics/a.JPG\"><a href=\"c.txt\">"
                   "<a href=\"/top/\"><frame src=\"../f.htm\">");
-  EXPECT_EQ(scanTags(context_, "http://host/d/p.htm", path), kScanComplete);
+  EXPECT_EQ(scanTags(context_, "http://host/d/p.htm", path), ScanResult::kComplete);
   EXPECT_EQ(rows(), (std::vector<std::string>{
                         "BODY http://host/d/ bg.gif gif http://host/d/p.htm",
                         "IMG http://host/d/pics/ a.JPG JPG http://host/d/p.htm",
@@ -45,8 +45,8 @@ TEST_F(PageScanTest, AppendsTheAcceptedLinksWithTagAndReferrer) {
 }
 
 TEST_F(PageScanTest, MissingFileIsReportedWithTheTemporaryFileName) {
-  EXPECT_EQ(scanTags(context_, "http://host/", box_.path("gone.htm")), kScanFileMissing);
-  EXPECT_EQ(scanHttpStrings(context_, "http://host/", ""), kScanFileMissing);
+  EXPECT_EQ(scanTags(context_, "http://host/", box_.path("gone.htm")), ScanResult::kFileMissing);
+  EXPECT_EQ(scanHttpStrings(context_, "http://host/", ""), ScanResult::kFileMissing);
   ASSERT_EQ(prompter_.messages().size(), 2u);
   for (const ScriptedPrompter::Message& m : prompter_.messages()) {
     EXPECT_EQ(m.text, "ﾌｧｲﾙ(Murlo.tmp)が見付かりません");
@@ -58,10 +58,10 @@ TEST_F(PageScanTest, MissingFileIsReportedWithTheTemporaryFileName) {
 
 TEST_F(PageScanTest, UnreadableOrSpecialFileGivesOneWithoutAMessage) {
   std::filesystem::create_directory(box_.path("folder.htm"));
-  EXPECT_EQ(scanTags(context_, "http://host/", box_.path("folder.htm")), kScanFileUnreadable);
+  EXPECT_EQ(scanTags(context_, "http://host/", box_.path("folder.htm")), ScanResult::kFileUnreadable);
   // A FIFO without a writer would block the reading for ever.
   ASSERT_EQ(mkfifo(box_.path("pipe.htm").c_str(), 0600), 0);
-  EXPECT_EQ(scanTags(context_, "http://host/", box_.path("pipe.htm")), kScanFileUnreadable);
+  EXPECT_EQ(scanTags(context_, "http://host/", box_.path("pipe.htm")), ScanResult::kFileUnreadable);
   EXPECT_TRUE(prompter_.messages().empty());
 }
 
@@ -69,7 +69,7 @@ TEST_F(PageScanTest, EmptyPathMeansTheTemporaryPageFile) {
   box_.write("Murlo.tmp", "<img src=\"tmp.gif\">");
   EXPECT_EQ(tempPagePath(box_.dir()), box_.path("Murlo.tmp"));
   EXPECT_EQ(tempPagePath(box_.dir() + "/"), box_.path("Murlo.tmp"));
-  EXPECT_EQ(scanTags(context_, "http://host/", ""), kScanComplete);
+  EXPECT_EQ(scanTags(context_, "http://host/", ""), ScanResult::kComplete);
   EXPECT_EQ(rows(), std::vector<std::string>{"IMG http://host/ tmp.gif gif http://host/"});
 }
 
@@ -77,11 +77,11 @@ TEST_F(PageScanTest, JobCopyOfTagBitFourChoosesTheStringScanner) {
   const std::string path =
       box_.write("p.htm", "<img src=\"a.gif\"> http://h/b.gif https://h/c.zip http://h/d.txt ");
   settings_.tag = 15 | tagbits::kAllHttp;  // the live value does not choose the scanner
-  EXPECT_EQ(scanPage(context_, "http://host/", path, 15), kScanComplete);
+  EXPECT_EQ(scanPage(context_, "http://host/", path, 15), ScanResult::kComplete);
   EXPECT_EQ(rows(), std::vector<std::string>{"IMG http://host/ a.gif gif http://host/"});
 
   list_.deleteAll();
-  EXPECT_EQ(scanPage(context_, "http://host/", path, tagbits::kAllHttp), kScanComplete);
+  EXPECT_EQ(scanPage(context_, "http://host/", path, tagbits::kAllHttp), ScanResult::kComplete);
   EXPECT_EQ(rows(), (std::vector<std::string>{"ALL http://h/ b.gif gif http://host/",
                                               "ALL https://h/ c.zip zip http://host/"}));
 }
@@ -90,7 +90,7 @@ TEST_F(PageScanTest, NotifiesTheListOnceForAWholePage) {
   int changes = 0;
   list_.setChangeListener([&] { ++changes; });
   const std::string path = box_.write("p.htm", "<img src=\"a.gif\"><img src=\"b.gif\">");
-  EXPECT_EQ(scanTags(context_, "http://host/", path), kScanComplete);
+  EXPECT_EQ(scanTags(context_, "http://host/", path), ScanResult::kComplete);
   EXPECT_EQ(list_.count(), 2);
   EXPECT_EQ(changes, 1);
 }

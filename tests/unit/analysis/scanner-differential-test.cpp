@@ -237,7 +237,7 @@ TEST(ScannerDifferential, RealPagesGiveTheReferenceItems) {
         addLink(expectedSink, f.link, page.address, f.tag);
       }
       const PageScanContext context{{fast, settings}, prompter, "/nonexistent"};
-      EXPECT_EQ(scanPage(context, page.address, page.path, jobTag), kScanComplete);
+      EXPECT_EQ(scanPage(context, page.address, page.path, jobTag), ScanResult::kComplete);
       EXPECT_EQ(listRows(fast), listRows(expected));
     }
   }
