@@ -6,6 +6,7 @@
 #include <wx/msgdlg.h>
 #include <wx/statusbr.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "analysis/address.h"
@@ -19,6 +20,7 @@
 #include "main-menus.h"
 #include "murlo-view.h"
 #include "folder-dlg.h"
+#include "on-screen.h"
 #include "output-window.h"
 #include "settings/settings-sheet.h"
 #include "state-icons.h"
@@ -32,6 +34,14 @@ constexpr const char* kMainBar = "ToolBar";
 constexpr const char* kListBar = "ListBar";
 constexpr const char* kAddUrlBar = "AddUrlBar";
 constexpr const char* kOutputPane = "DialogBar";
+constexpr int kOutputMinHeight = 60;
+constexpr int kOutputMaxHeight = 2000;
+
+void addCommandTool(wxAuiToolBar* bar, int id) {
+  const wxBitmap bitmap = commandBitmap(id);
+  bar->AddTool(id, u8(toolTip(id)), bitmap, disabledCommandBitmap(bitmap), wxITEM_NORMAL,
+               u8(toolTip(id)), wxEmptyString, nullptr);
+}
 
 }  // namespace
 
@@ -39,7 +49,8 @@ CMainFrame::CMainFrame(AppContext& app)
     : wxFrame(nullptr, wxID_ANY, "Murlo"), app_(app), documentTitle_(kDocumentTitle) {
   const FramePlacement& p = app_.placement;
   if (p.show != kShowMinimized && p.show != kShowMaximized) {
-    SetSize(p.x, p.y, p.width, p.height);
+    const wxRect stored(p.x, p.y, p.width, p.height);
+    SetSize(wxRect(keepOnScreen(stored), stored.GetSize()));
   }
   aui_.SetManagedWindow(this);
   wxMenu* fileMenu = nullptr;
@@ -59,7 +70,7 @@ CMainFrame::CMainFrame(AppContext& app)
   status->SetStatusWidths(4, widths);
 
   buildAddUrlBar();
-  view_ = new CMurloView(this);
+  view_ = new CMurloView(this, p.columnWidths);
   aui_.AddPane(view_, wxAuiPaneInfo().Name("List").CenterPane());
   output_ = new OutputWindow(this);
   aui_.AddPane(output_, wxAuiPaneInfo()
@@ -68,8 +79,11 @@ CMainFrame::CMainFrame(AppContext& app)
                             .Bottom()
                             .Floatable(false)
                             .Movable(false)
-                            .BestSize(-1, 140)
-                            .MinSize(-1, 60));
+                            .BestSize(-1, std::clamp(p.dialogBarHeight, kOutputMinHeight, kOutputMaxHeight))
+                            .MinSize(-1, kOutputMinHeight));
+  // The output window keeps the height it had, also when the window starts small and is
+  // maximised only afterwards.
+  aui_.SetDockSizeConstraint(1.0 / 3, 0.9);
   view_->setCountListener([this](int count) { showItemCount(count); });
   listCommands_ = std::make_unique<ListCommands>(*this);
   jobs_ = std::make_unique<JobCommands>(*this);
@@ -106,7 +120,7 @@ wxAuiToolBar* CMainFrame::buildToolBar(const char* name, const char* caption,
     if (id == 0) {
       bar->AddSeparator();
     } else {
-      bar->AddTool(id, u8(toolTip(id)), commandBitmap(id), u8(toolTip(id)));
+      addCommandTool(bar, id);
     }
   }
   bar->Realize();
@@ -119,14 +133,13 @@ wxAuiToolBar* CMainFrame::buildAddUrlBar() {
   auto* bar = new wxAuiToolBar(this, ID_VIEW_ADD_BAR, wxDefaultPosition, wxDefaultSize,
                                wxAUI_TB_DEFAULT_STYLE | wxAUI_TB_GRIPPER);
   bar->SetToolBitmapSize(wxSize(16, 16));
-  urlCombo_ = new wxComboBox(bar, ID_URL_COMBO, wxEmptyString, wxDefaultPosition, wxSize(600, -1));
+  urlCombo_ = new wxComboBox(bar, ID_URL_COMBO, wxEmptyString, wxDefaultPosition, wxSize(600, -1),
+                             0, nullptr, wxTE_PROCESS_ENTER);
   urlCombo_->SetFont(wxFont(wxFontInfo(9).Family(wxFONTFAMILY_MODERN).FaceName(u8("IPAGothic"))));
   bar->AddControl(urlCombo_);
   bar->AddSpacer(12);
-  bar->AddTool(ID_PASTE_URL, u8(toolTip(ID_PASTE_URL)), commandBitmap(ID_PASTE_URL),
-               u8(toolTip(ID_PASTE_URL)));
-  bar->AddTool(ID_ADD_FROM_BAR, u8(toolTip(ID_ADD_FROM_BAR)), commandBitmap(ID_ADD_FROM_BAR),
-               u8(toolTip(ID_ADD_FROM_BAR)));
+  addCommandTool(bar, ID_PASTE_URL);
+  addCommandTool(bar, ID_ADD_FROM_BAR);
   bar->Realize();
   bar->SetName(u8("ｱｲﾃﾑ追加ﾊﾞｰ"));
   // The add-item bar docks at the top only.
@@ -164,7 +177,6 @@ void CMainFrame::applyBarStates() {
   for (const auto& [name, state] : bars) {
     wxAuiPaneInfo& pane = aui_.GetPane(name);
     pane.Show(state->show != kBarHidden);
-    if (state->show == kBarFloating) pane.Float().FloatingPosition(state->x, state->y);
   }
   aui_.GetPane(kOutputPane).Show(p.dialogBarShow != 0);
   GetStatusBar()->Show(p.statusBarShow != 0);
@@ -191,7 +203,22 @@ void CMainFrame::captureFramePlacement() {
     }
   }
   p.dialogBarShow = aui_.GetPane(kOutputPane).IsShown() ? 1 : 0;
+  if (p.dialogBarShow) p.dialogBarHeight = output_->GetSize().GetHeight();
+  p.columnWidths = view_->columnWidths();
   p.statusBarShow = GetStatusBar()->IsShown() ? 1 : 0;
+}
+
+void CMainFrame::floatStoredBars() {
+  const FramePlacement& p = app_.placement;
+  const std::pair<const char*, const BarPlacement*> bars[] = {
+      {kMainBar, &p.toolBar}, {kAddUrlBar, &p.addUrlBar}, {kListBar, &p.listBar}};
+  for (const auto& [name, state] : bars) {
+    if (state->show != kBarFloating) continue;
+    wxAuiPaneInfo& pane = aui_.GetPane(name);
+    const wxRect stored(wxPoint(state->x, state->y), pane.window->GetBestSize());
+    pane.Float().FloatingPosition(keepOnScreen(stored));
+  }
+  aui_.Update();
 }
 
 void CMainFrame::SetFrameTitle(const std::string& documentTitle) {

@@ -35,10 +35,13 @@ bool pumpUntil(const std::function<bool()>& done, int timeoutMs) {
 std::string saveScreenshot(wxWindow* window, const std::string& name) {
   window->Raise();
   window->Refresh();
+  return saveScreenshot(window->GetScreenRect(), name);
+}
+
+std::string saveScreenshot(const wxRect& r, const std::string& name) {
   // GTK paints on its frame clock: give it a few frames before reading the screen.
   const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
   pumpUntil([&] { return std::chrono::steady_clock::now() > until; });
-  const wxRect r = window->GetScreenRect();
   wxBitmap shot(r.width, r.height, 24);
   {
     wxScreenDC screen;
