@@ -48,6 +48,12 @@ void addCommandTool(wxAuiToolBar* bar, int id) {
 CMainFrame::CMainFrame(AppContext& app)
     : wxFrame(nullptr, wxID_ANY, "Murlo"), app_(app), documentTitle_(kDocumentTitle) {
   const FramePlacement& p = app_.placement;
+#ifdef __WXGTK__
+  // The toolkit holds back the first showing until the window manager has told it the size
+  // of its decorations; a window shown that way loses the position it was given and the
+  // window manager places it anew. The stored position is the one wanted.
+  m_deferShow = false;
+#endif
   if (p.show != kShowMinimized && p.show != kShowMaximized) {
     const wxRect stored(p.x, p.y, p.width, p.height);
     SetSize(wxRect(keepOnScreen(stored), stored.GetSize()));

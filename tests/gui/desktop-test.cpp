@@ -26,7 +26,7 @@
 #include "recursive-dlg.h"
 #include "settings/ini-file.h"
 #include "text/cp932.h"
-#include "x-stacking.h"
+#include "x-screen.h"
 
 namespace murlo::test {
 namespace {
@@ -170,7 +170,8 @@ TEST_F(DesktopTest, ScreenshotsOfTheChooserAndAJapaneseSaveFolder) {
   const char* realHome = std::getenv("HOME");
   const std::string keptHome = realHome ? realHome : "";
   setenv("HOME", home.c_str(), 1);
-  box_.write("Murlo.ini", "[STORE]\r\nPATH01=" + utf8ToCp932(saveFolder) + "\r\n");
+  box_.write("Murlo.ini", "[STORE]\r\nPATH01=" + utf8ToCp932(saveFolder) +
+                              "\r\n[ListColumns]\r\nWidth1=150\r\nWidth4=420\r\n");
   ASSERT_TRUE(startFrame());
   items().AddItem(utf8ToCp932("写真.jpg"), "http://h.jp/", "RESUME", "jpg",
                   kInfoResumeEntryPrefix + utf8ToCp932(saveFolder + "写真.jpg"), "");

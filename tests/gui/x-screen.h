@@ -2,6 +2,9 @@
 // manager's decisions are not visible through the toolkit.
 #pragma once
 
+#include <wx/gdicmn.h>
+#include <wx/image.h>
+
 #include <string>
 
 namespace murlo::test {
@@ -9,5 +12,9 @@ namespace murlo::test {
 // The place in the X server's stacking order (0 = bottom) of the top-level window titled
 // `title`; a window manager's frame counts for the window it holds. -1 when there is none.
 int stackingIndex(const std::string& title);
+
+// The pixels the screen shows in `area` now. (The toolkit's screen context keeps the first
+// picture it took for the rest of the process.)
+wxImage grabScreen(const wxRect& area);
 
 }  // namespace murlo::test
