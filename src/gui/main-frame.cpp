@@ -57,8 +57,16 @@ CMainFrame::CMainFrame(AppContext& app)
   if (p.show != kShowMinimized && p.show != kShowMaximized) {
     const wxRect stored(p.x, p.y, p.width, p.height);
     SetSize(wxRect(keepOnScreen(stored), stored.GetSize()));
+  } else {
+    // The stored rectangle is not used, but the bars are laid out once at the size the
+    // window starts with: the screen's, not the toolkit's small default, which would
+    // squeeze the output window.
+    SetSize(wxDisplay(0u).GetClientArea());
   }
   aui_.SetManagedWindow(this);
+  // The output window keeps the height it had, also when the window starts small and is
+  // maximised only afterwards.
+  aui_.SetDockSizeConstraint(1.0 / 3, 0.9);
   wxMenu* fileMenu = nullptr;
   SetMenuBar(buildMainMenuBar(fileMenu));
 
@@ -87,9 +95,6 @@ CMainFrame::CMainFrame(AppContext& app)
                             .Movable(false)
                             .BestSize(-1, std::clamp(p.dialogBarHeight, kOutputMinHeight, kOutputMaxHeight))
                             .MinSize(-1, kOutputMinHeight));
-  // The output window keeps the height it had, also when the window starts small and is
-  // maximised only afterwards.
-  aui_.SetDockSizeConstraint(1.0 / 3, 0.9);
   view_->setCountListener([this](int count) { showItemCount(count); });
   listCommands_ = std::make_unique<ListCommands>(*this);
   jobs_ = std::make_unique<JobCommands>(*this);

@@ -12,17 +12,23 @@
 #include <wx/statbmp.h>
 #include <wx/uiaction.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <memory>
 
 #include "add-item-dlg.h"
+#include "analysis/address.h"
 #include "command-ids.h"
 #include "gui-fixture.h"
 #include "gui-prompter.h"
+#include "http-test-server.h"
+#include "job-commands.h"
+#include "progress-dlg.h"
 #include "items/item-info.h"
 #include "narrow-dlg.h"
+#include "output-window.h"
 #include "recursive-dlg.h"
 #include "settings/ini-file.h"
 #include "text/cp932.h"
@@ -44,8 +50,21 @@ bool sameImage(const wxBitmap& a, const wxBitmap& b) {
 
 class DesktopTest : public GuiTest {
  protected:
-  wxAuiToolBar* listBar() {
-    return static_cast<wxAuiToolBar*>(frame_->aui().GetPane("ListBar").window);
+  // Clicks the middle of a row of the list, with Ctrl held when `adding`.
+  void clickRow(int row, bool adding = false) {
+    wxRect r;
+    frame_->view()->GetItemRect(row, r);
+    wxUIActionSimulator sim;
+    sim.MouseMove(frame_->view()->ClientToScreen(r.GetPosition() + wxSize(40, r.height / 2)));
+    if (adding) sim.KeyDown(WXK_CONTROL);
+    sim.MouseClick();
+    if (adding) sim.KeyUp(WXK_CONTROL);
+    pumpEvents();
+  }
+  bool enabled(int id) {
+    wxUpdateUIEvent event(id);
+    frame_->GetEventHandler()->ProcessEvent(event);
+    return event.GetEnabled();
   }
   // Keys typed into whatever window has the keyboard, until `done` holds.
   bool type(const std::function<void(wxUIActionSimulator&)>& keys, const std::function<bool()>& done) {
@@ -146,6 +165,59 @@ TEST_F(DesktopTest, AFloatedBarComesBackOnTopAtItsPointAndOnScreen) {
   EXPECT_TRUE(pumpUntil([&] { return wxDisplay::GetFromWindow(moved.frame) != wxNOT_FOUND; }));
 }
 
+TEST_F(DesktopTest, RowsPickedWithTheMouseEnablePropertiesForOneAndTheDeleteKeyDeletesThem) {
+  ASSERT_TRUE(startFrame());
+  for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) items().AddItem(name, "http://h.jp/", "ADD", "jpg", "", "");
+  pumpEvents();
+  clickRow(0);
+  EXPECT_TRUE(pumpUntil([&] { return enabled(ID_PROPERTIES); }));
+  clickRow(2, true);
+  EXPECT_TRUE(pumpUntil([&] { return !enabled(ID_PROPERTIES); }));
+  prompter_.answer(PromptAnswer::kYes);
+  EXPECT_TRUE(type([](wxUIActionSimulator& sim) { sim.Char(WXK_DELETE); },
+                   [&] { return items().count() == 1; }));
+  EXPECT_EQ(prompter_.texts(),
+            std::vector<std::string>{"ﾘｽﾄから現在選択中のｱｲﾃﾑを削除します。よろしいですか？"});
+  EXPECT_EQ(names(), "b.jpg;");
+}
+
+TEST_F(DesktopTest, TheProgressWindowLeavesTheKeyboardWithTheMainWindow) {
+  HttpTestServer server;
+  std::atomic<bool> release{false};
+  server.routes().Get("/slow.bin", [&release](const httplib::Request&, httplib::Response& res) {
+    res.set_content_provider(1 << 20, "application/octet-stream",
+                             [&release](size_t, size_t length, httplib::DataSink& sink) {
+                               if (!release) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                               const std::string block(std::min<size_t>(length, 512), 's');
+                               return sink.write(block.data(), block.size());
+                             });
+  });
+  server.start();
+  std::filesystem::create_directory(box_.path("dl"));
+  box_.write("Murlo.ini", "[STORE]\r\nPATH01=" + box_.path("dl") + "/\r\n");
+  ASSERT_TRUE(startFrame());
+  const SplitAddress slow = splitUrl(server.url("/slow.bin"));
+  items().AddItem(slow.fileName, slow.url, "ADD", slow.extension, "", "");
+  frame_->urlCombo()->ChangeValue("http://h.jp/next.jpg");
+  frame_->view()->SetFocus();
+  ASSERT_TRUE(pumpUntil([&] { return frame_->view()->HasFocus(); }));
+
+  command(ID_RUN);
+  ASSERT_TRUE(pumpUntil([] { return stackingIndex("動作状況") >= 0; }));
+  pumpUntil([] { return false; }, 300);  // time for the window manager to hand the focus over
+  EXPECT_EQ(wxGetTopLevelParent(wxWindow::FindFocus()), frame_);
+  // Return goes to the list, not to the hang-up box; the Insert key still adds from the bar.
+  EXPECT_TRUE(type(
+      [](wxUIActionSimulator& sim) {
+        sim.Char(WXK_RETURN);
+        sim.Char(WXK_INSERT);
+      },
+      [&] { return items().count() == 2; }));
+  EXPECT_FALSE(frame_->jobs()->progressWindow()->hangUpBox()->GetValue());
+  release = true;
+  EXPECT_TRUE(pumpUntil([&] { return !frame_->jobs()->jobRunning(); }, 15000));
+}
+
 TEST_F(DesktopTest, TheWindowOpensWhereItWasAndOnScreen) {
   box_.write("Murlo.ini",
              "[MainFrame]\r\nPoint_X=210\r\nPoint_Y=130\r\nSize_CX=700\r\nSize_CY=500\r\n");
@@ -161,6 +233,22 @@ TEST_F(DesktopTest, TheWindowOpensWhereItWasAndOnScreen) {
   box_.write("Murlo.ini", "[MainFrame]\r\nPoint_X=-5000\r\nPoint_Y=3000\r\n");
   ASSERT_TRUE(startFrame());
   EXPECT_TRUE(pumpUntil([&] { return wxDisplay::GetFromPoint(frame_->GetPosition()) != wxNOT_FOUND; }));
+}
+
+TEST_F(DesktopTest, ColumnWidthsAndTheOutputHeightComeBackInAMaximisedWindow) {
+  box_.write("Murlo.ini", "[MainFrame]\r\nShow=3\r\n[DialogBar]\r\nSize_CY=420\r\n"
+                          "[ListColumns]\r\nWidth2=200\r\nWidth3=-1\r\n");
+  ASSERT_TRUE(startFrame());
+  ASSERT_TRUE(pumpUntil([&] { return frame_->IsMaximized(); }));
+  EXPECT_EQ(frame_->output()->GetSize().GetHeight(), 420);
+  EXPECT_EQ(frame_->view()->GetColumnWidth(2), 200);
+  EXPECT_GT(frame_->view()->GetColumnWidth(3), 0);  // a bad width gives a usable column
+  frame_->view()->SetColumnWidth(1, 250);
+  ASSERT_TRUE(closeFrame());
+  const IniFile ini = IniFile::load(app_.iniPath());
+  EXPECT_EQ(ini.getInt("DialogBar", "Size_CY", -1), 420);
+  EXPECT_EQ(ini.getInt("ListColumns", "Width1", -1), 250);
+  EXPECT_EQ(ini.getInt("MainFrame", "Show", -1), 3);
 }
 
 TEST_F(DesktopTest, ScreenshotsOfTheChooserAndAJapaneseSaveFolder) {
