@@ -225,8 +225,11 @@ TEST_F(GuiTest, HeaderClicksSortAndAreRefusedDuringAJob) {
   click.SetEventObject(frame_->view());
   frame_->view()->GetEventHandler()->ProcessEvent(click);
   EXPECT_EQ(items.text(0, kColFileName), "A.gif");
+  EXPECT_EQ(frame_->view()->GetSortIndicator(), 0);
+  EXPECT_TRUE(frame_->view()->IsAscendingSortIndicator());
   frame_->view()->GetEventHandler()->ProcessEvent(click);
   EXPECT_EQ(items.text(0, kColFileName), "b.gif");
+  EXPECT_FALSE(frame_->view()->IsAscendingSortIndicator());
   frame_->view()->setJobRunning(true);
   frame_->view()->GetEventHandler()->ProcessEvent(click);
   EXPECT_EQ(items.text(0, kColFileName), "b.gif");
