@@ -7,7 +7,9 @@
 #
 # The work folder decides where both write: /dev/shm keeps the disk out, a folder on disk
 # takes it in. The file and the downloads live in a temporary folder there, removed
-# afterwards; nginx runs from a configuration in that folder, needing no root.
+# afterwards; nginx runs from a configuration in that folder, needing no root. With
+# BENCH_LOAD=1 in the environment both run while a busy loop per core competes for the
+# processor.
 # Exit status: 0 when every download is complete and byte-identical and murlo's median wall
 # time is no more than curl's, 1 otherwise.
 set -euo pipefail
@@ -52,6 +54,7 @@ run_curl() {
 echo "murlo: murlo-cli download --list L.mrl   curl: curl -s -o FILE URL   ($size_mib MiB into ${3:-/tmp})"
 printf '\n%-6s %5s %10s %10s %14s\n' tool round wall-s cpu-s peak-RSS-KiB
 touch "$work/failures"
+start_load 900
 for round in $(seq "$rounds"); do
   if ((round % 2)); then run_murlo "$round"; run_curl "$round"; else run_curl "$round"; run_murlo "$round"; fi
   for tool in murlo curl; do
@@ -65,6 +68,7 @@ if [[ -s "$work/failures" ]]; then
   cat "$work/failures"
   status=1
 fi
+stop_load
 murlo_wall=$(for r in $(seq "$rounds"); do report "$work/murlo-$r.time" | cut -d' ' -f1; done | median)
 curl_wall=$(for r in $(seq "$rounds"); do report "$work/curl-$r.time" | cut -d' ' -f1; done | median)
 echo "median wall time: murlo $murlo_wall s, curl $curl_wall s"

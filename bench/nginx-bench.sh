@@ -10,6 +10,7 @@ bench_start() {
   # nginx's workers may run as another user: they must reach the site.
   chmod 755 "$work"
   nginx_pid=""
+  load_pids=()
   trap bench_cleanup EXIT
   local tool
   for tool in nginx /usr/bin/time "$@"; do
@@ -18,6 +19,7 @@ bench_start() {
 }
 
 bench_cleanup() {
+  stop_load
   if [[ -n "$nginx_pid" ]]; then
     kill "$nginx_pid" 2>/dev/null || true
     wait "$nginx_pid" 2>/dev/null || true
@@ -72,4 +74,23 @@ cpu_seconds() { awk -F': ' '/User time|System time/ { s += $2 } END { printf "%.
 peak_kib() { awk -F': ' '/Maximum resident set size/ { print $2 }' "$1"; }
 median() {
   sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+# start_load SECONDS : when $BENCH_LOAD is 1, keeps every core busy with one busy loop each,
+# at normal priority, as the other programs of a desktop do; each loop ends by itself after
+# SECONDS (and at the script's end). Prints what it started.
+start_load() {
+  [[ "${BENCH_LOAD:-0}" == 1 ]] || return 0
+  local _
+  for _ in $(seq "$(nproc)"); do
+    timeout "$1" sh -c 'while :; do :; done' &
+    load_pids+=($!)
+  done
+  echo "background load: ${#load_pids[@]} busy loops for at most $1 s"
+}
+
+stop_load() {
+  local pid
+  for pid in "${load_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  load_pids=()
 }

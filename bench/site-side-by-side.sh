@@ -9,7 +9,8 @@
 # The site (bench/make-site.py) is made in a temporary folder under the work folder, which
 # is removed afterwards; nginx runs from a configuration in that folder, needing no root.
 # Each round crawls the site once with each tool into fresh folders; on a shared machine
-# the median of the rounds is the figure to compare. The folders stay until the end: files
+# the median of the rounds is the figure to compare. With BENCH_LOAD=1 in the environment
+# both run while a busy loop per core competes for the processor. The folders stay until the end: files
 # deleted between rounds would slow the file creation of the later rounds on some file
 # systems (ext4 passes over recently freed inodes).
 # Exit status: 0 when both fetched the same files in every round and murlo's median wall
@@ -54,6 +55,7 @@ echo "       (Murlo.ini: DownEx=25 Movement=68 Output=50 PATH01=<fresh folder>)"
 echo "wget:  wget -q -r -np -nH -l inf -P <fresh folder> $start_url"
 printf '\n%-6s %5s %10s %8s %12s %14s\n' tool round wall-s files bytes peak-RSS-KiB
 touch "$work/failures"
+start_load 900
 status=0
 # The two take turns going first, so neither always meets a warmer machine.
 for round in $(seq "$rounds"); do
@@ -76,6 +78,7 @@ if [[ -s "$work/failures" ]]; then
   status=1
 fi
 ((status == 0)) && echo "every round: the same files with the same content"
+stop_load
 murlo_wall=$(for r in $(seq "$rounds"); do wall_seconds "$work/murlo-$r.time"; done | median)
 wget_wall=$(for r in $(seq "$rounds"); do wall_seconds "$work/wget-$r.time"; done | median)
 echo "median wall time: murlo $murlo_wall s, wget $wget_wall s"

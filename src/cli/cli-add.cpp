@@ -12,6 +12,7 @@
 #include "cli-prompter.h"
 #include "items/item-list.h"
 #include "text/integer-field.h"
+#include "items/item-tags.h"
 
 namespace murlo::cli {
 
@@ -75,7 +76,7 @@ int addTyped(ItemList& list, const std::string& typed) {
   }
   cleanTypedAddress(address);
   SplitAddress split = splitUrl(address);
-  list.AddItem(std::move(split.fileName), std::move(split.url), "ADD", std::move(split.extension),
+  list.AddItem(std::move(split.fileName), std::move(split.url), kAddTag, std::move(split.extension),
                "", "");
   return kExitOk;
 }

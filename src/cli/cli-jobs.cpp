@@ -14,6 +14,7 @@
 #include "jobs/download-job.h"
 #include "platform/atomic-file.h"
 #include "text/cp932.h"
+#include "items/item-tags.h"
 
 namespace murlo::cli {
 
@@ -228,7 +229,7 @@ int runRecurse(const Args& args) {
   // proposes.
   const std::string contain = options.contain ? *options.contain : address.substr(0, address.rfind('/') + 1);
   const SplitAddress seed = splitUrl(address);
-  host.list().AddItem(seed.fileName, seed.url, "INDUCT", seed.extension, "", "");
+  host.list().AddItem(seed.fileName, seed.url, kInductTag, seed.extension, "", "");
   const CliJobHost::Outcome outcome = host.runAnalysis(std::make_unique<AnalysisJob>(
       host, ANALYZE_RECURSIVE, "", contain, options.deleteHtml, options.download));
   return finish(host, options.listPath, outcome);

@@ -3,13 +3,16 @@
 #include <wx/clipbrd.h>
 #include <wx/display.h>
 #include <wx/menu.h>
-#include <wx/msgdlg.h>
 #include <wx/statusbr.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 
+#include "about-dlg.h"
 #include "analysis/address.h"
+#include "clipboard-text.h"
+#include "command-help.h"
 #include "command-ids.h"
 #include "file-entry-commands.h"
 #include "items/list-file.h"
@@ -22,6 +25,7 @@
 #include "folder-dlg.h"
 #include "on-screen.h"
 #include "output-window.h"
+#include "program-icon.h"
 #include "settings/settings-sheet.h"
 #include "state-icons.h"
 #include "ui-text.h"
@@ -36,12 +40,6 @@ constexpr const char* kAddUrlBar = "AddUrlBar";
 constexpr const char* kOutputPane = "DialogBar";
 constexpr int kOutputMinHeight = 60;
 constexpr int kOutputMaxHeight = 2000;
-
-void addCommandTool(wxAuiToolBar* bar, int id) {
-  const wxBitmap bitmap = commandBitmap(id);
-  bar->AddTool(id, u8(toolTip(id)), bitmap, disabledCommandBitmap(bitmap), wxITEM_NORMAL,
-               u8(toolTip(id)), wxEmptyString, nullptr);
-}
 
 }  // namespace
 
@@ -63,6 +61,9 @@ CMainFrame::CMainFrame(AppContext& app)
     // squeeze the output window.
     SetSize(wxDisplay(0u).GetClientArea());
   }
+  wxIcon icon;
+  icon.CopyFromBitmap(programIcon().GetBitmap(wxSize(48, 48)));
+  SetIcon(icon);
   aui_.SetManagedWindow(this);
   // The output window keeps the height it had, also when the window starts small and is
   // maximised only afterwards.
@@ -135,9 +136,32 @@ wxAuiToolBar* CMainFrame::buildToolBar(const char* name, const char* caption,
     }
   }
   bar->Realize();
+  showToolPrompts(bar);
   bar->SetName(u8(caption));
   aui_.AddPane(bar, wxAuiPaneInfo().Name(name).Caption(u8(caption)).ToolbarPane().Top().Row(0));
   return bar;
+}
+
+void CMainFrame::addCommandTool(wxAuiToolBar* bar, int id) {
+  const CommandHelp help = commandHelp(id);
+  const wxBitmap bitmap = commandBitmap(id);
+  bar->AddTool(id, u8(help.tip), bitmap, disabledCommandBitmap(bitmap), wxITEM_NORMAL,
+               u8(help.tip), u8(help.prompt), nullptr);
+}
+
+void CMainFrame::showToolPrompts(wxAuiToolBar* bar) {
+  // While the pointer is over a button its prompt shows in the status bar, as a menu
+  // item's does; leaving it brings the previous text back.
+  bar->Bind(wxEVT_MOTION, [this, bar](wxMouseEvent& event) {
+    const wxAuiToolBarItem* tool = bar->FindToolByPosition(event.GetX(), event.GetY());
+    const wxString prompt = tool ? tool->GetLongHelp() : wxString();
+    DoGiveHelp(prompt, !prompt.empty());
+    event.Skip();
+  });
+  bar->Bind(wxEVT_LEAVE_WINDOW, [this](wxMouseEvent& event) {
+    DoGiveHelp(wxString(), false);
+    event.Skip();
+  });
 }
 
 wxAuiToolBar* CMainFrame::buildAddUrlBar() {
@@ -145,13 +169,14 @@ wxAuiToolBar* CMainFrame::buildAddUrlBar() {
                                wxAUI_TB_DEFAULT_STYLE | wxAUI_TB_GRIPPER);
   bar->SetToolBitmapSize(wxSize(16, 16));
   urlCombo_ = new wxComboBox(bar, ID_URL_COMBO, wxEmptyString, wxDefaultPosition, wxSize(600, -1),
-                             0, nullptr, wxTE_PROCESS_ENTER);
+                             0, nullptr, wxCB_DROPDOWN | wxTE_PROCESS_ENTER);
   urlCombo_->SetFont(wxFont(wxFontInfo(9).Family(wxFONTFAMILY_MODERN).FaceName(u8("IPAGothic"))));
   bar->AddControl(urlCombo_);
   bar->AddSpacer(12);
   addCommandTool(bar, ID_PASTE_URL);
   addCommandTool(bar, ID_ADD_FROM_BAR);
   bar->Realize();
+  showToolPrompts(bar);
   bar->SetName(u8("ｱｲﾃﾑ追加ﾊﾞｰ"));
   // The add-item bar docks at the top only.
   aui_.AddPane(bar, wxAuiPaneInfo()
@@ -258,13 +283,12 @@ void CMainFrame::message(const std::string& text, PromptIcon icon) {
 void CMainFrame::pasteUrl() {
   wxClipboardLocker lock;
   if (!lock) return;
-  if (!wxTheClipboard->IsSupported(wxDF_TEXT) && !wxTheClipboard->IsSupported(wxDF_UNICODETEXT)) {
+  const std::optional<wxString> text = heldClipboardText();
+  if (!text) {
     message("ｸﾘｯﾌﾟﾎﾞｰﾄﾞに利用可能なﾃｷｽﾄがありません", PromptIcon::kInformation);
     return;
   }
-  wxTextDataObject data;
-  wxTheClipboard->GetData(data);
-  const PastedUrl pasted = preparePastedUrl(std::string(data.GetText().utf8_str()));
+  const PastedUrl pasted = preparePastedUrl(std::string(text->utf8_str()));
   if (!pasted.error.empty()) {
     message(pasted.error, PromptIcon::kStop);
     return;
@@ -278,17 +302,24 @@ void CMainFrame::rememberUrl(const std::string& url) {
 }
 
 void CMainFrame::addFromBar() {
-  const std::string typed(urlCombo_->GetValue().utf8_str());
-  // The bar's text also goes to the clipboard, as copying from the field would.
-  if (wxTheClipboard->Open()) {
-    if (!typed.empty()) wxTheClipboard->SetData(new wxTextDataObject(u8(typed)));
-    wxTheClipboard->Close();
+  const wxString typed = urlCombo_->GetValue();
+  // As the field's copy to the clipboard would: the bar's text replaces the clipboard's,
+  // and an empty bar leaves the clipboard's own text to be added.
+  std::optional<wxString> text = typed;
+  {
+    wxClipboardLocker lock;
+    if (!lock) return;
+    if (!typed.empty()) {
+      wxTheClipboard->SetData(new wxTextDataObject(typed));
+    } else {
+      text = heldClipboardText();
+    }
   }
-  std::string url = trimAddress(typed);
-  if (url.empty()) {
+  if (!text) {
     message("URLが指定されていません", PromptIcon::kInformation);
     return;
   }
+  std::string url = trimAddress(std::string(text->utf8_str()));
   if (url.find('.') == std::string::npos) {
     message("入力された文字列はURLではありません", PromptIcon::kStop);
     return;
@@ -296,7 +327,7 @@ void CMainFrame::addFromBar() {
   cleanTypedAddress(url);
   if (comboModel_.addTyped(url, app_.placement)) {
     refreshCombo();
-    urlCombo_->ChangeValue(u8(url));
+    urlCombo_->ChangeValue(typed);  // the field keeps what the user typed
   }
   SplitAddress split = splitUrl(url);
   ItemList& items = view_->items();
@@ -318,12 +349,12 @@ void CMainFrame::toggleOffline() {
   }
   if (conn & connection::kOffline) {
     conn &= ~connection::kOffline;
-    SetFrameTitle(kDocumentTitle);
   } else {
     conn |= connection::kOffline;
     conn &= ~connection::kNoCache;
-    SetFrameTitle(documentTitle_);
   }
+  // Only the offline mark changes: a download's "%d/%d Finished" stays.
+  SetFrameTitle(documentTitle_);
 }
 
 void CMainFrame::openLog() {
@@ -390,14 +421,7 @@ void CMainFrame::onCommand(wxCommandEvent& event) {
     case ID_VIEW_LIST_BAR:
     case ID_VIEW_OUTPUT: toggleBar(event.GetId()); break;
     case ID_APP_EXIT: Close(); break;
-    case ID_APP_ABOUT:
-      wxMessageBox(u8("Murlo Version 2.02\n\n2026"), u8("ﾊﾞｰｼﾞｮﾝ情報(Murlo)"),
-                   wxOK | wxICON_INFORMATION, this);
-      break;
-    case ID_WIZARD:
-      message("この機能は準備中です。", PromptIcon::kInformation);
-      SetFrameTitle(kDocumentTitle);
-      break;
+    case ID_APP_ABOUT: CAboutDlg(this).ShowModal(); break;
     default: event.Skip(); break;
   }
 }

@@ -59,6 +59,9 @@ class CMainFrame : public wxFrame {
  private:
   wxAuiToolBar* buildToolBar(const char* name, const char* caption, std::initializer_list<int> ids);
   wxAuiToolBar* buildAddUrlBar();
+  // A button with its tool tip and status-bar prompt.
+  void addCommandTool(wxAuiToolBar* bar, int id);
+  void showToolPrompts(wxAuiToolBar* bar);
   void applyBarStates();
   void refreshCombo();
   void message(const std::string& text, PromptIcon icon);

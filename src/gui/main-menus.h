@@ -1,4 +1,4 @@
-// The main window's menus and the tool tips of its tool-bar commands.
+// The main window's menus.
 #pragma once
 
 #include <wx/menu.h>
@@ -9,7 +9,7 @@ namespace murlo::gui {
 // recent-file list.
 wxMenuBar* buildMainMenuBar(wxMenu*& fileMenu);
 
-// The tool tip of a tool-bar command ("" when it has none).
-const char* toolTip(int id);
+// Appends a command with its status-bar prompt.
+void appendCommand(wxMenu* menu, int id, const char* text, wxItemKind kind = wxITEM_NORMAL);
 
 }  // namespace murlo::gui

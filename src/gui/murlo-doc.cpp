@@ -1,10 +1,12 @@
 #include "murlo-doc.h"
 
+#include <wx/menu.h>
 #include <wx/utils.h>
 
 #include <filesystem>
 
 #include "analysis/address.h"
+#include "command-help.h"
 #include "command-ids.h"
 #include "items/list-file.h"
 #include "platform/file-lock.h"
@@ -12,6 +14,7 @@
 #include "logic/window-title.h"
 #include "main-frame.h"
 #include "murlo-view.h"
+#include "wizard/wizard.h"
 
 namespace murlo::gui {
 
@@ -34,13 +37,21 @@ void CMurloDoc::refreshHistory() {
   for (auto it = paths.rbegin(); it != paths.rend(); ++it) {
     history_.AddFileToHistory(wxString::FromUTF8(*it));
   }
+  // The entries' status-bar prompt, as every other command has.
+  const wxString prompt = wxString::FromUTF8(commandHelp(ID_FILE_MRU_FIRST).prompt);
+  for (wxObject* menu : history_.GetMenus()) {
+    for (std::size_t i = 0; i < history_.GetCount(); ++i) {
+      static_cast<wxMenu*>(menu)->SetHelpString(wxID_FILE1 + static_cast<int>(i), prompt);
+    }
+  }
 }
 
 void CMurloDoc::setPath(const std::string& path) {
   path_ = path;
   recent_.add(path);
   refreshHistory();
-  frame_.SetFrameTitle(kDocumentTitle);
+  // During a download the title shows its progress until the job ends.
+  if (!frame_.view()->jobRunning()) frame_.SetFrameTitle(kDocumentTitle);
 }
 
 bool CMurloDoc::run(int id) {
@@ -60,6 +71,7 @@ bool CMurloDoc::run(int id) {
     case ID_FILE_SAVE_AS: saveAs(); return true;
     case ID_JOB_FILE_SAVE: saveJobFile(); return true;
     case ID_JOB_FILE_RESUME: resumeJobFile(); return true;
+    case ID_WIZARD: runWizard(); return true;
     case ID_TAG_IMG: toggleTag(tagbits::kImage); return true;
     case ID_TAG_HREF: toggleTag(tagbits::kAnchor); return true;
     case ID_TAG_BODY: toggleTag(tagbits::kBody); return true;
@@ -158,6 +170,11 @@ void CMurloDoc::resumeJobFile() {
 }
 
 void CMurloDoc::toggleTag(int bit) { frame_.app().settings.tag ^= bit; }
+
+void CMurloDoc::runWizard() {
+  CWizard wizard(&frame_, frame_.app());
+  if (wizard.run()) finishWizard(wizard.state().mode, wizard.state().address);
+}
 
 void CMurloDoc::finishWizard(int mode, const std::string& address) {
   ItemList& items = frame_.view()->items();

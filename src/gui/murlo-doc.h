@@ -40,6 +40,8 @@ class CMurloDoc {
   void saveJobFile();
   void resumeJobFile();
   void toggleTag(int bit);
+  // Runs the wizard and, when it ends with Finish, what it set up.
+  void runWizard();
   void setPath(const std::string& path);
   void refreshHistory();
   // Writes the list to `path` under its lock; false after telling the user why not.

@@ -8,6 +8,7 @@
 
 #include "command-ids.h"
 #include "logic/shorten-text.h"
+#include "main-menus.h"
 #include "state-icons.h"
 #include "text/cp932.h"
 
@@ -60,21 +61,17 @@ CMurloView::CMurloView(wxWindow* parent, const ColumnWidths& widths)
 }
 
 wxString CMurloView::OnGetItemText(long item, long column) const {
-  if (item < 0 || item >= items_.count()) return wxString();
+  if (item < 0 || item >= items_.count() || column < 0 || column >= kColumnCount) return wxString();
   const std::string text = displayText(items_.text(static_cast<int>(item), static_cast<int>(column)));
-  // Cells are cut to their column with "..." (first column: 2-pixel insets, 4-pixel margin;
-  // the others: 6-pixel insets, 12-pixel margin).
-  const int margin = column == 0 ? 4 : 12;
-  const int inset = column == 0 ? 4 : 12;
-  const int width = GetColumnWidth(column) - inset;
+  const CellGeometry cell = cellGeometry(static_cast<int>(column), GetColumnWidth(column));
   // Measuring is slow; a text that fits even at the widest character width needs none.
-  if (static_cast<int>(text.size()) * GetCharWidth() * 2 + margin <= width) {
+  if (static_cast<int>(text.size()) * GetCharWidth() * 2 + cell.margin <= cell.width) {
     return wxString::FromUTF8(text);
   }
-  const std::string shown = shortenText(text, width, margin, [this](const std::string& s) {
+  const bool leftAligned = kColumns[column].format == wxLIST_FORMAT_LEFT;
+  return wxString::FromUTF8(cellText(text, cell, leftAligned, [this](const std::string& s) {
     return GetTextExtent(wxString::FromUTF8(s)).GetWidth();
-  });
-  return wxString::FromUTF8(shown);
+  }));
 }
 
 int CMurloView::OnGetItemImage(long item) const {
@@ -174,15 +171,15 @@ void CMurloView::onContextMenu(wxContextMenuEvent& event) {
   wxPoint at = event.GetPosition();
   at = (at == wxDefaultPosition) ? wxPoint(5, 5) : ScreenToClient(at);
   wxMenu menu;
-  menu.Append(ID_ADD_ITEM_DIALOG, wxString::FromUTF8("追加(&A)"));
-  menu.Append(ID_DELETE, wxString::FromUTF8("削除(&E)"));
-  menu.Append(ID_COPY, wxString::FromUTF8("ｺﾋﾟｰ(&C)"));
+  appendCommand(&menu, ID_ADD_ITEM_DIALOG, "追加(&A)");
+  appendCommand(&menu, ID_DELETE, "削除(&E)");
+  appendCommand(&menu, ID_COPY, "ｺﾋﾟｰ(&C)");
   menu.AppendSeparator();
-  menu.Append(ID_ANALYZE, wxString::FromUTF8("解析(&N)"));
-  menu.Append(ID_DOWNLOAD, wxString::FromUTF8("ﾀﾞｳﾝﾛｰﾄﾞ(&D)"));
+  appendCommand(&menu, ID_ANALYZE, "解析(&N)");
+  appendCommand(&menu, ID_DOWNLOAD, "ﾀﾞｳﾝﾛｰﾄﾞ(&D)");
   menu.AppendSeparator();
-  menu.Append(ID_CHECK_DUPLICATES, wxString::FromUTF8("重複ﾈｰﾑの確認(&O)"));
-  menu.Append(ID_PROPERTIES, wxString::FromUTF8("ﾌﾟﾛﾊﾟﾃｨ(&P)"));
+  appendCommand(&menu, ID_CHECK_DUPLICATES, "重複ﾈｰﾑの確認(&O)");
+  appendCommand(&menu, ID_PROPERTIES, "ﾌﾟﾛﾊﾟﾃｨ(&P)");
   // Commands go to the main window, like its own menu's.
   wxGetTopLevelParent(this)->PopupMenu(&menu, wxGetTopLevelParent(this)->ScreenToClient(ClientToScreen(at)));
 }

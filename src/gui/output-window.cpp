@@ -5,8 +5,9 @@
 namespace murlo::gui {
 
 OutputWindow::OutputWindow(wxWindow* parent)
+    // Long address lines wrap: the log scrolls up and down only.
     : wxTextCtrl(parent, 1000, wxEmptyString, wxDefaultPosition, wxDefaultSize,
-                 wxTE_MULTILINE | wxTE_READONLY | wxTE_DONTWRAP | wxVSCROLL | wxBORDER_SUNKEN) {
+                 wxTE_MULTILINE | wxTE_READONLY | wxTE_BESTWRAP | wxVSCROLL | wxBORDER_SUNKEN) {
   resetToBanner();
 }
 

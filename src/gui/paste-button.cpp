@@ -4,6 +4,8 @@
 #include <wx/dcmemory.h>
 #include <wx/settings.h>
 
+#include "clipboard-text.h"
+
 namespace murlo::gui {
 
 namespace {
@@ -40,13 +42,13 @@ PasteButton::PasteButton(wxWindow* parent, wxTextEntry* target, Mode mode)
 
 void PasteButton::paste() {
   wxClipboardLocker lock;
-  if (!lock || !wxTheClipboard->IsSupported(wxDF_UNICODETEXT)) return;
-  wxTextDataObject data;
-  if (!wxTheClipboard->GetData(data)) return;
+  if (!lock) return;
+  const std::optional<wxString> text = heldClipboardText();
+  if (!text) return;
   if (mode_ == Mode::kAtCaret) {
-    target_->WriteText(data.GetText());
+    target_->WriteText(*text);
   } else {
-    target_->SetValue(data.GetText());
+    target_->SetValue(*text);
   }
 }
 

@@ -4,9 +4,23 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
+
 #include "sandbox.h"
 
 namespace murlo::test {
+
+void execCli(const std::vector<std::string>& args) {
+  ::setenv("TZ", "UTC", 1);
+  ::setenv("LC_ALL", "C.UTF-8", 1);
+  std::string program = MURLO_CLI_PATH;
+  std::vector<std::string> copy = args;
+  std::vector<char*> argv{program.data()};
+  for (std::string& a : copy) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  execv(program.c_str(), argv.data());
+  _exit(127);
+}
 
 CliResult runCli(const std::vector<std::string>& args, const std::string& cwd,
                  const std::string& input) {
@@ -24,14 +38,7 @@ CliResult runCli(const std::vector<std::string>& args, const std::string& cwd,
     dup2(in, 0);
     dup2(out, 1);
     dup2(err, 2);
-    std::vector<char*> argv;
-    std::string program = MURLO_CLI_PATH;
-    argv.push_back(program.data());
-    std::vector<std::string> copy = args;
-    for (std::string& a : copy) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    execv(program.c_str(), argv.data());
-    _exit(127);
+    execCli(args);
   }
   CliResult result;
   int status = 0;

@@ -12,6 +12,10 @@ struct CliResult {
   std::string err;
 };
 
+// In a forked child: becomes murlo-cli with `args`, with the time zone and locale pinned so
+// that what it prints does not depend on the machine; exits with 127 when it cannot.
+[[noreturn]] void execCli(const std::vector<std::string>& args);
+
 // Runs murlo-cli with `args` in the folder `cwd`, with `input` on its standard input.
 CliResult runCli(const std::vector<std::string>& args, const std::string& cwd,
                  const std::string& input = "");

@@ -72,13 +72,7 @@ pid_t startCli(const std::vector<std::string>& args, const std::string& cwd, con
     dup2(null, 0);
     dup2(open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
     dup2(open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
-    std::vector<std::string> copy = args;
-    std::string program = MURLO_CLI_PATH;
-    std::vector<char*> argv{program.data()};
-    for (std::string& a : copy) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    execv(program.c_str(), argv.data());
-    _exit(127);
+    execCli(args);
   }
   return pid;
 }

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <filesystem>
 
+#include "about-dlg.h"
 #include "analysis/address.h"
 #include "command-ids.h"
 #include "gui-fixture.h"
@@ -34,7 +35,7 @@ class JobCommandsTest : public GuiTest {
     server_.routes().Get("/site/b.zip", [](const httplib::Request&, httplib::Response& res) {
       res.set_content(std::string(5000, 'z'), "application/zip");
     });
-    server_.routes().Get("/slow.zip", [this](const httplib::Request&, httplib::Response& res) {
+    const auto slow = [this](const httplib::Request&, httplib::Response& res) {
       res.set_content_provider(1 << 20, "application/zip",
                                [this](size_t, size_t length, httplib::DataSink& sink) {
                                  // Slow until released, then the rest at once.
@@ -43,7 +44,9 @@ class JobCommandsTest : public GuiTest {
                                  sink.write(block.data(), block.size());
                                  return true;
                                });
-    });
+    };
+    server_.routes().Get("/slow.zip", slow);
+    server_.routes().Get("/slow.html", slow);
     server_.start();
     box_.write("Murlo.ini", "[STORE]\r\nPATH01=" + box_.path("dl") +
                                 "\r\n[SETTING]\r\nSound=7\r\n"
@@ -66,6 +69,15 @@ class JobCommandsTest : public GuiTest {
     items().AddItem(s.fileName, s.url, "ADD", s.extension, "", "");
   }
   std::string output() { return std::string(frame_->output()->GetValue().utf8_str()); }
+  std::string title() { return std::string(frame_->GetTitle().utf8_str()); }
+  // Starts `command` on the one row `path` and waits until that row is being fetched.
+  bool startOn(const std::string& path, int command) {
+    addPage(path);
+    pumpEvents();
+    frame_->view()->SetItemState(0, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    this->command(command);
+    return pumpUntil([&] { return items().row(0).image == kImageDownloading; });
+  }
 
   HttpTestServer server_;
   std::atomic<bool> releaseSlow_{false};
@@ -132,6 +144,43 @@ TEST_F(JobCommandsTest, SuspendTagsTheRowResumeAndClicksAreSwallowed) {
   EXPECT_EQ(prompter_.messages().back().text, "作業は、既に終了しています。");
 }
 
+TEST_F(JobCommandsTest, StopEndsARunningDownloadOrAnalysisAndOtherCommandsKeepTheTitle) {
+  ASSERT_TRUE(startOn("/slow.zip", ID_RUN));
+  ASSERT_TRUE(pumpUntil([&] { return title() == "0/1 Finished - Murlo"; }));
+  // Only the offline mark and the settings sheet touch the title during a download.
+  app_.settings.movement |= movement::kNoConfirm;
+  command(ID_OFFLINE);
+  EXPECT_EQ(title(), "0/1 Finished - Murlo - [ｵﾌﾗｲﾝ作業]");
+  command(ID_OFFLINE);
+  prompter_.giveFile(box_.path("during.mrl"));
+  command(ID_FILE_SAVE_AS);
+  EXPECT_TRUE(box_.exists("during.mrl"));
+  EXPECT_TRUE(driveModal<CAboutDlg>([&] { command(ID_APP_ABOUT); }, [](CAboutDlg& dlg) { dlg.EndModal(wxID_OK); }));
+  EXPECT_EQ(title(), "0/1 Finished - Murlo");
+
+  prompter_.answer(PromptAnswer::kNo);
+  command(ID_STOP);
+  EXPECT_EQ(prompter_.messages().back().text, "処理を中止します。よろしいですか？");
+  EXPECT_TRUE(jobs().jobRunning());
+  prompter_.answer(PromptAnswer::kYes);
+  command(ID_STOP);
+  EXPECT_FALSE(jobs().jobRunning());
+  EXPECT_FALSE(jobs().progressWindow()->IsShown());
+  EXPECT_EQ(items().row(0).image, kImageFailed);
+  EXPECT_EQ(title(), "Murlo ver2.02 - Murlo");
+  EXPECT_FALSE(box_.exists("dl/slow.zip"));
+
+  items().deleteAll();
+  ASSERT_TRUE(startOn("/slow.html", ID_ANALYZE));
+  prompter_.answer(PromptAnswer::kYes);
+  command(ID_STOP);
+  EXPECT_FALSE(jobs().jobRunning());
+  EXPECT_EQ(items().row(0).image, kImageFinished);
+  EXPECT_EQ(items().count(), 1);
+  pumpEvents();  // no late result reaches the list
+  EXPECT_EQ(items().count(), 1);
+}
+
 TEST_F(JobCommandsTest, FromTheAddItemBarThroughAnalysisToADownloadAndARestart) {
   frame_->urlCombo()->SetValue(wxString::FromUTF8(server_.url("/site/index.html")));
   command(ID_ADD_FROM_BAR);
@@ -170,14 +219,21 @@ TEST_F(JobCommandsTest, FromTheAddItemBarThroughAnalysisToADownloadAndARestart) 
 TEST_F(JobCommandsTest, ShutdownCountdownOkInTimeAndTimeOut) {
   addPage("/site/a.jpg");
   app_.settings.dial = dial::kHangUp | dial::kShutdown;
-  prompter_.whileShown = [](const ScriptedPrompter::Message&) {};  // OK at once
+  // While the shut-down question waits no job exists, but the work is not over yet.
+  prompter_.whileShown = [this](const ScriptedPrompter::Message& m) {
+    if (m.text.rfind("ｼｽﾃﾑを終了します", 0) != 0) return;
+    prompter_.answer(PromptAnswer::kYes);
+    command(ID_STOP);
+    EXPECT_TRUE(jobs().jobRunning());
+  };
   command(ID_RUN);
   ASSERT_TRUE(waitForJobEnd());
   ASSERT_EQ(desktop_.events.size(), 3u);
   EXPECT_EQ(desktop_.events[0], "sound got.wav");
   EXPECT_EQ(desktop_.events[2], "nmcli connection down uuid 1234-abcd");  // hung up before the question
-  EXPECT_EQ(prompter_.messages().back().text,
-            "ｼｽﾃﾑを終了します。終了しない場合は、[OK] ﾎﾞﾀﾝをｸﾘｯｸして下さい。");
+  EXPECT_EQ(prompter_.texts(), (std::vector<std::string>{
+                                   "ｼｽﾃﾑを終了します。終了しない場合は、[OK] ﾎﾞﾀﾝをｸﾘｯｸして下さい。",
+                                   "処理を中止します。よろしいですか？", "現在、解析中です。暫くお待ち下さい。"}));
   EXPECT_EQ(jobs().shutdownCountdown(), 0);
 
   // Leaving the message open: the timer counts 20 ticks and shuts down.

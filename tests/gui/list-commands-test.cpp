@@ -142,6 +142,23 @@ TEST_F(ListCommandsTest, DeleteAllAsksEvenWithoutConfirmations) {
   EXPECT_EQ(items().count(), 0);
 }
 
+TEST_F(ListCommandsTest, DeleteCopyAndDuplicatesFollowTheSelection) {
+  const auto states = [this] {
+    return std::vector<bool>{enabled(ID_DELETE), enabled(ID_COPY), enabled(ID_CHECK_DUPLICATES)};
+  };
+  EXPECT_EQ(states(), (std::vector<bool>{false, false, false}));
+  add("a.gif");
+  select({});
+  EXPECT_EQ(states(), (std::vector<bool>{false, false, false}));
+  select({0});
+  EXPECT_EQ(states(), (std::vector<bool>{true, true, false}));
+  add("b.gif");
+  select({0, 1});
+  EXPECT_EQ(states(), (std::vector<bool>{true, false, true}));
+  select({});
+  EXPECT_EQ(states(), (std::vector<bool>{false, false, true}));
+}
+
 TEST_F(ListCommandsTest, CopyPutsTheFullAddressOnTheClipboard) {
   items().AddItem("(index.htm)", "http://h.jp/dir/", "", "", "", "");
   select({0});

@@ -2,11 +2,16 @@
 
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <wx/aui/aui.h>
 #include <wx/clipbrd.h>
 #include <wx/combobox.h>
+#include <wx/statbmp.h>
+#include <wx/stattext.h>
 #include <wx/statusbr.h>
+#include <wx/uiaction.h>
 
+#include "about-dlg.h"
 #include "command-ids.h"
 #include "gui-fixture.h"
 #include "items/list-file.h"
@@ -134,14 +139,43 @@ TEST_F(GuiTest, AddFromTheBarAppendsAnAddRow) {
   EXPECT_EQ(app_.placement.recentUrls[0], "http://host.jp/dir/pic.JPG");
   EXPECT_EQ(frame_->view()->GetItemCount(), 1);
 
+  // The field keeps what was typed; the bar's text is on the clipboard.
+  EXPECT_EQ(std::string(frame_->urlCombo()->GetValue().utf8_str()), " http://host.jp/dir/pic.JPG ");
+
   frame_->urlCombo()->SetValue("localhost");
   command(ID_ADD_FROM_BAR);
   frame_->urlCombo()->SetValue("   ");
   command(ID_ADD_FROM_BAR);
   ASSERT_EQ(prompter_.messages().size(), 2u);
-  EXPECT_EQ(prompter_.messages()[0].text, "入力された文字列はURLではありません");
-  EXPECT_EQ(prompter_.messages()[1].text, "URLが指定されていません");
+  for (const auto& m : prompter_.messages()) {
+    EXPECT_EQ(m.text, "入力された文字列はURLではありません");
+    EXPECT_EQ(m.icon, PromptIcon::kStop);
+  }
   EXPECT_EQ(items.count(), 1);
+
+  // An empty bar adds the clipboard's text, and without one says no address was given.
+  setClipboard(" http://clip.jp/c.htm\r\n");
+  frame_->urlCombo()->SetValue("");
+  command(ID_ADD_FROM_BAR);
+  ASSERT_EQ(items.count(), 2);
+  EXPECT_EQ(items.text(1, kColFileName), "c.htm");
+  EXPECT_EQ(frame_->urlCombo()->GetValue(), "");
+  wxTheClipboard->Clear();
+  command(ID_ADD_FROM_BAR);
+  EXPECT_EQ(prompter_.messages().back().text, "URLが指定されていません");
+  EXPECT_EQ(items.count(), 2);
+}
+
+TEST_F(GuiTest, EnterInTheAddressFieldAddsTheAddress) {
+  ASSERT_TRUE(startFrame());
+  frame_->Raise();
+  frame_->urlCombo()->SetFocus();
+  pumpEvents();
+  wxUIActionSimulator user;
+  user.Text("http://h.jp/e.htm");
+  user.Char(WXK_RETURN);
+  ASSERT_TRUE(pumpUntil([&] { return frame_->view()->items().count() == 1; }));
+  EXPECT_EQ(frame_->view()->items().text(0, kColFileName), "e.htm");
 }
 
 TEST_F(GuiTest, ATenthTypedAddressDropsTheOldestComboEntry) {
@@ -158,6 +192,107 @@ TEST_F(GuiTest, ATenthTypedAddressDropsTheOldestComboEntry) {
   EXPECT_EQ(frame_->urlCombo()->GetString(8), "http://h.jp/9.htm");
   EXPECT_EQ(app_.placement.recentUrls[0], "http://h.jp/9.htm");
   EXPECT_EQ(frame_->view()->items().count(), 11);
+}
+
+TEST_F(GuiTest, EveryMenuItemAndToolBarButtonShowsItsPromptInTheStatusBar) {
+  box_.write("Murlo.ini", "[Recent File List]\r\nFile1=" + box_.write("a.mrl", "") + "\r\n");
+  ASSERT_TRUE(startFrame());
+  pumpEvents();
+  ASSERT_NE(frame_->GetMenuBar()->FindItem(wxID_FILE1), nullptr);
+  const auto prompt = [this] { return std::string(frame_->GetStatusBar()->GetStatusText(0).utf8_str()); };
+  std::function<void(wxMenu*)> walk = [&](wxMenu* menu) {
+    for (wxMenuItem* item : menu->GetMenuItems()) {
+      if (item->IsSubMenu()) walk(item->GetSubMenu());
+      if (item->IsSeparator() || item->IsSubMenu()) continue;
+      wxMenuEvent highlight(wxEVT_MENU_HIGHLIGHT, item->GetId());
+      highlight.SetEventObject(frame_);
+      frame_->GetEventHandler()->ProcessEvent(highlight);
+      EXPECT_NE(prompt(), "") << item->GetItemLabelText();
+    }
+  };
+  for (size_t i = 0; i < frame_->GetMenuBar()->GetMenuCount(); ++i) walk(frame_->GetMenuBar()->GetMenu(i));
+  wxMenuEvent highlight(wxEVT_MENU_HIGHLIGHT, ID_VIEW_OUTPUT);
+  frame_->GetEventHandler()->ProcessEvent(highlight);
+  EXPECT_EQ(prompt(), "ｱｳﾄﾌﾟｯﾄｳｨﾝﾄﾞｳの表示/非表示");
+  wxMenuEvent close(wxEVT_MENU_CLOSE);
+  frame_->GetEventHandler()->ProcessEvent(close);
+  EXPECT_EQ(prompt(), "");
+
+  int buttons = 0;
+  for (const char* pane : {"ToolBar", "ListBar", "AddUrlBar"}) {
+    auto* bar = dynamic_cast<wxAuiToolBar*>(frame_->aui().GetPane(pane).window);
+    ASSERT_TRUE(bar) << pane;
+    for (size_t i = 0; i < bar->GetToolCount(); ++i) {
+      const wxAuiToolBarItem* tool = bar->FindToolByIndex(static_cast<int>(i));
+      if (tool->GetKind() != wxITEM_NORMAL) continue;
+      ++buttons;
+      const wxRect rect = bar->GetToolRect(tool->GetId());
+      wxMouseEvent move(wxEVT_MOTION);
+      move.SetPosition(rect.GetPosition() + rect.GetSize() / 2);
+      move.SetEventObject(bar);
+      bar->GetEventHandler()->ProcessEvent(move);
+      EXPECT_NE(prompt(), "") << pane << " " << tool->GetId();
+      EXPECT_NE(tool->GetShortHelp(), "") << pane << " " << tool->GetId();
+      wxMouseEvent leave(wxEVT_LEAVE_WINDOW);
+      leave.SetEventObject(bar);
+      bar->GetEventHandler()->ProcessEvent(leave);
+      EXPECT_EQ(prompt(), "");
+    }
+  }
+  EXPECT_EQ(buttons, 13 + 9 + 2);
+}
+
+TEST_F(GuiTest, AboutBoxShowsTheIconNameVersionAndYear) {
+  ASSERT_TRUE(startFrame());
+  EXPECT_TRUE(driveModal<CAboutDlg>([&] { command(ID_APP_ABOUT); }, [](CAboutDlg& dlg) {
+    std::vector<std::string> texts;
+    int iconWidth = 0;
+    for (wxWindow* child : dlg.GetChildren()) {
+      if (auto* text = dynamic_cast<wxStaticText*>(child)) texts.emplace_back(text->GetLabel().utf8_str());
+      if (auto* icon = dynamic_cast<wxStaticBitmap*>(child)) iconWidth = icon->GetBitmap().GetWidth();
+    }
+    EXPECT_EQ(texts, (std::vector<std::string>{"Murlo Version 2.02", "2026"}));
+    EXPECT_EQ(iconWidth, 48);
+    // Room for the whole title beside the title bar's buttons.
+    EXPECT_GT(dlg.GetSize().GetWidth(), dlg.GetTextExtent(dlg.GetTitle()).GetWidth() + 100);
+    std::printf("screenshot: %s\n", saveScreenshot(&dlg, "about-box").c_str());
+    dlg.EndModal(wxID_OK);
+  }));
+}
+
+TEST_F(GuiTest, LongOutputLinesWrap) {
+  ASSERT_TRUE(startFrame());
+  OutputWindow* output = frame_->output();
+  const std::string address = "http://host.example.jp/" + std::string(300, 'a') + "/end.html";
+  output->ChangeValue(">Succeed :" + address);
+  pumpEvents();
+  // The second row on screen still belongs to the one long line.
+  long position = -1;
+  const int row = output->GetCharHeight();
+  EXPECT_EQ(output->HitTest(wxPoint(10, row * 5 / 2), &position), wxTE_HT_ON_TEXT);
+  EXPECT_GT(position, 0);
+  EXPECT_LT(position, static_cast<long>(address.size()));
+  output->ChangeValue(">Succeed :" + address + "\n>Error Internet :http://h.jp/short.htm");
+  std::printf("screenshot: %s\n", saveScreenshot(frame_, "output-wrapped-line").c_str());
+}
+
+TEST_F(GuiTest, NarrowCellsAreShortenedAndStartAtTheLeft) {
+  ASSERT_TRUE(startFrame());
+  ItemList& items = frame_->view()->items();
+  items.AddItem("a-rather-long-file-name-for-the-column.jpg", "http://h.jp/", "INDUCTINDUCT", "jpegjpegjpeg", "", "");
+  items.AddItem("b.jpg", "http://h.jp/", "ADD", "jpg", "", "");
+  pumpEvents();
+  const auto shown = [&](int r, int column) { return std::string(frame_->view()->GetItemText(r, column).utf8_str()); };
+  // Centred columns: a shortened text is padded so that it starts at the left edge.
+  for (int column : {kColTag, kColExtension}) {
+    const std::string text = shown(0, column);
+    EXPECT_NE(text.find("..."), std::string::npos) << text;
+    EXPECT_EQ(text.back(), ' ') << text;
+  }
+  EXPECT_EQ(shown(0, kColFileName).substr(shown(0, kColFileName).size() - 3), "...");
+  EXPECT_EQ(shown(1, kColTag), "ADD");
+  EXPECT_EQ(shown(1, kColExtension), "jpg");
+  std::printf("screenshot: %s\n", saveScreenshot(frame_, "list-shortened-cells").c_str());
 }
 
 TEST_F(GuiTest, LogAndHelpGoThroughTheDesktopOpener) {
@@ -251,8 +386,7 @@ TEST_F(GuiTest, ManyRowsAndLongCells) {
   int repaints = 0;
   for (int row = 0; row < 100000; row += page * 50, ++repaints) {
     frame_->view()->EnsureVisible(row);
-    frame_->view()->Update();
-    wxYield();
+      wxYield();
   }
   frame_->view()->EnsureVisible(99999);
   pumpEvents();

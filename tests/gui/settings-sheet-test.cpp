@@ -14,6 +14,7 @@
 #include "settings/set-dlg04.h"
 #include "settings/set-dlg06.h"
 #include "settings/save-folder.h"
+#include "settings/setting-names.h"
 #include "settings/settings-sheet.h"
 
 namespace murlo::test {
@@ -117,6 +118,16 @@ class SettingsSheetTest : public GuiTest {
 
 std::string title(wxFrame* f) { return std::string(f->GetTitle().utf8_str()); }
 
+// What the pages wrote, through the settings' names: "name=value;" for each setting of
+// the page, in the names table's order.
+std::string pageSettings(const AppSettings& settings, int page) {
+  std::string out;
+  for (const SettingName& setting : settingNames()) {
+    if (setting.page == page) out += setting.name + "=" + setting.get(settings) + ";";
+  }
+  return out;
+}
+
 TEST_F(SettingsSheetTest, EveryBitPacksAndUnpacksThroughMurloIni) {
   ASSERT_TRUE(startFrame());
   const std::string sound1 = box_.write("a.wav", "RIFF"), sound3 = box_.write("c.wav", "RIFF");
@@ -158,19 +169,17 @@ TEST_F(SettingsSheetTest, EveryBitPacksAndUnpacksThroughMurloIni) {
   });
 
   AppSettings s = app_.settings;
-  EXPECT_EQ(s.downEx, 121 ^ 0x3FFF);
-  EXPECT_EQ(s.extend, "mp3;ogg");
-  EXPECT_EQ(s.tag, 15 ^ 0x3F);
-  EXPECT_EQ(s.movement, 0x0F | movement::kOverwrite | movement::kSizeCheck);
-  EXPECT_EQ(s.connection, 7 * 256 + connection::kNoCache + connection::kTimeout + connection::kProxy);
-  EXPECT_EQ(s.bufferSize, 0);
-  EXPECT_EQ(s.proxyName + ":" + s.proxyPort, "proxy:8080");
-  EXPECT_EQ(s.output, 0);
-  EXPECT_EQ(s.sound, sound::kAnalysis | sound::kError);  // the row without a file is not stored
-  EXPECT_EQ(s.file01 + "|" + s.file02 + "|" + s.file03, sound1 + "||" + sound3);
-  EXPECT_EQ(s.dial, dial::kHangUp | dial::kShutdown);
-  EXPECT_EQ(s.exSet, 0x1F);
-  EXPECT_EQ(s.path01, box_.dir());
+  EXPECT_EQ(pageSettings(s, 0), "extensions=cgi,txt,rar,rm,mpeg,avi,viv,exe,custom;custom-extensions=mp3;ogg;");
+  EXPECT_EQ(pageSettings(s, 1), "links=strings;jpeg-only=on;");
+  EXPECT_EQ(pageSettings(s, 2), "confirm=off;error-messages=off;hierarchy=on;analyze-added=on;same-name=overwrite;"
+            "size-check=on;save-folder=" + box_.dir() + ";save-folder-2=;save-folder-3=;");
+  EXPECT_EQ(pageSettings(s, 3), "buffer=256;offline=off;no-cache=on;timeout=70;proxy=proxy:8080;");
+  EXPECT_EQ(pageSettings(s, 4), "error-log=off;output=off;clear-output=off;output-items=none;");
+  // The row without a file is not stored.
+  EXPECT_EQ(pageSettings(s, 5), "analysis-sound=" + sound1 + ";download-sound=off;error-sound=" + sound3 + ";");
+  EXPECT_EQ(pageSettings(s, 6), "hang-up=on;shutdown=on;");
+  EXPECT_EQ(pageSettings(s, 7), "analyze-then-download=on;delete-html=on;keep-finished=on;refuse-redirects=on;"
+            "hide-referrer=on;");
 
   // Every page shown and confirmed unchanged stores what it unpacked, bit for bit.
   withSheet([&](SheetUser& u) {
@@ -244,8 +253,7 @@ TEST_F(SettingsSheetTest, ConnectionPageShowsAndRefuses) {
   });
   EXPECT_EQ(texts(), (std::vector<std::string>{"整数を入力してください。", "ﾌﾟﾛｷｼ ｻｰﾊﾞｰが空欄です"}));
   EXPECT_EQ(prompter_.messages()[1].icon, PromptIcon::kStop);
-  EXPECT_EQ(app_.settings.connection, 45 * 256 + connection::kTimeout + connection::kProxy);
-  EXPECT_EQ(app_.settings.proxyPort, "3128");
+  EXPECT_EQ(pageSettings(app_.settings, 3), "buffer=1024;offline=off;no-cache=off;timeout=450;proxy=:3128;");
 }
 
 TEST_F(SettingsSheetTest, ExtensionSoundAndThreadFieldsFollowTheirBoxes) {
@@ -283,8 +291,7 @@ TEST_F(SettingsSheetTest, ExtensionSoundAndThreadFieldsFollowTheirBoxes) {
   EXPECT_EQ(request.title, "ｻｳﾝﾄﾞﾌｧｲﾙの選択");
   EXPECT_EQ(request.filter.rfind("ｻｳﾝﾄﾞ ﾌｧｲﾙ(*.wav)|*.wav|", 0), 0u);
   EXPECT_TRUE(request.mustExist);
-  EXPECT_EQ(app_.settings.sound, sound::kDownload);
-  EXPECT_EQ(app_.settings.file02, wav);
+  EXPECT_EQ(pageSettings(app_.settings, 5), "analysis-sound=off;download-sound=" + wav + ";error-sound=off;");
 }
 
 TEST_F(SettingsSheetTest, SaveFolderHistoryCheckAndKeys) {

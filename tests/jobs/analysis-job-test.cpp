@@ -114,6 +114,38 @@ TEST_F(AnalysisJobTest, TwoAnalysesInOneFolderEachScanTheirOwnPage) {
   }
 }
 
+TEST_F(AnalysisJobTest, APageFileGoneBeforeTheScanFailsTheRowWithAMessageUnlessSuppressed) {
+  servePage("/p.html", "<img src=\"a.jpg\">");
+  server_.start();
+  // The fetched page's file disappears between the fetch and the scan.
+  host_.onOutput = [&](int code) {
+    if (code != RESULT_SUCCEED) return;
+    for (const auto& entry : std::filesystem::directory_iterator(sandbox_.dir())) {
+      if (entry.path().filename().string().starts_with("Murlo.tmp.")) std::filesystem::remove(entry.path());
+    }
+  };
+  for (const bool suppressed : {false, true}) {
+    host_.list.deleteAll();
+    addRow(server_.url("/p.html"), true);
+    host_.settingsValue.movement = suppressed ? movement::kNoErrorMessages : 0;
+    const auto before = host_.prompterValue.messages().size();
+    AnalysisJob job(host_, ANALYZE_SELECTED);
+    ASSERT_TRUE(runJob(job));
+    EXPECT_EQ(names(), "p.html;");
+    EXPECT_EQ(host_.list.row(0).image, kImageFailed);
+    const auto messages = host_.prompterValue.messages();
+    std::vector<std::string> shown;
+    for (auto m = messages.begin() + static_cast<std::ptrdiff_t>(before); m != messages.end(); ++m) {
+      shown.push_back(m->text);
+      EXPECT_EQ(m->icon, PromptIcon::kStop);
+    }
+    // The scanner names the missing file; the job's own failure message can be turned off.
+    std::vector<std::string> expected{"ﾌｧｲﾙ(Murlo.tmp)が見付かりません"};
+    if (!suppressed) expected.push_back("解析に失敗しました");
+    EXPECT_EQ(shown, expected);
+  }
+}
+
 TEST_F(AnalysisJobTest, TimerTickIsNotReentered) {
   servePage("/p.html", "");
   server_.start();
@@ -147,6 +179,47 @@ TEST_F(AnalysisJobTest, RecursiveModeAnalysesEachPageOnceAndKeepsOnlyContainingR
   EXPECT_TRUE(host_.sounds.empty());
   EXPECT_EQ(host_.list.row(0).image, kImageWaiting);
   EXPECT_EQ(host_.list.row(1).image, kImageWaiting);
+}
+
+TEST_F(AnalysisJobTest, RecursiveModeFetchesTheNextPagesAheadAndAStopDropsThemUnscanned) {
+  servePage("/site/index.html", "<a href=\"a.html\">a</a><a href=\"b.html\">b</a>");
+  servePage("/site/a.html", "<img src=\"a.jpg\">");
+  servePage("/site/b.html", "<img src=\"b.jpg\">");
+  server_.start();
+  addRow(server_.url("/site/index.html"));
+  AnalysisJob job(host_, ANALYZE_RECURSIVE, "", server_.url("/site/"));
+  job.start();
+  ASSERT_TRUE(waitFor([&] {
+    job.timerTick();
+    return host_.list.count() == 3;
+  }));
+  // Both pages come while the host looks at none of them.
+  ASSERT_TRUE(waitFor([&] { return host_.totalWakes >= 3; }));
+  EXPECT_EQ(count("/site/b.html"), 1);
+  EXPECT_TRUE(job.stop());
+  EXPECT_EQ(names(), "index.html;a.html;b.html;");
+  for (const auto& entry : std::filesystem::directory_iterator(sandbox_.dir())) {
+    EXPECT_FALSE(entry.path().filename().string().starts_with("Murlo.tmp.")) << entry.path();
+  }
+  EXPECT_FALSE(job.timerTick());
+}
+
+TEST_F(AnalysisJobTest, RecursiveModeReusesItsPageFilesAndLeavesTheLastPageAsMurloTmp) {
+  servePage("/site/index.html",
+            "<a href=\"p1.html\">1</a><a href=\"p2.html\">2</a><img src=\"long-seed-image-name.jpg\">");
+  servePage("/site/p1.html", "<a href=\"p3.html\">3</a>");
+  servePage("/site/p2.html", "");
+  servePage("/site/p3.html", "<img src=\"c.jpg\">");
+  server_.start();
+  addRow(server_.url("/site/index.html"));
+  AnalysisJob job(host_, ANALYZE_RECURSIVE, "", server_.url("/site/"));
+  ASSERT_TRUE(runJob(job));
+  EXPECT_EQ(names(), "index.html;p1.html;p2.html;long-seed-image-name.jpg;p3.html;c.jpg;");
+  // p3 came into the seed page's file, emptied first.
+  EXPECT_EQ(sandbox_.read("Murlo.tmp"), "<img src=\"c.jpg\">");
+  for (const auto& entry : std::filesystem::directory_iterator(sandbox_.dir())) {
+    EXPECT_FALSE(entry.path().filename().string().starts_with("Murlo.tmp.")) << entry.path();
+  }
 }
 
 TEST_F(AnalysisJobTest, RecursiveModeWithBothFlagsLeavesOnlyFilesAndStartsTheirDownload) {

@@ -228,6 +228,35 @@ TEST_F(DownloadJobTest, SuspendTagsTheRowResumeAndALaterJobCompletesTheFile) {
   EXPECT_FALSE(std::filesystem::exists(partialPath));
 }
 
+TEST_F(DownloadJobTest, ASuspendWithTheNextRowOnTheWireFinishesTheEndedRowAndKeepsTheRest) {
+  serve("/a.bin", "AAA");
+  const std::string body = bytePattern(100000);
+  serveSlowly(server_, "/b.bin", body, std::make_shared<std::atomic<bool>>(true));
+  serve("/c.bin", "CCC");
+  serve("/d.bin", "DDD");
+  server_.start();
+  for (const char* name : {"/a.bin", "/b.bin", "/c.bin", "/d.bin"}) addRow(server_.url(name));
+  DownloadJob job(host_);
+  job.start();
+  // The thread goes on to the second row by itself; the host has not looked at the first.
+  const std::string partial = partialPathFor(saveDir() + "b.bin", server_.url("/b.bin"));
+  ASSERT_TRUE(waitFor([&] { return std::filesystem::exists(partial); }));
+  EXPECT_EQ(host_.outputCodes(), std::vector<int>{24});
+  EXPECT_TRUE(job.suspend());
+
+  EXPECT_EQ(saved("a.bin"), "AAA");
+  EXPECT_EQ(host_.outputCodes(), (std::vector<int>{24, 1}));
+  ASSERT_EQ(host_.list.count(), 3);
+  EXPECT_EQ(host_.list.text(0, kColTag), "RESUME");
+  for (const int row : {1, 2}) {
+    EXPECT_EQ(host_.list.text(row, kColTag), "ADD");
+    EXPECT_EQ(host_.list.row(row).image, kImageWaiting);
+  }
+  EXPECT_TRUE(host_.list.text(0, kColInfo).ends_with(" : " + partial));
+  EXPECT_EQ(requests(), std::vector<std::string>{"/a.bin"});
+  EXPECT_EQ(host_.titles.back(), "Murlo ver2.02");
+}
+
 // Blocks the worker thread's question until the test releases it, like a user who never
 // answers; then names `file` as the partial file.
 class BlockingPrompter : public ScriptedPrompter {

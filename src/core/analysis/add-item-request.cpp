@@ -3,6 +3,7 @@
 #include "analysis/address.h"
 #include "items/item-record.h"
 #include "text/cp932.h"
+#include "items/item-tags.h"
 
 namespace murlo {
 
@@ -67,7 +68,7 @@ int addRequestedItems(ItemList& list, const AddItemRequest& request, const Numbe
   if (!request.useRange) {
     SplitAddress split = splitUrl(request.address);
     std::string extension = split.fileName == kIndexMarker ? "" : linkExtension(split.fileName);
-    return list.AddItem(std::move(split.fileName), std::move(split.url), "ADD",
+    return list.AddItem(std::move(split.fileName), std::move(split.url), kAddTag,
                         std::move(extension), "", request.referrer)
                ? 1
                : 0;
@@ -76,7 +77,7 @@ int addRequestedItems(ItemList& list, const AddItemRequest& request, const Numbe
   forEachNumber(range, request.increment, [&](int number) {
     std::string name = formatNumber(request.fileFormat, number, request.digits);
     std::string extension = seriesExtension(name);
-    if (list.AddItem(std::move(name), request.baseAddress, "ADD", std::move(extension), "",
+    if (list.AddItem(std::move(name), request.baseAddress, kAddTag, std::move(extension), "",
                      request.referrer)) {
       ++added;
     }

@@ -2,6 +2,7 @@
 
 #include "analysis/address.h"
 #include "items/item-info.h"
+#include "items/item-tags.h"
 
 namespace murlo {
 
@@ -33,7 +34,7 @@ std::string localFileEntryError(const LocalFileEntry& entry) {
 
 bool addResumeItem(ItemList& list, const LocalFileEntry& entry) {
   SplitAddress split = splitUrl(entry.address);
-  return list.AddItem(std::move(split.fileName), std::move(split.url), "RESUME",
+  return list.AddItem(std::move(split.fileName), std::move(split.url), kResumeTag,
                       std::move(split.extension), kInfoResumeEntryPrefix + entry.path,
                       entry.referrer);
 }

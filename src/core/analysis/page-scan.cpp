@@ -9,6 +9,7 @@
 #include "analysis/string-scanner.h"
 #include "analysis/tag-scanner.h"
 #include "platform/regular-file.h"
+#include "settings/program-files.h"
 
 namespace murlo {
 
@@ -46,8 +47,7 @@ void runStringScanner(const PageText& page, const PageScanContext&, const LinkFo
 }  // namespace
 
 std::string tempPagePath(const std::string& appDirectory) {
-  if (!appDirectory.empty() && appDirectory.back() == '/') return appDirectory + "Murlo.tmp";
-  return appDirectory + "/Murlo.tmp";
+  return programFilePath(appDirectory, kLastPageFile);
 }
 
 int scanTags(const PageScanContext& context, std::string_view pageAddress,

@@ -39,8 +39,8 @@ int scanTags(const PageScanContext& context, std::string_view pageAddress,
 int scanHttpStrings(const PageScanContext& context, std::string_view pageAddress,
                     const std::string& filePath);
 
-// The scan an analysis job runs: the string scanner when bit 4 of `jobTag`, the job's copy
-// of the Tag setting, is set, else the tag scanner.
+// The scan an analysis job runs: the string scanner when `jobTag` (the job's copy of the Tag
+// setting) has tagbits::kAllHttp, else the tag scanner.
 int scanPage(const PageScanContext& context, std::string_view pageAddress,
              const std::string& filePath, int jobTag);
 

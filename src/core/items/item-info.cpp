@@ -2,6 +2,7 @@
 
 #include "analysis/extension-filter.h"
 #include "text/cp932.h"
+#include "items/item-tags.h"
 
 namespace murlo {
 
@@ -28,7 +29,7 @@ void deletePageRows(ItemList& list) {
 }
 
 void deleteFinishedRows(ItemList& list) {
-  list.deleteIf([](const ItemRecord& r) { return isFinishedInfo(r.info) && r.tag != "RESUME"; });
+  list.deleteIf([](const ItemRecord& r) { return isFinishedInfo(r.info) && r.tag != kResumeTag; });
 }
 
 void deleteFailedRows(ItemList& list) {

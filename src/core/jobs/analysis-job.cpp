@@ -28,6 +28,8 @@ AnalysisJob::AnalysisJob(JobHost& host, int mode, std::string address, std::stri
       autoDownload_(autoDownload),
       passes_(std::move(mustContain)) {}
 
+AnalysisJob::~AnalysisJob() { closePageFiles(); }
+
 void AnalysisJob::start() {
   runner_.beginJob();
   const ItemList& items = host_.items();
@@ -69,12 +71,47 @@ bool AnalysisJob::startNext() {
     record.referrer = items.row(row).referrer;
     setRowImage(kImageDownloading);
   }
-  record.url = pageAddress_;
-  const UrlCredentials credentials = ParseUrlCredentials(pageAddress_);
-  record.userName = credentials.userName;
-  record.password = credentials.password;
+  prepare(record, pageAddress_);
   ++pagesStarted_;
   runner_.run(pageThread);
+  queueAhead();
+  return true;
+}
+
+void AnalysisJob::prepare(JobRecord& record, const std::string& address) {
+  if (!spareFiles_.empty()) {
+    record.reusedPageFile = std::move(spareFiles_.back());
+    spareFiles_.pop_back();
+  }
+  record.url = address;
+  const UrlCredentials credentials = ParseUrlCredentials(address);
+  record.userName = credentials.userName;
+  record.password = credentials.password;
+}
+
+void AnalysisJob::queueAhead() {
+  if (mode_ != ANALYZE_RECURSIVE || ended_) return;
+  const ItemList& items = host_.items();
+  while (runner_.aheadCount() < kPagesAhead) {
+    int row = (ahead_.empty() ? current_ : ahead_.back().row).next(items);
+    while (row >= 0 && row < items.count() && !isPageType(items.row(row).extension)) ++row;
+    if (row < 0 || row >= items.count()) return;
+    Page page;
+    page.row.point(items, row);
+    page.address = fullAddress(items.row(row));
+    JobRecord& record = runner_.newItemAhead();
+    prepare(record, page.address);
+    record.referrer = items.row(row).referrer;
+    runner_.runAhead(pageThread);
+    ahead_.push_back(std::move(page));
+  }
+}
+
+bool AnalysisJob::advance() {
+  if (!runner_.advance()) return false;
+  current_ = ahead_.front().row;
+  pageAddress_ = std::move(ahead_.front().address);
+  ahead_.pop_front();
   return true;
 }
 
@@ -84,6 +121,9 @@ bool AnalysisJob::timerTick() {
   inTick_ = true;
   ended_ = poll();
   if (ended_) {
+    // The job can end before the pages handed ahead (their row was deleted meanwhile).
+    if (runner_.threadRunning()) dropPages();
+    closePageFiles();
     ItemList& items = host_.items();
     if (deleteHtml_) deletePageRows(items);
     if (autoDownload_) autoDownload_ = items.count() > 0 && host_.startDownloadAll();
@@ -111,7 +151,7 @@ bool AnalysisJob::finishPage() {
     const PageScanContext context{{host_.items(), host_.settings()}, *host_.prompter(),
                                   host_.appDirectory()};
     const int scanned = scanPage(context, pageAddress_, runner_.record().pageFile, runner_.settings().tag);
-    retirePageFile(true);
+    releasePageFile(true);
     if (scanned == kScanFileMissing) {
       if (!(runner_.settings().movement & movement::kNoErrorMessages)) {
         host_.prompter()->message("解析に失敗しました", PromptIcon::kStop, PromptButtons::kOk);
@@ -119,7 +159,8 @@ bool AnalysisJob::finishPage() {
       if (mode_ != ANALYZE_ONE) setRowImage(kImageFailed);
     }
   } else {
-    host_.playSound(4);
+    releasePageFile(false);
+    host_.playSound(sound::kError);
     if (mode_ != ANALYZE_ONE) setRowImage(kImageFailed);
   }
 
@@ -130,6 +171,14 @@ bool AnalysisJob::finishPage() {
   } else if (mode_ == ANALYZE_RECURSIVE) {
     position_ = keepContainingAndDeduplicate();
     if (position_ < 0) return true;
+    // The next page row handed ahead is the first one after this page: the scan appended
+    // its rows at the end.
+    if (advance()) {
+      setRowImage(kImageDownloading);
+      ++pagesStarted_;
+      queueAhead();
+      return false;
+    }
   } else {
     return true;
   }
@@ -148,22 +197,43 @@ int AnalysisJob::keepContainingAndDeduplicate() {
 
 bool AnalysisJob::stop() {
   ended_ = true;
-  if (!runner_.threadRunning()) return true;
+  if (!runner_.threadRunning()) {
+    closePageFiles();
+    return true;
+  }
   host_.ShowJobStatus(kStatusFinishing, 0, 0, 0);
   if (mode_ != ANALYZE_ONE) setRowImage(kImageFinished);
-  const bool answered = runner_.stop();
-  // Ended or given up, the thread can no longer hand over a page file.
-  retirePageFile(false);
+  const bool answered = dropPages();
+  closePageFiles();
   return answered;
 }
 
-void AnalysisJob::retirePageFile(bool keepAsLast) {
-  std::string& pageFile = runner_.record().pageFile;
-  if (pageFile.empty()) return;
-  if (!keepAsLast || ::rename(pageFile.c_str(), tempPagePath(host_.appDirectory()).c_str()) != 0) {
-    ::unlink(pageFile.c_str());
+bool AnalysisJob::dropPages() {
+  const bool answered = runner_.stop();
+  // Ended or given up, the thread can no longer hand over a page file.
+  releasePageFile(false);
+  while (advance()) releasePageFile(false);
+  return answered;
+}
+
+void AnalysisJob::releasePageFile(bool scanned) {
+  JobRecord& record = runner_.record();
+  std::string file = record.pageFile.empty() ? record.reusedPageFile : record.pageFile;
+  record.pageFile.clear();
+  record.reusedPageFile.clear();
+  if (file.empty()) return;
+  if (scanned) std::swap(file, lastPageFile_);
+  if (!file.empty()) spareFiles_.push_back(std::move(file));
+}
+
+void AnalysisJob::closePageFiles() {
+  for (const std::string& file : spareFiles_) ::unlink(file.c_str());
+  spareFiles_.clear();
+  if (lastPageFile_.empty()) return;
+  if (::rename(lastPageFile_.c_str(), tempPagePath(host_.appDirectory()).c_str()) != 0) {
+    ::unlink(lastPageFile_.c_str());
   }
-  pageFile.clear();
+  lastPageFile_.clear();
 }
 
 void AnalysisJob::setRowImage(int image) {

@@ -1,5 +1,7 @@
 // AnalysisJob: fetches pages one at a time on a worker thread and runs the link scanners on
-// them, appending what they find to the item list.
+// them, appending what they find to the item list. A recursive analysis hands the next page
+// rows to the thread ahead of time, so the next page is fetched while the host scans the
+// last one (the rows a scan finds come after them, at the end of the list).
 //
 //   AnalysisJob job(host, ANALYZE_SELECTED, "", "", deleteHtml, autoDownload);
 //   job.start();
@@ -9,7 +11,10 @@
 // All methods run on the host's thread.
 #pragma once
 
+#include <cstddef>
+#include <deque>
 #include <string>
+#include <vector>
 
 #include "jobs/item-runner.h"
 #include "jobs/recursive-passes.h"
@@ -31,6 +36,9 @@ class AnalysisJob {
   AnalysisJob(JobHost& host, int mode, std::string address = {}, std::string mustContain = {},
               bool deleteHtml = false, bool autoDownload = false);
 
+  // Removes the job's page files that are left, keeping the last page as Murlo.tmp.
+  ~AnalysisJob();
+
   void start();
   // Polls the job: true while it works. On the end it runs the delete-HTML pass and the
   // chained download. A call made while one runs (from a modal loop) returns true at once.
@@ -43,15 +51,37 @@ class AnalysisJob {
   bool autoDownload() const { return autoDownload_; }
 
  private:
+  // A page row handed to the thread ahead of the current one.
+  struct Page {
+    RowCursor row;
+    std::string address;
+  };
+  // How many page rows are handed to the thread ahead of the current one.
+  static constexpr std::size_t kPagesAhead = 2;
+
   // Starts the next page; false when there is none.
   bool startNext();
+  // Fills the item's record for fetching the page at `address` (with its credentials) into
+  // a spare page file of the job, when there is one.
+  void prepare(JobRecord& record, const std::string& address);
+  // Hands the page rows after the last one handed over to the thread, up to kPagesAhead.
+  void queueAhead();
+  // Makes the first page handed ahead the current one; false when there is none.
+  bool advance();
+  // Stops the thread and removes the files of the pages it fetched that were not scanned;
+  // false when it was given up.
+  bool dropPages();
   // True when the job has ended.
   bool poll();
   bool finishPage();
   void setRowImage(int image);
-  // The fetched page's own file, once scanned or no longer wanted: renamed to Murlo.tmp
-  // with `keepAsLast`, so that Murlo.tmp holds the last page fetched, else removed.
-  void retirePageFile(bool keepAsLast);
+  // The current page's file, once scanned or no longer wanted: a scanned page's file holds
+  // the last page, and the file of the page before goes back for reuse; any other file goes
+  // back for reuse.
+  void releasePageFile(bool scanned);
+  // At the job's end: the last page scanned becomes Murlo.tmp; the job's spare page files
+  // are removed.
+  void closePageFiles();
   // The recursive mode's passes after a page; returns where the next page is looked for.
   int keepContainingAndDeduplicate();
 
@@ -64,6 +94,7 @@ class AnalysisJob {
   RecursivePasses passes_;
 
   RowCursor current_;
+  std::deque<Page> ahead_;
   // Where the search for the next page starts.
   int position_ = 0;
   // The address of the page being fetched.
@@ -71,6 +102,10 @@ class AnalysisJob {
   int processed_ = 0;
   int selected_ = 0;
   int pagesStarted_ = 0;
+  // The job's page files: free for the next pages, and the one that holds the page scanned
+  // last. Reusing them spares the file system an inode made and freed per page.
+  std::vector<std::string> spareFiles_;
+  std::string lastPageFile_;
   // Set when the search found no further page after at least one: the job simply ends.
   bool nothingLeft_ = false;
   bool inTick_ = false;

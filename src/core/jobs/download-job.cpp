@@ -11,12 +11,11 @@
 #include "net/result-codes.h"
 #include "net/worker-threads.h"
 #include "text/cp932.h"
+#include "items/item-tags.h"
 
 namespace murlo {
 
 namespace {
-
-constexpr const char* kResumeTag = "RESUME";
 
 // The partial file named in a suspended row's info: everything from the second byte after
 // the first ":"; nothing when the text holds no ":".
@@ -24,6 +23,12 @@ std::optional<std::string> partialFileOf(const std::string& info) {
   const std::size_t colon = findChar(info, ':');
   if (colon == std::string::npos) return std::nullopt;
   return colon + 2 <= info.size() ? info.substr(colon + 2) : std::string();
+}
+
+// Whether the row's download runs on the thread: it has a fileName and url and, when it is a
+// resumed row, names its partial file.
+bool startsThread(const ItemRecord& row) {
+  return downloadTarget(row) && (row.tag != kResumeTag || partialFileOf(row.info));
 }
 
 }  // namespace
@@ -50,47 +55,72 @@ bool DownloadJob::startNext() {
   if (mode_ == DOWNLOAD_SELECTED) {
     while (row < items.count() && !items.row(row).selected) ++row;
   }
+  current_ = Item();
   if (row >= items.count()) {
     // No row left: the job ends at the next poll without counting a failure.
-    current_.clear();
     nothingLeft_ = true;
     runner_.endWithoutThread();
     return false;
   }
-  current_.point(items, row);
+  current_.row.point(items, row);
   setRowImage(kImageDownloading);
-  const ItemRecord& item = items.row(row);
-  const std::optional<DownloadTarget> target = downloadTarget(item);
-  address_ = target ? target->address : fullAddress(item);
-  resumed_ = item.tag == kResumeTag;
+  const WorkerSlot::Procedure procedure = prepare(items.row(row), current_, record);
   // An item without a fileName or url fails with result 0, without a thread.
-  if (!target) {
+  if (procedure == nullptr) {
     runner_.endWithoutThread();
     return true;
   }
+  runner_.run(procedure);
+  queueAhead();
+  return true;
+}
+
+WorkerSlot::Procedure DownloadJob::prepare(const ItemRecord& row, Item& item, JobRecord& record) {
+  const std::optional<DownloadTarget> target = downloadTarget(row);
+  item.address = target ? target->address : fullAddress(row);
+  item.resumed = row.tag == kResumeTag;
+  if (!target) return nullptr;
   record.url = target->address;
   record.fileName = target->localName;
-  record.referrer = item.referrer;
+  record.referrer = row.referrer;
   const UrlCredentials credentials = ParseUrlCredentials(record.url);
   record.userName = credentials.userName;
   record.password = credentials.password;
-  if (resumed_) {
-    const std::optional<std::string> partial = partialFileOf(item.info);
-    if (!partial) {
-      runner_.endWithoutThread();
-      return true;
-    }
-    resumedPath_ = diskPath(*partial);
-    record.localName = resumedPath_;
+  if (item.resumed) {
+    const std::optional<std::string> partial = partialFileOf(row.info);
+    if (!partial) return nullptr;
+    item.resumedPath = diskPath(*partial);
+    record.localName = item.resumedPath;
   }
-  if (isFtpAddress(address_)) {
-    runner_.run(ftpThread);
-  } else if (resumed_) {
-    runner_.run(resumeThread);
-  } else {
-    runner_.run(record.tag & tagbits::kJpegOnly ? jpegThread : downloadThread);
+  if (isFtpAddress(item.address)) return ftpThread;
+  if (item.resumed) return resumeThread;
+  return record.tag & tagbits::kJpegOnly ? jpegThread : downloadThread;
+}
+
+void DownloadJob::queueAhead() {
+  // The selected rows may change while the job runs: they are looked up one at a time.
+  if (mode_ != DOWNLOAD_ALL || ended_) return;
+  const ItemList& items = host_.items();
+  while (runner_.aheadCount() < kItemsAhead) {
+    const int row = (ahead_.empty() ? current_ : ahead_.back()).row.next(items);
+    if (row < 0 || row >= items.count() || !startsThread(items.row(row))) return;
+    Item item;
+    item.row.point(items, row);
+    JobRecord& record = runner_.newItemAhead();
+    runner_.runAhead(prepare(items.row(row), item, record));
+    ahead_.push_back(std::move(item));
   }
-  return true;
+}
+
+void DownloadJob::settleAhead() {
+  ahead_.resize(ahead_.size() - runner_.withdrawAhead());
+  // A row handed ahead has begun only after the current one ended.
+  while (!ahead_.empty() && runner_.doneTest()) finishItem();
+}
+
+void DownloadJob::showStarted() {
+  host_.SetFrameTitle(formatFigure(counters_.done, counters_.total, kFigureCount));
+  setRowImage(kImageDownloading);
 }
 
 bool DownloadJob::timerTick() {
@@ -120,11 +150,11 @@ void DownloadJob::showProgress() {
     counters_.doneBytes = record.doneBytes;
     counters_.totalBytes = record.totalBytes;
     ItemList& items = host_.items();
-    const int row = current_.find(items);
+    const int row = current_.row.find(items);
     // A resumed row keeps naming its partial file, so a stop leaves it resumable.
     if (row >= 0) {
       items.setText(row, kColInfo, progressInfo(counters_.doneBytes, counters_.totalBytes) +
-                                       (resumed_ ? itemTextOfPath(resumedPath_) : std::string()));
+                                       (current_.resumed ? itemTextOfPath(current_.resumedPath) : std::string()));
     }
   }
   const std::int64_t elapsed = runner_.elapsedMs();
@@ -145,11 +175,11 @@ bool DownloadJob::finishItem() {
   const int result = record.result;
   const std::int64_t bytes = record.doneBytes;
   const std::int64_t size = record.totalBytes;
-  host_.writeOutput(result, address_);
+  host_.writeOutput(result, current_.address);
 
   ItemList& items = host_.items();
-  const int row = current_.find(items);
-  position_ = current_.next(items);
+  const int row = current_.row.find(items);
+  position_ = current_.row.next(items);
   if (result == RESULT_SUCCEED) {
     if (row >= 0 && keepFinished_) {
       items.setImage(row, kImageFinished);
@@ -167,13 +197,23 @@ bool DownloadJob::finishItem() {
     --counters_.done;
     --counters_.total;
     ++failed_;
-    host_.playSound(4);
+    host_.playSound(sound::kError);
   }
   ++counters_.done;
   // Items of unknown size count with the bytes they brought.
   counters_.endedBytes += size > 0 ? size : bytes;
   speed_.itemEnded(bytes);
 
+  // The next row handed ahead is on the wire already, or done.
+  if (runner_.advance()) {
+    current_ = std::move(ahead_.front());
+    ahead_.pop_front();
+    if (!ended_) {
+      showStarted();
+      queueAhead();
+    }
+    return false;
+  }
   if (mode_ == DOWNLOAD_SELECTED && items.selectedCount() == 0) return true;
   if (position_ >= items.count()) return true;
   startNext();
@@ -181,25 +221,30 @@ bool DownloadJob::finishItem() {
 }
 
 bool DownloadJob::stopItem() {
-  host_.SetFrameTitle(kIdleFrameTitle);
   ended_ = true;
+  settleAhead();
+  host_.SetFrameTitle(kIdleFrameTitle);
   if (!runner_.threadRunning()) return true;
   host_.ShowJobStatus(kStatusFinishing, 0, 0, 0);
   return runner_.stop();
 }
 
 bool DownloadJob::abort() {
+  ended_ = true;
+  settleAhead();
   if (runner_.threadRunning()) setRowImage(kImageFailed);
   return stopItem();
 }
 
 bool DownloadJob::suspend() {
+  ended_ = true;
+  settleAhead();
   if (!runner_.threadRunning()) return stopItem();
   // Also a thread given up after the stop wait leaves its partial file to be continued: its
   // lock keeps a later run out until it has let go of it.
   const bool answered = stopItem();
   ItemList& items = host_.items();
-  const int row = current_.find(items);
+  const int row = current_.row.find(items);
   if (row < 0) return answered;
   const JobRecord& record = runner_.record();
   const std::string partial = partialPath();
@@ -216,12 +261,12 @@ bool DownloadJob::suspend() {
 
 std::string DownloadJob::partialPath() {
   const std::string written = runner_.record().partialPath.get();
-  return written.empty() && resumed_ ? resumedPath_ : written;
+  return written.empty() && current_.resumed ? current_.resumedPath : written;
 }
 
 void DownloadJob::setRowImage(int image) {
   ItemList& items = host_.items();
-  const int row = current_.find(items);
+  const int row = current_.row.find(items);
   if (row >= 0) items.setImage(row, image);
 }
 

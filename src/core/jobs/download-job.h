@@ -1,6 +1,8 @@
 // DownloadJob: downloads the rows of the item list one at a time on a worker thread into the
-// save folder, removing the finished rows (unless ExSet bit 2 keeps them) and marking the
-// failed ones.
+// save folder, removing the finished rows (unless exset::kKeepFinished keeps them) and marking the
+// failed ones. Downloading every row, it hands the next rows to the thread ahead of time,
+// so one transfer follows the other without waiting for the host; they stay on the wire one
+// at a time and the rows are still finished in their order.
 //
 //   DownloadJob job(host, DOWNLOAD_ALL);
 //   job.start();
@@ -10,7 +12,9 @@
 // All methods run on the host's thread.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <string>
 
 #include "jobs/item-runner.h"
@@ -20,6 +24,7 @@
 namespace murlo {
 
 class JobHost;
+struct ItemRecord;
 
 inline constexpr int DOWNLOAD_ALL = 20;       // every row from the first
 inline constexpr int DOWNLOAD_SELECTED = 21;  // the selected rows
@@ -49,8 +54,30 @@ class DownloadJob {
   std::int64_t currentTotalBytes() const { return counters_.totalBytes; }
 
  private:
+  // The host's side of an item: its row, its address and, for a resumed row, its partial
+  // file as the file system names it.
+  struct Item {
+    RowCursor row;
+    std::string address;
+    bool resumed = false;
+    std::string resumedPath;
+  };
+  // How many rows are handed to the thread ahead of the current one.
+  static constexpr std::size_t kItemsAhead = 2;
+
   // Starts the next row's download; false when there is no row left.
   bool startNext();
+  // Fills `item` and `record` for the row's download and returns the procedure that runs
+  // it; nothing when the item ends without a thread (no fileName or url, or a resumed row
+  // that names no file).
+  WorkerSlot::Procedure prepare(const ItemRecord& row, Item& item, JobRecord& record);
+  // Hands the rows after the last one handed over to the thread, up to kItemsAhead.
+  void queueAhead();
+  // Takes back the rows handed ahead that have not begun and finishes those the thread has
+  // ended meanwhile, so that only the current item is left on the thread.
+  void settleAhead();
+  // Shows the current item as started: the title's count and its row's image.
+  void showStarted();
   // True when the job has ended.
   bool poll();
   bool finishItem();
@@ -65,12 +92,9 @@ class DownloadJob {
   const int mode_;
   bool keepFinished_ = false;
 
-  RowCursor current_;
+  Item current_;
+  std::deque<Item> ahead_;
   int position_ = 0;
-  std::string address_;
-  bool resumed_ = false;
-  // The partial file a resumed row names, as the file system names it.
-  std::string resumedPath_;
   bool nothingLeft_ = false;
   bool ended_ = false;
   bool inTick_ = false;

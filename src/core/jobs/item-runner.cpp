@@ -20,14 +20,36 @@ void ItemRunner::beginJob() {
   started_ = std::chrono::steady_clock::now();
 }
 
+std::shared_ptr<JobRecord> ItemRunner::makeRecord(const JobRecord& previous) const {
+  auto record = std::make_shared<JobRecord>();
+  fillFromSettings(*record, settings_, host_.appDirectory());
+  record->movement = previous.movement.load();
+  record->prompter = prompter_;
+  record->connections = connections_;
+  return record;
+}
+
 JobRecord& ItemRunner::newItem() {
-  const int movement = record_->movement;
-  record_ = std::make_shared<JobRecord>();
-  fillFromSettings(*record_, settings_, host_.appDirectory());
-  record_->movement = movement;
-  record_->prompter = prompter_;
-  record_->connections = connections_;
+  record_ = makeRecord(*record_);
   return *record_;
+}
+
+JobRecord& ItemRunner::newItemAhead() {
+  ahead_.push_back(makeRecord(ahead_.empty() ? *record_ : *ahead_.back()));
+  return *ahead_.back();
+}
+
+bool ItemRunner::advance() {
+  if (ahead_.empty()) return false;
+  record_ = std::move(ahead_.front());
+  ahead_.pop_front();
+  return true;
+}
+
+std::size_t ItemRunner::withdrawAhead() {
+  const std::size_t count = slot_.withdraw();
+  ahead_.resize(ahead_.size() - count);
+  return count;
 }
 
 void ItemRunner::endWithoutThread() { record_->doneEvent.set(); }
@@ -39,6 +61,7 @@ bool ItemRunner::doneTest() {
 }
 
 bool ItemRunner::stop() {
+  withdrawAhead();
   if (slot_.stop()) return true;
   // The given-up thread keeps the connection cache it used to itself.
   connections_ = std::make_shared<ConnectionShare>();

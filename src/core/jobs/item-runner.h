@@ -1,11 +1,15 @@
 // ItemRunner: what both job controllers do around one item: the settings copied when the
 // job starts, a fresh JobRecord per item, the worker thread, the done test and the stop.
+// Items may be handed to the thread ahead of the current one; they become current one by
+// one through advance().
 //
 // Host thread only.
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <memory>
 
 #include "jobs/worker-slot.h"
@@ -32,6 +36,16 @@ class ItemRunner {
   JobRecord& newItem();
   JobRecord& record() { return *record_; }
   void run(WorkerSlot::Procedure procedure) { slot_.start(procedure, record_); }
+  // A fresh record for an item after the last one handed over, and its hand-over: the
+  // thread starts it as soon as the items before it have ended.
+  JobRecord& newItemAhead();
+  void runAhead(WorkerSlot::Procedure procedure) { slot_.start(procedure, ahead_.back()); }
+  std::size_t aheadCount() const { return ahead_.size(); }
+  // Once the current item is finished: makes the first item handed ahead the current one
+  // (it runs or has run already); false when there is none.
+  bool advance();
+  // Takes back the items ahead that have not begun; returns how many (the last ones).
+  std::size_t withdrawAhead();
   // Ends the item without a thread: the next doneTest() sees it with its result as it is.
   void endWithoutThread();
   bool threadRunning() const { return slot_.running(); }
@@ -45,7 +59,10 @@ class ItemRunner {
  private:
   JobHost& host_;
   AppSettings settings_;
+  std::shared_ptr<JobRecord> makeRecord(const JobRecord& previous) const;
+
   std::shared_ptr<JobRecord> record_;
+  std::deque<std::shared_ptr<JobRecord>> ahead_;
   std::shared_ptr<ConnectionShare> connections_;
   std::shared_ptr<Prompter> prompter_;
   std::chrono::steady_clock::time_point started_;

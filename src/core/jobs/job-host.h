@@ -43,7 +43,8 @@ class JobHost {
   // One output-window line for a job start (OUT_ANALYZE, OUT_DOWNLOAD) or an item's result
   // code with its address; the host passes it through murlo::writeOutput.
   virtual void writeOutput(int code, const std::string& text) = 0;
-  // Sound 1 (analysis finished), 2 (download finished) or 4 (error); see completion-sound.h.
+  // sound::kAnalysis (analysis finished), sound::kDownload or sound::kError; see
+  // completion-sound.h.
   virtual void playSound(int kind) = 0;
   // Starts downloading the whole list after an analysis with the auto-download flag;
   // returns whether the download job started.

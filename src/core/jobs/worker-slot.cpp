@@ -1,6 +1,7 @@
 #include "jobs/worker-slot.h"
 
 #include <condition_variable>
+#include <cstdint>
 #include <mutex>
 #include <thread>
 
@@ -8,8 +9,8 @@
 
 namespace murlo {
 
-// The thread and the one item it is given at a time. The thread keeps this object alive
-// itself, so a thread that was given up (and detached) still has it while it ends.
+// The thread and the items waiting for it. The thread keeps this object alive itself, so a
+// thread that was given up (and detached) still has it while it ends.
 class WorkerSlot::Worker : public std::enable_shared_from_this<Worker> {
  public:
   explicit Worker(std::function<void()> wake) : wake_(std::move(wake)) {}
@@ -21,16 +22,20 @@ class WorkerSlot::Worker : public std::enable_shared_from_this<Worker> {
   void post(Procedure procedure, std::shared_ptr<JobRecord> record) {
     {
       std::lock_guard lock(mutex_);
-      procedure_ = procedure;
-      record_ = std::move(record);
-      busy_ = true;
+      waiting_.push_back({procedure, std::move(record)});
     }
     changed_.notify_all();
   }
-  // Returns once the item's last steps, the wake-up included, are done.
-  void waitIdle() {
+  // Returns once `count` items have ended with all their steps, the wake-up included.
+  void waitEnded(std::uint64_t count) {
     std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return !busy_; });
+    changed_.wait(lock, [this, count] { return ended_ >= count; });
+  }
+  std::size_t withdraw() {
+    std::lock_guard lock(mutex_);
+    const std::size_t count = waiting_.size();
+    waiting_.clear();
+    return count;
   }
   // Cuts the wake-up (returning after one in progress) and lets the thread end after its
   // item, on its own.
@@ -54,23 +59,29 @@ class WorkerSlot::Worker : public std::enable_shared_from_this<Worker> {
   }
 
  private:
+  struct Item {
+    Procedure procedure;
+    std::shared_ptr<JobRecord> record;
+  };
+
   // Worker thread.
   void loop() {
     std::unique_lock lock(mutex_);
     for (;;) {
-      changed_.wait(lock, [this] { return quit_ || procedure_ != nullptr; });
-      if (procedure_ == nullptr) return;
-      const Procedure procedure = procedure_;
-      std::shared_ptr<JobRecord> record = std::move(record_);
-      procedure_ = nullptr;
+      changed_.wait(lock, [this] { return quit_ || !waiting_.empty(); });
+      if (quit_) return;
+      Item item = std::move(waiting_.front());
+      waiting_.pop_front();
+      // An overwrite-all or rename-all answer of one item holds for the next.
+      if (last_) item.record->movement = last_->movement.load();
       lock.unlock();
-      procedure(std::move(record));
+      item.procedure(item.record);
       lock.lock();
+      last_ = std::move(item.record);
       // The wake-up is rung under the lock, so giveUp() never returns while it runs.
       if (wake_) wake_();
-      busy_ = false;
+      ++ended_;
       changed_.notify_all();
-      if (quit_) return;
     }
   }
 
@@ -78,9 +89,9 @@ class WorkerSlot::Worker : public std::enable_shared_from_this<Worker> {
   std::mutex mutex_;
   std::condition_variable changed_;
   std::function<void()> wake_;
-  Procedure procedure_ = nullptr;
-  std::shared_ptr<JobRecord> record_;
-  bool busy_ = false;
+  std::deque<Item> waiting_;
+  std::shared_ptr<JobRecord> last_;
+  std::uint64_t ended_ = 0;
   bool quit_ = false;
 };
 
@@ -95,30 +106,38 @@ void WorkerSlot::start(Procedure procedure, std::shared_ptr<JobRecord> record) {
   if (!worker_) {
     worker_ = std::make_shared<Worker>(wake_);
     worker_->launch();
+    finished_ = 0;
   }
-  record_ = record;
-  running_ = true;
+  records_.push_back(record);
   worker_->post(procedure, std::move(record));
 }
 
 void WorkerSlot::finish() {
-  if (running_) worker_->waitIdle();
-  record_.reset();
-  running_ = false;
+  if (records_.empty()) return;
+  worker_->waitEnded(++finished_);
+  records_.pop_front();
+}
+
+std::size_t WorkerSlot::withdraw() {
+  if (records_.empty()) return 0;
+  const std::size_t count = worker_->withdraw();
+  records_.resize(records_.size() - count);
+  return count;
 }
 
 bool WorkerSlot::stop(std::chrono::milliseconds patience) {
-  if (!running_) return true;
-  record_->stopEvent.set();
-  if (record_->doneEvent.wait(patience)) {
-    finish();
+  withdraw();
+  if (records_.empty()) return true;
+  for (const auto& record : records_) record->stopEvent.set();
+  // The items run one after the other: the last one ending means all have.
+  if (records_.back()->doneEvent.wait(patience)) {
+    while (!records_.empty()) finish();
     return true;
   }
-  record_->gate.close();
+  for (const auto& record : records_) record->gate.close();
   worker_->giveUp();
   worker_.reset();
-  record_.reset();
-  running_ = false;
+  records_.clear();
   return false;
 }
 

@@ -2,12 +2,17 @@
 // give-up of a thread that does not answer it.
 //
 // The thread lives as long as the job and takes one item after the other, so an item costs
-// no thread start. Used on the host's thread only; the worker thread itself calls nothing
-// here: it runs its procedure on its record and then rings the job's wake-up, unless the
-// job gave it up.
+// no thread start. Items may be handed to it ahead of time: it runs them in the order they
+// were given, each as soon as the one before has ended, so the next transfer does not wait
+// for the host to look at the last one. Used on the host's thread only; the worker thread
+// itself calls nothing here: it runs each procedure on its record and then rings the job's
+// wake-up, unless the job gave it up.
 #pragma once
 
 #include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 
@@ -24,22 +29,28 @@ class WorkerSlot {
 
   // `wake` runs on the worker thread after each procedure has ended.
   explicit WorkerSlot(std::function<void()> wake);
-  // Stops an item that still runs, as stop() does, and ends the thread.
+  // Stops the items that still run or wait, as stop() does, and ends the thread.
   ~WorkerSlot();
   WorkerSlot(const WorkerSlot&) = delete;
   WorkerSlot& operator=(const WorkerSlot&) = delete;
 
-  // Whether an item was started and not yet finished or given up.
-  bool running() const { return running_; }
-  // Hands the item to the thread (started on first use, or anew after a give-up).
+  // Whether an item was handed over and not yet finished or given up.
+  bool running() const { return !records_.empty(); }
+  // Hands an item to the thread (started on first use, or anew after a give-up); it runs
+  // after the items handed over before it. The thread gives each item the movement word the
+  // item before it ended with.
   void start(Procedure procedure, std::shared_ptr<JobRecord> record);
-  // After the record's done event was seen: waits for the thread to finish its last steps
-  // (the wake-up) and forgets the item.
+  // After the done event of the oldest item handed over was seen: waits for the thread to
+  // finish that item's last steps (the wake-up) and forgets it.
   void finish();
-  // Sets the stop event and waits up to `patience` for the done event. True when the
-  // thread answered in time or no item ran. Otherwise the thread is given up: its record's
-  // write gate is closed, so it can no longer touch a file, its wake-up is cut off, and it
-  // ends on its own after that item, keeping its record alive until then.
+  // Takes back the items that were handed over and have not begun; returns how many (the
+  // last ones handed over).
+  std::size_t withdraw();
+  // Takes back the items that have not begun, sets the stop event of the others and waits
+  // up to `patience` for their done events. True when the thread answered in time or no
+  // item ran. Otherwise the thread is given up: its records' write gates are closed, so it
+  // can no longer touch a file, its wake-up is cut off, and it ends on its own after its
+  // item, keeping the record alive until then.
   bool stop(std::chrono::milliseconds patience = kStopPatience);
 
  private:
@@ -47,8 +58,10 @@ class WorkerSlot {
 
   std::function<void()> wake_;
   std::shared_ptr<Worker> worker_;
-  std::shared_ptr<JobRecord> record_;
-  bool running_ = false;
+  // The items handed over and not finished, oldest first.
+  std::deque<std::shared_ptr<JobRecord>> records_;
+  // How many items of the current thread this side has finished.
+  std::uint64_t finished_ = 0;
 };
 
 }  // namespace murlo

@@ -24,7 +24,7 @@ class OutputSink {
 };
 
 // Writes one line for `code` (a job start or an item result) with `text`, as the Output bits
-// allow. `offline` is Connection bit 0.
+// allow. `offline`: the connection::kOffline setting.
 void writeOutput(OutputSink& sink, int code, const std::string& text, int outputBits,
                  bool offline);
 

@@ -10,6 +10,7 @@
 #include <mutex>
 
 #include "net/save-path.h"
+#include "settings/program-files.h"
 
 namespace murlo {
 
@@ -41,7 +42,7 @@ bool writeAll(int fd, std::string_view data) {
 }  // namespace
 
 std::string errorLogPath(const std::string& appDir) {
-  return joinPath(appDir, "Murlo.log");
+  return programFilePath(appDir, kErrorLogFile);
 }
 
 bool appendErrorLog(const std::string& appDir, std::string_view url, std::string_view reason) {

@@ -17,6 +17,7 @@
 #include "net/save-path.h"
 #include "net/url-crack.h"
 #include "settings/app-settings.h"
+#include "settings/program-files.h"
 #include "text/cp932.h"
 
 namespace murlo {
@@ -207,14 +208,16 @@ bool CHttpWorker::DownloadToTemp() {
   // The page is fetched into a file of its own, which the analysis job reads back by its
   // path: another analysis in the same folder never reads this page, and a thread given up
   // half-way never leaves its bytes where a later page is read from.
-  const std::string target = joinPath(job_.appDir, "Murlo.tmp");
-  TempPageFile temp(target, job_.gate);
+  const std::string target = programFilePath(job_.appDir, kLastPageFile);
+  std::optional<TempPageFile> temp;
+  if (job_.reusedPageFile.empty()) temp.emplace(target, job_.gate);
+  const std::string& path = temp ? temp->path() : job_.reusedPageFile;
   allocateBuffer();
-  openLocalFile(temp.path(), false);
+  openLocalFile(path, false);
   if (!readingLoop(false)) return false;
-  // Handed over only while the gate is open; a given-up thread removes its file itself.
-  if (!job_.gate.pass([&] { job_.pageFile = temp.path(); })) throw LocalFileError::givenUp(target);
-  temp.keep();
+  // Handed over only while the gate is open; a given-up thread removes a file it made.
+  if (!job_.gate.pass([&] { job_.pageFile = path; })) throw LocalFileError::givenUp(target);
+  if (temp) temp->keep();
   return true;
 }
 

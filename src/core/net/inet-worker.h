@@ -44,14 +44,14 @@ class CInetWorker : public CTransferBase {
   bool IsCancelled(int code);
   bool wasCancelled() const { return cancelled_; }
 
-  // Remembers the code and, unless Movement bit 1 silences error messages, shows its
+  // Remembers the code and, unless movement::kNoErrorMessages silences them, shows its
   // message; `detail` (the refused answer's status) is shown on a second line.
   void ReportResult(int code, const std::string& detail = {});
-  // Log entries, when Output bit 0 is set.
+  // Log entries, when output::kErrorLog is set.
   void LogResult(int code);
   void LogException(const std::exception& error);
 
-  // With Movement bit 2: creates the object's folders under the save folder and puts them
+  // With movement::kHierarchy: creates the object's folders under the save folder and puts them
   // in front of the job's fileName. Always makes the file name a single safe entry, named
   // as it goes on disk (UTF-8, percent-escapes decoded).
   void MakeHierarchy();

@@ -19,7 +19,6 @@
 namespace murlo {
 
 struct AppSettings;
-class CInetWorker;
 class ConnectionShare;
 class Prompter;
 
@@ -64,10 +63,8 @@ struct JobRecord {
   std::string appDir;
   std::string proxy;
   int bufferSize = 1024;
-  // The time-out the session applies when Connection bit 2 is set.
+  // The time-out the session applies when connection::kTimeout is set.
   std::int64_t timeoutMs = 0;
-  // Written by the thread: the HTTP worker now running (null before and after).
-  std::atomic<CInetWorker*> worker{nullptr};
   // Written by the worker, read by the progress display at any time.
   std::atomic<std::int64_t> doneBytes{0};
   std::atomic<std::int64_t> totalBytes{0};
@@ -78,8 +75,13 @@ struct JobRecord {
   // Written: the local name used after same-name handling. For a resume, set by job
   // control to the full path of the partial file.
   std::string localName;
-  // Written through the gate by the page job's worker: the unique file that holds the page
-  // fetched. The analysis job reads it back, then renames it to Murlo.tmp or removes it.
+  // A page file of the analysis job that the page is fetched into (emptied first), so that
+  // a crawl reuses a few files instead of making and removing one per page; empty: the
+  // worker makes a new one beside Murlo.tmp.
+  std::string reusedPageFile;
+  // Written through the gate by the page job's worker: the file that holds the page
+  // fetched. The analysis job reads it back, then reuses it, renames it to Murlo.tmp or
+  // removes it.
   std::string pageFile;
   std::atomic<int> sizeKnown{0};
   // Written: the full path of the partial file being written, empty before it is opened and

@@ -16,9 +16,10 @@ class CTransferBase {
   static bool FileExists(const std::string& path);
 
   // The local name for the job's fileName under its saveDir after the same-name policy:
-  // overwrite (Movement bit 5), automatic renaming (bit 6), or the overwrite question
-  // asked through the job's prompter while this worker thread waits. `existing` tells
-  // whether the name returned is that of a file there now, chosen to be overwritten.
+  // overwrite (movement::kOverwrite), automatic renaming (movement::kAutoRename), or the
+  // overwrite question asked through the job's prompter while this worker thread waits.
+  // `existing` tells whether the name returned is that of a file there now, chosen to be
+  // overwritten.
   std::string ResolveSaveName(JobRecord& job, bool* existing = nullptr);
 
   // Appends a log entry for the refusal codes -1 to -5 (nothing for other codes).

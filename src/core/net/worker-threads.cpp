@@ -47,7 +47,6 @@ void runHttp(JobRecord& job, CInetWorker::Binding binding, Work work) {
     CHttpWorker worker(job, binding);
     runSteps(job, worker, work == Work::kInfo, [&] {
       worker.OpenSession();
-      job.worker = &worker;
       worker.CrackUrl();
       if (work == Work::kResume) worker.PrepareResume();
       if (worker.IsCancelled(RESULT_USER_DENIED)) return false;
@@ -63,7 +62,6 @@ void runHttp(JobRecord& job, CInetWorker::Binding binding, Work work) {
       }
       return worker.Transfer();
     });
-    job.worker = nullptr;
   }
   job.doneEvent.set();
 }

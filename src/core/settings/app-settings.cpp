@@ -1,6 +1,7 @@
 #include "settings/app-settings.h"
 
 #include "settings/ini-file.h"
+#include "settings/program-files.h"
 
 namespace murlo {
 
@@ -73,8 +74,7 @@ bool SaveSettings(const AppSettings& settings, const std::string& iniPath) {
 }
 
 std::string settingsPath(const std::string& appDirectory) {
-  if (!appDirectory.empty() && appDirectory.back() == '/') return appDirectory + "Murlo.ini";
-  return appDirectory + "/Murlo.ini";
+  return programFilePath(appDirectory, kSettingsFile);
 }
 
 }  // namespace murlo

@@ -42,6 +42,20 @@ std::optional<std::string> checkSaveFolder(const std::string& text, Prompter& pr
   return folder;
 }
 
+std::optional<std::string> browseSaveFolder(Prompter& prompter, const std::string& initialFolder,
+                                            const std::vector<MountEntry>& mounts) {
+  FileDialogRequest request;
+  request.title = "保存先ﾌｫﾙﾀﾞを選択して下さい";
+  request.folder = true;
+  request.initialFolder = initialFolder;
+  std::optional<std::string> chosen = prompter.chooseSaveFile(request);
+  if (chosen && !isSaveDrive(driveTypeOf(*chosen, mounts))) {
+    prompter.message(kDriveRefused, PromptIcon::kInformation, PromptButtons::kOk);
+    return std::nullopt;
+  }
+  return chosen;
+}
+
 void pushSaveFolder(AppSettings& settings, const std::string& folder) {
   if (folder == settings.path01) return;
   if (folder != settings.path02) settings.path03 = settings.path02;

@@ -28,6 +28,12 @@ bool isSaveDrive(DriveType type);
 std::optional<std::string> checkSaveFolder(const std::string& text, Prompter& prompter,
                                            const std::vector<MountEntry>& mounts);
 
+// The folder browser "保存先ﾌｫﾙﾀﾞを選択して下さい", opened on `initialFolder`: the chosen folder,
+// or nothing when the user cancels or picks a folder on a volume that cannot hold downloads
+// (told through `prompter`).
+std::optional<std::string> browseSaveFolder(Prompter& prompter, const std::string& initialFolder,
+                                            const std::vector<MountEntry>& mounts);
+
 // Pushes `folder` into the history: PATH01 unchanged when it is the folder; otherwise the
 // old PATH01 moves to PATH02, and the old PATH02 to PATH03 unless it is the folder itself.
 void pushSaveFolder(AppSettings& settings, const std::string& folder);

@@ -60,16 +60,9 @@ void CSetDlg03::onCharHook(wxKeyEvent& event) {
 }
 
 void CSetDlg03::onBrowse(wxCommandEvent&) {
-  FileDialogRequest request;
-  request.title = "保存先ﾌｫﾙﾀﾞを選択して下さい";
-  request.folder = true;
-  request.initialFolder = folder_->GetValue().utf8_str().data();
-  const auto chosen = app().prompter->chooseSaveFile(request);
+  const auto chosen =
+      browseSaveFolder(*app().prompter, folder_->GetValue().utf8_str().data(), readMountTable());
   if (!chosen) return;
-  if (!isSaveDrive(driveTypeOf(*chosen, readMountTable()))) {
-    app().prompter->message(kDriveRefused, PromptIcon::kInformation, PromptButtons::kOk);
-    return;
-  }
   pushSaveFolder(history_, *chosen);
   folder_->Append(u8(*chosen));
   folder_->SetSelection(static_cast<int>(folder_->GetCount()) - 1);

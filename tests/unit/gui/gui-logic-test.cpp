@@ -52,6 +52,24 @@ TEST(ShortenText, CutsWithDotsAndKeepsWholeCharacters) {
   EXPECT_EQ(shortenText("日本語のファイル", 63, 4, measure), "日本...");
 }
 
+TEST(ShortenText, CellsMeasureAgainstTheirOwnWidthAndShortenedTextsStartAtTheLeft) {
+  const auto measure = [](const std::string& s) { return static_cast<int>(s.size()) * 10; };
+  // A 60-pixel tag column: W 60, M 12.
+  const CellGeometry tag = cellGeometry(2, 60);
+  EXPECT_EQ(cellText("abcd", tag, false, measure), "abcd");  // 40 + 12 fits 60
+  EXPECT_EQ(cellText("abcde", tag, true, measure), "a...");
+  // Centred: blanks up to the control's 52 pixels, so it starts at the left edge.
+  EXPECT_EQ(cellText("abcde", tag, false, measure), "a... ");
+  // Column 0 leaves the icon's room: 130 pixels give the label 103, and what is drawn fits
+  // the room the control gives it, which never cuts it a second time.
+  const CellGeometry first = cellGeometry(0, 130);
+  EXPECT_EQ(first.margin, 4);
+  EXPECT_EQ(cellText("123456789", first, true, measure), "123456789");
+  const std::string cut = cellText("1234567890", first, true, measure);
+  EXPECT_EQ(cut, "123456...");
+  EXPECT_LE(measure(cut), first.room);
+}
+
 TEST(JobCommandRules, AnalyseNeedsPageNamesOnly) {
   ItemList list;
   list.AddItem("index.HTML", "http://h/", "", "", "", "");

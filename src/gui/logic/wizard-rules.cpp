@@ -1,0 +1,136 @@
+#include "logic/wizard-rules.h"
+
+#include "analysis/address.h"
+#include "logic/job-command-rules.h"
+#include "settings/save-folder.h"
+
+namespace murlo::gui::wizard {
+
+namespace {
+
+constexpr int kAllTagKinds = tagbits::kImage | tagbits::kAnchor | tagbits::kBody | tagbits::kFrame;
+
+int refuse(Prompter& prompter, const std::string& text, PromptIcon icon = PromptIcon::kInformation) {
+  prompter.message(text, icon, PromptButtons::kOk);
+  return kStay;
+}
+
+}  // namespace
+
+const std::vector<ExtensionBox>& extensionBoxes() {
+  using namespace downex;
+  static const std::vector<ExtensionBox> boxes = {
+      {1004, kHtml, "htm,html,shtml"}, {1005, kCgi, "cgi"},   {1006, kTxt, "txt"},
+      {1007, kJpg, "jpg"},             {1008, kGif, "gif"},   {1020, kLzh, "lzh"},
+      {1010, kZip, "zip"},             {1011, kRar, "rar"},   {1013, kRm, "rm,ram"},
+      {1014, kMpeg, "mpeg"},           {1015, kAvi, "avi"},   {1016, kViv, "viv"},
+      {1017, kExe, "exe"},
+  };
+  return boxes;
+}
+
+int previousPage(int page, const WizardState& state) {
+  switch (page) {
+    case kLinkFormPage:
+    case kHomePagePage:
+    case kLargeFilePage: return kPurposePage;
+    case kExtensionsPage: return kHomePagePage;
+    case kAddressPage: return state.cameFrom == kExtensionsPage ? kExtensionsPage : kLinkFormPage;
+    case kSummaryPage: return state.cameFrom == kLargeFilePage ? kLargeFilePage : kAddressPage;
+    default: return kStay;
+  }
+}
+
+int nextFromPurpose(int choice, Prompter& prompter) {
+  switch (choice) {
+    case 0: return kLinkFormPage;
+    case 1: return kHomePagePage;
+    case 2: return kLargeFilePage;
+    default: return refuse(prompter, "使用の目的が選択されていません");
+  }
+}
+
+int nextFromLinkForm(int choice, AppSettings& settings, WizardState& state, Prompter& prompter) {
+  constexpr int kTags[] = {tagbits::kImage, tagbits::kAnchor, tagbits::kAllHttp};
+  if (choice < 0 || choice > 2) return refuse(prompter, "ﾘﾝｸの形式が選択されていません");
+  settings.tag = kTags[choice];
+  state.mode = kModeImages;
+  state.cameFrom = kLinkFormPage;
+  return kAddressPage;
+}
+
+int nextFromHomePage(int method, int saving, AppSettings& settings, WizardState& state,
+                     Prompter& prompter) {
+  if (method == kNoChoice) return refuse(prompter, "ﾀﾞｳﾝﾛｰﾄﾞする方法が選択されていません");
+  state.mode = method == 0 ? kModeAnalysis : kModeRecursive;
+  settings.tag = kAllTagKinds;
+  if (saving == kNoChoice) return refuse(prompter, "保存する方法が選択されていません");
+  if (saving == 0) {
+    settings.movement &= ~movement::kHierarchy;
+  } else {
+    settings.movement |= movement::kHierarchy;
+  }
+  return kExtensionsPage;
+}
+
+int nextFromExtensions(int checkedBits, const std::string& extend, AppSettings& settings,
+                       WizardState& state, Prompter& prompter) {
+  const int bits = checkedBits | (extend.empty() ? 0 : downex::kCustom);
+  // A refusal leaves DownEx as it was: the user may still cancel the wizard.
+  if (bits == 0) return refuse(prompter, "拡張子が選択されていません");
+  settings.downEx = bits;
+  if (!extend.empty()) settings.extend = extend;
+  state.cameFrom = kExtensionsPage;
+  return kAddressPage;
+}
+
+int nextFromAddress(int page, const std::string& folder, const std::string& address,
+                    AppSettings& settings, WizardState& state, Prompter& prompter,
+                    const std::vector<MountEntry>& mounts) {
+  if (trimAddress(folder).empty()) return refuse(prompter, "保存先のﾌｫﾙﾀﾞが指定されていません");
+  const std::optional<std::string> checked = checkSaveFolder(folder, prompter, mounts);
+  if (!checked) return kStay;
+  // A dropped or pasted address often brings a line end along.
+  const std::string url = trimAddress(address);
+  if (url.empty()) return refuse(prompter, "URLが指定されていません");
+  if (page == kAddressPage) {
+    if (const auto error = recursiveAddressError(url)) {
+      return refuse(prompter, *error, PromptIcon::kStop);
+    }
+  }
+  pushSaveFolder(settings, *checked);
+  state.address = url;
+  if (page == kLargeFilePage) {
+    state.mode = kModeDownload;
+    state.cameFrom = kLargeFilePage;
+  }
+  return kSummaryPage;
+}
+
+std::string summaryAddress(const std::string& address) {
+  constexpr int kBlock = 50;
+  constexpr int kBrokenBlocks = 3;
+  std::string out;
+  int chars = 0;
+  for (std::size_t i = 0; i < address.size(); ++i) {
+    const bool startsCharacter = (static_cast<unsigned char>(address[i]) & 0xC0) != 0x80;
+    if (startsCharacter) {
+      if (chars > 0 && chars % kBlock == 0 && chars <= kBlock * kBrokenBlocks) out += '\n';
+      ++chars;
+    }
+    out += address[i];
+  }
+  return out;
+}
+
+std::string modeText(int mode) {
+  switch (mode) {
+    case kModeImages: return "画像解析→ﾀﾞｳﾝﾛｰﾄﾞ";
+    case kModeAnalysis: return "解析→ﾀﾞｳﾝﾛｰﾄﾞ";
+    case kModeRecursive: return "再帰的解析→ﾀﾞｳﾝﾛｰﾄﾞ";
+    case kModeDownload: return "ﾀﾞｳﾝﾛｰﾄﾞ";
+    default: return "";
+  }
+}
+
+}  // namespace murlo::gui::wizard

@@ -1,0 +1,52 @@
+#include <gtest/gtest.h>
+
+#include "logic/wizard-rules.h"
+#include "scripted-prompter.h"
+
+namespace murlo::gui::wizard {
+namespace {
+
+TEST(WizardRules, HomePageRefusalKeepsModeAndTagExtensionsAreRebuilt) {
+  test::ScriptedPrompter prompter;
+  AppSettings settings;
+  settings.movement = movement::kHierarchy | movement::kNoConfirm;
+  WizardState state;
+  EXPECT_EQ(nextFromHomePage(1, kNoChoice, settings, state, prompter), kStay);
+  EXPECT_EQ(state.mode, kModeRecursive);
+  EXPECT_EQ(settings.tag, 15);
+  EXPECT_EQ(nextFromHomePage(0, 0, settings, state, prompter), kExtensionsPage);
+  EXPECT_EQ(state.mode, kModeAnalysis);
+  EXPECT_EQ(settings.movement, movement::kNoConfirm);
+
+  settings.extend = "lha";
+  EXPECT_EQ(nextFromExtensions(0, "", settings, state, prompter), kStay);
+  EXPECT_EQ(settings.downEx, AppSettings().downEx);  // a refusal stores nothing
+  EXPECT_EQ(nextFromExtensions(downex::kJpg, "", settings, state, prompter), kAddressPage);
+  EXPECT_EQ(settings.downEx, downex::kJpg);
+  EXPECT_EQ(settings.extend, "lha");
+  EXPECT_EQ(nextFromExtensions(0, "png;webp", settings, state, prompter), kAddressPage);
+  EXPECT_EQ(settings.downEx, downex::kCustom);
+  EXPECT_EQ(settings.extend, "png;webp");
+  EXPECT_EQ(state.cameFrom, kExtensionsPage);
+  EXPECT_EQ(prompter.texts(), (std::vector<std::string>{"保存する方法が選択されていません",
+                                                        "拡張子が選択されていません"}));
+}
+
+TEST(WizardRules, SummaryBreaksTheAddressAfterItsFirstThreeBlocks) {
+  const std::string fifty(50, 'a');
+  EXPECT_EQ(summaryAddress(""), "");
+  EXPECT_EQ(summaryAddress(fifty), fifty);
+  EXPECT_EQ(summaryAddress(fifty + fifty + std::string(20, 'c')),
+            fifty + "\n" + fifty + "\n" + std::string(20, 'c'));
+  EXPECT_EQ(summaryAddress(std::string(210, 'a')),
+            fifty + "\n" + fifty + "\n" + fifty + "\n" + std::string(60, 'a'));
+  // Characters, not bytes: a Japanese path is never cut inside a character.
+  std::string japanese;
+  for (int i = 0; i < 51; ++i) japanese += "画";
+  EXPECT_EQ(summaryAddress(japanese), japanese.substr(0, 150) + "\n" + "画");
+  EXPECT_EQ(modeText(kModeDownload), "ﾀﾞｳﾝﾛｰﾄﾞ");
+  EXPECT_EQ(modeText(0), "");
+}
+
+}  // namespace
+}  // namespace murlo::gui::wizard
