@@ -47,7 +47,8 @@ bool ItemRunner::advance() {
 }
 
 std::size_t ItemRunner::withdrawAhead() {
-  const std::size_t count = slot_.withdraw();
+  // The current item stays, also when its thread has not begun it yet.
+  const std::size_t count = slot_.withdraw(ahead_.size());
   ahead_.resize(ahead_.size() - count);
   return count;
 }

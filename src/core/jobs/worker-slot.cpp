@@ -1,5 +1,6 @@
 #include "jobs/worker-slot.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -31,10 +32,10 @@ class WorkerSlot::Worker : public std::enable_shared_from_this<Worker> {
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [this, count] { return ended_ >= count; });
   }
-  std::size_t withdraw() {
+  std::size_t withdraw(std::size_t most) {
     std::lock_guard lock(mutex_);
-    const std::size_t count = waiting_.size();
-    waiting_.clear();
+    const std::size_t count = std::min(most, waiting_.size());
+    waiting_.erase(waiting_.end() - static_cast<std::ptrdiff_t>(count), waiting_.end());
     return count;
   }
   // Cuts the wake-up (returning after one in progress) and lets the thread end after its
@@ -118,9 +119,9 @@ void WorkerSlot::finish() {
   records_.pop_front();
 }
 
-std::size_t WorkerSlot::withdraw() {
+std::size_t WorkerSlot::withdraw(std::size_t most) {
   if (records_.empty()) return 0;
-  const std::size_t count = worker_->withdraw();
+  const std::size_t count = worker_->withdraw(most);
   records_.resize(records_.size() - count);
   return count;
 }

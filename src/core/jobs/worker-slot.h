@@ -43,9 +43,9 @@ class WorkerSlot {
   // After the done event of the oldest item handed over was seen: waits for the thread to
   // finish that item's last steps (the wake-up) and forgets it.
   void finish();
-  // Takes back the items that were handed over and have not begun; returns how many (the
-  // last ones handed over).
-  std::size_t withdraw();
+  // Takes back at most the `most` last items handed over that have not begun; returns how
+  // many.
+  std::size_t withdraw(std::size_t most = SIZE_MAX);
   // Takes back the items that have not begun, sets the stop event of the others and waits
   // up to `patience` for their done events. True when the thread answered in time or no
   // item ran. Otherwise the thread is given up: its records' write gates are closed, so it
