@@ -8,6 +8,7 @@ packages=(
   libwxgtk3.2-dev libcurl4-openssl-dev zlib1g-dev libcanberra-dev
   libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev
   python3-pyftpdlib xvfb xauth fonts-ipafont-gothic wx3.2-i18n
+  openbox locales-all libx11-dev
   clang libclang-rt-14-dev
   nginx wget
 )

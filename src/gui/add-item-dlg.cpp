@@ -7,6 +7,7 @@
 
 #include <climits>
 
+#include "initial-focus.h"
 #include "paste-button.h"
 #include "text/integer-field.h"
 #include "ui-text.h"
@@ -69,6 +70,7 @@ CAddItemDlg::CAddItemDlg(wxWindow* parent, Prompter& prompter)
   buttons->Realize();
   top->Add(buttons, 0, wxALL | wxEXPAND, 8);
   SetSizerAndFit(top);
+  focusFieldOnOpen(*this, *address_);
 
   enableSeries(false);
   useRange_->Bind(wxEVT_CHECKBOX, &CAddItemDlg::onUseRange, this);

@@ -5,6 +5,7 @@
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
+#include <wx/generic/msgdlgg.h>
 #include <wx/thread.h>
 
 #include <future>
@@ -23,22 +24,27 @@ auto GuiPrompter::onUiThread(Fn ask) -> decltype(ask()) {
   return answer.get();
 }
 
+PromptAnswer showMessageBox(wxWindow* parent, const std::string& text, PromptIcon icon,
+                            PromptButtons buttons) {
+  long style = buttons == PromptButtons::kOk               ? wxOK
+               : buttons == PromptButtons::kYesNoDefaultNo ? wxYES_NO | wxNO_DEFAULT
+                                                           : wxYES_NO;
+  switch (icon) {
+    case PromptIcon::kInformation: style |= wxICON_INFORMATION; break;
+    case PromptIcon::kExclamation: style |= wxICON_EXCLAMATION; break;
+    case PromptIcon::kStop: style |= wxICON_ERROR; break;
+    case PromptIcon::kQuestion: style |= wxICON_QUESTION; break;
+  }
+  // The toolkit's own message dialog of GTK 3 shows no icon at all: the kind of message
+  // would be lost. This one draws the desktop theme's icon beside the text.
+  wxGenericMessageDialog dlg(parent, wxString::FromUTF8(text), "Murlo", style);
+  const int rc = dlg.ShowModal();
+  if (buttons == PromptButtons::kOk) return PromptAnswer::kOk;
+  return rc == wxID_YES ? PromptAnswer::kYes : PromptAnswer::kNo;
+}
+
 PromptAnswer GuiPrompter::message(const std::string& text, PromptIcon icon, PromptButtons buttons) {
-  return onUiThread([&, text, icon, buttons] {
-    long style = buttons == PromptButtons::kOk               ? wxOK
-                 : buttons == PromptButtons::kYesNoDefaultNo ? wxYES_NO | wxNO_DEFAULT
-                                                             : wxYES_NO;
-    switch (icon) {
-      case PromptIcon::kInformation: style |= wxICON_INFORMATION; break;
-      case PromptIcon::kExclamation: style |= wxICON_EXCLAMATION; break;
-      case PromptIcon::kStop: style |= wxICON_ERROR; break;
-      case PromptIcon::kQuestion: style |= wxICON_QUESTION; break;
-    }
-    wxMessageDialog dlg(parent_, wxString::FromUTF8(text), "Murlo", style);
-    const int rc = dlg.ShowModal();
-    if (buttons == PromptButtons::kOk) return PromptAnswer::kOk;
-    return rc == wxID_YES ? PromptAnswer::kYes : PromptAnswer::kNo;
-  });
+  return onUiThread([&, text, icon, buttons] { return showMessageBox(parent_, text, icon, buttons); });
 }
 
 OverwriteChoice GuiPrompter::confirmOverwrite(const std::string& url, const std::string& fileName) {

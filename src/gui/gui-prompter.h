@@ -25,6 +25,10 @@ class GuiPrompter : public Prompter {
   wxWindow* parent_ = nullptr;
 };
 
+// A message box over `parent` with the icon of its kind; UI thread only.
+PromptAnswer showMessageBox(wxWindow* parent, const std::string& text, PromptIcon icon,
+                            PromptButtons buttons);
+
 // The wildcard of a file dialog from the program's "label|pattern|...||" filter text.
 wxString dialogWildcard(const std::string& filter);
 

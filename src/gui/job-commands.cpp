@@ -104,7 +104,9 @@ void JobCommands::setRunning(bool running) {
 
 void JobCommands::showProgress() {
   progress_->setHangUp((frame_.app().settings.dial & dial::kHangUp) != 0);
-  progress_->Show();
+  // The main window keeps the keyboard: its menus and accelerators go on working, and a
+  // Return meant for it cannot tick the hang-up box.
+  progress_->ShowWithoutActivating();
 }
 
 void JobCommands::hideProgress() { progress_->Hide(); }

@@ -5,6 +5,7 @@
 #include <wx/menu.h>
 #include <wx/statusbr.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 
@@ -22,6 +23,7 @@
 #include "main-menus.h"
 #include "murlo-view.h"
 #include "folder-dlg.h"
+#include "on-screen.h"
 #include "output-window.h"
 #include "program-icon.h"
 #include "settings/settings-sheet.h"
@@ -36,19 +38,36 @@ constexpr const char* kMainBar = "ToolBar";
 constexpr const char* kListBar = "ListBar";
 constexpr const char* kAddUrlBar = "AddUrlBar";
 constexpr const char* kOutputPane = "DialogBar";
+constexpr int kOutputMinHeight = 60;
+constexpr int kOutputMaxHeight = 2000;
 
 }  // namespace
 
 CMainFrame::CMainFrame(AppContext& app)
     : wxFrame(nullptr, wxID_ANY, "Murlo"), app_(app), documentTitle_(kDocumentTitle) {
   const FramePlacement& p = app_.placement;
+#ifdef __WXGTK__
+  // The toolkit holds back the first showing until the window manager has told it the size
+  // of its decorations; a window shown that way loses the position it was given and the
+  // window manager places it anew. The stored position is the one wanted.
+  m_deferShow = false;
+#endif
   if (p.show != kShowMinimized && p.show != kShowMaximized) {
-    SetSize(p.x, p.y, p.width, p.height);
+    const wxRect stored(p.x, p.y, p.width, p.height);
+    SetSize(wxRect(keepOnScreen(stored), stored.GetSize()));
+  } else {
+    // The stored rectangle is not used, but the bars are laid out once at the size the
+    // window starts with: the screen's, not the toolkit's small default, which would
+    // squeeze the output window.
+    SetSize(wxDisplay(0u).GetClientArea());
   }
   wxIcon icon;
   icon.CopyFromBitmap(programIcon().GetBitmap(wxSize(48, 48)));
   SetIcon(icon);
   aui_.SetManagedWindow(this);
+  // The output window keeps the height it had, also when the window starts small and is
+  // maximised only afterwards.
+  aui_.SetDockSizeConstraint(1.0 / 3, 0.9);
   wxMenu* fileMenu = nullptr;
   SetMenuBar(buildMainMenuBar(fileMenu));
 
@@ -66,7 +85,7 @@ CMainFrame::CMainFrame(AppContext& app)
   status->SetStatusWidths(4, widths);
 
   buildAddUrlBar();
-  view_ = new CMurloView(this);
+  view_ = new CMurloView(this, p.columnWidths);
   aui_.AddPane(view_, wxAuiPaneInfo().Name("List").CenterPane());
   output_ = new OutputWindow(this);
   aui_.AddPane(output_, wxAuiPaneInfo()
@@ -75,8 +94,8 @@ CMainFrame::CMainFrame(AppContext& app)
                             .Bottom()
                             .Floatable(false)
                             .Movable(false)
-                            .BestSize(-1, 140)
-                            .MinSize(-1, 60));
+                            .BestSize(-1, std::clamp(p.dialogBarHeight, kOutputMinHeight, kOutputMaxHeight))
+                            .MinSize(-1, kOutputMinHeight));
   view_->setCountListener([this](int count) { showItemCount(count); });
   listCommands_ = std::make_unique<ListCommands>(*this);
   jobs_ = std::make_unique<JobCommands>(*this);
@@ -125,7 +144,9 @@ wxAuiToolBar* CMainFrame::buildToolBar(const char* name, const char* caption,
 
 void CMainFrame::addCommandTool(wxAuiToolBar* bar, int id) {
   const CommandHelp help = commandHelp(id);
-  bar->AddTool(id, u8(help.tip), commandBitmap(id), u8(help.tip))->SetLongHelp(u8(help.prompt));
+  const wxBitmap bitmap = commandBitmap(id);
+  bar->AddTool(id, u8(help.tip), bitmap, disabledCommandBitmap(bitmap), wxITEM_NORMAL,
+               u8(help.tip), u8(help.prompt), nullptr);
 }
 
 void CMainFrame::showToolPrompts(wxAuiToolBar* bar) {
@@ -192,7 +213,6 @@ void CMainFrame::applyBarStates() {
   for (const auto& [name, state] : bars) {
     wxAuiPaneInfo& pane = aui_.GetPane(name);
     pane.Show(state->show != kBarHidden);
-    if (state->show == kBarFloating) pane.Float().FloatingPosition(state->x, state->y);
   }
   aui_.GetPane(kOutputPane).Show(p.dialogBarShow != 0);
   GetStatusBar()->Show(p.statusBarShow != 0);
@@ -219,7 +239,22 @@ void CMainFrame::captureFramePlacement() {
     }
   }
   p.dialogBarShow = aui_.GetPane(kOutputPane).IsShown() ? 1 : 0;
+  if (p.dialogBarShow) p.dialogBarHeight = output_->GetSize().GetHeight();
+  p.columnWidths = view_->columnWidths();
   p.statusBarShow = GetStatusBar()->IsShown() ? 1 : 0;
+}
+
+void CMainFrame::floatStoredBars() {
+  const FramePlacement& p = app_.placement;
+  const std::pair<const char*, const BarPlacement*> bars[] = {
+      {kMainBar, &p.toolBar}, {kAddUrlBar, &p.addUrlBar}, {kListBar, &p.listBar}};
+  for (const auto& [name, state] : bars) {
+    if (state->show != kBarFloating) continue;
+    wxAuiPaneInfo& pane = aui_.GetPane(name);
+    const wxRect stored(wxPoint(state->x, state->y), pane.window->GetBestSize());
+    pane.Float().FloatingPosition(keepOnScreen(stored));
+  }
+  aui_.Update();
 }
 
 void CMainFrame::SetFrameTitle(const std::string& documentTitle) {

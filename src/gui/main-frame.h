@@ -51,6 +51,10 @@ class CMainFrame : public wxFrame {
 
   // Records the window's and bars' placement into the context.
   void captureFramePlacement();
+  // Floats the tool bars that floated when the program last closed, at their points (kept
+  // on a screen). Called once the main window is shown: a bar made before its owner would
+  // be mapped under it, and a window manager would not keep it above.
+  void floatStoredBars();
 
  private:
   wxAuiToolBar* buildToolBar(const char* name, const char* caption, std::initializer_list<int> ids);

@@ -30,13 +30,7 @@ bool CMurloApp::OnCmdLineParsed(wxCmdLineParser& parser) {
 bool CMurloApp::OnInit() {
   if (!wxApp::OnInit()) return false;
   SetAppName("Murlo");
-  {
-    // A locale the system lacks leaves the toolkit in English; that is no error to show.
-    wxLogNull quiet;
-    locale_.Init(wxLANGUAGE_DEFAULT);
-  }
-  // Numbers the program formats itself keep "." as the decimal point whatever the locale.
-  std::setlocale(LC_NUMERIC, "C");
+  useUserLocale(locale_);
   if (useDataFolder_) {
     // Started from the desktop: the settings and logs live in the user's data folder, not
     // in whatever folder the desktop started us in. A list file given relative to the
@@ -75,6 +69,15 @@ int CMurloApp::OnExit() {
   return wxApp::OnExit();
 }
 
+void useUserLocale(wxLocale& locale) {
+  {
+    // A locale the system lacks leaves the toolkit in English; that is no error to show.
+    wxLogNull quiet;
+    locale.Init(wxLANGUAGE_DEFAULT);
+  }
+  std::setlocale(LC_NUMERIC, "C");
+}
+
 std::string userDataFolder() {
   const char* xdg = std::getenv("XDG_DATA_HOME");
   if (xdg && *xdg == '/') return std::string(xdg) + "/murlo";
@@ -94,6 +97,7 @@ CMainFrame* startMainWindow(AppContext& context, const std::string& listFile) {
     default: break;
   }
   frame->Show();
+  frame->floatStoredBars();
   frame->Update();
   return frame;
 }

@@ -34,6 +34,10 @@ class CMurloApp : public wxApp {
   bool useDataFolder_ = false;
 };
 
+// Sets up `locale` as the user's, so the toolkit's own texts follow it; numbers the program
+// formats itself keep "." as the decimal point. A locale the system lacks is no error.
+void useUserLocale(wxLocale& locale);
+
 // $XDG_DATA_HOME/murlo, or ~/.local/share/murlo when that is not set.
 std::string userDataFolder();
 

@@ -18,29 +18,36 @@ namespace {
 
 struct ColumnSpec {
   const char* header;
-  int width;
   wxListColumnFormat format;
 };
 
 constexpr ColumnSpec kColumns[kColumnCount] = {
-    {"ﾌｧｲﾙﾈｰﾑ", 130, wxLIST_FORMAT_LEFT},   {"ｱﾄﾞﾚｽ", 380, wxLIST_FORMAT_LEFT},
-    {"ﾀｸﾞ", 60, wxLIST_FORMAT_CENTRE},      {"拡張子", 60, wxLIST_FORMAT_CENTRE},
-    {"ｱｲﾃﾑ情報", 150, wxLIST_FORMAT_LEFT},  {"参照ﾍﾟｰｼﾞ", 100, wxLIST_FORMAT_LEFT},
+    {"ﾌｧｲﾙﾈｰﾑ", wxLIST_FORMAT_LEFT},   {"ｱﾄﾞﾚｽ", wxLIST_FORMAT_LEFT},
+    {"ﾀｸﾞ", wxLIST_FORMAT_CENTRE},      {"拡張子", wxLIST_FORMAT_CENTRE},
+    {"ｱｲﾃﾑ情報", wxLIST_FORMAT_LEFT},  {"参照ﾍﾟｰｼﾞ", wxLIST_FORMAT_LEFT},
 };
+
+// A stored width outside these bounds (a hand-edited Murlo.ini) would hide a column or
+// mean one of the control's automatic widths.
+constexpr int kMinColumnWidth = 16;
+constexpr int kMaxColumnWidth = 4000;
+// The last column fills the room at the right but never gets narrower than this.
+constexpr int kLastColumnMinWidth = 100;
 
 }  // namespace
 
-CMurloView::CMurloView(wxWindow* parent)
+CMurloView::CMurloView(wxWindow* parent, const ColumnWidths& widths)
     : wxListCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                  wxLC_REPORT | wxLC_VIRTUAL | wxBORDER_SUNKEN) {
   for (int col = 0; col < kColumnCount; ++col) {
     InsertColumn(col, wxString::FromUTF8(kColumns[col].header), kColumns[col].format,
-                 kColumns[col].width);
+                 std::clamp(widths[col], kMinColumnWidth, kMaxColumnWidth));
   }
   AssignImageList(makeStateImageList(), wxIMAGE_LIST_SMALL);
   items_.setChangeListener([this] { onListChanged(); });
 
   Bind(wxEVT_LIST_COL_CLICK, &CMurloView::onColumnClick, this);
+  Bind(wxEVT_LIST_KEY_DOWN, &CMurloView::onKeyDown, this);
   Bind(wxEVT_LIST_ITEM_SELECTED, &CMurloView::onSelectionEvent, this);
   Bind(wxEVT_LIST_ITEM_DESELECTED, &CMurloView::onSelectionEvent, this);
   Bind(wxEVT_CONTEXT_MENU, &CMurloView::onContextMenu, this);
@@ -95,8 +102,14 @@ void CMurloView::onSize(wxSizeEvent& event) {
   int others = 0;
   for (int col = 0; col + 1 < kColumnCount; ++col) others += GetColumnWidth(col);
   const int room = GetClientSize().GetWidth() - others;
-  SetColumnWidth(kColumnCount - 1, std::max(kColumns[kColumnCount - 1].width, room));
+  SetColumnWidth(kColumnCount - 1, std::max(kLastColumnMinWidth, room));
   event.Skip();
+}
+
+CMurloView::ColumnWidths CMurloView::columnWidths() const {
+  ColumnWidths widths{};
+  for (int col = 0; col < kColumnCount; ++col) widths[col] = GetColumnWidth(col);
+  return widths;
 }
 
 void CMurloView::pullSelection() {
@@ -131,7 +144,21 @@ void CMurloView::onColumnClick(wxListEvent& event) {
   pullSelection();
   const int column = event.GetColumn();
   if (column < 0 || column >= kColumnCount) return;
-  items_.sortByColumn(column, sortState_.click(column));
+  const bool descending = sortState_.click(column);
+  items_.sortByColumn(column, descending);
+  ShowSortIndicator(column, !descending);
+}
+
+void CMurloView::onKeyDown(wxListEvent& event) {
+  // The Delete key deletes the selected rows, as the menu's delete command does.
+  if (event.GetKeyCode() != WXK_DELETE) {
+    event.Skip();
+    return;
+  }
+  if (GetSelectedItemCount() == 0) return;  // the command is disabled without a selection
+  wxCommandEvent command(wxEVT_MENU, ID_DELETE);
+  command.SetEventObject(this);
+  wxGetTopLevelParent(this)->GetEventHandler()->ProcessEvent(command);
 }
 
 void CMurloView::onMouse(wxMouseEvent& event) {

@@ -4,6 +4,7 @@
 
 #include <wx/listctrl.h>
 
+#include <array>
 #include <functional>
 
 #include "items/item-list.h"
@@ -12,7 +13,10 @@ namespace murlo::gui {
 
 class CMurloView : public wxListCtrl {
  public:
-  explicit CMurloView(wxWindow* parent);
+  using ColumnWidths = std::array<int, kColumnCount>;
+
+  // `widths` are the columns' widths in pixels as stored; unusable values are corrected.
+  CMurloView(wxWindow* parent, const ColumnWidths& widths);
 
   ItemList& items() { return items_; }
   const ItemList& items() const { return items_; }
@@ -30,6 +34,8 @@ class CMurloView : public wxListCtrl {
   // Redraws rows whose texts or images changed without a change of the row count.
   void refreshRows();
 
+  ColumnWidths columnWidths() const;
+
  protected:
   wxString OnGetItemText(long item, long column) const override;
   int OnGetItemImage(long item) const override;
@@ -37,6 +43,7 @@ class CMurloView : public wxListCtrl {
  private:
   void onListChanged();
   void onColumnClick(wxListEvent& event);
+  void onKeyDown(wxListEvent& event);
   void onMouse(wxMouseEvent& event);
   void onSelectionEvent(wxListEvent& event);
   void onContextMenu(wxContextMenuEvent& event);

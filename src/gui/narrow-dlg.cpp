@@ -4,6 +4,7 @@
 #include <wx/sizer.h>
 #include <wx/statbox.h>
 
+#include "initial-focus.h"
 #include "paste-button.h"
 #include "platform/prompter.h"
 
@@ -21,6 +22,7 @@ CNarrowDlg::CNarrowDlg(wxWindow* parent, Prompter& prompter)
   top->Add(group, 0, wxALL | wxEXPAND, 8);
   top->Add(CreateButtonSizer(wxOK | wxCANCEL), 0, wxALL | wxEXPAND, 8);
   SetSizerAndFit(top);
+  focusFieldOnOpen(*this, *field_);
   Bind(wxEVT_BUTTON, [this, &prompter](wxCommandEvent& e) {
     if (e.GetId() == wxID_OK && field_->IsEmpty()) {
       prompter.message("空白は指定できません", PromptIcon::kStop, PromptButtons::kOk);

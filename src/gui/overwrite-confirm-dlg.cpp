@@ -1,11 +1,11 @@
 #include "overwrite-confirm-dlg.h"
 
 #include <wx/button.h>
-#include <wx/msgdlg.h>
 #include <wx/sizer.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 
+#include "gui-prompter.h"
 #include "text/cp932.h"
 #include "ui-text.h"
 
@@ -45,7 +45,7 @@ bool COverwriteConfirmDlg::takeChoice() {
       return true;
     }
   }
-  wxMessageBox(u8("対処法を指定して下さい。"), "Murlo", wxOK | wxICON_EXCLAMATION, this);
+  showMessageBox(this, "対処法を指定して下さい。", PromptIcon::kExclamation, PromptButtons::kOk);
   return false;
 }
 

@@ -4,6 +4,7 @@
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 
+#include "initial-focus.h"
 #include "logic/job-command-rules.h"
 #include "paste-button.h"
 #include "ui-text.h"
@@ -31,6 +32,7 @@ CRecursiveDlg::CRecursiveDlg(wxWindow* parent, Prompter& prompter)
   top->Add(autoDownload_, 0, wxLEFT | wxRIGHT | wxTOP, 8);
   top->Add(CreateButtonSizer(wxOK | wxCANCEL), 0, wxALL | wxEXPAND, 8);
   SetSizerAndFit(top);
+  focusFieldOnOpen(*this, *address_);
 
   address_->Bind(wxEVT_TEXT, &CRecursiveDlg::onAddressChanged, this);
   Bind(wxEVT_BUTTON, &CRecursiveDlg::onOk, this, wxID_OK);

@@ -79,4 +79,14 @@ wxBitmap commandBitmap(int commandId) {
   return bmp.IsOk() ? bmp : stateBitmap(wxColour(150, 150, 150), 0);
 }
 
+wxBitmap disabledCommandBitmap(const wxBitmap& enabled) {
+  // The theme's icons are mostly grey already: greying alone would hardly show. The
+  // disabled form is grey, lighter and two thirds transparent.
+  wxImage image = enabled.ConvertToImage().ConvertToGreyscale().ChangeLightness(130);
+  if (!image.HasAlpha()) image.InitAlpha();
+  unsigned char* alpha = image.GetAlpha();
+  for (int i = 0; i < image.GetWidth() * image.GetHeight(); ++i) alpha[i] = alpha[i] / 3;
+  return wxBitmap(image);
+}
+
 }  // namespace murlo::gui

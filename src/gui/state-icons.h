@@ -11,5 +11,7 @@ wxImageList* makeStateImageList();
 
 // The tool-bar picture of a command, from the desktop's icon theme.
 wxBitmap commandBitmap(int commandId);
+// The picture a tool bar shows for a disabled command: unmistakably fainter than `enabled`.
+wxBitmap disabledCommandBitmap(const wxBitmap& enabled);
 
 }  // namespace murlo::gui

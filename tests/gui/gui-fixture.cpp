@@ -2,13 +2,12 @@
 
 #include <wx/utils.h>
 
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
 
 #include <chrono>
 #include <filesystem>
 
 #include "murlo-app.h"
+#include "x-screen.h"
 
 namespace murlo::test {
 
@@ -35,19 +34,18 @@ bool pumpUntil(const std::function<bool()>& done, int timeoutMs) {
 std::string saveScreenshot(wxWindow* window, const std::string& name) {
   window->Raise();
   window->Refresh();
+  return saveScreenshot(window->GetScreenRect(), name);
+}
+
+std::string saveScreenshot(const wxRect& r, const std::string& name) {
   // GTK paints on its frame clock: give it a few frames before reading the screen.
   const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
   pumpUntil([&] { return std::chrono::steady_clock::now() > until; });
-  const wxRect r = window->GetScreenRect();
-  wxBitmap shot(r.width, r.height, 24);
-  {
-    wxScreenDC screen;
-    wxMemoryDC memory(shot);
-    memory.Blit(0, 0, r.width, r.height, &screen, r.x, r.y);
-  }
+  // Only the part on the screen can be read.
+  const wxRect area = r.Intersect(wxRect(wxPoint(0, 0), wxGetDisplaySize()));
   std::filesystem::create_directories(MURLO_SCREENSHOT_DIR);
   const std::string path = std::string(MURLO_SCREENSHOT_DIR) + "/" + name + ".png";
-  shot.SaveFile(wxString::FromUTF8(path), wxBITMAP_TYPE_PNG);
+  grabScreen(area).SaveFile(wxString::FromUTF8(path), wxBITMAP_TYPE_PNG);
   return path;
 }
 

@@ -46,6 +46,8 @@ struct RecordingDesktop : SoundPlayer, CommandRunner, SystemShutdown {
 // Saves what `window` shows on the screen as a PNG under the build's screenshots folder
 // and returns the file's path.
 std::string saveScreenshot(wxWindow* window, const std::string& name);
+// The same for an area of the screen, whatever windows it shows.
+std::string saveScreenshot(const wxRect& area, const std::string& name);
 
 // The file names of the list's rows, each followed by ";".
 std::string fileNames(const ItemList& list);

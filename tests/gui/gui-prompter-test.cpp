@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <wx/msgdlg.h>
+#include <wx/generic/msgdlgg.h>
 #include <wx/testing.h>
 
 #include <atomic>
@@ -24,6 +26,12 @@ class ChooseAutoRename : public wxExpectModalBase<COverwriteConfirmDlg> {
   }
 };
 
+// Answers a question with No.
+class AnswerNo : public wxExpectModalBase<wxGenericMessageDialog> {
+ protected:
+  int OnInvoked(wxGenericMessageDialog*) const override { return wxID_NO; }
+};
+
 TEST(GuiPrompter, AWorkerThreadWaitsForTheAnswerGivenOnTheUiThread) {
   GuiPrompter prompter;
   std::atomic<bool> done{false};
@@ -40,7 +48,7 @@ TEST(GuiPrompter, AWorkerThreadWaitsForTheAnswerGivenOnTheUiThread) {
         worker.join();
         EXPECT_TRUE(answered);
       },
-      ChooseAutoRename(), wxExpectModal<wxMessageDialog>(wxNO));
+      ChooseAutoRename(), AnswerNo());
   EXPECT_EQ(choice, OverwriteChoice::kAutoRenameAll);
   EXPECT_EQ(answer, PromptAnswer::kNo);
 }

@@ -9,11 +9,20 @@
 #include <cstdio>
 #include <string>
 
+#include "murlo-app.h"
+
 namespace {
 
 class TestApp : public wxApp {
  public:
-  bool OnInit() override { return true; }
+  // The locale of the test run, as the program sets it up.
+  bool OnInit() override {
+    murlo::gui::useUserLocale(locale_);
+    return true;
+  }
+
+ private:
+  wxLocale locale_;
 };
 
 // Debian's wx has asserts on; the default handler opens a modal dialog that would hang.

@@ -17,6 +17,7 @@
 #include "items/list-file.h"
 #include "output-window.h"
 #include "settings/ini-file.h"
+#include "x-screen.h"
 
 namespace murlo::test {
 namespace {
@@ -61,6 +62,8 @@ TEST_F(GuiTest, PlacementAndBarStatesSurviveARestart) {
 
   ASSERT_TRUE(startFrame());
   EXPECT_TRUE(frame_->aui().GetPane("ListBar").IsFloating());
+  // Without a window manager too, the bar is in front of the window that owns it.
+  EXPECT_TRUE(pumpUntil([] { return stackingIndex("ﾘｽﾄﾊﾞｰ") > stackingIndex("Murlo ver2.02 - Murlo"); }));
   EXPECT_FALSE(frame_->aui().GetPane("DialogBar").IsShown());
   EXPECT_EQ(app_.placement.show, ini.getInt("MainFrame", "Show", -1));
 }
@@ -360,8 +363,11 @@ TEST_F(GuiTest, HeaderClicksSortAndAreRefusedDuringAJob) {
   click.SetEventObject(frame_->view());
   frame_->view()->GetEventHandler()->ProcessEvent(click);
   EXPECT_EQ(items.text(0, kColFileName), "A.gif");
+  EXPECT_EQ(frame_->view()->GetSortIndicator(), 0);
+  EXPECT_TRUE(frame_->view()->IsAscendingSortIndicator());
   frame_->view()->GetEventHandler()->ProcessEvent(click);
   EXPECT_EQ(items.text(0, kColFileName), "b.gif");
+  EXPECT_FALSE(frame_->view()->IsAscendingSortIndicator());
   frame_->view()->setJobRunning(true);
   frame_->view()->GetEventHandler()->ProcessEvent(click);
   EXPECT_EQ(items.text(0, kColFileName), "b.gif");

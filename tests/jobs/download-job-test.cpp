@@ -391,5 +391,28 @@ TEST(WorkerSlotTest, AStopDuringABlockedOpenReturnsAfterTheGiveUp) {
   ::close(reader);
 }
 
+// Holds the thread until the record's stop event is set.
+void waitForStop(std::shared_ptr<JobRecord> record) {
+  record->stopEvent.wait(5000ms);
+  record->doneEvent.set();
+}
+
+TEST(WorkerSlotTest, WithdrawTakesBackNoMoreThanTheLastItemsAsked) {
+  auto busy = std::make_shared<JobRecord>();
+  auto current = std::make_shared<JobRecord>();
+  auto ahead = std::make_shared<JobRecord>();
+  WorkerSlot slot([] {});
+  slot.start(waitForStop, busy);
+  slot.start(waitForStop, current);
+  slot.start(waitForStop, ahead);
+  // Two items wait; only the one handed over last is taken back.
+  EXPECT_EQ(slot.withdraw(1), 1u);
+  EXPECT_EQ(slot.withdraw(0), 0u);
+  busy->stopEvent.set();
+  current->stopEvent.set();
+  EXPECT_TRUE(current->doneEvent.wait(5000ms));
+  EXPECT_FALSE(ahead->doneEvent.tryWait());
+}
+
 }  // namespace
 }  // namespace murlo::test

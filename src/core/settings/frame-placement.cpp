@@ -26,7 +26,11 @@ void forEachKey(Placement& p, IntFn onInt, StrFn onString) {
   bar("AddUrlBar", p.addUrlBar);
   bar("ListBar", p.listBar);
   onInt("DialogBar", "Show", p.dialogBarShow);
+  onInt("DialogBar", "Size_CY", p.dialogBarHeight);
   onInt("StatusBar", "Show", p.statusBarShow);
+  for (std::size_t i = 0; i < p.columnWidths.size(); ++i) {
+    onInt("ListColumns", ("Width" + std::to_string(i)).c_str(), p.columnWidths[i]);
+  }
   for (std::size_t i = 0; i < p.recentUrls.size(); ++i) {
     onString("RecentURL", "URL" + std::to_string(i), p.recentUrls[i]);
   }

@@ -33,7 +33,11 @@ struct FramePlacement {
   BarPlacement addUrlBar;
   BarPlacement listBar;
   int dialogBarShow = 1;
+  // The output window's height in pixels, as the user left it.
+  int dialogBarHeight = 140;
   int statusBarShow = 1;
+  // The widths of the item list's six columns, in pixels.
+  std::array<int, 6> columnWidths = {130, 380, 60, 60, 150, 100};
   // URL0 (the newest) to URL4; an empty slot holds no address.
   std::array<std::string, 5> recentUrls;
 

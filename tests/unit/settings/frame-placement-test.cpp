@@ -21,6 +21,8 @@ TEST(FramePlacement, DefaultsAndRoundTrip) {
   p.show = kShowMaximized;
   p.listBar = {kBarFloating, 300, 40};
   p.dialogBarShow = 0;
+  p.dialogBarHeight = 310;
+  p.columnWidths[4] = 222;
   p.pushRecentUrl("http://a/");
   IniFile ini;
   saveFramePlacement(p, ini);
@@ -32,6 +34,8 @@ TEST(FramePlacement, DefaultsAndRoundTrip) {
   EXPECT_EQ(back.listBar.x, 300);
   EXPECT_EQ(back.listBar.y, 40);
   EXPECT_EQ(back.dialogBarShow, 0);
+  EXPECT_EQ(back.dialogBarHeight, 310);
+  EXPECT_EQ(back.columnWidths, (std::array<int, 6>{130, 380, 60, 60, 222, 100}));
   EXPECT_EQ(back.recentUrls[0], "http://a/");
   EXPECT_EQ(back.recentUrls[1], "");
 }
