@@ -53,7 +53,7 @@ run_wget() {
 echo "murlo: murlo-cli recurse $start_url --download --list L.mrl"
 echo "       (Murlo.ini: DownEx=25 Movement=68 Output=50 PATH01=<fresh folder>)"
 echo "wget:  wget -q -r -np -nH -l inf -P <fresh folder> $start_url"
-printf '\n%-6s %5s %10s %8s %12s %14s\n' tool round wall-s files bytes peak-RSS-KiB
+printf '\n%-6s %5s %10s %8s %8s %12s %14s\n' tool round wall-s cpu-s files bytes peak-RSS-KiB
 touch "$work/failures"
 start_load 900
 status=0
@@ -61,7 +61,8 @@ status=0
 for round in $(seq "$rounds"); do
   if ((round % 2)); then run_murlo "$round"; run_wget "$round"; else run_wget "$round"; run_murlo "$round"; fi
   for tool in murlo wget; do
-    printf '%-6s %5s %10s %8s %12s %14s\n' "$tool" "$round" "$(wall_seconds "$work/$tool-$round.time")" \
+    printf '%-6s %5s %10s %8s %8s %12s %14s\n' "$tool" "$round" "$(wall_seconds "$work/$tool-$round.time")" \
+      "$(cpu_seconds "$work/$tool-$round.time")" \
       "$(file_count "$work/$tool-$round/save")" "$(byte_count "$work/$tool-$round/save")" \
       "$(peak_kib "$work/$tool-$round.time")"
   done
