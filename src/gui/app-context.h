@@ -12,6 +12,7 @@
 #include "settings/app-settings.h"
 #include "settings/frame-placement.h"
 #include "settings/recent-files.h"
+#include "settings/program-files.h"
 
 namespace murlo::gui {
 
@@ -28,7 +29,7 @@ struct AppContext {
   SystemShutdown* shutdown = nullptr;
 
   std::string iniPath() const { return settingsPath(appDirectory); }
-  std::string appFile(const std::string& name) const { return appDirectory + "/" + name; }
+  std::string appFile(std::string_view name) const { return programFilePath(appDirectory, name); }
   bool offline() const { return (settings.connection & connection::kOffline) != 0; }
 
   // Reads settings and placement from Murlo.ini in the application directory.

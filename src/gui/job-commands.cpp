@@ -14,6 +14,7 @@
 #include "analysis/address.h"
 #include "platform/dial-up-line.h"
 #include "recursive-dlg.h"
+#include "items/item-tags.h"
 
 namespace murlo::gui {
 
@@ -152,7 +153,7 @@ void JobCommands::recursiveAnalysis() {
   CRecursiveDlg dlg(&frame_, *frame_.app().prompter);
   if (dlg.ShowModal() != wxID_OK) return;
   SplitAddress seed = splitUrl(dlg.address());
-  items().AddItem(std::move(seed.fileName), std::move(seed.url), "INDUCT",
+  items().AddItem(std::move(seed.fileName), std::move(seed.url), kInductTag,
                   std::move(seed.extension), "", "");
   startAnalysis(AnalysisMode::kRecursive, "", dlg.mustContain(), dlg.deleteHtml(), dlg.autoDownload());
 }
@@ -173,7 +174,7 @@ void JobCommands::onAnalysisTimer() {
   }
   analysis_.reset();
   frame_.view()->refreshRows();
-  playSound(1);
+  playSound(sound::kAnalysis);
 }
 
 void JobCommands::onDownloadTimer() {
@@ -192,7 +193,7 @@ void JobCommands::onDownloadTimer() {
     download_.reset();
     frame_.view()->refreshRows();
     hideProgress();
-    playSound(2);
+    playSound(sound::kDownload);
     AppContext& app = frame_.app();
     if (app.settings.dial & dial::kHangUp) hangUpLine(*app.commands);
     if (app.settings.dial & dial::kShutdown) {

@@ -29,6 +29,7 @@
 #include "settings/settings-sheet.h"
 #include "state-icons.h"
 #include "ui-text.h"
+#include "items/item-tags.h"
 
 namespace murlo::gui {
 
@@ -331,7 +332,7 @@ void CMainFrame::addFromBar() {
   }
   SplitAddress split = splitUrl(url);
   ItemList& items = view_->items();
-  const bool added = items.AddItem(std::move(split.fileName), std::move(split.url), "ADD",
+  const bool added = items.AddItem(std::move(split.fileName), std::move(split.url), kAddTag,
                                    std::move(split.extension), "", "");
   // With Movement bit 3 the new page is analysed at once, unless a job already runs.
   if (added && (app_.settings.movement & movement::kAnalyzeOnAdd) && !jobs_->jobRunning()) {
@@ -358,7 +359,7 @@ void CMainFrame::toggleOffline() {
 }
 
 void CMainFrame::openLog() {
-  const std::string log = app_.appFile("Murlo.log");
+  const std::string log = app_.appFile(kErrorLogFile);
   if (!std::filesystem::exists(log)) {
     message("Murlo.log が見付かりません", PromptIcon::kInformation);
     return;

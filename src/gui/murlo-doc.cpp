@@ -15,6 +15,7 @@
 #include "main-frame.h"
 #include "murlo-view.h"
 #include "wizard/wizard.h"
+#include "items/item-tags.h"
 
 namespace murlo::gui {
 
@@ -28,7 +29,7 @@ CMurloDoc::CMurloDoc(CMainFrame& frame, wxMenu* fileMenu)
   refreshHistory();
 }
 
-std::string CMurloDoc::jobFilePath() const { return frame_.app().appFile("Murlo.mrl"); }
+std::string CMurloDoc::jobFilePath() const { return frame_.app().appFile(kJobFile); }
 
 void CMurloDoc::refreshHistory() {
   while (history_.GetCount() > 0) history_.RemoveFileFromHistory(0);
@@ -180,7 +181,7 @@ void CMurloDoc::finishWizard(int mode, const std::string& address) {
   ItemList& items = frame_.view()->items();
   items.deleteAll();
   SplitAddress split = splitUrl(address);
-  items.AddItem(std::move(split.fileName), std::move(split.url), "WIZARD",
+  items.AddItem(std::move(split.fileName), std::move(split.url), kWizardTag,
                 std::move(split.extension), "", "");
   JobCommands& jobs = *frame_.jobs();
   switch (mode) {
