@@ -19,6 +19,14 @@ class AnalysisJobTest : public JobTest {
     return host_.run([&] { return job.timerTick(); });
   }
   void servePage(const std::string& path, const std::string& body) { serve(path, body, "text/html"); }
+  // The analyses' own page files in the program folder (Murlo.tmp excepted).
+  std::vector<std::string> pageFiles() {
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(sandbox_.dir())) {
+      if (entry.path().filename().string().starts_with("Murlo.tmp.")) files.push_back(entry.path());
+    }
+    return files;
+  }
   int count(const std::string& path) {
     int n = 0;
     for (const auto& p : requests()) n += p == path;
@@ -109,9 +117,7 @@ TEST_F(AnalysisJobTest, TwoAnalysesInOneFolderEachScanTheirOwnPage) {
   EXPECT_EQ(other.list.text(0, kColFileName), "b.jpg");
   // Murlo.tmp holds the page scanned last; no page file is left beside it.
   EXPECT_EQ(sandbox_.read("Murlo.tmp"), "<img src=\"b.jpg\">");
-  for (const auto& entry : std::filesystem::directory_iterator(sandbox_.dir())) {
-    EXPECT_FALSE(entry.path().filename().string().starts_with("Murlo.tmp.")) << entry.path();
-  }
+  EXPECT_EQ(pageFiles(), std::vector<std::string>{});
 }
 
 TEST_F(AnalysisJobTest, APageFileGoneBeforeTheScanFailsTheRowWithAMessageUnlessSuppressed) {
@@ -120,9 +126,7 @@ TEST_F(AnalysisJobTest, APageFileGoneBeforeTheScanFailsTheRowWithAMessageUnlessS
   // The fetched page's file disappears between the fetch and the scan.
   host_.onOutput = [&](int code) {
     if (code != RESULT_SUCCEED) return;
-    for (const auto& entry : std::filesystem::directory_iterator(sandbox_.dir())) {
-      if (entry.path().filename().string().starts_with("Murlo.tmp.")) std::filesystem::remove(entry.path());
-    }
+    for (const std::string& file : pageFiles()) std::filesystem::remove(file);
   };
   for (const bool suppressed : {false, true}) {
     host_.list.deleteAll();
@@ -198,9 +202,7 @@ TEST_F(AnalysisJobTest, RecursiveModeFetchesTheNextPagesAheadAndAStopDropsThemUn
   EXPECT_EQ(count("/site/b.html"), 1);
   EXPECT_TRUE(job.stop());
   EXPECT_EQ(names(), "index.html;a.html;b.html;");
-  for (const auto& entry : std::filesystem::directory_iterator(sandbox_.dir())) {
-    EXPECT_FALSE(entry.path().filename().string().starts_with("Murlo.tmp.")) << entry.path();
-  }
+  EXPECT_EQ(pageFiles(), std::vector<std::string>{});
   EXPECT_FALSE(job.timerTick());
 }
 
@@ -217,9 +219,7 @@ TEST_F(AnalysisJobTest, RecursiveModeReusesItsPageFilesAndLeavesTheLastPageAsMur
   EXPECT_EQ(names(), "index.html;p1.html;p2.html;long-seed-image-name.jpg;p3.html;c.jpg;");
   // p3 came into the seed page's file, emptied first.
   EXPECT_EQ(sandbox_.read("Murlo.tmp"), "<img src=\"c.jpg\">");
-  for (const auto& entry : std::filesystem::directory_iterator(sandbox_.dir())) {
-    EXPECT_FALSE(entry.path().filename().string().starts_with("Murlo.tmp.")) << entry.path();
-  }
+  EXPECT_EQ(pageFiles(), std::vector<std::string>{});
 }
 
 TEST_F(AnalysisJobTest, RecursiveModeWithBothFlagsLeavesOnlyFilesAndStartsTheirDownload) {
