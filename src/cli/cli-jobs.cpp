@@ -138,22 +138,6 @@ bool selectRows(ItemList& list, const std::string& rowList) {
   return true;
 }
 
-// The start address test of the recursive-analysis dialog; the message, or nothing.
-std::optional<std::string> refuseStartAddress(const std::string& address) {
-  if (address.empty()) return "URLが入力されていません。";
-  if (address.find('/') == std::string::npos) return "不正なURLです。";
-  const auto endsWith = [&](const char* tail) {
-    const std::string_view t(tail);
-    return address.size() >= t.size() &&
-           equalsIgnoreAsciiCase(std::string_view(address).substr(address.size() - t.size()), t);
-  };
-  if (address.back() != '/' && !endsWith(".htm") && !endsWith(".cgi") && !endsWith(".html") &&
-      !endsWith(".htm)") && !endsWith("shtml")) {
-    return "このURLは解析不可能です。";
-  }
-  return std::nullopt;
-}
-
 // Writes the list back after a job, also when the job emptied it: a later run must not
 // fetch the finished items again.
 int finish(CliJobHost& host, const std::string& listPath, CliJobHost::Outcome outcome) {
@@ -214,7 +198,7 @@ int runRecurse(const Args& args) {
     return kExitUsage;
   }
   const std::string address = trimAddress(options.rest[0]);
-  if (const std::optional<std::string> refusal = refuseStartAddress(address)) {
+  if (const std::optional<std::string> refusal = recursiveAddressError(address)) {
     printError(*refusal);
     return kExitUsage;
   }

@@ -103,4 +103,15 @@ UrlCredentials ParseUrlCredentials(std::string_view url) {
                         std::string(rest.substr(colon + 1, at - colon - 1))};
 }
 
+std::optional<std::string> recursiveAddressError(const std::string& address) {
+  if (address.empty()) return "URLが入力されていません。";
+  if (address.find('/') == std::string::npos) return "不正なURLです。";
+  if (address.back() != '/' && !endsWithIgnoreAsciiCase(address, ".htm") &&
+      !endsWithIgnoreAsciiCase(address, ".cgi") && !endsWithIgnoreAsciiCase(address, ".html") &&
+      !endsWithIgnoreAsciiCase(address, ".htm)") && !endsWithIgnoreAsciiCase(address, "shtml")) {
+    return "このURLは解析不可能です。";
+  }
+  return std::nullopt;
+}
+
 }  // namespace murlo

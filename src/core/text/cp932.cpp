@@ -115,6 +115,10 @@ bool equalsIgnoreAsciiCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+bool endsWithIgnoreAsciiCase(std::string_view text, std::string_view suffix) {
+  return text.size() >= suffix.size() && equalsIgnoreAsciiCase(text.substr(text.size() - suffix.size()), suffix);
+}
+
 bool startsWithIgnoreAsciiCase(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() && equalsIgnoreAsciiCase(text.substr(0, prefix.size()), prefix);
 }

@@ -46,6 +46,7 @@ constexpr char asciiLower(char c) {
 }
 bool equalsIgnoreAsciiCase(std::string_view a, std::string_view b);
 bool startsWithIgnoreAsciiCase(std::string_view text, std::string_view prefix);
+bool endsWithIgnoreAsciiCase(std::string_view text, std::string_view suffix);
 // Three-way comparison with ASCII letters folded, other bytes compared as unsigned values.
 int compareIgnoreAsciiCase(std::string_view a, std::string_view b);
 

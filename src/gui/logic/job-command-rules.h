@@ -5,6 +5,7 @@
 #include <string>
 
 #include "items/item-list.h"
+#include "analysis/address.h"
 
 namespace murlo::gui {
 
@@ -12,9 +13,6 @@ namespace murlo::gui {
 // ".htm", ".html", ".htm)", "shtml" or ".cgi" (any letter case).
 bool canAnalyzeSelection(const ItemList& list);
 
-// The first failure of the start address of a recursive analysis, or nothing when it is
-// acceptable.
-std::optional<std::string> recursiveAddressError(const std::string& address);
 
 // While the must-contain field is empty, an address with a "/" suggests itself up to and
 // including its last "/".
