@@ -12,7 +12,6 @@
 #include "cli-prompter.h"
 #include "items/item-list.h"
 #include "text/integer-field.h"
-#include "items/item-tags.h"
 
 namespace murlo::cli {
 
@@ -65,19 +64,16 @@ bool readInteger(const std::optional<std::string>& text, int min, int max, int& 
 }
 
 int addTyped(ItemList& list, const std::string& typed) {
-  std::string address = trimAddress(typed);
-  if (address.empty()) {
-    printError("URLが指定されていません");
+  if (trimAddress(typed).empty()) {
+    printError(kNoAddressText);
     return kExitUsage;
   }
-  if (address.find('.') == std::string::npos) {
-    printError("入力された文字列はURLではありません: " + address);
+  const std::optional<std::string> address = typedAddress(typed);
+  if (!address) {
+    printError(std::string(kNotAnAddressText) + ": " + trimAddress(typed));
     return kExitUsage;
   }
-  cleanTypedAddress(address);
-  SplitAddress split = splitUrl(address);
-  list.AddItem(std::move(split.fileName), std::move(split.url), kAddTag, std::move(split.extension),
-               "", "");
+  addTypedAddress(list, *address);
   return kExitOk;
 }
 

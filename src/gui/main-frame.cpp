@@ -29,7 +29,7 @@
 #include "settings/settings-sheet.h"
 #include "state-icons.h"
 #include "ui-text.h"
-#include "items/item-tags.h"
+#include "analysis/add-item-request.h"
 
 namespace murlo::gui {
 
@@ -317,24 +317,21 @@ void CMainFrame::addFromBar() {
     }
   }
   if (!text) {
-    message("URLが指定されていません", PromptIcon::kInformation);
+    message(kNoAddressText, PromptIcon::kInformation);
     return;
   }
-  std::string url = trimAddress(std::string(text->utf8_str()));
-  if (url.find('.') == std::string::npos) {
-    message("入力された文字列はURLではありません", PromptIcon::kStop);
+  const std::optional<std::string> url = typedAddress(std::string(text->utf8_str()));
+  if (!url) {
+    message(kNotAnAddressText, PromptIcon::kStop);
     return;
   }
-  cleanTypedAddress(url);
-  if (comboModel_.addTyped(url, app_.placement)) {
+  if (comboModel_.addTyped(*url, app_.placement)) {
     refreshCombo();
     urlCombo_->ChangeValue(typed);  // the field keeps what the user typed
   }
-  SplitAddress split = splitUrl(url);
   ItemList& items = view_->items();
-  const bool added = items.AddItem(std::move(split.fileName), std::move(split.url), kAddTag,
-                                   std::move(split.extension), "", "");
-  // With Movement bit 3 the new page is analysed at once, unless a job already runs.
+  const bool added = addTypedAddress(items, *url);
+  // With movement::kAnalyzeOnAdd the new page is analysed at once, unless a job already runs.
   if (added && (app_.settings.movement & movement::kAnalyzeOnAdd) && !jobs_->jobRunning()) {
     jobs_->analyzeOne(fullAddress(items.row(items.count() - 1)));
   }

@@ -85,4 +85,17 @@ int addRequestedItems(ItemList& list, const AddItemRequest& request, const Numbe
   return added;
 }
 
+std::optional<std::string> typedAddress(std::string_view typed) {
+  std::string address = trimAddress(typed);
+  if (address.find('.') == std::string::npos) return std::nullopt;
+  cleanTypedAddress(address);
+  return address;
+}
+
+bool addTypedAddress(ItemList& list, const std::string& address) {
+  SplitAddress split = splitUrl(address);
+  return list.AddItem(std::move(split.fileName), std::move(split.url), kAddTag,
+                      std::move(split.extension), "", "");
+}
+
 }  // namespace murlo

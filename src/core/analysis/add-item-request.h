@@ -57,4 +57,15 @@ std::string manyItemsQuestion(std::uint64_t count);
 // the base address, with the extension after the last "." of its name.
 int addRequestedItems(ItemList& list, const AddItemRequest& request, const NumberRange& range);
 
+// What the add bar and `murlo-cli add` say of text that is no address.
+inline constexpr const char* kNoAddressText = "URLが指定されていません";
+inline constexpr const char* kNotAnAddressText = "入力された文字列はURLではありません";
+
+// Text typed as one address, trimmed and cleaned, ready to be added; nothing when it holds
+// no "." (then kNotAnAddressText).
+std::optional<std::string> typedAddress(std::string_view typed);
+// Appends a typedAddress() as an "ADD" row, split at its last "/"; false when the list
+// refused it.
+bool addTypedAddress(ItemList& list, const std::string& address);
+
 }  // namespace murlo
