@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "analysis/address.h"
-#include "analysis/extension-filter.h"
+#include "items/page-type.h"
 #include "cli-commands.h"
 #include "cli-job-host.h"
 #include "cli-list-file.h"

@@ -48,12 +48,6 @@ bool acceptExtension(const AppSettings& settings, std::string_view extension,
   return inCustomList(settings.extend, extension);
 }
 
-bool isPageType(std::string_view extension) {
-  return extension.empty() || equalsIgnoreAsciiCase(extension, "htm") ||
-         equalsIgnoreAsciiCase(extension, "html") || equalsIgnoreAsciiCase(extension, "shtml") ||
-         equalsIgnoreAsciiCase(extension, "cgi");
-}
-
 bool passesJfifCheck(std::string_view fullAddress) {
   return fullAddress.size() >= 3 &&
          equalsIgnoreAsciiCase(fullAddress.substr(fullAddress.size() - 3), "jpg");

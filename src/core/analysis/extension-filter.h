@@ -13,9 +13,6 @@ namespace murlo {
 bool acceptExtension(const AppSettings& settings, std::string_view extension,
                      bool fileNameWasEmpty);
 
-// Page-type rows: the empty extension, "htm", "html", "shtml", "cgi" (any letter case).
-bool isPageType(std::string_view extension);
-
 // The JFIF check of downloads: the last 3 bytes of the item's full address are "jpg" (any
 // letter case). An "(index.htm)" item ends in "/" and fails it.
 bool passesJfifCheck(std::string_view fullAddress);

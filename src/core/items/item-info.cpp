@@ -1,6 +1,6 @@
 #include "items/item-info.h"
 
-#include "analysis/extension-filter.h"
+#include "items/page-type.h"
 #include "text/cp932.h"
 #include "items/item-tags.h"
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "analysis/address.h"
-#include "analysis/extension-filter.h"
+#include "items/page-type.h"
 #include "analysis/page-scan.h"
 #include "items/item-info.h"
 #include "jobs/job-host.h"

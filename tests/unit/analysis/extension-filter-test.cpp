@@ -1,4 +1,5 @@
 #include "analysis/extension-filter.h"
+#include "items/page-type.h"
 
 #include <gtest/gtest.h>
 
