@@ -85,6 +85,7 @@ bool ItemList::RemoveDuplicates() {
     ++out;
   }
   rows_.resize(out);
+  recountSelected();
   edited();
   return true;
 }
@@ -98,6 +99,7 @@ void ItemList::KeepContaining(const std::string& text, int firstRow) {
                                    rows_.end(), lacksText);
   if (tail == rows_.end()) return;
   rows_.erase(tail, rows_.end());
+  recountSelected();
   edited();
 }
 
@@ -111,22 +113,26 @@ void ItemList::setImage(int index, int image) {
 }
 
 void ItemList::setSelected(int index, bool selected) {
-  rows_.at(static_cast<std::size_t>(index)).selected = selected;
+  bool& flag = rows_.at(static_cast<std::size_t>(index)).selected;
+  selectedCount_ += static_cast<int>(selected) - static_cast<int>(flag);
+  flag = selected;
 }
 
-int ItemList::selectedCount() const {
-  return static_cast<int>(std::count_if(rows_.begin(), rows_.end(),
-                                        [](const ItemRecord& r) { return r.selected; }));
+void ItemList::recountSelected() {
+  selectedCount_ = static_cast<int>(
+      std::count_if(rows_.begin(), rows_.end(), [](const ItemRecord& r) { return r.selected; }));
 }
 
 void ItemList::deleteRow(int index) {
   if (index < 0 || index >= count()) throw std::out_of_range("item row");
+  if (rows_[static_cast<std::size_t>(index)].selected) --selectedCount_;
   rows_.erase(rows_.begin() + index);
   edited();
 }
 
 void ItemList::deleteAll() {
   rows_.clear();
+  selectedCount_ = 0;
   edited();
 }
 
@@ -134,6 +140,7 @@ void ItemList::deleteIf(const std::function<bool(const ItemRecord&)>& pred) {
   const auto tail = std::remove_if(rows_.begin(), rows_.end(), pred);
   if (tail == rows_.end()) return;
   rows_.erase(tail, rows_.end());
+  recountSelected();
   edited();
 }
 

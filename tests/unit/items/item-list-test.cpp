@@ -180,6 +180,27 @@ TEST(ItemList, BatchSendsOneNotification) {
   EXPECT_EQ(itemCountText(list.count()), "ｱｲﾃﾑ数 ： 2");
 }
 
+TEST(ItemList, SelectedCountFollowsSelectionsAndEveryKindOfDelete) {
+  ItemList list;
+  for (const char* name : {"a", "b", "a", "c", "d", "e"}) add(list, name, "http://h/x/");
+  for (int row : {0, 1, 2, 3, 5}) list.setSelected(row, true);
+  list.setSelected(1, true);  // twice counts once
+  list.setSelected(3, false);
+  EXPECT_EQ(list.selectedCount(), 4);
+  list.RemoveDuplicates();  // the second "a"
+  EXPECT_EQ(list.selectedCount(), 3);
+  list.deleteRow(0);
+  EXPECT_EQ(list.selectedCount(), 2);
+  list.deleteIf([](const ItemRecord& r) { return r.fileName == "e"; });
+  EXPECT_EQ(list.selectedCount(), 1);
+  list.KeepContaining("other", 0);
+  EXPECT_EQ(list.selectedCount(), 0);
+  add(list, "f", "http://h/");
+  list.setSelected(0, true);
+  list.deleteAll();
+  EXPECT_EQ(list.selectedCount(), 0);
+}
+
 TEST(ItemRecord, FullAddressDropsTheIndexMarker) {
   ItemRecord r;
   r.url = "http://host/dir/";
