@@ -7,6 +7,7 @@
 #include "jobs/progress-figures.h"
 #include "jobs/write-output.h"
 #include "logic/job-command-rules.h"
+#include "logic/wizard-rules.h"
 #include "main-frame.h"
 #include "murlo-view.h"
 #include "output-window.h"
@@ -140,12 +141,12 @@ bool JobCommands::analyzeOne(const std::string& address) {
   return startAnalysis(AnalysisMode::kOne, address, "", false, false);
 }
 
-void JobCommands::StartAnalysis(int wizardMode, const std::string& address) {
+void JobCommands::StartAnalysis(wizard::WizardMode wizardMode, const std::string& address) {
   if (items().count() == 0 || running_) return;
-  if (wizardMode == 3) {
+  if (wizardMode == wizard::WizardMode::kRecursive) {
     startAnalysis(AnalysisMode::kRecursive, "", address, false, true);
   } else {
-    startAnalysis(AnalysisMode::kOne, address, "", wizardMode == 1, true);
+    startAnalysis(AnalysisMode::kOne, address, "", wizardMode == wizard::WizardMode::kImages, true);
   }
 }
 

@@ -20,6 +20,10 @@ enum class DownloadMode;
 
 namespace murlo::gui {
 
+namespace wizard {
+enum class WizardMode;
+}  // namespace wizard
+
 class CMainFrame;
 class CProgressDlg;
 
@@ -36,7 +40,7 @@ class JobCommands : public wxEvtHandler, public JobHost {
   // Starts an analysis of one address (the add-item bar with Movement bit 3).
   bool analyzeOne(const std::string& address);
   // Starts the wizard's job: mode 3 recursive under the address, others one address.
-  void StartAnalysis(int wizardMode, const std::string& address);
+  void StartAnalysis(wizard::WizardMode wizardMode, const std::string& address);
 
   bool jobRunning() const { return running_; }
   CProgressDlg* progressWindow() { return progress_; }

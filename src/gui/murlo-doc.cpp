@@ -177,7 +177,7 @@ void CMurloDoc::runWizard() {
   if (wizard.run()) finishWizard(wizard.state().mode, wizard.state().address);
 }
 
-void CMurloDoc::finishWizard(int mode, const std::string& address) {
+void CMurloDoc::finishWizard(wizard::WizardMode mode, const std::string& address) {
   ItemList& items = frame_.view()->items();
   items.deleteAll();
   SplitAddress split = splitUrl(address);
@@ -185,15 +185,15 @@ void CMurloDoc::finishWizard(int mode, const std::string& address) {
                 std::move(split.extension), "", "");
   JobCommands& jobs = *frame_.jobs();
   switch (mode) {
-    case 1:
-    case 2: jobs.StartAnalysis(mode, address); break;
-    case 3: {
+    case wizard::WizardMode::kImages:
+    case wizard::WizardMode::kAnalysis: jobs.StartAnalysis(mode, address); break;
+    case wizard::WizardMode::kRecursive: {
       const std::size_t slash = address.rfind('/');
-      jobs.StartAnalysis(3, slash == std::string::npos ? address : address.substr(0, slash + 1));
+      jobs.StartAnalysis(mode, slash == std::string::npos ? address : address.substr(0, slash + 1));
       break;
     }
-    case 4: jobs.run(ID_RUN); break;
-    default: break;
+    case wizard::WizardMode::kDownload: jobs.run(ID_RUN); break;
+    case wizard::WizardMode::kNone: break;
   }
 }
 

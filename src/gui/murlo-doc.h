@@ -13,6 +13,10 @@
 
 namespace murlo::gui {
 
+namespace wizard {
+enum class WizardMode;
+}  // namespace wizard
+
 class CMainFrame;
 
 class CMurloDoc {
@@ -28,7 +32,7 @@ class CMurloDoc {
   bool openPath(const std::string& path);
   // What the wizard's finish sets up: the list replaced by the address (tag "WIZARD"), then
   // mode 1 or 2 analyses it, 3 analyses recursively under its folder, 4 downloads it.
-  void finishWizard(int mode, const std::string& address);
+  void finishWizard(wizard::WizardMode mode, const std::string& address);
 
   const std::string& path() const { return path_; }
 

@@ -14,6 +14,7 @@
 #include "output-window.h"
 #include "progress-dlg.h"
 #include "recursive-dlg.h"
+#include "logic/wizard-rules.h"
 
 namespace murlo::test {
 namespace {
@@ -285,7 +286,7 @@ TEST_F(JobCommandsTest, RecursiveAnalysisChecksTheAddressAndChainsTheDownload) {
 }
 
 TEST_F(JobCommandsTest, TheWizardsRecursiveModeCrawlsTheFolderAndDownloads) {
-  frame_->doc()->finishWizard(3, server_.url("/site/index.html"));
+  frame_->doc()->finishWizard(wizard::WizardMode::kRecursive, server_.url("/site/index.html"));
   EXPECT_EQ(items().text(0, kColTag), "WIZARD");
   ASSERT_TRUE(waitForJobEnd());
   EXPECT_TRUE(box_.exists("dl/a.jpg"));

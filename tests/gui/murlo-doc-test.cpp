@@ -6,6 +6,7 @@
 #include "murlo-doc.h"
 #include "platform/file-lock.h"
 #include "settings/ini-file.h"
+#include "logic/wizard-rules.h"
 
 namespace murlo::test {
 namespace {
@@ -100,7 +101,7 @@ TEST_F(DocTest, TagSwitchesFlipTheirBitAndSurviveARestart) {
 
 TEST_F(DocTest, WizardFinishReplacesTheListWithTheAddress) {
   items().AddItem("old.gif", "http://h.jp/", "", "gif", "", "");
-  frame_->doc()->finishWizard(0, "http://h.jp/dir/page.html");
+  frame_->doc()->finishWizard(wizard::WizardMode::kNone, "http://h.jp/dir/page.html");
   ASSERT_EQ(items().count(), 1);
   EXPECT_EQ(items().text(0, kColTag), "WIZARD");
   EXPECT_EQ(items().text(0, kColFileName), "page.html");

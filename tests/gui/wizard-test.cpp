@@ -349,7 +349,7 @@ TEST_P(WizardPageScreenshot, ShowsEveryControlUnclipped) {
   ASSERT_TRUE(startFrame());
   // Shown without a modal loop, so that the test can wait for the page to be painted.
   auto* wizard = new CWizard(frame_, app_);
-  wizard->state() = {kModeImages, kLinkFormPage,
+  wizard->state() = {WizardMode::kImages, kLinkFormPage,
                      "http://www.example.co.jp/gallery/2026/summer/holiday/pictures/"
                      "collection/index.html?page=2&order=new&size=large&view=thumbs"};
   CWizPage* page = wizard->page(GetParam());

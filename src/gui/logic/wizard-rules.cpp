@@ -54,7 +54,7 @@ int nextFromLinkForm(int choice, AppSettings& settings, WizardState& state, Prom
   constexpr int kTags[] = {tagbits::kImage, tagbits::kAnchor, tagbits::kAllHttp};
   if (choice < 0 || choice > 2) return refuse(prompter, "ﾘﾝｸの形式が選択されていません");
   settings.tag = kTags[choice];
-  state.mode = kModeImages;
+  state.mode = WizardMode::kImages;
   state.cameFrom = kLinkFormPage;
   return kAddressPage;
 }
@@ -62,7 +62,7 @@ int nextFromLinkForm(int choice, AppSettings& settings, WizardState& state, Prom
 int nextFromHomePage(int method, int saving, AppSettings& settings, WizardState& state,
                      Prompter& prompter) {
   if (method == kNoChoice) return refuse(prompter, "ﾀﾞｳﾝﾛｰﾄﾞする方法が選択されていません");
-  state.mode = method == 0 ? kModeAnalysis : kModeRecursive;
+  state.mode = method == 0 ? WizardMode::kAnalysis : WizardMode::kRecursive;
   settings.tag = kAllTagKinds;
   if (saving == kNoChoice) return refuse(prompter, "保存する方法が選択されていません");
   if (saving == 0) {
@@ -101,7 +101,7 @@ int nextFromAddress(int page, const std::string& folder, const std::string& addr
   pushSaveFolder(settings, *checked);
   state.address = url;
   if (page == kLargeFilePage) {
-    state.mode = kModeDownload;
+    state.mode = WizardMode::kDownload;
     state.cameFrom = kLargeFilePage;
   }
   return kSummaryPage;
@@ -123,14 +123,15 @@ std::string summaryAddress(const std::string& address) {
   return out;
 }
 
-std::string modeText(int mode) {
+std::string modeText(WizardMode mode) {
   switch (mode) {
-    case kModeImages: return "画像解析→ﾀﾞｳﾝﾛｰﾄﾞ";
-    case kModeAnalysis: return "解析→ﾀﾞｳﾝﾛｰﾄﾞ";
-    case kModeRecursive: return "再帰的解析→ﾀﾞｳﾝﾛｰﾄﾞ";
-    case kModeDownload: return "ﾀﾞｳﾝﾛｰﾄﾞ";
-    default: return "";
+    case WizardMode::kImages: return "画像解析→ﾀﾞｳﾝﾛｰﾄﾞ";
+    case WizardMode::kAnalysis: return "解析→ﾀﾞｳﾝﾛｰﾄﾞ";
+    case WizardMode::kRecursive: return "再帰的解析→ﾀﾞｳﾝﾛｰﾄﾞ";
+    case WizardMode::kDownload: return "ﾀﾞｳﾝﾛｰﾄﾞ";
+    case WizardMode::kNone: break;
   }
+  return "";
 }
 
 }  // namespace murlo::gui::wizard

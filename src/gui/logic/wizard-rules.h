@@ -30,13 +30,16 @@ inline constexpr int kFinish = -1;
 inline constexpr int kNoChoice = -1;
 
 // The wizard's modes, as the finish actions take them.
-inline constexpr int kModeImages = 1;
-inline constexpr int kModeAnalysis = 2;
-inline constexpr int kModeRecursive = 3;
-inline constexpr int kModeDownload = 4;
+enum class WizardMode {
+  kNone,
+  kImages,     // the page's images: analysis of the page with only image links kept
+  kAnalysis,   // the page's links
+  kRecursive,  // the site under the page's folder
+  kDownload,   // the one file
+};
 
 struct WizardState {
-  int mode = 0;
+  WizardMode mode = WizardMode::kNone;
   // The page that last sent the user forward to the address page or the summary; 0 at start.
   int cameFrom = 0;
   std::string address;
@@ -75,6 +78,6 @@ int nextFromAddress(int page, const std::string& folder, const std::string& addr
 // that more text follows.
 std::string summaryAddress(const std::string& address);
 // The summary's text for a mode; empty for an unknown one.
-std::string modeText(int mode);
+std::string modeText(WizardMode mode);
 
 }  // namespace murlo::gui::wizard

@@ -12,10 +12,10 @@ TEST(WizardRules, HomePageRefusalKeepsModeAndTagExtensionsAreRebuilt) {
   settings.movement = movement::kHierarchy | movement::kNoConfirm;
   WizardState state;
   EXPECT_EQ(nextFromHomePage(1, kNoChoice, settings, state, prompter), kStay);
-  EXPECT_EQ(state.mode, kModeRecursive);
+  EXPECT_EQ(state.mode, WizardMode::kRecursive);
   EXPECT_EQ(settings.tag, 15);
   EXPECT_EQ(nextFromHomePage(0, 0, settings, state, prompter), kExtensionsPage);
-  EXPECT_EQ(state.mode, kModeAnalysis);
+  EXPECT_EQ(state.mode, WizardMode::kAnalysis);
   EXPECT_EQ(settings.movement, movement::kNoConfirm);
 
   settings.extend = "lha";
@@ -44,8 +44,8 @@ TEST(WizardRules, SummaryBreaksTheAddressAfterItsFirstThreeBlocks) {
   std::string japanese;
   for (int i = 0; i < 51; ++i) japanese += "画";
   EXPECT_EQ(summaryAddress(japanese), japanese.substr(0, 150) + "\n" + "画");
-  EXPECT_EQ(modeText(kModeDownload), "ﾀﾞｳﾝﾛｰﾄﾞ");
-  EXPECT_EQ(modeText(0), "");
+  EXPECT_EQ(modeText(WizardMode::kDownload), "ﾀﾞｳﾝﾛｰﾄﾞ");
+  EXPECT_EQ(modeText(WizardMode::kNone), "");
 }
 
 }  // namespace
