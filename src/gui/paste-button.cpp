@@ -10,7 +10,8 @@ namespace murlo::gui {
 
 namespace {
 
-// A clipboard with a sheet on it, 23 x 22 like the other small buttons.
+// A clipboard with a sheet on it. The button takes the size the toolkit needs around it:
+// a fixed small size would let the theme's padding cut the picture.
 wxBitmap pasteBitmap(bool pressed) {
   wxBitmap bmp(17, 16, 24);
   wxMemoryDC dc(bmp);
@@ -32,7 +33,7 @@ wxBitmap pasteBitmap(bool pressed) {
 }  // namespace
 
 PasteButton::PasteButton(wxWindow* parent, wxTextEntry* target, Mode mode)
-    : wxBitmapButton(parent, kId, pasteBitmap(false), wxDefaultPosition, wxSize(23, 22)),
+    : wxBitmapButton(parent, kId, pasteBitmap(false)),
       target_(target),
       mode_(mode) {
   SetBitmapPressed(pasteBitmap(true));
