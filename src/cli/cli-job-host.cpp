@@ -1,92 +1,16 @@
 #include "cli-job-host.h"
 
-#include <signal.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 
-#include "jobs/analysis-job.h"
+#include "interrupt-signals.h"
 #include "jobs/completion-sound.h"
-#include "jobs/download-job.h"
 #include "jobs/progress-figures.h"
-#include "jobs/write-output.h"
-#include "net/result-codes.h"
-#include "terminal-output.h"
+#include "stdout-sink.h"
 
 namespace murlo::cli {
-
-namespace {
-
-volatile sig_atomic_t interrupted = 0;
-
-// The signals that suspend a job: Ctrl+C, a polite kill, a closed terminal.
-constexpr int kInterruptSignals[] = {SIGINT, SIGTERM, SIGHUP};
-
-// The first signal is noted for the loop; a second one, of any of the kinds, gets its
-// default effect, which ends the program at once.
-extern "C" void onInterrupt(int signalNumber) {
-  if (interrupted) {
-    ::signal(signalNumber, SIG_DFL);
-    ::raise(signalNumber);  // delivered as soon as this handler returns
-    return;
-  }
-  interrupted = 1;
-}
-
-void catchInterrupts() {
-  struct sigaction action {};
-  action.sa_handler = onInterrupt;
-  sigemptyset(&action.sa_mask);
-  for (const int signalNumber : kInterruptSignals) sigaction(signalNumber, &action, nullptr);
-}
-
-void releaseInterrupts() {
-  for (const int signalNumber : kInterruptSignals) ::signal(signalNumber, SIG_DFL);
-}
-
-// The output window's lines on standard output: each "\r\n" starts a new line.
-class StdoutSink : public OutputSink {
- public:
-  void append(const std::string& text) override {
-    // Lines quote addresses: their texts are shown as the terminal can, never raw.
-    std::string out;
-    std::string line;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      if (text.compare(i, 2, "\r\n") == 0) {
-        out += showItemText(line);
-        line.clear();
-        if (started_) out += '\n';
-        started_ = true;
-        ++i;
-      } else {
-        line += text[i];
-      }
-    }
-    out += showItemText(line);
-    std::fputs(out.c_str(), stdout);
-    std::fflush(stdout);
-  }
-  // A terminal's scrolled-out lines cannot be cleared; the log simply goes on.
-  void resetToBanner() override {}
-  // Ends the last line.
-  void close() {
-    if (started_) std::fputc('\n', stdout);
-    started_ = false;
-  }
-
- private:
-  bool started_ = false;
-};
-
-StdoutSink& stdoutSink() {
-  static StdoutSink sink;
-  return sink;
-}
-
-bool isFailure(int code) { return code != RESULT_SUCCEED && code != OUT_ANALYZE && code != OUT_DOWNLOAD; }
-
-}  // namespace
 
 CliJobHost::CliJobHost(std::string appDirectory, std::unique_ptr<AnsweringPrompter> prompter)
     : appDirectory_(std::move(appDirectory)),
@@ -98,51 +22,25 @@ CliJobHost::~CliJobHost() = default;
 
 Prompter* CliJobHost::prompter() { return prompter_.get(); }
 
-CliJobHost::Outcome CliJobHost::runAnalysis(std::unique_ptr<AnalysisJob> job) {
-  analysis_ = std::move(job);
+CliJobHost::Outcome CliJobHost::run() {
   catchInterrupts();
-  analysis_->start();
-  return loop();
-}
-
-CliJobHost::Outcome CliJobHost::runDownload(std::unique_ptr<DownloadJob> job) {
-  download_ = std::move(job);
-  catchInterrupts();
-  download_->start();
-  return loop();
-}
-
-CliJobHost::Outcome CliJobHost::loop() {
   bool stopped = false;
-  while (analysis_ || download_) {
-    if (interrupted) {
-      if (download_) {
-        download_->suspend();
-      } else {
-        analysis_->stop();
-      }
-      download_.reset();
-      analysis_.reset();
+  while (session_.running()) {
+    if (interruptRequested()) {
+      session_.stop(/*suspend=*/true);
       stopped = true;
       break;
     }
-    if (analysis_ && !analysis_->timerTick()) {
-      analysis_.reset();
-      playSound(sound::kAnalysis);
-      continue;
-    }
-    if (download_ && !download_->timerTick()) {
-      download_.reset();
-      playSound(sound::kDownload);
-      continue;
-    }
+    session_.tick();
+    if (!session_.running()) break;
+    drawProgress(session_.progress());
     waitForWake();
   }
   clearProgress();
   stdoutSink().close();
   releaseInterrupts();
   if (stopped) return Outcome::kInterrupted;
-  return failures_ == 0 ? Outcome::kSucceeded : Outcome::kSomeFailed;
+  return session_.failures() == 0 ? Outcome::kSucceeded : Outcome::kSomeFailed;
 }
 
 void CliJobHost::waitForWake() {
@@ -161,7 +59,6 @@ void CliJobHost::wake() {
 }
 
 void CliJobHost::writeOutput(int code, const std::string& text) {
-  if (isFailure(code)) ++failures_;
   clearProgress();
   murlo::writeOutput(stdoutSink(), code, text, settings_.output,
                      (settings_.connection & connection::kOffline) != 0);
@@ -172,38 +69,18 @@ void CliJobHost::playSound(int kind) {
   murlo::playSound(settings_, kind, *player);
 }
 
-bool CliJobHost::startDownloadAll() {
-  if (list_.count() == 0) return false;
-  download_ = std::make_unique<DownloadJob>(*this, DownloadMode::kAll);
-  download_->start();
-  return true;
-}
-
-void CliJobHost::ShowJobStatus(int kind, int control, std::int64_t first, std::int64_t second) {
-  switch (kind) {
-    case kStatusDownloading: caption_ = "ダウンロード中"; break;
-    case kStatusAnalysing: caption_ = "解析中"; return;
-    case kStatusFinishing: caption_ = "終了作業中"; break;
-    default:
-      figures_[control] = formatFigure(first, second, kind);
-      // The count comes last in a download's figures, the elapsed time alone in an analysis's.
-      if (control == kControlCount || (control == kControlElapsed && !download_)) drawProgress();
-      return;
-  }
-  if (control == 0) figures_.clear();
-}
-
-void CliJobHost::drawProgress() {
+void CliJobHost::drawProgress(const JobProgress& p) {
   if (!terminal_) return;
-  const auto figure = [this](int control) {
-    const auto it = figures_.find(control);
-    return it == figures_.end() ? std::string("*") : it->second;
-  };
-  std::string line = "\r" + caption_ + "  経過 " + figure(kControlElapsed);
-  if (download_) {
-    line += "  " + figure(kControlCount) + "  " + figure(kControlDownloaded) + "  " +
-            figure(kControlSpeed) + " KB/s  残り " + figure(kControlRemainingBytes) + " " +
-            figure(kControlRemainingTime);
+  const char* caption = p.caption == JobCaption::kDownloading ? "ダウンロード中"
+                        : p.caption == JobCaption::kAnalysing ? "解析中"
+                                                               : "終了作業中";
+  std::string line = std::string("\r") + caption + "  経過 " + formatFigure(p.elapsedSeconds, 0, FigureKind::kTime);
+  if (p.download) {
+    line += "  " + formatFigure(p.done, p.total, FigureKind::kCount) + "  " +
+            formatFigure(p.downloadedBytes, 0, FigureKind::kBytes) + "  " +
+            formatFigure(p.bytesPerSecond, 0, FigureKind::kSpeed) + " KB/s  残り " +
+            formatFigure(p.remainingBytes, 0, FigureKind::kBytes) + " " +
+            formatFigure(p.remainingSeconds, 0, FigureKind::kTime);
   }
   std::fputs((line + "\x1b[K").c_str(), stderr);
   std::fflush(stderr);

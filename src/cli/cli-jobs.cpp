@@ -185,9 +185,9 @@ int runAnalyze(const Args& args) {
     return kExitUsage;
   }
   const int exSet = host.settings().exSet;
-  const CliJobHost::Outcome outcome = host.runAnalysis(std::make_unique<AnalysisJob>(
-      host, AnalysisMode::kSelected, "", "", (exSet & exset::kDeleteHtml) != 0,
-      (exSet & exset::kAnalyzeThenDownload) != 0));
+  host.session().startAnalysis(AnalysisMode::kSelected, "", "", (exSet & exset::kDeleteHtml) != 0,
+                               (exSet & exset::kAnalyzeThenDownload) != 0);
+  const CliJobHost::Outcome outcome = host.run();
   return finish(host, options.listPath, outcome);
 }
 
@@ -214,8 +214,8 @@ int runRecurse(const Args& args) {
   const std::string contain = options.contain ? *options.contain : address.substr(0, address.rfind('/') + 1);
   const SplitAddress seed = splitUrl(address);
   host.list().AddItem(seed.fileName, seed.url, kInductTag, seed.extension, "", "");
-  const CliJobHost::Outcome outcome = host.runAnalysis(std::make_unique<AnalysisJob>(
-      host, AnalysisMode::kRecursive, "", contain, options.deleteHtml, options.download));
+  host.session().startAnalysis(AnalysisMode::kRecursive, "", contain, options.deleteHtml, options.download);
+  const CliJobHost::Outcome outcome = host.run();
   return finish(host, options.listPath, outcome);
 }
 
@@ -237,7 +237,8 @@ int runDownload(const Args& args) {
     return kExitUsage;
   }
   const DownloadMode mode = options.rows.empty() ? DownloadMode::kAll : DownloadMode::kSelected;
-  const CliJobHost::Outcome outcome = host.runDownload(std::make_unique<DownloadJob>(host, mode));
+  host.session().startDownload(mode);
+  const CliJobHost::Outcome outcome = host.run();
   return finish(host, options.listPath, outcome);
 }
 

@@ -1,22 +1,13 @@
-// JobCommands: the view's job commands. Creates the analysis and download jobs, drives
-// them from the timers 1234 and 4321 and from the workers' wake-ups, shows the progress
-// window and runs the completion actions. UI thread only (wake() excepted).
+// JobCommands: the view's job commands over the job session. Starts its jobs, polls it from
+// the timers 1234 (analysis) and 4321 (download) and from the workers' wake-ups, and shows
+// its progress window. UI thread only (wake() excepted).
 #pragma once
 
 #include <wx/event.h>
 #include <wx/timer.h>
 
-#include <memory>
-
 #include "jobs/job-host.h"
-#include "jobs/shutdown-countdown.h"
-
-namespace murlo {
-class AnalysisJob;
-class DownloadJob;
-enum class AnalysisMode;
-enum class DownloadMode;
-}  // namespace murlo
+#include "jobs/job-session.h"
 
 namespace murlo::gui {
 
@@ -44,10 +35,7 @@ class JobCommands : public wxEvtHandler, public JobHost {
 
   bool jobRunning() const { return running_; }
   CProgressDlg* progressWindow() { return progress_; }
-  // The ticks of the timers, callable by tests.
-  void onAnalysisTimer();
-  void onDownloadTimer();
-  int shutdownCountdown() const { return countdown_.count(); }
+  int shutdownCountdown() const { return session_.shutdownCountdown(); }
 
   // JobHost
   ItemList& items() override;
@@ -55,32 +43,35 @@ class JobCommands : public wxEvtHandler, public JobHost {
   std::string appDirectory() override;
   void setSaveFolder(const std::string& folder) override;
   Prompter* prompter() override;
-  void ShowJobStatus(int kind, int control, std::int64_t first, std::int64_t second) override;
   void SetFrameTitle(const std::string& title) override;
   void writeOutput(int code, const std::string& text) override;
   void playSound(int kind) override;
-  bool startDownloadAll() override;
+  void endProgress() override;
   void wake() override;
 
  private:
   bool startAnalysis(AnalysisMode mode, const std::string& address, const std::string& mustContain,
                      bool deleteHtml, bool autoDownload);
   bool startDownload(DownloadMode mode);
+  // Readies the timer of a job about to start; false (with the message) when it failed.
+  bool prepareStart(wxTimer& timer);
+  // After a start: the view and the progress window show the running job.
+  void started();
   void recursiveAnalysis();
   void stopOrSuspend(bool suspend);
+  // Polls the session and brings the timers, the view and the progress window up to date.
+  void onTimer();
   void setRunning(bool running);
   void showProgress();
-  void hideProgress();
   bool confirmTimer(wxTimer& timer);
 
   CMainFrame& frame_;
   wxTimer analysisTimer_;
   wxTimer downloadTimer_;
-  std::unique_ptr<AnalysisJob> analysis_;
-  std::unique_ptr<DownloadJob> download_;
   CProgressDlg* progress_;
   bool running_ = false;
-  ShutdownCountdown countdown_;
+  // Last: its jobs, stopped when it goes, still report to this host.
+  JobSession session_;
 };
 
 }  // namespace murlo::gui

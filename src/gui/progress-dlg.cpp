@@ -4,6 +4,7 @@
 #include <wx/sizer.h>
 
 #include "command-ids.h"
+#include "jobs/progress-figures.h"
 #include "ui-text.h"
 
 namespace murlo::gui {
@@ -49,8 +50,32 @@ CProgressDlg::CProgressDlg(wxWindow* parent)
   Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { Hide(); });
 }
 
-void CProgressDlg::setCaption(const std::string& caption) {
-  group_->GetStaticBox()->SetLabel(u8(caption));
+namespace {
+
+const char* captionText(JobCaption caption) {
+  switch (caption) {
+    case JobCaption::kDownloading: return "ﾀﾞｳﾝﾛｰﾄﾞ中...";
+    case JobCaption::kAnalysing: return "解析中...";
+    case JobCaption::kFinishing: return "終了作業中...";
+  }
+  return "";
+}
+
+}  // namespace
+
+void CProgressDlg::showFigures(const JobProgress& p) {
+  wxStaticBox* box = group_->GetStaticBox();
+  const wxString caption = u8(captionText(p.caption));
+  if (box->GetLabel() != caption) box->SetLabel(caption);
+  if (!IsShown()) return;
+  setFigure(kElapsed, formatFigure(p.elapsedSeconds, 0, FigureKind::kTime));
+  if (!p.download) return;
+  setFigure(kRemainingTime, formatFigure(p.remainingSeconds, 0, FigureKind::kTime));
+  setFigure(kRemainingBytes, formatFigure(p.remainingBytes, 0, FigureKind::kBytes));
+  setFigure(kDownloaded, formatFigure(p.downloadedBytes, 0, FigureKind::kBytes));
+  setFigure(kSpeed, formatFigure(p.bytesPerSecond, 0, FigureKind::kSpeed));
+  setFigure(kProgress, formatFigure(p.done, p.total, FigureKind::kCount));
+  setFileProgress(p.fileDoneBytes, p.fileTotalBytes);
 }
 
 void CProgressDlg::setFigure(int control, const std::string& text) {
@@ -69,8 +94,8 @@ void CProgressDlg::resetFigures() {
   gauge_->SetValue(0);
 }
 
-void CProgressDlg::setFileProgress(std::int64_t done, std::int64_t total, bool sizeKnown) {
-  if (sizeKnown && total > 0) {
+void CProgressDlg::setFileProgress(std::int64_t done, std::int64_t total) {
+  if (total > 0) {
     gauge_->SetValue(static_cast<int>(std::min<std::int64_t>(1000, done * 1000 / total)));
   } else if (done > 0) {
     gauge_->Pulse();

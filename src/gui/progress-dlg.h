@@ -13,6 +13,8 @@
 #include <functional>
 #include <map>
 
+#include "jobs/job-progress.h"
+
 namespace murlo::gui {
 
 class CProgressDlg : public wxDialog {
@@ -31,14 +33,11 @@ class CProgressDlg : public wxDialog {
 
   explicit CProgressDlg(wxWindow* parent);
 
-  // The texts of the figures and of the group caption.
-  void setCaption(const std::string& caption);
-  void setFigure(int control, const std::string& text);
-  std::string figure(int control) const;
+  // The caption always; the figures and the file's gauge while the window is shown.
+  void showFigures(const JobProgress& progress);
   // "*" everywhere, the elapsed time "00:00:00".
   void resetFigures();
-  // The current file: bytes done of a known total; an unknown total shows a moving bar.
-  void setFileProgress(std::int64_t done, std::int64_t total, bool sizeKnown);
+  std::string figure(int control) const;
 
   // The check box mirrors Dial bit 0: set from it on every show, written back on click.
   void setHangUp(bool on) { hangUp_->SetValue(on); }
@@ -49,6 +48,10 @@ class CProgressDlg : public wxDialog {
   wxCheckBox* hangUpBox() { return hangUp_; }
 
  private:
+  void setFigure(int control, const std::string& text);
+  // The current file: bytes done of a known total; an unknown total shows a moving bar.
+  void setFileProgress(std::int64_t done, std::int64_t total);
+
   wxStaticBoxSizer* group_ = nullptr;
   std::map<int, wxStaticText*> figures_;
   wxGauge* gauge_ = nullptr;

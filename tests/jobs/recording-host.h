@@ -6,7 +6,6 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <cstdint>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -21,12 +20,6 @@ namespace murlo::test {
 
 class RecordingHost : public JobHost {
  public:
-  struct Status {
-    int kind;
-    int control;
-    std::int64_t first;
-    std::int64_t second;
-  };
   struct Output {
     int code;
     std::string text;
@@ -39,19 +32,13 @@ class RecordingHost : public JobHost {
   std::string appDirectory() override { return appDirectory_; }
   void setSaveFolder(const std::string& folder) override { settingsValue.path01 = folder; }
   Prompter* prompter() override { return prompterOverride ? prompterOverride : &prompterValue; }
-  void ShowJobStatus(int kind, int control, std::int64_t first, std::int64_t second) override {
-    statuses.push_back({kind, control, first, second});
-  }
   void SetFrameTitle(const std::string& title) override { titles.push_back(title); }
   void writeOutput(int code, const std::string& text) override {
     outputs.push_back({code, text});
     if (onOutput) onOutput(code);
   }
   void playSound(int kind) override { sounds.push_back(kind); }
-  bool startDownloadAll() override {
-    ++downloadStarts;
-    return downloadStartResult;
-  }
+  void endProgress() override { ++progressEnds; }
   void wake() override {
     ++totalWakes;
     {
@@ -85,12 +72,10 @@ class RecordingHost : public JobHost {
   AppSettings settingsValue;
   ScriptedPrompter prompterValue;
   Prompter* prompterOverride = nullptr;
-  std::vector<Status> statuses;
   std::vector<std::string> titles;
   std::vector<Output> outputs;
   std::vector<int> sounds;
-  int downloadStarts = 0;
-  bool downloadStartResult = true;
+  int progressEnds = 0;
   std::function<void(int)> onOutput;
   std::atomic<int> totalWakes{0};
 

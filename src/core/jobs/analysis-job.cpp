@@ -9,7 +9,6 @@
 #include "analysis/page-scan.h"
 #include "items/item-info.h"
 #include "jobs/job-host.h"
-#include "jobs/progress-figures.h"
 #include "jobs/write-output.h"
 #include "net/job-record.h"
 #include "net/result-codes.h"
@@ -37,7 +36,6 @@ void AnalysisJob::start() {
   // The seed row of a recursive analysis is the one appended last.
   if (mode_ == AnalysisMode::kRecursive) position_ = std::max(items.count() - 1, 0);
   host_.writeOutput(OUT_ANALYZE, "");
-  host_.ShowJobStatus(kStatusDownloading, 0, 0, 0);
   startNext();
 }
 
@@ -126,14 +124,14 @@ bool AnalysisJob::timerTick() {
     closePageFiles();
     ItemList& items = host_.items();
     if (deleteHtml_) deletePageRows(items);
-    if (autoDownload_) autoDownload_ = items.count() > 0 && host_.startDownloadAll();
+    autoDownload_ = autoDownload_ && items.count() > 0;
   }
   inTick_ = false;
   return !ended_;
 }
 
 bool AnalysisJob::poll() {
-  host_.ShowJobStatus(kFigureTime, kControlElapsed, runner_.elapsedMs() / 1000, 0);
+  progress_.elapsedSeconds = runner_.elapsedMs() / 1000;
   // A page that ends without a thread is handled in the same poll.
   while (runner_.doneTest()) {
     if (finishPage()) return true;
@@ -147,7 +145,7 @@ bool AnalysisJob::finishPage() {
   host_.writeOutput(result, pageAddress_);
   if (result == RESULT_SUCCEED) {
     if (mode_ != AnalysisMode::kOne) setRowImage(kImageWaiting);
-    host_.ShowJobStatus(kStatusAnalysing, 0, 0, 0);
+    progress_.caption = JobCaption::kAnalysing;
     const PageScanContext context{{host_.items(), host_.settings()}, *host_.prompter(),
                                   host_.appDirectory()};
     const ScanResult scanned = scanPage(context, pageAddress_, runner_.record().pageFile, runner_.settings().tag);
@@ -160,6 +158,7 @@ bool AnalysisJob::finishPage() {
     }
   } else {
     releasePageFile(false);
+    ++failed_;
     host_.playSound(sound::kError);
     if (mode_ != AnalysisMode::kOne) setRowImage(kImageFailed);
   }
@@ -201,7 +200,7 @@ bool AnalysisJob::stop() {
     closePageFiles();
     return true;
   }
-  host_.ShowJobStatus(kStatusFinishing, 0, 0, 0);
+  progress_ = JobProgress{.caption = JobCaption::kFinishing};
   if (mode_ != AnalysisMode::kOne) setRowImage(kImageFinished);
   const bool answered = dropPages();
   closePageFiles();

@@ -6,7 +6,7 @@
 //   AnalysisJob job(host, AnalysisMode::kSelected, "", "", deleteHtml, autoDownload);
 //   job.start();
 //   // every 500 ms, and soon after each host.wake():
-//   if (!job.timerTick()) { /* ended; job.autoDownload() says whether a download chained */ }
+//   if (!job.timerTick()) { /* ended; job.autoDownload() says whether to download the list */ }
 //
 // All methods run on the host's thread.
 #pragma once
@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "jobs/item-runner.h"
+#include "jobs/job-progress.h"
 #include "jobs/recursive-passes.h"
 #include "jobs/row-cursor.h"
 
@@ -35,7 +36,7 @@ class AnalysisJob {
  public:
   // `address`: the page of AnalysisMode::kOne. `mustContain`: AnalysisMode::kRecursive keeps only rows
   // whose url contains it. At the end, `deleteHtml` deletes the page-type rows and
-  // `autoDownload` starts the download of the whole list.
+  // `autoDownload` asks for the download of the whole list.
   AnalysisJob(JobHost& host, AnalysisMode mode, std::string address = {}, std::string mustContain = {},
               bool deleteHtml = false, bool autoDownload = false);
 
@@ -50,8 +51,11 @@ class AnalysisJob {
   // thread did not answer within 2 seconds and was given up.
   bool stop();
 
-  // Still set after the end when the chained download started.
+  // After the end: whether the whole list is to be downloaded now (asked for, and rows left).
   bool autoDownload() const { return autoDownload_; }
+  // Pages that could not be fetched.
+  int failedCount() const { return failed_; }
+  const JobProgress& progress() const { return progress_; }
 
  private:
   // A page row handed to the thread ahead of the current one.
@@ -105,6 +109,8 @@ class AnalysisJob {
   int processed_ = 0;
   int selected_ = 0;
   int pagesStarted_ = 0;
+  int failed_ = 0;
+  JobProgress progress_;
   // The job's page files: free for the next pages, and the one that holds the page scanned
   // last. Reusing them spares the file system an inode made and freed per page.
   std::vector<std::string> spareFiles_;

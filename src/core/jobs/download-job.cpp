@@ -42,13 +42,12 @@ void DownloadJob::start() {
   const ItemList& items = host_.items();
   counters_.total = mode_ == DownloadMode::kSelected ? items.selectedCount() : items.count();
   host_.writeOutput(OUT_DOWNLOAD, "");
-  host_.ShowJobStatus(kStatusDownloading, 0, 0, 0);
   startNext();
 }
 
 bool DownloadJob::startNext() {
   if (runner_.threadRunning()) return true;
-  host_.SetFrameTitle(formatFigure(counters_.done, counters_.total, kFigureCount));
+  host_.SetFrameTitle(formatFigure(counters_.done, counters_.total, FigureKind::kCount));
   JobRecord& record = runner_.newItem();
   const ItemList& items = host_.items();
   int row = position_;
@@ -119,7 +118,7 @@ void DownloadJob::settleAhead() {
 }
 
 void DownloadJob::showStarted() {
-  host_.SetFrameTitle(formatFigure(counters_.done, counters_.total, kFigureCount));
+  host_.SetFrameTitle(formatFigure(counters_.done, counters_.total, FigureKind::kCount));
   setRowImage(kImageDownloading);
 }
 
@@ -161,12 +160,15 @@ void DownloadJob::showProgress() {
   speed_.update(elapsed, counters_.doneBytes);
   const std::int64_t remaining = remainingBytes(counters_);
   const std::int64_t speed = speed_.speed();
-  host_.ShowJobStatus(kFigureTime, kControlRemainingTime, remainingSeconds(remaining, speed), 0);
-  host_.ShowJobStatus(kFigureBytes, kControlRemainingBytes, remaining, 0);
-  host_.ShowJobStatus(kFigureBytes, kControlDownloaded, counters_.endedBytes + counters_.doneBytes, 0);
-  host_.ShowJobStatus(kFigureSpeed, kControlSpeed, speed, 0);
-  host_.ShowJobStatus(kFigureTime, kControlElapsed, elapsed / 1000, 0);
-  host_.ShowJobStatus(kFigureCount, kControlCount, counters_.done, counters_.total);
+  progress_.elapsedSeconds = elapsed / 1000;
+  progress_.remainingSeconds = remainingSeconds(remaining, speed);
+  progress_.remainingBytes = remaining;
+  progress_.downloadedBytes = counters_.endedBytes + counters_.doneBytes;
+  progress_.bytesPerSecond = speed;
+  progress_.done = counters_.done;
+  progress_.total = counters_.total;
+  progress_.fileDoneBytes = counters_.doneBytes;
+  progress_.fileTotalBytes = counters_.totalBytes;
 }
 
 bool DownloadJob::finishItem() {
@@ -225,7 +227,8 @@ bool DownloadJob::stopItem() {
   settleAhead();
   host_.SetFrameTitle(kIdleFrameTitle);
   if (!runner_.threadRunning()) return true;
-  host_.ShowJobStatus(kStatusFinishing, 0, 0, 0);
+  // The figures go blank while the thread is waited for.
+  progress_ = JobProgress{.caption = JobCaption::kFinishing, .download = true};
   return runner_.stop();
 }
 

@@ -18,6 +18,7 @@
 #include <string>
 
 #include "jobs/item-runner.h"
+#include "jobs/job-progress.h"
 #include "jobs/progress-figures.h"
 #include "jobs/row-cursor.h"
 
@@ -51,10 +52,8 @@ class DownloadJob {
   std::int64_t doneCount() const { return counters_.done; }
   std::int64_t totalCount() const { return counters_.total; }
   int failedCount() const { return failed_; }
-  // The current item's bytes so far and its size (0 or less when unknown), as of the last
-  // poll: the progress window's gauge for the file.
-  std::int64_t currentDoneBytes() const { return counters_.doneBytes; }
-  std::int64_t currentTotalBytes() const { return counters_.totalBytes; }
+  // The figures as of the last poll.
+  const JobProgress& progress() const { return progress_; }
 
  private:
   // The host's side of an item: its row, its address and, for a resumed row, its partial
@@ -105,6 +104,7 @@ class DownloadJob {
 
   DownloadCounters counters_;
   SpeedMeter speed_;
+  JobProgress progress_{.download = true};
 };
 
 }  // namespace murlo

@@ -1,10 +1,10 @@
 // JobHost: what a job controller needs from the front end that runs it (the GUI's view,
 // the CLI's loop, a test's recording host).
 //
-// Every method except wake() is called on the host's own thread, from start(), timerTick(),
-// stop(), abort() or suspend(). A worker thread calls wake() when its item has ended; the
-// host then calls the job's timerTick() soon on its own thread, so the items of a job run
-// back to back instead of one per timer tick.
+// Every method except wake() is called on the host's own thread, from the calls of the jobs
+// and of their JobSession. A worker thread calls wake() when its item has ended; the host
+// then polls the job soon on its own thread, so the items of a job run back to back
+// instead of one per timer tick.
 #pragma once
 
 #include <cstdint>
@@ -35,10 +35,6 @@ class JobHost {
   // every worker thread of the job, also one that was given up after the stop wait.
   virtual Prompter* prompter() = 0;
 
-  // A progress-window figure or caption: kind 1 time, 2 bytes, 3 speed, 4 done/total
-  // (formatFigure), 5 "downloading", 6 "analysing", 7 "finishing"; kinds 5 and 7 with
-  // control 0 also reset the figures.
-  virtual void ShowJobStatus(int kind, int control, std::int64_t first, std::int64_t second) = 0;
   virtual void SetFrameTitle(const std::string& title) = 0;
   // One output-window line for a job start (OUT_ANALYZE, OUT_DOWNLOAD) or an item's result
   // code with its address; the host passes it through murlo::writeOutput.
@@ -46,9 +42,9 @@ class JobHost {
   // sound::kAnalysis (analysis finished), sound::kDownload or sound::kError; see
   // completion-sound.h.
   virtual void playSound(int kind) = 0;
-  // Starts downloading the whole list after an analysis with the auto-download flag;
-  // returns whether the download job started.
-  virtual bool startDownloadAll() = 0;
+  // The session's work is over: the front end takes its progress display down, before the
+  // end-of-job sound and actions.
+  virtual void endProgress() {}
 
   // Called from a worker thread (or any thread): run the job's timerTick() soon.
   virtual void wake() = 0;

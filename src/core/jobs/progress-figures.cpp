@@ -5,15 +5,15 @@
 
 namespace murlo {
 
-std::string formatFigure(std::int64_t value1, std::int64_t value2, int kind) {
+std::string formatFigure(std::int64_t value1, std::int64_t value2, FigureKind kind) {
   if (value1 == 0 && value2 == 0) return "*";
   char text[96];
   const long long v1 = value1;
   switch (kind) {
-    case kFigureTime:
+    case FigureKind::kTime:
       std::snprintf(text, sizeof text, "%lld:%lld:%lld", v1 / 3600, v1 % 3600 / 60, v1 % 60);
       return text;
-    case kFigureBytes:
+    case FigureKind::kBytes:
       // The groups after the first keep three digits, so 1,005,007 reads as that number.
       if (v1 > 1000000) {
         std::snprintf(text, sizeof text, "%lld,%03lld,%03lld [byte]", v1 / 1000000,
@@ -24,15 +24,14 @@ std::string formatFigure(std::int64_t value1, std::int64_t value2, int kind) {
         std::snprintf(text, sizeof text, "%lld [byte]", v1);
       }
       return text;
-    case kFigureSpeed:
+    case FigureKind::kSpeed:
       std::snprintf(text, sizeof text, "%.2f", static_cast<double>(v1) / 1024.0);
       return text;
-    case kFigureCount:
+    case FigureKind::kCount:
       std::snprintf(text, sizeof text, "%lld/%lld Finished", v1, static_cast<long long>(value2));
       return text;
-    default:
-      return "*";
   }
+  return "*";
 }
 
 std::int64_t remainingBytes(const DownloadCounters& c) {

@@ -7,28 +7,16 @@
 
 namespace murlo {
 
-// Figure kinds of formatFigure and ShowJobStatus.
-inline constexpr int kFigureTime = 1;
-inline constexpr int kFigureBytes = 2;
-inline constexpr int kFigureSpeed = 3;
-inline constexpr int kFigureCount = 4;
-// Captions of ShowJobStatus: "ﾀﾞｳﾝﾛｰﾄﾞ中...", "解析中...", "終了作業中...".
-inline constexpr int kStatusDownloading = 5;
-inline constexpr int kStatusAnalysing = 6;
-inline constexpr int kStatusFinishing = 7;
+// How a figure's value reads.
+enum class FigureKind {
+  kTime,   // seconds as "h:m:s" without leading zeros
+  kBytes,  // "a,b,c [byte]" with plain groups
+  kSpeed,  // bytes per second as kilobytes per second with two decimals
+  kCount,  // "done/total Finished"
+};
 
-// Progress-window controls.
-inline constexpr int kControlCount = 1037;
-inline constexpr int kControlRemainingTime = 1038;
-inline constexpr int kControlElapsed = 1039;
-inline constexpr int kControlRemainingBytes = 1040;
-inline constexpr int kControlDownloaded = 1041;
-inline constexpr int kControlSpeed = 1042;
-
-// The text of a figure: "*" when both values are 0 or the kind is unknown; kind 1
-// "h:m:s" without leading zeros, 2 "a,b,c [byte]" with plain groups, 3 kilobytes per
-// second with two decimals, 4 "done/total Finished".
-std::string formatFigure(std::int64_t value1, std::int64_t value2, int kind);
+// The text of a figure: "*" when both values are 0.
+std::string formatFigure(std::int64_t value1, std::int64_t value2, FigureKind kind);
 
 // The counters of a download job.
 struct DownloadCounters {

@@ -6,20 +6,21 @@ namespace murlo {
 namespace {
 
 TEST(FormatFigure, TextsOfEveryKind) {
-  for (int kind = 0; kind <= 5; ++kind) EXPECT_EQ(formatFigure(0, 0, kind), "*") << kind;
-  EXPECT_EQ(formatFigure(65, 0, kFigureTime), "0:1:5");
-  EXPECT_EQ(formatFigure(3600, 0, kFigureTime), "1:0:0");
-  EXPECT_EQ(formatFigure(1000, 0, kFigureBytes), "1000 [byte]");
-  EXPECT_EQ(formatFigure(1001, 0, kFigureBytes), "1,001 [byte]");
-  EXPECT_EQ(formatFigure(1000000, 0, kFigureBytes), "1000,000 [byte]");
-  EXPECT_EQ(formatFigure(1005007, 0, kFigureBytes), "1,005,007 [byte]");
-  EXPECT_EQ(formatFigure(1048576, 0, kFigureBytes), "1,048,576 [byte]");
+  for (const FigureKind kind : {FigureKind::kTime, FigureKind::kBytes, FigureKind::kSpeed, FigureKind::kCount}) {
+    EXPECT_EQ(formatFigure(0, 0, kind), "*");
+  }
+  EXPECT_EQ(formatFigure(65, 0, FigureKind::kTime), "0:1:5");
+  EXPECT_EQ(formatFigure(3600, 0, FigureKind::kTime), "1:0:0");
+  EXPECT_EQ(formatFigure(1000, 0, FigureKind::kBytes), "1000 [byte]");
+  EXPECT_EQ(formatFigure(1001, 0, FigureKind::kBytes), "1,001 [byte]");
+  EXPECT_EQ(formatFigure(1000000, 0, FigureKind::kBytes), "1000,000 [byte]");
+  EXPECT_EQ(formatFigure(1005007, 0, FigureKind::kBytes), "1,005,007 [byte]");
+  EXPECT_EQ(formatFigure(1048576, 0, FigureKind::kBytes), "1,048,576 [byte]");
   // Sizes beyond 32 bits keep their value.
-  EXPECT_EQ(formatFigure(5000000000, 0, kFigureBytes), "5000,000,000 [byte]");
-  EXPECT_EQ(formatFigure(1536, 0, kFigureSpeed), "1.50");
-  EXPECT_EQ(formatFigure(3, 10, kFigureCount), "3/10 Finished");
-  EXPECT_EQ(formatFigure(0, 9, kFigureCount), "0/9 Finished");
-  EXPECT_EQ(formatFigure(7, 0, 9), "*");
+  EXPECT_EQ(formatFigure(5000000000, 0, FigureKind::kBytes), "5000,000,000 [byte]");
+  EXPECT_EQ(formatFigure(1536, 0, FigureKind::kSpeed), "1.50");
+  EXPECT_EQ(formatFigure(3, 10, FigureKind::kCount), "3/10 Finished");
+  EXPECT_EQ(formatFigure(0, 9, FigureKind::kCount), "0/9 Finished");
 }
 
 TEST(RemainingBytes, EstimatesFromEndedItemsOrTheCurrentSize) {

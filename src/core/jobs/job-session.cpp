@@ -1,0 +1,114 @@
+#include "jobs/job-session.h"
+
+#include "items/item-list.h"
+#include "jobs/analysis-job.h"
+#include "jobs/completion-sound.h"
+#include "jobs/download-job.h"
+#include "jobs/job-host.h"
+#include "platform/dial-up-line.h"
+#include "platform/prompter.h"
+#include "settings/app-settings.h"
+
+namespace murlo {
+
+JobSession::JobSession(JobHost& host, JobEndActions actions) : host_(host), line_(actions.line) {
+  if (actions.shutdown) countdown_.emplace(*actions.shutdown);
+}
+
+JobSession::~JobSession() {
+  if (analysis_) analysis_->stop();
+  if (download_) download_->abort();
+}
+
+bool JobSession::startAnalysis(AnalysisMode mode, std::string address, std::string mustContain,
+                               bool deleteHtml, bool autoDownload) {
+  if (running()) return false;
+  analysis_ = std::make_unique<AnalysisJob>(host_, mode, std::move(address), std::move(mustContain),
+                                            deleteHtml, autoDownload);
+  analysis_->start();
+  return true;
+}
+
+bool JobSession::startDownload(DownloadMode mode) {
+  if (analysis_ || download_ || host_.items().count() == 0) return false;
+  download_ = std::make_unique<DownloadJob>(host_, mode);
+  download_->start();
+  return true;
+}
+
+bool JobSession::running() const { return analysis_ || download_ || ending_; }
+
+JobProgress JobSession::progress() const {
+  if (analysis_) return analysis_->progress();
+  if (download_) return download_->progress();
+  return last_;
+}
+
+void JobSession::tick() {
+  if (analysis_) {
+    if (!analysis_->timerTick()) endAnalysis();
+  } else if (download_) {
+    if (download_->timerTick()) {
+      if (countdown_) countdown_->cancel();
+    } else {
+      endDownload();
+    }
+  } else if (countdown_ && countdown_->count() > 0 && countdown_->tick()) {
+    // Powered off while the message is open: nothing is left to wait for.
+    ending_ = false;
+  }
+}
+
+void JobSession::endAnalysis() {
+  last_ = analysis_->progress();
+  failures_ += analysis_->failedCount();
+  const bool chained = analysis_->autoDownload();
+  analysis_.reset();
+  if (chained) startDownload(DownloadMode::kAll);
+  if (!download_) host_.endProgress();
+  host_.playSound(sound::kAnalysis);
+}
+
+void JobSession::endDownload() {
+  last_ = download_->progress();
+  failures_ += download_->failedCount();
+  download_.reset();
+  host_.endProgress();
+  host_.playSound(sound::kDownload);
+  ending_ = true;
+  runEndActions();
+  ending_ = false;
+  if (countdown_) countdown_->cancel();
+}
+
+void JobSession::runEndActions() {
+  const int dialBits = host_.settings().dial;
+  if (line_ && (dialBits & dial::kHangUp)) hangUpLine(*line_);
+  if (countdown_ && (dialBits & dial::kShutdown)) {
+    countdown_->begin();
+    // Modal: the host's timer goes on calling tick() below while the message is open.
+    host_.prompter()->message("ｼｽﾃﾑを終了します。終了しない場合は、[OK] ﾎﾞﾀﾝをｸﾘｯｸして下さい。",
+                              PromptIcon::kExclamation, PromptButtons::kOk);
+  }
+}
+
+JobSession::StopResult JobSession::stop(bool suspend) {
+  if (download_) {
+    if (suspend) download_->suspend();
+    else download_->abort();
+    last_ = download_->progress();
+    failures_ += download_->failedCount();
+    download_.reset();
+  } else if (analysis_) {
+    analysis_->stop();
+    last_ = analysis_->progress();
+    failures_ += analysis_->failedCount();
+    analysis_.reset();
+  } else {
+    return ending_ ? StopResult::kEnding : StopResult::kNotRunning;
+  }
+  if (countdown_) countdown_->cancel();
+  return StopResult::kStopped;
+}
+
+}  // namespace murlo

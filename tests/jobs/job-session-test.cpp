@@ -1,0 +1,47 @@
+// JobSession over the recording host: the chain from analysis to download, the end sounds
+// and the failure count across both jobs.
+#include <gtest/gtest.h>
+
+#include "job-test.h"
+#include "jobs/analysis-job.h"
+#include "jobs/completion-sound.h"
+#include "jobs/download-job.h"
+#include "jobs/job-session.h"
+
+namespace murlo::test {
+namespace {
+
+using JobSessionTest = JobTest;
+
+TEST_F(JobSessionTest, AnAnalysisChainsTheDownloadAndTheFailuresOfBothAreCounted) {
+  JobSession session(host_);
+  EXPECT_FALSE(session.startDownload(DownloadMode::kAll));  // nothing to download
+  EXPECT_EQ(session.stop(false), JobSession::StopResult::kNotRunning);
+
+  serve("/site/index.html", "<img src=\"a.jpg\"><img src=\"gone.jpg\">", "text/html");
+  serve("/site/a.jpg", "AAA");
+  server_.start();
+  addRow(server_.url("/site/index.html"), true);
+  addRow(server_.url("/missing.html"), true);
+  ASSERT_TRUE(session.startAnalysis(AnalysisMode::kSelected, "", "", /*deleteHtml=*/true,
+                                    /*autoDownload=*/true));
+  EXPECT_FALSE(session.startDownload(DownloadMode::kAll));  // one job at a time
+  ASSERT_TRUE(host_.run([&] {
+    session.tick();
+    return session.running();
+  }));
+
+  EXPECT_EQ(saved("a.jpg"), "AAA");
+  // Analysis start, the page, the failed page; download start, a.jpg, gone.jpg failed.
+  ASSERT_EQ(host_.outputCodes().size(), 6u);
+  EXPECT_EQ(host_.outputCodes()[3], 24);
+  EXPECT_EQ(session.failures(), 2);
+  EXPECT_EQ(host_.sounds, (std::vector<int>{sound::kError, sound::kAnalysis, sound::kError,
+                                             sound::kDownload}));
+  // The progress display came down once, after the download.
+  EXPECT_EQ(host_.progressEnds, 1);
+  EXPECT_TRUE(session.progress().download);
+}
+
+}  // namespace
+}  // namespace murlo::test
