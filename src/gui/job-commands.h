@@ -28,9 +28,10 @@ class JobCommands : public wxEvtHandler, public JobHost {
   // Sets the enabled and checked state of a job command; false when `id` is not one.
   bool updateUi(wxUpdateUIEvent& event);
 
-  // Starts an analysis of one address (the add-item bar with Movement bit 3).
+  // Starts an analysis of one address (the add-item bar with movement::kAnalyzeOnAdd).
   bool analyzeOne(const std::string& address);
-  // Starts the wizard's job: mode 3 recursive under the address, others one address.
+  // Starts the wizard's job: a recursive analysis under the address for
+  // WizardMode::kRecursive, else an analysis of the address.
   void StartAnalysis(wizard::WizardMode wizardMode, const std::string& address);
 
   bool jobRunning() const { return running_; }

@@ -31,7 +31,8 @@ class CMurloDoc {
   // enters the recent-file list.
   bool openPath(const std::string& path);
   // What the wizard's finish sets up: the list replaced by the address (tag "WIZARD"), then
-  // mode 1 or 2 analyses it, 3 analyses recursively under its folder, 4 downloads it.
+  // kImages and kAnalysis analyse it, kRecursive analyses recursively under its folder,
+  // kDownload downloads it.
   void finishWizard(wizard::WizardMode mode, const std::string& address);
 
   const std::string& path() const { return path_; }

@@ -39,7 +39,7 @@ class CProgressDlg : public wxDialog {
   void resetFigures();
   std::string figure(int control) const;
 
-  // The check box mirrors Dial bit 0: set from it on every show, written back on click.
+  // The check box mirrors dial::kHangUp: set from it on every show, written back on click.
   void setHangUp(bool on) { hangUp_->SetValue(on); }
   void setHangUpListener(std::function<void(bool)> listener) { onHangUp_ = std::move(listener); }
   // The suspend and stop buttons run these commands.

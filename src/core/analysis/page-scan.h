@@ -19,7 +19,7 @@ enum class ScanResult { kFileMissing, kFileUnreadable, kComplete };
 inline constexpr const char* kPageFileMissingText = "ﾌｧｲﾙ(Murlo.tmp)が見付かりません";
 
 struct PageScanContext {
-  // The list the links go to, and the live settings (filters and tag bits 0 to 3).
+  // The list the links go to, and the live settings (filters and the four tag kinds).
   LinkSink sink;
   Prompter& prompter;
   // Where the temporary page file Murlo.tmp lives.

@@ -13,8 +13,8 @@
 namespace murlo {
 
 // Reports the page's tag links in page order with the tags "IMG", "HREF", "BODY" and
-// "FRAME". Tag bits 0 to 3 of `liveSettings` are read at every test, so a change made while
-// the scan runs applies to the tags that follow.
+// "FRAME". The tag bits kImage, kAnchor, kBody and kFrame of `liveSettings` are read at
+// every test, so a change made while the scan runs applies to the tags that follow.
 void findTagLinks(const PageText& page, const AppSettings& liveSettings, const LinkFound& found);
 
 }  // namespace murlo

@@ -1,5 +1,6 @@
-// The sounds of job control: 1 when an analysis ends, 2 when a download ends, 4 for a
-// failed item. Each plays only when its SETTING/Sound bit is set and its file is named.
+// The sounds of job control: sound::kAnalysis when an analysis ends, sound::kDownload when a
+// download ends, sound::kError for a failed item. Each plays only when its own bit of the
+// Sound setting is set and its file is named.
 #pragma once
 
 #include "platform/sound-player.h"

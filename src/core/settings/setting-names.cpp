@@ -134,7 +134,7 @@ SettingName choice(const char* name, Page page, const char* label, std::vector<s
 constexpr int kSameNameBits[] = {movement::kAskSameName, movement::kOverwrite,
                                  movement::kAutoRename};
 
-// The page's reading of the same-name bits: bit 4 first, then bit 5, else renaming.
+// The page's reading of the same-name bits: asking first, then overwriting, else renaming.
 int readSameName(const AppSettings& s) {
   if (s.movement & movement::kAskSameName) return 0;
   return (s.movement & movement::kOverwrite) ? 1 : 2;
