@@ -1,5 +1,5 @@
-// JobSession over the recording host: the chain from analysis to download, the end sounds
-// and the failure count across both jobs.
+// JobSession over the recording host: the chain from analysis to download, the pages it
+// does not fetch twice, the end sounds and the failure count across both jobs.
 #include <gtest/gtest.h>
 
 #include "job-test.h"
@@ -13,7 +13,7 @@ namespace {
 
 using JobSessionTest = JobTest;
 
-TEST_F(JobSessionTest, AnAnalysisChainsTheDownloadAndTheFailuresOfBothAreCounted) {
+TEST_F(JobSessionTest, AnAnalysisChainsTheDownloadOfItsPagesWithoutFetchingThemAgain) {
   JobSession session(host_);
   EXPECT_FALSE(session.startDownload(DownloadMode::kAll));  // nothing to download
   EXPECT_EQ(session.stop(false), JobSession::StopResult::kNotRunning);
@@ -23,7 +23,7 @@ TEST_F(JobSessionTest, AnAnalysisChainsTheDownloadAndTheFailuresOfBothAreCounted
   server_.start();
   addRow(server_.url("/site/index.html"), true);
   addRow(server_.url("/missing.html"), true);
-  ASSERT_TRUE(session.startAnalysis(AnalysisMode::kSelected, "", "", /*deleteHtml=*/true,
+  ASSERT_TRUE(session.startAnalysis(AnalysisMode::kSelected, "", "", /*deleteHtml=*/false,
                                     /*autoDownload=*/true));
   EXPECT_FALSE(session.startDownload(DownloadMode::kAll));  // one job at a time
   ASSERT_TRUE(host_.run([&] {
@@ -32,12 +32,15 @@ TEST_F(JobSessionTest, AnAnalysisChainsTheDownloadAndTheFailuresOfBothAreCounted
   }));
 
   EXPECT_EQ(saved("a.jpg"), "AAA");
-  // Analysis start, the page, the failed page; download start, a.jpg, gone.jpg failed.
-  ASSERT_EQ(host_.outputCodes().size(), 6u);
+  EXPECT_EQ(saved("index.html"), "<img src=\"a.jpg\"><img src=\"gone.jpg\">");
+  EXPECT_EQ(requests(), (std::vector<std::string>{"/site/index.html", "/site/a.jpg"}));
+  // Analysis start, the page, the failed page; download start, the page, the failed page
+  // again, a.jpg, gone.jpg failed.
+  ASSERT_EQ(host_.outputCodes().size(), 8u);
   EXPECT_EQ(host_.outputCodes()[3], 24);
-  EXPECT_EQ(session.failures(), 2);
+  EXPECT_EQ(session.failures(), 3);
   EXPECT_EQ(host_.sounds, (std::vector<int>{sound::kError, sound::kAnalysis, sound::kError,
-                                             sound::kDownload}));
+                                             sound::kError, sound::kDownload}));
   // The progress display came down once, after the download.
   EXPECT_EQ(host_.progressEnds, 1);
   EXPECT_TRUE(session.progress().download);

@@ -4,6 +4,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 
+#include <atomic>
 #include <chrono>
 #include <fstream>
 #include <thread>
@@ -11,6 +12,8 @@
 #include "compressed-body.h"
 #include "http-test-server.h"
 #include "net-test.h"
+#include "net/job-record.h"
+#include "net/page-responses.h"
 #include "net/result-codes.h"
 #include "net/worker-threads.h"
 
@@ -90,6 +93,38 @@ TEST_F(ContentEncodingTest, AHundredMebibytesOfZerosGzippedAreSavedWhole) {
   }
   EXPECT_EQ(blocks, kBlocks);
   EXPECT_EQ(file.gcount(), 0);
+}
+
+TEST_F(ContentEncodingTest, AKeptPageAnswerIsSavedDecodedOnceWithoutAskingAgainButALargeOneIsNot) {
+  const std::string page = "<html>" + std::string(5000, 'p') + "</html>";
+  const std::string large = noise(PageResponses::kMaxPageBytes + 1000);
+  std::atomic<int> asked{0};
+  for (const auto& [path, body] : {std::pair{"/page.html", &page}, std::pair{"/large.html", &large}}) {
+    server_.routes().Get(path, [&asked, body](const httplib::Request&, httplib::Response& response) {
+      ++asked;
+      response.set_header("Content-Encoding", "gzip");
+      response.set_content(compressed(*body, kGzipBits), "application/octet-stream");
+    });
+  }
+  server_.start();
+  const auto answers = std::make_shared<PageResponses>();
+  const auto fetch = [&](void (*thread)(std::shared_ptr<JobRecord>), const std::string& path) {
+    auto job = makeJob(server_.url(path), path.substr(1));
+    job->keptAnswers = answers;
+    thread(job);
+    EXPECT_EQ(job->result, RESULT_SUCCEED) << path;
+  };
+  fetch(pageThread, "/page.html");
+  fetch(downloadThread, "/page.html");
+  EXPECT_EQ(saved("page.html"), page);
+  EXPECT_EQ(asked, 1);
+  // Taken once: a second download asks the server.
+  fetch(downloadThread, "/page.html");
+  EXPECT_EQ(asked, 2);
+  fetch(pageThread, "/large.html");
+  fetch(downloadThread, "/large.html");
+  EXPECT_TRUE(saved("large.html") == large);
+  EXPECT_EQ(asked, 4);
 }
 
 TEST_F(ContentEncodingTest, DecodesDeflateInBothFormsGzipMembersInARowAndStackedCodings) {

@@ -9,6 +9,7 @@
 #include "analysis/page-scan.h"
 #include "items/item-info.h"
 #include "jobs/job-host.h"
+#include "net/page-responses.h"
 #include "jobs/write-output.h"
 #include "net/job-record.h"
 #include "net/result-codes.h"
@@ -31,6 +32,8 @@ AnalysisJob::~AnalysisJob() { closePageFiles(); }
 
 void AnalysisJob::start() {
   runner_.beginJob();
+  // The download that follows takes the pages from here instead of fetching them again.
+  if (autoDownload_ && !deleteHtml_) runner_.useKeptAnswers(std::make_shared<PageResponses>());
   const ItemList& items = host_.items();
   if (mode_ == AnalysisMode::kSelected) selected_ = items.selectedCount();
   // The seed row of a recursive analysis is the one appended last.

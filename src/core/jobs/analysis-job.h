@@ -55,6 +55,8 @@ class AnalysisJob {
   bool autoDownload() const { return autoDownload_; }
   // Pages that could not be fetched.
   int failedCount() const { return failed_; }
+  // The answers of the pages fetched, kept for the download asked for; none without one.
+  const std::shared_ptr<PageResponses>& keptAnswers() const { return runner_.keptAnswers(); }
   const JobProgress& progress() const { return progress_; }
 
  private:

@@ -37,6 +37,11 @@ class DownloadJob {
  public:
   DownloadJob(JobHost& host, DownloadMode mode = DownloadMode::kAll);
 
+  // Before start(): the download takes the answers of pages an analysis fetched just now
+  // from `answers` instead of asking the server again.
+  void reuseKeptAnswers(std::shared_ptr<PageResponses> answers) {
+    runner_.useKeptAnswers(std::move(answers));
+  }
   void start();
   // Polls the job: true while it works. A call made while one runs returns true at once.
   bool timerTick();

@@ -26,6 +26,7 @@ std::shared_ptr<JobRecord> ItemRunner::makeRecord(const JobRecord& previous) con
   record->movement = previous.movement.load();
   record->prompter = prompter_;
   record->connections = connections_;
+  record->keptAnswers = keptAnswers_;
   return record;
 }
 

@@ -18,6 +18,7 @@
 namespace murlo {
 
 class ConnectionShare;
+class PageResponses;
 class JobHost;
 class Prompter;
 struct JobRecord;
@@ -30,6 +31,9 @@ class ItemRunner {
   // Copies the settings, opens the job's connection cache and starts the elapsed time.
   void beginJob();
   const AppSettings& settings() const { return settings_; }
+  // The kept page answers every later item's record carries (page-responses.h).
+  void useKeptAnswers(std::shared_ptr<PageResponses> answers) { keptAnswers_ = std::move(answers); }
+  const std::shared_ptr<PageResponses>& keptAnswers() const { return keptAnswers_; }
 
   // A fresh record for the next item with the settings part filled in; the Movement word
   // carries over the worker's changes from the previous item (overwrite or rename all).
@@ -64,6 +68,7 @@ class ItemRunner {
   std::shared_ptr<JobRecord> record_;
   std::deque<std::shared_ptr<JobRecord>> ahead_;
   std::shared_ptr<ConnectionShare> connections_;
+  std::shared_ptr<PageResponses> keptAnswers_;
   std::shared_ptr<Prompter> prompter_;
   std::chrono::steady_clock::time_point started_;
   // Declared last: destroyed first, so a thread still running is stopped while the rest

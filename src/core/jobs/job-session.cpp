@@ -31,9 +31,14 @@ bool JobSession::startAnalysis(AnalysisMode mode, std::string address, std::stri
 
 bool JobSession::startDownload(DownloadMode mode) {
   if (analysis_ || download_ || host_.items().count() == 0) return false;
-  download_ = std::make_unique<DownloadJob>(host_, mode);
-  download_->start();
+  beginDownload(mode, nullptr);
   return true;
+}
+
+void JobSession::beginDownload(DownloadMode mode, std::shared_ptr<PageResponses> keptAnswers) {
+  download_ = std::make_unique<DownloadJob>(host_, mode);
+  download_->reuseKeptAnswers(std::move(keptAnswers));
+  download_->start();
 }
 
 bool JobSession::running() const { return analysis_ || download_ || ending_; }
@@ -62,9 +67,10 @@ void JobSession::tick() {
 void JobSession::endAnalysis() {
   last_ = analysis_->progress();
   failures_ += analysis_->failedCount();
+  std::shared_ptr<PageResponses> keptAnswers = analysis_->keptAnswers();
   const bool chained = analysis_->autoDownload();
   analysis_.reset();
-  if (chained) startDownload(DownloadMode::kAll);
+  if (chained) beginDownload(DownloadMode::kAll, std::move(keptAnswers));
   if (!download_) host_.endProgress();
   host_.playSound(sound::kAnalysis);
 }

@@ -26,6 +26,7 @@ class AnalysisJob;
 class CommandRunner;
 class DownloadJob;
 class JobHost;
+class PageResponses;
 enum class AnalysisMode;
 enum class DownloadMode;
 
@@ -73,6 +74,7 @@ class JobSession {
   int shutdownCountdown() const { return countdown_ ? countdown_->count() : 0; }
 
  private:
+  void beginDownload(DownloadMode mode, std::shared_ptr<PageResponses> keptAnswers);
   void endAnalysis();
   void endDownload();
   void runEndActions();

@@ -112,6 +112,8 @@ void CHttpWorker::OpenRequest() {
   request.proxy = session_.proxy;
   request.timeoutMs = session_.timeoutMs;
   request.rangeFrom = rangeFrom_;
+  request.keptAnswers = job_.keptAnswers;
+  request.keptAnswerUse = binding_ == Binding::kPageJob ? KeptAnswerUse::kKeep : KeptAnswerUse::kReuse;
   // The rest of the partial file is wanted only from the same, unchanged remote file; a
   // server that sees it changed sends the whole file instead.
   if (rangeFrom_ && partialTime_) request.headers.push_back("If-Range: " + httpDate(*partialTime_));

@@ -20,6 +20,7 @@ namespace murlo {
 
 struct AppSettings;
 class ConnectionShare;
+class PageResponses;
 class Prompter;
 
 // The answers of the item properties query (QueryFileInfo). Texts are CP932.
@@ -95,6 +96,9 @@ struct JobRecord {
   std::shared_ptr<Prompter> prompter;
   // The job's connection cache, or none for a fresh connection per item.
   std::shared_ptr<ConnectionShare> connections;
+  // The page answers an analysis keeps for the download chained to it; none outside such
+  // a pair of jobs.
+  std::shared_ptr<PageResponses> keptAnswers;
 
   Event stopEvent;
   Event doneEvent;

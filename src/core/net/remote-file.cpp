@@ -10,6 +10,7 @@
 #include "net/curl-global.h"
 #include "net/event.h"
 #include "net/internet-error.h"
+#include "net/page-responses.h"
 #include "text/cp932.h"
 
 namespace murlo {
@@ -71,6 +72,9 @@ RemoteFile::RemoteFile(RemoteRequest request, std::shared_ptr<ConnectionShare> s
 }
 
 RemoteFile::~RemoteFile() {
+  if (keepingBody_ && done_ && result_ == CURLE_OK && status_ == 200) {
+    request_.keptAnswers->keep(keptAnswerKey(KeptAnswerUse::kKeep), {rawHeaders_, std::move(keptBody_)});
+  }
   releaseHandles();
   curl_slist_free_all(headerList_);
 }
@@ -172,6 +176,14 @@ std::size_t RemoteFile::onBody(char* data, std::size_t size, std::size_t count, 
     file->taken_ = 0;
   }
   file->pending_.append(data, n);
+  if (file->keepingBody_) {
+    if (file->keptBody_.size() + n > PageResponses::kMaxPageBytes) {
+      file->keepingBody_ = false;
+      std::string().swap(file->keptBody_);
+    } else {
+      file->keptBody_.append(data, n);
+    }
+  }
   return n;
 }
 
@@ -224,7 +236,29 @@ void RemoteFile::raiseIfFailed() {
   if (result_ != CURLE_OK) throw curlError(result_, errorBuffer_);
 }
 
+std::string RemoteFile::keptAnswerKey(KeptAnswerUse use) const {
+  if (request_.keptAnswerUse != use || !request_.keptAnswers || request_.ftp || request_.rangeFrom) return {};
+  return request_.url + '\n' + request_.userName + '\n' + request_.password;
+}
+
+bool RemoteFile::reuseKeptAnswer() {
+  const std::string key = keptAnswerKey(KeptAnswerUse::kReuse);
+  if (key.empty()) return false;
+  std::optional<KeptResponse> kept = request_.keptAnswers->take(key);
+  if (!kept) return false;
+  rawHeaders_ = std::move(kept->headers);
+  pending_ = std::move(kept->body);
+  status_ = 200;
+  headersDone_ = true;
+  done_ = true;
+  result_ = CURLE_OK;
+  encoded_ = !isIdentityEncoding(contentEncoding());
+  return true;
+}
+
 void RemoteFile::open() {
+  if (reuseKeptAnswer()) return;
+  keepingBody_ = !keptAnswerKey(KeptAnswerUse::kKeep).empty();
   if (curl_multi_add_handle(multi_, easy_) != CURLM_OK) throw curlError(CURLE_OUT_OF_MEMORY, {});
   restartStallWindow();
   if (request_.ftp) {

@@ -23,6 +23,14 @@ namespace murlo {
 class BodyDecoder;
 class ConnectionShare;
 class Event;
+class PageResponses;
+
+// What a request does with the kept page answers (page-responses.h).
+enum class KeptAnswerUse {
+  kNone,
+  kKeep,   // a page of an analysis: its whole 200 answer is kept
+  kReuse,  // a download: a kept answer is taken instead of asking the server
+};
 
 struct RemoteRequest {
   std::string url;                   // without credentials
@@ -35,6 +43,9 @@ struct RemoteRequest {
   std::int64_t timeoutMs = 60000;
   // Ask for the bytes from this offset on: a Range header over HTTP, REST over FTP.
   std::optional<std::int64_t> rangeFrom;
+  // Used only for a plain HTTP request (no range).
+  std::shared_ptr<PageResponses> keptAnswers;
+  KeptAnswerUse keptAnswerUse = KeptAnswerUse::kNone;
 };
 
 // The bytes asked for and the whole size, from a Content-Range header.
@@ -100,6 +111,10 @@ class RemoteFile {
   std::vector<std::string_view> headerValues(std::string_view name) const;
   std::string contentEncoding() const;
   void restartStallWindow();
+  // The kept answers' key of this request, empty when it neither keeps nor reuses one.
+  std::string keptAnswerKey(KeptAnswerUse use) const;
+  // Takes the kept answer as if it had come from the server; false when there is none.
+  bool reuseKeptAnswer();
 
   std::shared_ptr<ConnectionShare> share_;  // outlives the easy handle
   RemoteRequest request_;
@@ -124,6 +139,9 @@ class RemoteFile {
   std::string decodedPiece_;  // what readView of an encoded body hands out  // made by the first read of an encoded body
   bool done_ = false;
   int result_ = 0;  // the CURLcode once done_
+  // The body as sent, for a page answer to be kept; dropped once it grows too large.
+  std::string keptBody_;
+  bool keepingBody_ = false;
 };
 
 }  // namespace murlo
