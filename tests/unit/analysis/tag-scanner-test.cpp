@@ -23,6 +23,11 @@ TEST(TagScanner, TestsRunOnlyWhenMoreThanElevenBytesFollowTheBracket) {
   EXPECT_EQ(tagLinks(R"(<img src="">)"), Links{});           // 11 bytes
 }
 
+TEST(TagScanner, EveryTagWordMayStandOneByteAfterTheBracket) {
+  EXPECT_EQ(tagLinks(R"(< body background="bg.gif">< frame src="f.htm">< a href="x.htm">)"),
+            (Links{"BODY bg.gif", "FRAME f.htm", "HREF x.htm"}));
+}
+
 TEST(TagScanner, AnchorAndAreaTags) {
   EXPECT_EQ(tagLinks(R"(<a name="top" href="x.htm">)"), Links{"HREF x.htm"});
   EXPECT_EQ(tagLinks(R"(<area shape="rect" href="m.htm">)"), Links{"HREF m.htm"});
@@ -63,6 +68,11 @@ TEST(TagScanner, FramesAndFramesets) {
 TEST(TagScanner, UnquotedValueTakesTheNextQuotedText) {
   EXPECT_EQ(tagLinks(R"(<img src=a.gif><p><img src="b.gif">)"), Links{"IMG b.gif"});
   EXPECT_EQ(tagLinks(R"(<img src=a.gif> and no quote at all)"), Links{});
+}
+
+TEST(TagScanner, MissingClosingQuoteTakesTextUpToTheNextTagsQuote) {
+  EXPECT_EQ(tagLinks(R"(<img src="a.gif><img src="b.gif">)"),
+            (Links{"IMG a.gif><img src=", "IMG b.gif"}));
 }
 
 TEST(TagScanner, PassesOverOneClosingTagOnly) {
@@ -108,6 +118,8 @@ TEST(TagScanner, Cp932TrailBytesHideNothingButAreNeverTakenForMarkup) {
   // 0x81 is a CP932 lead byte: in a CP932 page the "<" after it is its trail byte.
   EXPECT_EQ(tagLinks("\x81<img src=\"a.gif\"> <img src=\"\x83\x5C.gif\">"),
             Links{"IMG \x83\x5C.gif"});
+  // Nor is a quote that is a trail byte the end of a link.
+  EXPECT_EQ(tagLinks("<img src=\"\x81\"a.gif\">"), Links{"IMG \x81\"a.gif"});
   // In a UTF-8 page every byte is searched: "あ" ends in 0x82, which CP932 would pair with "<".
   EXPECT_EQ(tagLinks("\xE3\x81\x82<img src=\"a.gif\">"), Links{"IMG a.gif"});
 }
