@@ -34,7 +34,7 @@ void CFtpWorker::OpenFtpFile() {
   } catch (const InternetError& error) {
     // A partial file longer than the remote file: the server refuses the offset, and the
     // whole file is asked for instead.
-    if (!rangeFrom_ || error.code() != kCodeCurlBase + CURLE_BAD_DOWNLOAD_RESUME) throw;
+    if (!rangeFrom_ || error.code() != EngineError::curl(CURLE_BAD_DOWNLOAD_RESUME)) throw;
     rangeFrom_.reset();
     OpenFtpFile();
   }

@@ -30,8 +30,7 @@ bool isRedirect(long status) {
 
 // An answer of 400 or above: the item failed, and the message names the status.
 InternetError statusError(const RemoteFile& file) {
-  const int status = static_cast<int>(file.status());
-  return InternetError(status, file.statusLine(), status);
+  return InternetError(EngineError::httpStatus(static_cast<int>(file.status())), file.statusLine());
 }
 
 // A header value may not carry a line break into the request.
@@ -119,7 +118,7 @@ void CHttpWorker::OpenRequest() {
   remoteFile_->open();
 }
 
-void CHttpWorker::refuse(int code, const std::string& reason) {
+void CHttpWorker::refuse(EngineError code, const std::string& reason) {
   ReportResult(code);
   LogResult(code);
   throw InternetError(kReportNothing, reason);

@@ -67,17 +67,16 @@ bool CInetWorker::IsCancelled(int code) {
   return true;
 }
 
-void CInetWorker::ReportResult(int code, const std::string& detail) {
-  lastCode_ = code;
+void CInetWorker::ReportResult(EngineError code, const std::string& detail) {
   if (job_.movement.load() & movement::kNoErrorMessages) return;
-  const std::string_view text = reportText(code);
+  const std::string_view text = code.text();
   if (text.empty() || !job_.prompter) return;
   std::string message(text);
   if (!detail.empty()) message += "\r\n" + detail;
-  job_.prompter->message(message, reportIcon(code), PromptButtons::kOk);
+  job_.prompter->message(message, code.icon(), PromptButtons::kOk);
 }
 
-void CInetWorker::LogResult(int code) {
+void CInetWorker::LogResult(EngineError code) {
   if (job_.output & output::kErrorLog) LogResultText(code, job_);
 }
 

@@ -4,7 +4,6 @@
 
 #include "net/error-log.h"
 #include "net/job-record.h"
-#include "net/result-codes.h"
 #include "net/save-path.h"
 #include "platform/prompter.h"
 #include "settings/app-settings.h"
@@ -68,9 +67,9 @@ std::string CTransferBase::ResolveSaveName(JobRecord& job, bool* existing) {
   }
 }
 
-void CTransferBase::LogResultText(int code, JobRecord& job) {
-  if (code < kReportRedirectFailed || code >= 0) return;
-  appendLog(job, utf8ToCp932(reportText(code)));
+void CTransferBase::LogResultText(EngineError code, JobRecord& job) {
+  if (!code.isRefusal()) return;
+  appendLog(job, utf8ToCp932(code.text()));
 }
 
 void CTransferBase::LogExceptionText(const std::exception& error, JobRecord& job) {

@@ -4,6 +4,8 @@
 #include <exception>
 #include <string>
 
+#include "net/engine-error.h"
+
 namespace murlo {
 
 struct JobRecord;
@@ -22,8 +24,8 @@ class CTransferBase {
   // overwritten.
   std::string ResolveSaveName(JobRecord& job, bool* existing = nullptr);
 
-  // Appends a log entry for the refusal codes -1 to -5 (nothing for other codes).
-  void LogResultText(int code, JobRecord& job);
+  // Appends a log entry for a refusal of the status check (nothing for other failures).
+  void LogResultText(EngineError code, JobRecord& job);
   // Appends a log entry whose reason is the error's own text.
   void LogExceptionText(const std::exception& error, JobRecord& job);
 
