@@ -14,6 +14,7 @@
 #include "net/partial-file.h"
 #include "net/remote-file.h"
 #include "net/result-codes.h"
+#include "net/save-name.h"
 #include "net/save-path.h"
 #include "net/url-crack.h"
 #include "settings/app-settings.h"
@@ -191,7 +192,7 @@ CHttpWorker::Preparation CHttpWorker::prepareDownload() {
   MakeHierarchy();
   if (!CheckSize()) return Preparation::kEndedDone;
   // A name that exists now was chosen to be overwritten (by the policy or the user).
-  job_.localName = ResolveSaveName(job_, &replaceFinal_);
+  job_.localName = resolveSaveName(job_, &replaceFinal_);
   probeSize();
   if (IsCancelled(RESULT_USER_DENIED)) return Preparation::kEndedNotDone;
   allocateBuffer();

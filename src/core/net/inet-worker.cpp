@@ -6,6 +6,7 @@
 #include <cerrno>
 
 #include "net/disk-name.h"
+#include "net/error-log.h"
 #include "net/internet-error.h"
 #include "net/job-record.h"
 #include "net/local-file.h"
@@ -77,11 +78,11 @@ void CInetWorker::ReportResult(EngineError code, const std::string& detail) {
 }
 
 void CInetWorker::LogResult(EngineError code) {
-  if (job_.output & output::kErrorLog) LogResultText(code, job_);
+  if (job_.output & output::kErrorLog) logResultText(code, job_);
 }
 
 void CInetWorker::LogException(const std::exception& error) {
-  if (job_.output & output::kErrorLog) LogExceptionText(error, job_);
+  if (job_.output & output::kErrorLog) logExceptionText(error, job_);
 }
 
 void CInetWorker::MakeHierarchy() {

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "net/engine-error.h"
-#include "net/transfer-base.h"
 
 namespace murlo {
 
@@ -20,14 +19,14 @@ struct JobRecord;
 class LocalFile;
 class RemoteFile;
 
-class CInetWorker : public CTransferBase {
+class CInetWorker {
  public:
   // Which kind of record the worker serves: a download job (plain, resume, JPEG-only, FTP)
   // or a page job (page analysis, item properties query).
   enum class Binding { kDownloadJob = 0, kPageJob = 1 };
 
   CInetWorker(JobRecord& job, Binding binding);
-  ~CInetWorker() override;
+  virtual ~CInetWorker();
   CInetWorker(const CInetWorker&) = delete;
   CInetWorker& operator=(const CInetWorker&) = delete;
 
