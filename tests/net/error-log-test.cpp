@@ -8,7 +8,6 @@
 
 #include "net/error-log.h"
 #include "net/event.h"
-#include "net/transfer-base.h"
 #include "net-test.h"
 #include "settings/app-settings.h"
 #include "text/cp932.h"
@@ -56,8 +55,7 @@ TEST_F(ErrorLogTest, ALogThatCannotBeWrittenIsReportedAndKeepsTheResult) {
   sandbox_.write("appdir", "a file where the application folder should be");
   auto job = makeJob("http://x/");
   job->appDir = sandbox_.path("appdir");
-  CTransferBase base;
-  base.LogExceptionText(std::runtime_error("reason"), *job);
+  logExceptionText(std::runtime_error("reason"), *job);
   ASSERT_EQ(prompter_->messages().size(), 1u);
   EXPECT_EQ(prompter_->messages()[0].text,
             "Murlo.log 作成に致命的なｴﾗｰが発生しました\r\nすぐ制作者に連絡して下さい");

@@ -149,7 +149,7 @@ TEST_F(FtpTest, ARemoteFileResumesFromAnOffsetAndTellsTheFileTime) {
     openFrom("/resumable.bin", 3001);
     ADD_FAILURE() << "an offset past the end opened";
   } catch (const InternetError& error) {
-    EXPECT_EQ(error.code(), kCodeCurlBase + CURLE_BAD_DOWNLOAD_RESUME) << error.what();
+    EXPECT_EQ(error.code(), EngineError::curl(CURLE_BAD_DOWNLOAD_RESUME)) << error.what();
   }
 }
 

@@ -9,12 +9,19 @@
 #include <ctime>
 #include <mutex>
 
+#include "net/engine-error.h"
+#include "net/job-record.h"
 #include "net/save-path.h"
+#include "platform/prompter.h"
 #include "settings/program-files.h"
+#include "text/cp932.h"
 
 namespace murlo {
 
 namespace {
+
+// A reason is kept to what a 1024-character buffer holds.
+constexpr std::size_t kMaxReasonBytes = 1023;
 
 constexpr std::string_view kBanner = "--Murlo  ver 2.02  ERRORLOG--\r\n";
 
@@ -37,6 +44,12 @@ bool writeAll(int fd, std::string_view data) {
     data.remove_prefix(static_cast<std::size_t>(n));
   }
   return true;
+}
+
+void appendJobLog(JobRecord& job, std::string_view reason) {
+  if (appendErrorLog(job.appDir, job.url, reason) || !job.prompter) return;
+  job.prompter->message("Murlo.log 作成に致命的なｴﾗｰが発生しました\r\nすぐ制作者に連絡して下さい",
+                        PromptIcon::kExclamation, PromptButtons::kOk);
 }
 
 }  // namespace
@@ -63,6 +76,15 @@ bool appendErrorLog(const std::string& appDir, std::string_view url, std::string
   ok = ok && writeAll(fd, entry);
   ::flock(fd, LOCK_UN);
   return ::close(fd) == 0 && ok;
+}
+
+void logResultText(EngineError code, JobRecord& job) {
+  if (!code.isRefusal()) return;
+  appendJobLog(job, utf8ToCp932(code.text()));
+}
+
+void logExceptionText(const std::exception& error, JobRecord& job) {
+  appendJobLog(job, std::string_view(error.what()).substr(0, kMaxReasonBytes));
 }
 
 }  // namespace murlo

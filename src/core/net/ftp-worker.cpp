@@ -8,6 +8,7 @@
 #include "net/partial-file.h"
 #include "net/result-codes.h"
 #include "net/remote-file.h"
+#include "net/save-name.h"
 #include "net/url-crack.h"
 #include "settings/app-settings.h"
 
@@ -34,7 +35,7 @@ void CFtpWorker::OpenFtpFile() {
   } catch (const InternetError& error) {
     // A partial file longer than the remote file: the server refuses the offset, and the
     // whole file is asked for instead.
-    if (!rangeFrom_ || error.code() != kCodeCurlBase + CURLE_BAD_DOWNLOAD_RESUME) throw;
+    if (!rangeFrom_ || error.code() != EngineError::curl(CURLE_BAD_DOWNLOAD_RESUME)) throw;
     rangeFrom_.reset();
     OpenFtpFile();
   }
@@ -54,7 +55,7 @@ bool CFtpWorker::RunFtpDownload() {
     return saveBody(job_.localName, finalPathOfResume());
   }
   MakeHierarchy();
-  job_.localName = ResolveSaveName(job_, &replaceFinal_);
+  job_.localName = resolveSaveName(job_, &replaceFinal_);
   allocateBuffer();
   return saveBody(partialPathOfLocalName(), job_.saveDir + job_.localName);
 }

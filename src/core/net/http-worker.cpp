@@ -14,6 +14,7 @@
 #include "net/partial-file.h"
 #include "net/remote-file.h"
 #include "net/result-codes.h"
+#include "net/save-name.h"
 #include "net/save-path.h"
 #include "net/url-crack.h"
 #include "settings/app-settings.h"
@@ -30,8 +31,7 @@ bool isRedirect(long status) {
 
 // An answer of 400 or above: the item failed, and the message names the status.
 InternetError statusError(const RemoteFile& file) {
-  const int status = static_cast<int>(file.status());
-  return InternetError(status, file.statusLine(), status);
+  return InternetError(EngineError::httpStatus(static_cast<int>(file.status())), file.statusLine());
 }
 
 // A header value may not carry a line break into the request.
@@ -121,7 +121,7 @@ void CHttpWorker::OpenRequest() {
   remoteFile_->open();
 }
 
-void CHttpWorker::refuse(int code, const std::string& reason) {
+void CHttpWorker::refuse(EngineError code, const std::string& reason) {
   ReportResult(code);
   LogResult(code);
   throw InternetError(kReportNothing, reason);
@@ -194,7 +194,7 @@ CHttpWorker::Preparation CHttpWorker::prepareDownload() {
   MakeHierarchy();
   if (!CheckSize()) return Preparation::kEndedDone;
   // A name that exists now was chosen to be overwritten (by the policy or the user).
-  job_.localName = ResolveSaveName(job_, &replaceFinal_);
+  job_.localName = resolveSaveName(job_, &replaceFinal_);
   probeSize();
   if (IsCancelled(RESULT_USER_DENIED)) return Preparation::kEndedNotDone;
   allocateBuffer();

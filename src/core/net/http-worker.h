@@ -46,7 +46,7 @@ class CHttpWorker : public CInetWorker {
   bool followRedirect();
   // Reports and logs the refusal `code`, then raises an Internet error whose log text is
   // `reason`.
-  [[noreturn]] void refuse(int code, const std::string& reason);
+  [[noreturn]] void refuse(EngineError code, const std::string& reason);
   bool rangeSent() const { return rangeFrom_.has_value(); }
   bool continueOrRestart() override;
   bool requestAgain(std::optional<std::int64_t> from) override;

@@ -6,6 +6,7 @@
 #include <cerrno>
 
 #include "net/disk-name.h"
+#include "net/error-log.h"
 #include "net/internet-error.h"
 #include "net/job-record.h"
 #include "net/local-file.h"
@@ -67,22 +68,21 @@ bool CInetWorker::IsCancelled(int code) {
   return true;
 }
 
-void CInetWorker::ReportResult(int code, const std::string& detail) {
-  lastCode_ = code;
+void CInetWorker::ReportResult(EngineError code, const std::string& detail) {
   if (job_.movement.load() & movement::kNoErrorMessages) return;
-  const std::string_view text = reportText(code);
+  const std::string_view text = code.text();
   if (text.empty() || !job_.prompter) return;
   std::string message(text);
   if (!detail.empty()) message += "\r\n" + detail;
-  job_.prompter->message(message, reportIcon(code), PromptButtons::kOk);
+  job_.prompter->message(message, code.icon(), PromptButtons::kOk);
 }
 
-void CInetWorker::LogResult(int code) {
-  if (job_.output & output::kErrorLog) LogResultText(code, job_);
+void CInetWorker::LogResult(EngineError code) {
+  if (job_.output & output::kErrorLog) logResultText(code, job_);
 }
 
 void CInetWorker::LogException(const std::exception& error) {
-  if (job_.output & output::kErrorLog) LogExceptionText(error, job_);
+  if (job_.output & output::kErrorLog) logExceptionText(error, job_);
 }
 
 void CInetWorker::MakeHierarchy() {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "net/transfer-base.h"
+#include "net/engine-error.h"
 
 namespace murlo {
 
@@ -19,14 +19,14 @@ struct JobRecord;
 class LocalFile;
 class RemoteFile;
 
-class CInetWorker : public CTransferBase {
+class CInetWorker {
  public:
   // Which kind of record the worker serves: a download job (plain, resume, JPEG-only, FTP)
   // or a page job (page analysis, item properties query).
   enum class Binding { kDownloadJob = 0, kPageJob = 1 };
 
   CInetWorker(JobRecord& job, Binding binding);
-  ~CInetWorker() override;
+  virtual ~CInetWorker();
   CInetWorker(const CInetWorker&) = delete;
   CInetWorker& operator=(const CInetWorker&) = delete;
 
@@ -44,11 +44,11 @@ class CInetWorker : public CTransferBase {
   bool IsCancelled(int code);
   bool wasCancelled() const { return cancelled_; }
 
-  // Remembers the code and, unless movement::kNoErrorMessages silences them, shows its
-  // message; `detail` (the refused answer's status) is shown on a second line.
-  void ReportResult(int code, const std::string& detail = {});
+  // Unless movement::kNoErrorMessages silences them, shows the failure's message; `detail`
+  // (the refused answer's status line) is shown on a second line.
+  void ReportResult(EngineError code, const std::string& detail = {});
   // Log entries, when output::kErrorLog is set.
-  void LogResult(int code);
+  void LogResult(EngineError code);
   void LogException(const std::exception& error);
 
   // With movement::kHierarchy: creates the object's folders under the save folder and puts them
@@ -60,7 +60,6 @@ class CInetWorker : public CTransferBase {
   // relativePath.
   void MakeDirectory(std::string& relativePath);
 
-  int lastCode() const { return lastCode_; }
   const std::string& server() const { return server_; }
   const std::string& object() const { return object_; }
   std::uint16_t port() const { return port_; }
@@ -117,7 +116,6 @@ class CInetWorker : public CTransferBase {
   std::optional<std::time_t> partialTime_;
   // Whether a file that takes the final name meanwhile may be replaced.
   bool replaceFinal_ = false;
-  int lastCode_ = 0;
   bool cancelled_ = false;
   // Declared in the reverse of the closing order: the remote file closes first, then the
   // buffer and the local file, the session last.

@@ -5,8 +5,6 @@
 #include <cerrno>
 #include <cstring>
 
-#include "net/result-codes.h"
-
 namespace murlo {
 
 InternetError curlError(int curlCode, const std::string& errorBuffer) {
@@ -20,12 +18,12 @@ InternetError curlError(int curlCode, const std::string& errorBuffer) {
     case CURLE_REMOTE_FILE_NOT_FOUND:
       return InternetError(kCodeFileNotFound, text);
     default:
-      return InternetError(kCodeCurlBase + curlCode, text);
+      return InternetError(EngineError::curl(curlCode), text);
   }
 }
 
 InternetError urlError(int urlCode) {
-  return InternetError(kCodeUrlBase + urlCode, curl_url_strerror(static_cast<CURLUcode>(urlCode)));
+  return InternetError(EngineError::url(urlCode), curl_url_strerror(static_cast<CURLUcode>(urlCode)));
 }
 
 LocalFileError LocalFileError::fromErrno(FileErrorKind kind, const std::string& path) {

@@ -5,29 +5,24 @@
 #include <stdexcept>
 #include <string>
 
+#include "net/engine-error.h"
+
 namespace murlo {
 
-// Codes for failures that have no library code of their own.
-inline constexpr int kCodeCurlBase = 20000;     // + the CURLcode
-inline constexpr int kCodeUrlBase = 21000;      // + the CURLUcode of an address that cannot be split
-inline constexpr int kCodeOffline = 22001;      // the session is offline
-
-// An Internet error: a code for the message (result-codes.h) and a text for the log. An
-// answer the server refused carries its HTTP status, which the message then names.
+// An Internet error: what the message shows (engine-error.h) and a text for the log. An
+// answer the server refused carries its HTTP status, and the message names the answer.
 class InternetError : public std::runtime_error {
  public:
-  InternetError(int code, const std::string& text, int httpStatus = 0)
-      : std::runtime_error(text), code_(code), httpStatus_(httpStatus) {}
-  int code() const { return code_; }
-  int httpStatus() const { return httpStatus_; }
+  InternetError(EngineError code, const std::string& text) : std::runtime_error(text), code_(code) {}
+  EngineError code() const { return code_; }
 
  private:
-  int code_;
-  int httpStatus_;
+  EngineError code_;
 };
 
-// A failed libcurl operation: could-not-connect and could-not-resolve become 12029, a
-// missing FTP file 2, anything else kCodeCurlBase + the code. The text is curl's own.
+// A failed libcurl operation: could-not-connect and could-not-resolve become
+// kCodeCannotConnect, a missing FTP file kCodeFileNotFound, anything else
+// EngineError::curl(the code). The text is curl's own.
 InternetError curlError(int curlCode, const std::string& errorBuffer);
 
 // An address that cannot be split, with the CURLUcode.

@@ -63,8 +63,8 @@ class RemoteFile {
 
   // HTTP: waits for the final answer's header block. FTP: waits until the first data has
   // come or the transfer has ended, so that a missing file fails here, and so does a
-  // rangeFrom past the end of the file, with code kCodeCurlBase + CURLE_BAD_DOWNLOAD_RESUME
-  // (36). Raises an InternetError on failure; returns early when the stop event is set.
+  // rangeFrom past the end of the file, with code EngineError::curl(CURLE_BAD_DOWNLOAD_RESUME).
+  // Raises an InternetError on failure; returns early when the stop event is set.
   void open();
 
   // The answer. status() is 0 before open() succeeded.

@@ -29,7 +29,8 @@ void runSteps(JobRecord& job, CInetWorker& worker, bool alwaysSucceed, Steps ste
     if (worker.wasCancelled()) return;
     job.result = done || alwaysSucceed ? RESULT_SUCCEED : RESULT_ERROR_DOWNLOAD;
   } catch (const InternetError& error) {
-    worker.ReportResult(error.code(), error.httpStatus() != 0 ? error.what() : std::string());
+    const bool refusedAnswer = error.code().kind == EngineError::Kind::kHttpStatus;
+    worker.ReportResult(error.code(), refusedAnswer ? error.what() : std::string());
     worker.LogException(error);
     job.result = RESULT_ERROR_INTERNET;
   } catch (const LocalFileError& error) {

@@ -1,34 +1,29 @@
-#include "net/transfer-base.h"
+#include "net/save-name.h"
 
 #include <sys/stat.h>
 
-#include "net/error-log.h"
 #include "net/job-record.h"
-#include "net/result-codes.h"
 #include "net/save-path.h"
 #include "platform/prompter.h"
 #include "settings/app-settings.h"
-#include "text/cp932.h"
 
 namespace murlo {
 
 namespace {
 
-// A reason is kept to what a 1024-character buffer holds.
-constexpr std::size_t kMaxReasonBytes = 1023;
-
-}  // namespace
-
-bool CTransferBase::FileExists(const std::string& path) {
+// True when a file or folder of that path exists.
+bool fileExists(const std::string& path) {
   struct stat info {};
   return ::lstat(path.c_str(), &info) == 0;
 }
 
-std::string CTransferBase::ResolveSaveName(JobRecord& job, bool* existing) {
+}  // namespace
+
+std::string resolveSaveName(JobRecord& job, bool* existing) {
   std::string candidate = job.fileName;
   unsigned counter = 0;
   if (existing != nullptr) *existing = false;
-  if (!FileExists(job.saveDir + candidate)) return candidate;
+  if (!fileExists(job.saveDir + candidate)) return candidate;
   if (existing != nullptr) *existing = true;
   for (;;) {
     const int policy = job.movement.load();
@@ -61,26 +56,11 @@ std::string CTransferBase::ResolveSaveName(JobRecord& job, bool* existing) {
       }
     }
     ++counter;
-    if (!FileExists(job.saveDir + candidate)) {
+    if (!fileExists(job.saveDir + candidate)) {
       if (existing != nullptr) *existing = false;
       return candidate;
     }
   }
-}
-
-void CTransferBase::LogResultText(int code, JobRecord& job) {
-  if (code < kReportRedirectFailed || code >= 0) return;
-  appendLog(job, utf8ToCp932(reportText(code)));
-}
-
-void CTransferBase::LogExceptionText(const std::exception& error, JobRecord& job) {
-  appendLog(job, std::string_view(error.what()).substr(0, kMaxReasonBytes));
-}
-
-void CTransferBase::appendLog(JobRecord& job, std::string_view reason) {
-  if (appendErrorLog(job.appDir, job.url, reason) || !job.prompter) return;
-  job.prompter->message("Murlo.log 作成に致命的なｴﾗｰが発生しました\r\nすぐ制作者に連絡して下さい",
-                        PromptIcon::kExclamation, PromptButtons::kOk);
 }
 
 }  // namespace murlo
