@@ -69,8 +69,9 @@ class DownloadJob {
     bool resumed = false;
     std::string resumedPath;
   };
-  // How many rows are handed to the thread ahead of the current one.
-  static constexpr std::size_t kItemsAhead = 2;
+  // How many rows are handed to the thread ahead of the current one: more than
+  // WorkerSlot::kWakeWhenWaiting, so that the host is woken once per few items.
+  static constexpr std::size_t kItemsAhead = 6;
 
   // Starts the next row's download; false when there is no row left.
   bool startNext();

@@ -80,7 +80,7 @@ class WorkerSlot::Worker : public std::enable_shared_from_this<Worker> {
       lock.lock();
       last_ = std::move(item.record);
       // The wake-up is rung under the lock, so giveUp() never returns while it runs.
-      if (wake_) wake_();
+      if (wake_ && waiting_.size() <= kWakeWhenWaiting) wake_();
       ++ended_;
       changed_.notify_all();
     }

@@ -27,7 +27,11 @@ class WorkerSlot {
   // How long stop() waits for the thread before giving it up.
   static constexpr std::chrono::milliseconds kStopPatience{2000};
 
-  // `wake` runs on the worker thread after each procedure has ended.
+  // The wake-up is rung after an item only while at most this many items wait: a host that
+  // handed more ahead is woken once per several items, and finishes them together.
+  static constexpr std::size_t kWakeWhenWaiting = 2;
+
+  // `wake` runs on the worker thread after a procedure has ended (see kWakeWhenWaiting).
   explicit WorkerSlot(std::function<void()> wake);
   // Stops the items that still run or wait, as stop() does, and ends the thread.
   ~WorkerSlot();
