@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev
   python3-pyftpdlib xvfb xauth fonts-ipafont-gothic wx3.2-i18n
   openbox locales-all libx11-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format clang-tidy
   nginx wget
 )
 

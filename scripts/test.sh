@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Murlo with its tests and runs the whole suite.
-#   scripts/test.sh             the normal build, in build/
+#   scripts/test.sh             the normal build, in build/, then the style and static
+#                               checks (scripts/check-style.sh)
 #   scripts/test.sh --sanitize  clang with AddressSanitizer, UndefinedBehaviorSanitizer and
 #                               bounded libFuzzer runs, in build-asan/
 set -euo pipefail
@@ -24,3 +25,6 @@ if [[ -z "${DISPLAY:-}" ]]; then
   run=(xvfb-run -a -s "-screen 0 1280x1024x24" "${run[@]}")
 fi
 "${run[@]}"
+if [[ "${1:-}" != "--sanitize" ]]; then
+  cmake --build "$dir" --target check
+fi

@@ -108,7 +108,7 @@ TEST_F(ContentEncodingTest, AKeptPageAnswerIsSavedDecodedOnceWithoutAskingAgainB
   }
   server_.start();
   const auto answers = std::make_shared<PageResponses>();
-  const auto fetch = [&](void (*thread)(std::shared_ptr<JobRecord>), const std::string& path) {
+  const auto fetch = [&](void (*thread)(const std::shared_ptr<JobRecord>&), const std::string& path) {
     auto job = makeJob(server_.url(path), path.substr(1));
     job->keptAnswers = answers;
     thread(job);

@@ -22,7 +22,7 @@ struct JobRecord;
 
 class WorkerSlot {
  public:
-  using Procedure = void (*)(std::shared_ptr<JobRecord>);
+  using Procedure = void (*)(const std::shared_ptr<JobRecord>&);
 
   // How long stop() waits for the thread before giving it up.
   static constexpr std::chrono::milliseconds kStopPatience{2000};

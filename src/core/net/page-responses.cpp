@@ -2,7 +2,7 @@
 
 namespace murlo {
 
-void PageResponses::keep(const std::string& key, KeptResponse response) {
+void PageResponses::keep(const std::string& key, KeptResponse&& response) {
   const std::size_t size = response.headers.size() + response.body.size();
   if (size > kMaxPageBytes) return;
   std::lock_guard lock(mutex_);

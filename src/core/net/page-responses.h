@@ -25,7 +25,7 @@ class PageResponses {
   static constexpr std::size_t kMaxTotalBytes = 64 << 20;
 
   // Keeps the answer for `key`, unless it is too large or the store is full.
-  void keep(const std::string& key, KeptResponse response);
+  void keep(const std::string& key, KeptResponse&& response);
   // The answer kept for `key`, which is no longer kept.
   std::optional<KeptResponse> take(const std::string& key);
 

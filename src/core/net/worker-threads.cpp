@@ -128,21 +128,21 @@ bool acceptPartialFile(JobRecord& job) {
 
 }  // namespace
 
-void pageThread(std::shared_ptr<JobRecord> job) {
+void pageThread(const std::shared_ptr<JobRecord>& job) {
   runHttp(*job, CInetWorker::Binding::kPageJob, Work::kTransfer);
 }
 
-void infoThread(std::shared_ptr<JobRecord> job) {
+void infoThread(const std::shared_ptr<JobRecord>& job) {
   runHttp(*job, CInetWorker::Binding::kPageJob, Work::kInfo);
 }
 
-void downloadThread(std::shared_ptr<JobRecord> job) {
+void downloadThread(const std::shared_ptr<JobRecord>& job) {
   job->doneBytes = 0;
   job->totalBytes = 0;
   runHttp(*job, CInetWorker::Binding::kDownloadJob, Work::kTransfer);
 }
 
-void jpegThread(std::shared_ptr<JobRecord> job) {
+void jpegThread(const std::shared_ptr<JobRecord>& job) {
   job->doneBytes = 0;
   job->totalBytes = 0;
   if (!endsWithJpg(job->url)) {
@@ -153,7 +153,7 @@ void jpegThread(std::shared_ptr<JobRecord> job) {
   runHttp(*job, CInetWorker::Binding::kDownloadJob, Work::kJpeg);
 }
 
-void resumeThread(std::shared_ptr<JobRecord> job) {
+void resumeThread(const std::shared_ptr<JobRecord>& job) {
   job->doneBytes = 0;
   job->totalBytes = -1;
   if (!acceptPartialFile(*job)) {
@@ -164,7 +164,7 @@ void resumeThread(std::shared_ptr<JobRecord> job) {
   runHttp(*job, CInetWorker::Binding::kDownloadJob, Work::kResume);
 }
 
-void ftpThread(std::shared_ptr<JobRecord> job) {
+void ftpThread(const std::shared_ptr<JobRecord>& job) {
   job->doneBytes = 0;
   job->totalBytes = -1;
   // Job control names a partial file only for a resume.

@@ -16,19 +16,19 @@ struct JobRecord;
 
 // Fetches a page into a unique file beside Murlo.tmp in the application directory, whose
 // path it leaves in `pageFile` (page job).
-void pageThread(std::shared_ptr<JobRecord> job);
+void pageThread(const std::shared_ptr<JobRecord>& job);
 // Fills the record's FileInfo for the item properties query (page job); result 1 unless an
 // error was raised.
-void infoThread(std::shared_ptr<JobRecord> job);
+void infoThread(const std::shared_ptr<JobRecord>& job);
 // Downloads an item into the save folder.
-void downloadThread(std::shared_ptr<JobRecord> job);
+void downloadThread(const std::shared_ptr<JobRecord>& job);
 // JPEG-only mode: addresses not ending in "jpg" end with RESULT_NOT_JPEG at once, and only
 // JFIF files are saved.
-void jpegThread(std::shared_ptr<JobRecord> job);
+void jpegThread(const std::shared_ptr<JobRecord>& job);
 // Continues the partial file named by the record's localName; when it is missing, asks
 // for another one.
-void resumeThread(std::shared_ptr<JobRecord> job);
+void resumeThread(const std::shared_ptr<JobRecord>& job);
 // Downloads an FTP item.
-void ftpThread(std::shared_ptr<JobRecord> job);
+void ftpThread(const std::shared_ptr<JobRecord>& job);
 
 }  // namespace murlo

@@ -53,7 +53,7 @@ struct Token {
 
 // A group of check boxes as a comma-separated list of their names, or "none".
 SettingName bitList(const char* name, Page page, const char* label, Word word,
-                    std::vector<Token> tokens) {
+                    const std::vector<Token>& tokens) {
   std::string allowed;
   int mask = 0;
   for (const Token& t : tokens) {
@@ -114,7 +114,7 @@ SettingName text(const char* name, Page page, const char* label, Text field, boo
 }
 
 // A radio group: one of `values`, read and stored as the index of the chosen button.
-SettingName choice(const char* name, Page page, const char* label, std::vector<std::string> values,
+SettingName choice(const char* name, Page page, const char* label, const std::vector<std::string>& values,
                    int (*read)(const AppSettings&), void (*write)(AppSettings&, int)) {
   std::string allowed;
   for (const std::string& v : values) allowed += (allowed.empty() ? "" : "|") + v;
@@ -176,8 +176,9 @@ std::optional<int> parseNumber(std::string_view value) {
 // value is stored by `store` (false when it is not allowed) and ticks the box. The value is
 // shown only while the box is ticked and the value is not empty.
 SettingName boxWithValue(const char* name, Page page, const char* label, const char* allowed,
-                         Word word, int bit, std::function<std::string(const AppSettings&)> shown,
-                         std::function<bool(AppSettings&, std::string_view)> store) {
+                         Word word, int bit,
+                         const std::function<std::string(const AppSettings&)>& shown,
+                         const std::function<bool(AppSettings&, std::string_view)>& store) {
   return {name,
           page,
           label,
