@@ -6,13 +6,13 @@
 //   murlo_bench_download [size-MiB=1024] [work-folder=/tmp]   (/dev/shm keeps the disk out)
 //
 // The file is made in a temporary folder under the work folder and removed afterwards.
+#include <fcntl.h>
 #include <httplib.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <fcntl.h>
-#include <signal.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -50,7 +50,8 @@ void makeFile(const std::string& path, std::int64_t size) {
   for (std::size_t i = 0; i < block.size(); ++i) block[i] = static_cast<char>((i * 131 + 7) % 251);
   std::FILE* out = std::fopen(path.c_str(), "wb");
   for (std::int64_t left = size; left > 0; left -= static_cast<std::int64_t>(block.size())) {
-    std::fwrite(block.data(), 1, std::min<std::int64_t>(left, static_cast<std::int64_t>(block.size())), out);
+    std::fwrite(block.data(), 1,
+                std::min<std::int64_t>(left, static_cast<std::int64_t>(block.size())), out);
   }
   std::fclose(out);
 }
@@ -121,8 +122,9 @@ Figures runEngine(const std::string& url, const std::string& folder, std::int64_
   worker.join();
   figures.rssAtQuarters.push_back(rssKiB());
   figures.peakKiB = peak;
-  figures.ok = job->result == murlo::RESULT_SUCCEED && job->doneBytes == size &&
-               std::filesystem::file_size(folder + "/engine.bin") == static_cast<std::uintmax_t>(size);
+  figures.ok =
+      job->result == murlo::RESULT_SUCCEED && job->doneBytes == size &&
+      std::filesystem::file_size(folder + "/engine.bin") == static_cast<std::uintmax_t>(size);
   std::filesystem::remove(folder + "/engine.bin");
   return figures;
 }
@@ -133,7 +135,8 @@ Figures runCurl(const std::string& url, const std::string& folder, std::int64_t 
   Figures figures;
   const auto start = Clock::now();
   pid_t pid = -1;
-  if (::posix_spawnp(&pid, "curl", nullptr, nullptr, const_cast<char**>(argv), environ) != 0) return figures;
+  if (::posix_spawnp(&pid, "curl", nullptr, nullptr, const_cast<char**>(argv), environ) != 0)
+    return figures;
   int status = 0;
   rusage usage{};
   ::wait4(pid, &status, 0, &usage);

@@ -1,9 +1,9 @@
 // Item list benchmarks: duplicate removal after a page and reading a large list file.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <string>
-#include <unistd.h>
 
 #include "items/item-list.h"
 #include "items/list-file.h"

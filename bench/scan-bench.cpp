@@ -2,7 +2,6 @@
 // and every link is resolved and appended, against one memchr pass over the same bytes.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
-
 #include <unistd.h>
 
 #include <cstdio>
@@ -17,7 +16,8 @@ namespace {
 
 class NoPrompts : public murlo::Prompter {
  public:
-  murlo::PromptAnswer message(const std::string&, murlo::PromptIcon, murlo::PromptButtons) override {
+  murlo::PromptAnswer message(const std::string&, murlo::PromptIcon,
+                              murlo::PromptButtons) override {
     return murlo::PromptAnswer::kOk;
   }
   murlo::OverwriteChoice confirmOverwrite(const std::string&, const std::string&) override {
@@ -31,8 +31,8 @@ class NoPrompts : public murlo::Prompter {
 // A page of `links` blocks of exactly 100 bytes, each with one image or anchor link and a
 // CR LF; `japanese` fills the text with CP932 characters, which makes the page CP932.
 std::string makePage(int links, bool japanese) {
-  const std::string filler = japanese ? "\x93\xFA\x96\x7B\x8C\xEA\x82\xCC\x95\xB6\x8F\xCD"
-                                      : "Some words here";
+  const std::string filler =
+      japanese ? "\x93\xFA\x96\x7B\x8C\xEA\x82\xCC\x95\xB6\x8F\xCD" : "Some words here";
   std::string page;
   page.reserve(static_cast<std::size_t>(links) * 100);
   for (int i = 0; i < links; ++i) {

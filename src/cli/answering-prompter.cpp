@@ -2,7 +2,8 @@
 
 namespace murlo::cli {
 
-PromptAnswer AnsweringPrompter::message(const std::string& text, PromptIcon icon, PromptButtons buttons) {
+PromptAnswer AnsweringPrompter::message(const std::string& text, PromptIcon icon,
+                                        PromptButtons buttons) {
   std::optional<PromptAnswer> given;
   if (buttons == PromptButtons::kYesNo) given = answer_;
   if (buttons == PromptButtons::kYesNoDefaultNo && resumeOutside_) given = PromptAnswer::kYes;

@@ -122,8 +122,8 @@ int runAdd(const Args& args) {
   CliPrompter prompter;
   int status = kExitOk;
   for (const std::string& address : options->addresses) {
-    const int result = options->range ? addSeries(list, series, address, prompter)
-                                      : addTyped(list, address);
+    const int result =
+        options->range ? addSeries(list, series, address, prompter) : addTyped(list, address);
     if (result != kExitOk) status = result;
   }
   if (!saveListFile(list, *options->listPath)) return kExitFailed;

@@ -33,8 +33,8 @@ int runInfo(const Args& args) {
   const AppSettings settings = LoadSettings(settingsPath(*appDirectory), *appDirectory);
 
   // The engine's error messages go to standard error, as they would to a message box.
-  const std::shared_ptr<JobRecord> job = makeInfoRequest(
-      settings, *appDirectory, addresses[0], referrer, std::make_shared<CliPrompter>());
+  const std::shared_ptr<JobRecord> job = makeInfoRequest(settings, *appDirectory, addresses[0],
+                                                         referrer, std::make_shared<CliPrompter>());
   // The query runs on this thread: there is nothing else to do meanwhile.
   infoThread(job);
   if (job->result != RESULT_SUCCEED) {

@@ -73,8 +73,9 @@ void CliJobHost::drawProgress(const JobProgress& p) {
   if (!terminal_) return;
   const char* caption = p.caption == JobCaption::kDownloading ? "ダウンロード中"
                         : p.caption == JobCaption::kAnalysing ? "解析中"
-                                                               : "終了作業中";
-  std::string line = std::string("\r") + caption + "  経過 " + formatFigure(p.elapsedSeconds, 0, FigureKind::kTime);
+                                                              : "終了作業中";
+  std::string line = std::string("\r") + caption + "  経過 " +
+                     formatFigure(p.elapsedSeconds, 0, FigureKind::kTime);
   if (p.download) {
     line += "  " + formatFigure(p.done, p.total, FigureKind::kCount) + "  " +
             formatFigure(p.downloadedBytes, 0, FigureKind::kBytes) + "  " +

@@ -4,17 +4,17 @@
 #include <optional>
 
 #include "analysis/address.h"
-#include "items/page-type.h"
 #include "cli-commands.h"
 #include "cli-job-host.h"
 #include "cli-list-file.h"
-#include "setting-store.h"
+#include "items/item-tags.h"
 #include "items/list-file.h"
+#include "items/page-type.h"
 #include "jobs/analysis-job.h"
 #include "jobs/download-job.h"
 #include "platform/atomic-file.h"
+#include "setting-store.h"
 #include "text/cp932.h"
-#include "items/item-tags.h"
 
 namespace murlo::cli {
 
@@ -39,8 +39,9 @@ struct JobOptions {
 constexpr std::pair<const char*, const char*> kValueOptions[] = {
     {"--same-name", "same-name"}, {"--links", "links"}, {"--extensions", "extensions"}};
 // The per-run setting options without a value: option, setting, value.
-constexpr const char* kFlagOptions[][3] = {
-    {"--hierarchy", "hierarchy", "on"}, {"--no-hierarchy", "hierarchy", "off"}, {"--jpeg-only", "jpeg-only", "on"}};
+constexpr const char* kFlagOptions[][3] = {{"--hierarchy", "hierarchy", "on"},
+                                           {"--no-hierarchy", "hierarchy", "off"},
+                                           {"--jpeg-only", "jpeg-only", "on"}};
 
 // Reads the per-run setting option at args[i]; true when it was one (i then points at its
 // last word).
@@ -104,7 +105,8 @@ bool applyRunSettings(CliJobHost& host, const JobOptions& options) {
   for (const auto& [name, value] : options.settings) {
     if (!storeSetting(name, value, settings, *host.prompter())) return false;
   }
-  return !options.saveFolder || storeSetting("save-folder", *options.saveFolder, settings, *host.prompter());
+  return !options.saveFolder ||
+         storeSetting("save-folder", *options.saveFolder, settings, *host.prompter());
 }
 
 // Selects the rows of a row list such as "1,3-5" (numbered from 1); false when it is malformed
@@ -179,7 +181,8 @@ int runAnalyze(const Args& args) {
   ItemList& list = host.list();
   if (options.rows.empty()) {
     // Every page-type row, the rows the analysis command accepts.
-    for (int row = 0; row < list.count(); ++row) list.setSelected(row, isPageType(list.row(row).extension));
+    for (int row = 0; row < list.count(); ++row)
+      list.setSelected(row, isPageType(list.row(row).extension));
   } else if (!selectRows(list, options.rows)) {
     printError("行の指定が正しくありません: " + options.rows);
     return kExitUsage;
@@ -211,10 +214,12 @@ int runRecurse(const Args& args) {
   if (!loadListFile(host.list(), options.listPath, /*mustExist=*/false)) return kExitUsage;
   // Without --contain, the crawl stays under the start page's directory, as the dialog
   // proposes.
-  const std::string contain = options.contain ? *options.contain : address.substr(0, address.rfind('/') + 1);
+  const std::string contain =
+      options.contain ? *options.contain : address.substr(0, address.rfind('/') + 1);
   const SplitAddress seed = splitUrl(address);
   host.list().AddItem(seed.fileName, seed.url, kInductTag, seed.extension, "", "");
-  host.session().startAnalysis(AnalysisMode::kRecursive, "", contain, options.deleteHtml, options.download);
+  host.session().startAnalysis(AnalysisMode::kRecursive, "", contain, options.deleteHtml,
+                               options.download);
   const CliJobHost::Outcome outcome = host.run();
   return finish(host, options.listPath, outcome);
 }

@@ -13,7 +13,9 @@ namespace murlo::cli {
 bool lockListFile(FileLock& lock, const std::string& path) {
   if (lock.acquire(path)) return true;
   if (lock.error() == 0) {
-    printError(path + ": 他の murlo がこのリストファイルを使用中です。終わってからもう一度実行してください");
+    printError(
+        path +
+        ": 他の murlo がこのリストファイルを使用中です。終わってからもう一度実行してください");
   } else {
     printError(path + ": リストファイルをロックできません: " + std::strerror(lock.error()));
   }
@@ -33,11 +35,8 @@ bool loadListFile(ItemList& list, const std::string& path, bool mustExist) {
   }
   const ListReadResult result = ReadList(list, path);
   switch (result.status) {
-    case ListReadStatus::kOk:
-      return true;
-    case ListReadStatus::kCannotOpen:
-      printError(path + ": ファイルを読み込めません");
-      return false;
+    case ListReadStatus::kOk: return true;
+    case ListReadStatus::kCannotOpen: printError(path + ": ファイルを読み込めません"); return false;
     case ListReadStatus::kNotListFile:
     case ListReadStatus::kTruncated:
     case ListReadStatus::kTrailingData:

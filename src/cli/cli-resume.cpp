@@ -29,7 +29,8 @@ int runResume(const Args& args) {
   }
   // The row keeps the full path: the download may run from another directory.
   std::error_code error;
-  entry.path = positional[0].empty() ? "" : std::filesystem::absolute(positional[0], error).string();
+  entry.path =
+      positional[0].empty() ? "" : std::filesystem::absolute(positional[0], error).string();
   entry.address = positional[1];
   if (const std::string refusal = resumeEntryError(entry); !refusal.empty()) {
     printError(refusal);

@@ -40,8 +40,8 @@ int runScan(const Args& args) {
   FileLock lock;
   ItemList list;
   // A file that exists but cannot be read whole is left untouched.
-  if (!listPath.empty() && (!lockListFile(lock, listPath) ||
-                            !loadListFile(list, listPath, /*mustExist=*/false))) {
+  if (!listPath.empty() &&
+      (!lockListFile(lock, listPath) || !loadListFile(list, listPath, /*mustExist=*/false))) {
     return kExitUsage;
   }
   const int firstNew = list.count();

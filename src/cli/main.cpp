@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <system_error>
 #include <iostream>
+#include <system_error>
 
 #include "cli-commands.h"
 #include "cli-help.h"

@@ -19,8 +19,12 @@ const std::string& terminalCodeset() {
   return codeset;
 }
 
-std::string showMessage(std::string_view message) { return messageForTerminal(message, terminalCodeset()); }
+std::string showMessage(std::string_view message) {
+  return messageForTerminal(message, terminalCodeset());
+}
 
-std::string showItemText(std::string_view text) { return itemTextForTerminal(text, terminalCodeset()); }
+std::string showItemText(std::string_view text) {
+  return itemTextForTerminal(text, terminalCodeset());
+}
 
 }  // namespace murlo::cli

@@ -21,7 +21,8 @@ CAboutDlg::CAboutDlg(wxWindow* parent) : wxDialog(parent, 100, u8("ﾊﾞｰｼ�
 
   auto* top = new wxBoxSizer(wxVERTICAL);
   top->Add(body, 1, wxALL | wxEXPAND, FromDIP(16));
-  top->Add(new wxButton(this, wxID_OK, "OK"), 0, wxALIGN_RIGHT | wxLEFT | wxRIGHT | wxBOTTOM, FromDIP(12));
+  top->Add(new wxButton(this, wxID_OK, "OK"), 0, wxALIGN_RIGHT | wxLEFT | wxRIGHT | wxBOTTOM,
+           FromDIP(12));
   // Wide enough for the whole title as well as the texts.
   top->SetMinSize(FromDIP(wxSize(300, -1)));
   SetSizerAndFit(top);

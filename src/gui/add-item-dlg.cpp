@@ -48,8 +48,8 @@ CAddItemDlg::CAddItemDlg(wxWindow* parent, Prompter& prompter)
     series->Add(label(box, caption), 0, wxALIGN_CENTER_VERTICAL);
     series->Add(control, 1, wxEXPAND);
   };
-  base_ = new wxTextCtrl(box, kBaseId, wxEmptyString, wxDefaultPosition, wxDefaultSize,
-                         wxTE_READONLY);
+  base_ =
+      new wxTextCtrl(box, kBaseId, wxEmptyString, wxDefaultPosition, wxDefaultSize, wxTE_READONLY);
   increment_ = new wxTextCtrl(box, kIncrementId, "1");
   digits_ = new wxTextCtrl(box, kDigitsId, "0");
   rangeText_ = new wxTextCtrl(box, kRangeId);
@@ -79,8 +79,8 @@ CAddItemDlg::CAddItemDlg(wxWindow* parent, Prompter& prompter)
 }
 
 void CAddItemDlg::enableSeries(bool on) {
-  for (wxWindow* w : std::initializer_list<wxWindow*>{confirm_, increment_, digits_, rangeText_,
-                                                      format_}) {
+  for (wxWindow* w :
+       std::initializer_list<wxWindow*>{confirm_, increment_, digits_, rangeText_, format_}) {
     w->Enable(on);
   }
 }

@@ -6,13 +6,13 @@
 
 #include "platform/command-runner.h"
 #include "platform/desktop-shell.h"
+#include "platform/prompter.h"
 #include "platform/sound-player.h"
 #include "platform/system-shutdown.h"
-#include "platform/prompter.h"
 #include "settings/app-settings.h"
 #include "settings/frame-placement.h"
-#include "settings/recent-files.h"
 #include "settings/program-files.h"
+#include "settings/recent-files.h"
 
 namespace murlo::gui {
 

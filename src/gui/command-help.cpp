@@ -53,7 +53,8 @@ CommandHelp commandHelp(int id) {
     case ID_OPEN_LOG: return {"ﾀﾞｳﾝﾛｰﾄﾞのｴﾗｰﾛｸﾞﾌｧｲﾙを開きます", ""};
     case ID_HELP: return {"ﾍﾙﾌﾟを表示します", ""};
     case ID_APP_ABOUT: return {"ﾌﾟﾛｸﾞﾗﾑのﾊﾞｰｼﾞｮﾝ情報を表示します", ""};
-    case ID_PASTE_URL: return {"ｸﾘｯﾌﾟﾎﾞｰﾄﾞのURLをｱｲﾃﾑ追加ﾊﾞｰに貼り付けます", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞからURLを貼り付け"};
+    case ID_PASTE_URL:
+      return {"ｸﾘｯﾌﾟﾎﾞｰﾄﾞのURLをｱｲﾃﾑ追加ﾊﾞｰに貼り付けます", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞからURLを貼り付け"};
     case ID_ADD_FROM_BAR: return {"ｱｲﾃﾑ追加ﾊﾞｰのURLをﾘｽﾄに追加します", "ｱｲﾃﾑを追加"};
     default: return {"", ""};
   }

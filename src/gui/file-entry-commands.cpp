@@ -17,8 +17,8 @@ void analyzeLocalFile(CMainFrame& frame) {
   AppContext& app = frame.app();
   CFileEntryDlg dlg(&frame, *app.prompter, CFileEntryDlg::Kind::kLocalFile);
   if (dlg.ShowModal() != wxID_OK) return;
-  const PageScanContext context{{frame.view()->items(), app.settings}, *app.prompter,
-                                app.appDirectory};
+  const PageScanContext context{
+      {frame.view()->items(), app.settings}, *app.prompter, app.appDirectory};
   scanTags(context, dlg.entry().address, dlg.entry().path);
 }
 

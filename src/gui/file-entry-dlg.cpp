@@ -32,8 +32,7 @@ class FileDrop : public wxFileDropTarget {
 }  // namespace
 
 CFileEntryDlg::CFileEntryDlg(wxWindow* parent, Prompter& prompter, Kind kind)
-    : wxDialog(parent, wxID_ANY,
-               u8(kind == Kind::kResume ? "ﾚｼﾞｭｰﾑﾀﾞｲｱﾛｸﾞ" : "ﾛｰｶﾙﾌｧｲﾙの解析")),
+    : wxDialog(parent, wxID_ANY, u8(kind == Kind::kResume ? "ﾚｼﾞｭｰﾑﾀﾞｲｱﾛｸﾞ" : "ﾛｰｶﾙﾌｧｲﾙの解析")),
       prompter_(prompter),
       kind_(kind) {
   const int margin = wxDLG_UNIT(this, wxSize(7, 0)).x;
@@ -95,8 +94,7 @@ void CFileEntryDlg::onBrowse(wxCommandEvent&) {
         "すべてのﾌｧｲﾙ(*.*)|*.*|画像ﾌｧｲﾙ(*.jpg;*.gif)|*.jpg;*.gif|書庫ﾌｧｲﾙ(*.lzh;*.zip)|*.lzh;*.zip||";
   } else {
     request.title = "解析ﾌｧｲﾙの選択";
-    request.filter =
-        "ｲﾝﾀｰﾈｯﾄ ﾌｧｲﾙ(*.htm;*.html;*.cgi)|*.htm;*.html;*.cgi|すべてのﾌｧｲﾙ(*.*)|*.*||";
+    request.filter = "ｲﾝﾀｰﾈｯﾄ ﾌｧｲﾙ(*.htm;*.html;*.cgi)|*.htm;*.html;*.cgi|すべてのﾌｧｲﾙ(*.*)|*.*||";
   }
   request.mustExist = true;
   if (const auto chosen = prompter_.chooseSaveFile(request)) takeFile(*chosen);

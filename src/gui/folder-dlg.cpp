@@ -50,9 +50,12 @@ CFolderDlg::CFolderDlg(wxWindow* parent, Prompter& prompter, const std::string& 
     tree_->GetSelectedPath(path_);
     EndModal(wxID_OK);
   });
-  Bind(wxEVT_BUTTON, [this](wxCommandEvent& event) {
-    if (!tree_->editing()) event.Skip();
-  }, wxID_CANCEL);
+  Bind(
+      wxEVT_BUTTON,
+      [this](wxCommandEvent& event) {
+        if (!tree_->editing()) event.Skip();
+      },
+      wxID_CANCEL);
   Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& event) {
     if (tree_->editing() && event.CanVeto()) {
       event.Veto();

@@ -77,14 +77,18 @@ std::string CFolderTree::itemPath(const wxTreeItemId& item) const {
 
 void CFolderTree::InitTree() {
   DeleteAllItems();
-  const wxTreeItemId desktop = AddRoot(u8("ﾃﾞｽｸﾄｯﾌﾟ"), kDesktop, kDesktop, new Data(Kind::kDesktop, ""));
-  myComputer_ = AppendItem(desktop, u8("ﾏｲ ｺﾝﾋﾟｭｰﾀ"), kComputer, kComputer, new Data(Kind::kMyComputer, ""));
+  const wxTreeItemId desktop =
+      AddRoot(u8("ﾃﾞｽｸﾄｯﾌﾟ"), kDesktop, kDesktop, new Data(Kind::kDesktop, ""));
+  myComputer_ =
+      AppendItem(desktop, u8("ﾏｲ ｺﾝﾋﾟｭｰﾀ"), kComputer, kComputer, new Data(Kind::kMyComputer, ""));
   Expand(desktop);
   for (const Volume& volume : volumes_) {
     const Kind kind = volume.type == DriveType::kOptical     ? Kind::kOptical
                       : volume.type == DriveType::kRemovable ? Kind::kRemovable
                                                              : Kind::kFixed;
-    const int image = kind == Kind::kOptical ? kOptical : kind == Kind::kRemovable ? kRemovable : kFixed;
+    const int image = kind == Kind::kOptical     ? kOptical
+                      : kind == Kind::kRemovable ? kRemovable
+                                                 : kFixed;
     const wxTreeItemId item =
         AppendItem(myComputer_, u8(volume.path), image, image, new Data(kind, volume.path));
     // Removable media and discs are read only when the user opens them.
@@ -100,18 +104,21 @@ void CFolderTree::AddSubfolders(const std::string& path, const wxTreeItemId& par
                       PromptButtons::kOk);
   }
   for (const std::string& name : listing.names) {
-    AppendItem(parent, u8(name), kFolder, kOpenFolder, new Data(Kind::kFolder, joinPath(path, name)));
+    AppendItem(parent, u8(name), kFolder, kOpenFolder,
+               new Data(Kind::kFolder, joinPath(path, name)));
   }
 }
 
 void CFolderTree::Populate(const wxTreeItemId& item) {
   const Kind kind = kindOf(item);
-  if (item == naming_ || (kind != Kind::kFolder && kind != Kind::kFixed && kind != Kind::kRemovable)) {
+  if (item == naming_ ||
+      (kind != Kind::kFolder && kind != Kind::kFixed && kind != Kind::kRemovable)) {
     return;
   }
   if (GetChildrenCount(item, false) == 0) AddSubfolders(itemPath(item), item);
   wxTreeItemIdValue cookie;
-  for (wxTreeItemId child = GetFirstChild(item, cookie); child.IsOk(); child = GetNextChild(item, cookie)) {
+  for (wxTreeItemId child = GetFirstChild(item, cookie); child.IsOk();
+       child = GetNextChild(item, cookie)) {
     if (GetChildrenCount(child, false) > 0) break;  // this level was loaded before
     AddSubfolders(itemPath(child), child);
   }
@@ -119,7 +126,8 @@ void CFolderTree::Populate(const wxTreeItemId& item) {
 
 wxTreeItemId CFolderTree::childNamed(const wxTreeItemId& parent, const std::string& name) {
   wxTreeItemIdValue cookie;
-  for (wxTreeItemId child = GetFirstChild(parent, cookie); child.IsOk(); child = GetNextChild(parent, cookie)) {
+  for (wxTreeItemId child = GetFirstChild(parent, cookie); child.IsOk();
+       child = GetNextChild(parent, cookie)) {
     if (GetItemText(child).utf8_str().data() == name) return child;
   }
   return {};
@@ -132,7 +140,8 @@ void CFolderTree::SelectPath(const std::string& path) {
   wxTreeItemId current;
   std::size_t used = 0;
   wxTreeItemIdValue cookie;
-  for (wxTreeItemId v = GetFirstChild(myComputer_, cookie); v.IsOk(); v = GetNextChild(myComputer_, cookie)) {
+  for (wxTreeItemId v = GetFirstChild(myComputer_, cookie); v.IsOk();
+       v = GetNextChild(myComputer_, cookie)) {
     std::string root = itemPath(v);
     if (root.back() != '/') root += '/';
     if ((path + "/").rfind(root, 0) == 0 && root.size() > used) {
@@ -169,7 +178,8 @@ void CFolderTree::NewFolder() {
   std::string parentPath;
   if (editing_ || !GetSelectedPath(parentPath)) return;
   const wxTreeItemId parent = GetSelection();
-  naming_ = AppendItem(parent, u8(kNewFolderLabel), kFolder, kOpenFolder, new Data(Kind::kFolder, parentPath));
+  naming_ = AppendItem(parent, u8(kNewFolderLabel), kFolder, kOpenFolder,
+                       new Data(Kind::kFolder, parentPath));
   Expand(parent);
   SelectItem(naming_);
   EditLabel(naming_);
@@ -190,7 +200,9 @@ void CFolderTree::onEndEdit(wxTreeEvent& event) {
     return;
   }
   event.Veto();
-  CallAfter([this, item, name = std::string(event.GetLabel().utf8_str())] { finishNewFolder(item, name); });
+  CallAfter([this, item, name = std::string(event.GetLabel().utf8_str())] {
+    finishNewFolder(item, name);
+  });
 }
 
 void CFolderTree::finishNewFolder(wxTreeItemId item, const std::string& name) {
@@ -216,11 +228,13 @@ void CFolderTree::finishNewFolder(wxTreeItemId item, const std::string& name) {
 bool CFolderTree::CreateFolder(const std::string& path) {
   std::error_code ec;
   if (std::filesystem::exists(std::filesystem::symlink_status(path, ec))) {
-    prompter_.message("指定のﾃﾞｨﾚｸﾄﾘは既に存在しています。", PromptIcon::kInformation, PromptButtons::kOk);
+    prompter_.message("指定のﾃﾞｨﾚｸﾄﾘは既に存在しています。", PromptIcon::kInformation,
+                      PromptButtons::kOk);
     return false;
   }
   if (!std::filesystem::create_directory(path, ec) || ec) {
-    prompter_.message("ﾃﾞｨﾚｸﾄﾘの作成に失敗しました。", PromptIcon::kInformation, PromptButtons::kOk);
+    prompter_.message("ﾃﾞｨﾚｸﾄﾘの作成に失敗しました。", PromptIcon::kInformation,
+                      PromptButtons::kOk);
     return false;
   }
   return true;

@@ -5,8 +5,10 @@
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
-#include <wx/generic/msgdlgg.h>
 #include <wx/thread.h>
+
+// The generic message box builds on the declarations of wx/msgdlg.h.
+#include <wx/generic/msgdlgg.h>
 
 #include <future>
 
@@ -44,7 +46,8 @@ PromptAnswer showMessageBox(wxWindow* parent, const std::string& text, PromptIco
 }
 
 PromptAnswer GuiPrompter::message(const std::string& text, PromptIcon icon, PromptButtons buttons) {
-  return onUiThread([&, text, icon, buttons] { return showMessageBox(parent_, text, icon, buttons); });
+  return onUiThread(
+      [&, text, icon, buttons] { return showMessageBox(parent_, text, icon, buttons); });
 }
 
 OverwriteChoice GuiPrompter::confirmOverwrite(const std::string& url, const std::string& fileName) {
@@ -59,16 +62,17 @@ std::optional<std::string> GuiPrompter::chooseSaveFile(const FileDialogRequest& 
   return onUiThread([&, request]() -> std::optional<std::string> {
     if (request.folder) {
       wxDirDialog dlg(parent_, wxString::FromUTF8(request.title),
-                      wxString::FromUTF8(request.initialFolder), wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
+                      wxString::FromUTF8(request.initialFolder),
+                      wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
       if (dlg.ShowModal() != wxID_OK) return std::nullopt;
       return std::string(dlg.GetPath().utf8_str());
     }
     long style = wxFD_SAVE;
     if (request.confirmOverwrite) style |= wxFD_OVERWRITE_PROMPT;
     if (request.mustExist) style = wxFD_OPEN | wxFD_FILE_MUST_EXIST;
-    wxFileDialog dlg(parent_, wxString::FromUTF8(request.title),
-                     wxString::FromUTF8(request.initialFolder),
-                     wxString::FromUTF8(request.initialName), dialogWildcard(request.filter), style);
+    wxFileDialog dlg(
+        parent_, wxString::FromUTF8(request.title), wxString::FromUTF8(request.initialFolder),
+        wxString::FromUTF8(request.initialName), dialogWildcard(request.filter), style);
     if (dlg.ShowModal() != wxID_OK) return std::nullopt;
     return std::string(dlg.GetPath().utf8_str());
   });

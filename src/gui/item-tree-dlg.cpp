@@ -14,8 +14,15 @@ namespace murlo::gui {
 
 namespace {
 
-enum Image : int { kListImage, kHostTopImage, kHostImage, kFolderImage, kFolderOpenImage,
-                   kPageImage, kFileImage };
+enum Image : int {
+  kListImage,
+  kHostTopImage,
+  kHostImage,
+  kFolderImage,
+  kFolderOpenImage,
+  kPageImage,
+  kFileImage
+};
 
 constexpr const char* kReady = "ﾚﾃﾞｨ";
 constexpr const char* kAnalysing = "ｱｲﾃﾑﾘｽﾄを解析中...";
@@ -62,7 +69,7 @@ CItemTreeDlg::CItemTreeDlg(wxWindow* parent, Prompter& prompter, ItemList& items
       items_(items),
       images_(16, 16) {
   for (const char* art : {wxART_REPORT_VIEW, wxART_HARDDISK, wxART_GO_HOME, wxART_FOLDER,
-                             wxART_FOLDER_OPEN, wxART_HELP_BOOK, wxART_NORMAL_FILE}) {
+                          wxART_FOLDER_OPEN, wxART_HELP_BOOK, wxART_NORMAL_FILE}) {
     images_.Add(wxArtProvider::GetBitmap(art, wxART_OTHER, wxSize(16, 16)));
   }
   const int gap = wxDLG_UNIT(this, wxSize(4, 0)).x;
@@ -160,8 +167,8 @@ void CItemTreeDlg::onHostChosen(wxTreeEvent& event) {
   files_->DeleteAllItems();
   showCount();
   const DirectoryNode tree = directoryTree(items_, host);
-  const wxTreeItemId root = directories_->AddRoot(u8(displayText(host)), kHostTopImage, -1,
-                                                  new PathData(tree.path));
+  const wxTreeItemId root =
+      directories_->AddRoot(u8(displayText(host)), kHostTopImage, -1, new PathData(tree.path));
   addNodes(directories_, root, tree);
   directories_->Expand(root);
 }

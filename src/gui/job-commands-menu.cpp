@@ -34,7 +34,8 @@ void JobCommands::recursiveAnalysis() {
   SplitAddress seed = splitUrl(dlg.address());
   items().AddItem(std::move(seed.fileName), std::move(seed.url), kInductTag,
                   std::move(seed.extension), "", "");
-  startAnalysis(AnalysisMode::kRecursive, "", dlg.mustContain(), dlg.deleteHtml(), dlg.autoDownload());
+  startAnalysis(AnalysisMode::kRecursive, "", dlg.mustContain(), dlg.deleteHtml(),
+                dlg.autoDownload());
 }
 
 bool JobCommands::run(int id) {
@@ -42,7 +43,8 @@ bool JobCommands::run(int id) {
     case ID_ANALYZE:
       frame_.view()->pullSelection();
       if (items().selectedCount() == 0) return true;
-      startAnalysis(AnalysisMode::kSelected, "", "", frame_.app().settings.exSet & exset::kDeleteHtml,
+      startAnalysis(AnalysisMode::kSelected, "", "",
+                    frame_.app().settings.exSet & exset::kDeleteHtml,
                     frame_.app().settings.exSet & exset::kAnalyzeThenDownload);
       return true;
     case ID_DOWNLOAD:

@@ -20,8 +20,10 @@ JobCommands::JobCommands(CMainFrame& frame)
       downloadTimer_(this, ID_TIMER_DOWNLOAD),
       progress_(new CProgressDlg(&frame)),
       session_(*this, {.line = frame.app().commands, .shutdown = frame.app().shutdown}) {
-  Bind(wxEVT_TIMER, [this](wxTimerEvent&) { onTimer(); }, ID_TIMER_ANALYSIS);
-  Bind(wxEVT_TIMER, [this](wxTimerEvent&) { onTimer(); }, ID_TIMER_DOWNLOAD);
+  Bind(
+      wxEVT_TIMER, [this](wxTimerEvent&) { onTimer(); }, ID_TIMER_ANALYSIS);
+  Bind(
+      wxEVT_TIMER, [this](wxTimerEvent&) { onTimer(); }, ID_TIMER_DOWNLOAD);
   progress_->setCommandListener([this](int id) { run(id); });
   progress_->setHangUpListener([this](bool on) {
     int& dialBits = frame_.app().settings.dial;
@@ -39,7 +41,9 @@ JobCommands::~JobCommands() {
 ItemList& JobCommands::items() { return frame_.view()->items(); }
 const AppSettings& JobCommands::settings() { return frame_.app().settings; }
 std::string JobCommands::appDirectory() { return frame_.app().appDirectory; }
-void JobCommands::setSaveFolder(const std::string& folder) { frame_.app().settings.path01 = folder; }
+void JobCommands::setSaveFolder(const std::string& folder) {
+  frame_.app().settings.path01 = folder;
+}
 Prompter* JobCommands::prompter() { return frame_.app().prompter; }
 void JobCommands::SetFrameTitle(const std::string& title) { frame_.SetFrameTitle(title); }
 
@@ -143,7 +147,8 @@ void JobCommands::onTimer() {
 
 void JobCommands::stopOrSuspend(bool suspend) {
   Prompter& ask = *frame_.app().prompter;
-  const char* question = suspend ? "処理を中断します。よろしいですか？" : "処理を中止します。よろしいですか？";
+  const char* question =
+      suspend ? "処理を中断します。よろしいですか？" : "処理を中止します。よろしいですか？";
   if (ask.message(question, PromptIcon::kQuestion, PromptButtons::kYesNo) != PromptAnswer::kYes) {
     return;
   }
@@ -152,7 +157,8 @@ void JobCommands::stopOrSuspend(bool suspend) {
     return;
   }
   if (session_.stop(suspend) == JobSession::StopResult::kEnding) {
-    ask.message("現在、解析中です。暫くお待ち下さい。", PromptIcon::kInformation, PromptButtons::kOk);
+    ask.message("現在、解析中です。暫くお待ち下さい。", PromptIcon::kInformation,
+                PromptButtons::kOk);
     return;
   }
   analysisTimer_.Stop();

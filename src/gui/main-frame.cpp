@@ -10,26 +10,26 @@
 #include <optional>
 
 #include "about-dlg.h"
+#include "analysis/add-item-request.h"
 #include "analysis/address.h"
 #include "clipboard-text.h"
 #include "command-help.h"
 #include "command-ids.h"
 #include "file-entry-commands.h"
+#include "folder-dlg.h"
 #include "items/list-file.h"
 #include "job-commands.h"
-#include "murlo-doc.h"
 #include "list-commands.h"
 #include "logic/window-title.h"
 #include "main-menus.h"
+#include "murlo-doc.h"
 #include "murlo-view.h"
-#include "folder-dlg.h"
 #include "on-screen.h"
 #include "output-window.h"
 #include "program-icon.h"
 #include "settings/settings-sheet.h"
 #include "state-icons.h"
 #include "ui-text.h"
-#include "analysis/add-item-request.h"
 
 namespace murlo::gui {
 
@@ -89,14 +89,15 @@ CMainFrame::CMainFrame(AppContext& app)
   view_ = new CMurloView(this, p.columnWidths);
   aui_.AddPane(view_, wxAuiPaneInfo().Name("List").CenterPane());
   output_ = new OutputWindow(this);
-  aui_.AddPane(output_, wxAuiPaneInfo()
-                            .Name(kOutputPane)
-                            .Caption(u8("ｱｳﾄﾌﾟｯﾄ"))
-                            .Bottom()
-                            .Floatable(false)
-                            .Movable(false)
-                            .BestSize(-1, std::clamp(p.dialogBarHeight, kOutputMinHeight, kOutputMaxHeight))
-                            .MinSize(-1, kOutputMinHeight));
+  aui_.AddPane(output_,
+               wxAuiPaneInfo()
+                   .Name(kOutputPane)
+                   .Caption(u8("ｱｳﾄﾌﾟｯﾄ"))
+                   .Bottom()
+                   .Floatable(false)
+                   .Movable(false)
+                   .BestSize(-1, std::clamp(p.dialogBarHeight, kOutputMinHeight, kOutputMaxHeight))
+                   .MinSize(-1, kOutputMinHeight));
   view_->setCountListener([this](int count) { showItemCount(count); });
   listCommands_ = std::make_unique<ListCommands>(*this);
   jobs_ = std::make_unique<JobCommands>(*this);
@@ -146,8 +147,8 @@ wxAuiToolBar* CMainFrame::buildToolBar(const char* name, const char* caption,
 void CMainFrame::addCommandTool(wxAuiToolBar* bar, int id) {
   const CommandHelp help = commandHelp(id);
   const wxBitmap bitmap = commandBitmap(id);
-  bar->AddTool(id, u8(help.tip), bitmap, disabledCommandBitmap(bitmap), wxITEM_NORMAL,
-               u8(help.tip), u8(help.prompt), nullptr);
+  bar->AddTool(id, u8(help.tip), bitmap, disabledCommandBitmap(bitmap), wxITEM_NORMAL, u8(help.tip),
+               u8(help.prompt), nullptr);
 }
 
 void CMainFrame::showToolPrompts(wxAuiToolBar* bar) {
@@ -341,7 +342,8 @@ void CMainFrame::toggleOffline() {
   int& conn = app_.settings.connection;
   if (view_->jobRunning() && !(app_.settings.movement & movement::kNoConfirm)) {
     if (app_.prompter->message("現在、処理中です。切り替えを行ってよろしいですか？",
-                               PromptIcon::kQuestion, PromptButtons::kYesNo) != PromptAnswer::kYes) {
+                               PromptIcon::kQuestion,
+                               PromptButtons::kYesNo) != PromptAnswer::kYes) {
       return;
     }
   }
@@ -368,8 +370,10 @@ void CMainFrame::openHelp() {
   // The help page in the application folder, else the one built beside the program or
   // installed with it.
   std::string help = app_.appFile("murlo.hlp");
-  const std::filesystem::path exeDir = std::filesystem::read_symlink("/proc/self/exe").parent_path();
-  for (const auto& candidate : {exeDir / "murlo-help.html", exeDir / "../share/murlo/murlo-help.html"}) {
+  const std::filesystem::path exeDir =
+      std::filesystem::read_symlink("/proc/self/exe").parent_path();
+  for (const auto& candidate :
+       {exeDir / "murlo-help.html", exeDir / "../share/murlo/murlo-help.html"}) {
     if (!std::filesystem::exists(help)) help = candidate.string();
   }
   if (!std::filesystem::exists(help) || !app_.shell->open(help)) {
@@ -441,7 +445,8 @@ void CMainFrame::onUpdateUi(wxUpdateUIEvent& event) {
 void CMainFrame::onClose(wxCloseEvent& event) {
   if (view_->jobRunning() && event.CanVeto()) {
     if (app_.prompter->message("まだ処理が終わっていません。強制終了しますか？",
-                               PromptIcon::kQuestion, PromptButtons::kYesNo) != PromptAnswer::kYes) {
+                               PromptIcon::kQuestion,
+                               PromptButtons::kYesNo) != PromptAnswer::kYes) {
       event.Veto();
       return;
     }

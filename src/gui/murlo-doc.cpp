@@ -8,14 +8,14 @@
 #include "analysis/address.h"
 #include "command-help.h"
 #include "command-ids.h"
+#include "items/item-tags.h"
 #include "items/list-file.h"
-#include "platform/file-lock.h"
 #include "job-commands.h"
 #include "logic/window-title.h"
 #include "main-frame.h"
 #include "murlo-view.h"
+#include "platform/file-lock.h"
 #include "wizard/wizard.h"
-#include "items/item-tags.h"
 
 namespace murlo::gui {
 

@@ -10,7 +10,6 @@
 
 #include "settings/recent-files.h"
 
-
 namespace murlo::gui {
 
 namespace wizard {

@@ -22,9 +22,9 @@ struct ColumnSpec {
 };
 
 constexpr ColumnSpec kColumns[kColumnCount] = {
-    {"ﾌｧｲﾙﾈｰﾑ", wxLIST_FORMAT_LEFT},   {"ｱﾄﾞﾚｽ", wxLIST_FORMAT_LEFT},
-    {"ﾀｸﾞ", wxLIST_FORMAT_CENTRE},      {"拡張子", wxLIST_FORMAT_CENTRE},
-    {"ｱｲﾃﾑ情報", wxLIST_FORMAT_LEFT},  {"参照ﾍﾟｰｼﾞ", wxLIST_FORMAT_LEFT},
+    {"ﾌｧｲﾙﾈｰﾑ", wxLIST_FORMAT_LEFT},  {"ｱﾄﾞﾚｽ", wxLIST_FORMAT_LEFT},
+    {"ﾀｸﾞ", wxLIST_FORMAT_CENTRE},    {"拡張子", wxLIST_FORMAT_CENTRE},
+    {"ｱｲﾃﾑ情報", wxLIST_FORMAT_LEFT}, {"参照ﾍﾟｰｼﾞ", wxLIST_FORMAT_LEFT},
 };
 
 // A stored width outside these bounds (a hand-edited Murlo.ini) would hide a column or
@@ -62,7 +62,8 @@ CMurloView::CMurloView(wxWindow* parent, const ColumnWidths& widths)
 
 wxString CMurloView::OnGetItemText(long item, long column) const {
   if (item < 0 || item >= items_.count() || column < 0 || column >= kColumnCount) return wxString();
-  const std::string text = displayText(items_.text(static_cast<int>(item), static_cast<int>(column)));
+  const std::string text =
+      displayText(items_.text(static_cast<int>(item), static_cast<int>(column)));
   const CellGeometry cell = cellGeometry(static_cast<int>(column), GetColumnWidth(column));
   // Measuring is slow; a text that fits even at the widest character width needs none.
   if (static_cast<int>(text.size()) * GetCharWidth() * 2 + cell.margin <= cell.width) {
@@ -181,7 +182,8 @@ void CMurloView::onContextMenu(wxContextMenuEvent& event) {
   appendCommand(&menu, ID_CHECK_DUPLICATES, "重複ﾈｰﾑの確認(&O)");
   appendCommand(&menu, ID_PROPERTIES, "ﾌﾟﾛﾊﾟﾃｨ(&P)");
   // Commands go to the main window, like its own menu's.
-  wxGetTopLevelParent(this)->PopupMenu(&menu, wxGetTopLevelParent(this)->ScreenToClient(ClientToScreen(at)));
+  wxGetTopLevelParent(this)->PopupMenu(
+      &menu, wxGetTopLevelParent(this)->ScreenToClient(ClientToScreen(at)));
 }
 
 }  // namespace murlo::gui

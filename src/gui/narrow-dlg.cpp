@@ -23,12 +23,15 @@ CNarrowDlg::CNarrowDlg(wxWindow* parent, Prompter& prompter)
   top->Add(CreateButtonSizer(wxOK | wxCANCEL), 0, wxALL | wxEXPAND, 8);
   SetSizerAndFit(top);
   focusFieldOnOpen(*this, *field_);
-  Bind(wxEVT_BUTTON, [this, &prompter](wxCommandEvent& e) {
-    if (e.GetId() == wxID_OK && field_->IsEmpty()) {
-      prompter.message("空白は指定できません", PromptIcon::kStop, PromptButtons::kOk);
-    }
-    e.Skip();
-  }, wxID_OK);
+  Bind(
+      wxEVT_BUTTON,
+      [this, &prompter](wxCommandEvent& e) {
+        if (e.GetId() == wxID_OK && field_->IsEmpty()) {
+          prompter.message("空白は指定できません", PromptIcon::kStop, PromptButtons::kOk);
+        }
+        e.Skip();
+      },
+      wxID_OK);
 }
 
 }  // namespace murlo::gui

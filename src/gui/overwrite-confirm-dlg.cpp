@@ -15,8 +15,8 @@ COverwriteConfirmDlg::COverwriteConfirmDlg(wxWindow* parent, const std::string& 
                                            const std::string& fileName)
     : wxDialog(parent, wxID_ANY, u8("上書き保存の確認")) {
   auto* top = new wxBoxSizer(wxVERTICAL);
-  top->Add(new wxStaticText(this, wxID_ANY, u8("URL : ") + wxString::FromUTF8(displayText(url))),
-           0, wxALL, 6);
+  top->Add(new wxStaticText(this, wxID_ANY, u8("URL : ") + wxString::FromUTF8(displayText(url))), 0,
+           wxALL, 6);
   top->Add(new wxStaticText(this, wxID_ANY,
                             u8("ﾌｧｲﾙﾈｰﾑ : ") + wxString::FromUTF8(displayText(fileName))),
            0, wxLEFT | wxRIGHT, 6);
@@ -26,8 +26,8 @@ COverwriteConfirmDlg::COverwriteConfirmDlg(wxWindow* parent, const std::string& 
   auto* group = new wxStaticBoxSizer(wxVERTICAL, this, u8("対処"));
   const char* labels[] = {"上書き保存", "名前を付けて保存", "以降全て上書き", "以降全て自動 ﾘﾈｰﾑ"};
   for (int i = 0; i < 4; ++i) {
-    buttons_[i] = new wxRadioButton(group->GetStaticBox(), wxID_ANY, u8(labels[i]), wxDefaultPosition,
-                                    wxDefaultSize, i == 0 ? wxRB_GROUP : 0);
+    buttons_[i] = new wxRadioButton(group->GetStaticBox(), wxID_ANY, u8(labels[i]),
+                                    wxDefaultPosition, wxDefaultSize, i == 0 ? wxRB_GROUP : 0);
     group->Add(buttons_[i], 0, wxALL, 3);
   }
   top->Add(group, 0, wxEXPAND | wxALL, 6);

@@ -33,9 +33,7 @@ wxBitmap pasteBitmap(bool pressed) {
 }  // namespace
 
 PasteButton::PasteButton(wxWindow* parent, wxTextEntry* target, Mode mode)
-    : wxBitmapButton(parent, kId, pasteBitmap(false)),
-      target_(target),
-      mode_(mode) {
+    : wxBitmapButton(parent, kId, pasteBitmap(false)), target_(target), mode_(mode) {
   SetBitmapPressed(pasteBitmap(true));
   SetToolTip(wxString::FromUTF8("ｸﾘｯﾌﾟﾎﾞｰﾄﾞから貼り付け (&P)"));
   Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { paste(); });

@@ -16,9 +16,9 @@ CProgressDlg::CProgressDlg(wxWindow* parent)
   group_ = new wxStaticBoxSizer(wxVERTICAL, this, u8("ﾀﾞｳﾝﾛｰﾄﾞ中..."));
   auto* grid = new wxFlexGridSizer(2, wxSize(12, 4));
   const std::pair<int, const char*> rows[] = {
-      {kProgress, "進行状況："},        {kRemainingTime, "推定残り時間 ："},
-      {kElapsed, "経過時間 ："},        {kRemainingBytes, "推定ﾌｧｲﾙ残量 ："},
-      {kDownloaded, "ﾀﾞｳﾝﾛｰﾄﾞ量 ："},   {kSpeed, "通信速度 ："},
+      {kProgress, "進行状況："},      {kRemainingTime, "推定残り時間 ："},
+      {kElapsed, "経過時間 ："},      {kRemainingBytes, "推定ﾌｧｲﾙ残量 ："},
+      {kDownloaded, "ﾀﾞｳﾝﾛｰﾄﾞ量 ："}, {kSpeed, "通信速度 ："},
   };
   for (const auto& [id, label] : rows) {
     grid->Add(new wxStaticText(group_->GetStaticBox(), wxID_ANY, u8(label)), 0, wxALIGN_RIGHT);
@@ -43,9 +43,15 @@ CProgressDlg::CProgressDlg(wxWindow* parent)
   SetSizerAndFit(top);
   resetFigures();
 
-  suspend->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { if (onCommand_) onCommand_(ID_SUSPEND); });
-  stop->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { if (onCommand_) onCommand_(ID_STOP); });
-  hangUp_->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent& e) { if (onHangUp_) onHangUp_(e.IsChecked()); });
+  suspend->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
+    if (onCommand_) onCommand_(ID_SUSPEND);
+  });
+  stop->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
+    if (onCommand_) onCommand_(ID_STOP);
+  });
+  hangUp_->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent& e) {
+    if (onHangUp_) onHangUp_(e.IsChecked());
+  });
   // Closing the window only hides it; the job goes on.
   Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { Hide(); });
 }
@@ -89,7 +95,8 @@ std::string CProgressDlg::figure(int control) const {
 }
 
 void CProgressDlg::resetFigures() {
-  for (int id : {kProgress, kRemainingTime, kRemainingBytes, kDownloaded, kSpeed}) setFigure(id, "*");
+  for (int id : {kProgress, kRemainingTime, kRemainingBytes, kDownloaded, kSpeed})
+    setFigure(id, "*");
   setFigure(kElapsed, "00:00:00");
   gauge_->SetValue(0);
 }

@@ -43,7 +43,9 @@ class CProgressDlg : public wxDialog {
   void setHangUp(bool on) { hangUp_->SetValue(on); }
   void setHangUpListener(std::function<void(bool)> listener) { onHangUp_ = std::move(listener); }
   // The suspend and stop buttons run these commands.
-  void setCommandListener(std::function<void(int commandId)> listener) { onCommand_ = std::move(listener); }
+  void setCommandListener(std::function<void(int commandId)> listener) {
+    onCommand_ = std::move(listener);
+  }
 
   wxCheckBox* hangUpBox() { return hangUp_; }
 

@@ -46,9 +46,10 @@ CPropertiesDlg::CPropertiesDlg(wxWindow* parent, AppContext& app, const ItemReco
 
   auto* top = new wxBoxSizer(wxVERTICAL);
   auto* head = new wxBoxSizer(wxHORIZONTAL);
-  head->Add(new wxStaticBitmap(this, wxID_ANY, wxArtProvider::GetBitmap(wxART_NORMAL_FILE,
-                                                                        wxART_OTHER, wxSize(32, 32))),
-            0, wxRIGHT, wxDLG_UNIT(this, wxSize(6, 0)).x);
+  head->Add(
+      new wxStaticBitmap(this, wxID_ANY,
+                         wxArtProvider::GetBitmap(wxART_NORMAL_FILE, wxART_OTHER, wxSize(32, 32))),
+      0, wxRIGHT, wxDLG_UNIT(this, wxSize(6, 0)).x);
   head->Add(fileName_, 1, wxALIGN_CENTER_VERTICAL);
   top->Add(head, 0, wxALL | wxEXPAND, wxDLG_UNIT(this, wxSize(7, 0)).x);
 
@@ -86,7 +87,8 @@ CPropertiesDlg::CPropertiesDlg(wxWindow* parent, AppContext& app, const ItemReco
   Bind(wxEVT_BUTTON, &CPropertiesDlg::onBrowser, this, kBrowserId);
   Bind(wxEVT_BUTTON, &CPropertiesDlg::onDelete, this, kDeleteId);
   Bind(wxEVT_BUTTON, &CPropertiesDlg::onOk, this, wxID_OK);
-  Bind(wxEVT_TIMER, [this](wxTimerEvent&) { onTimer(); }, kTimerId);
+  Bind(
+      wxEVT_TIMER, [this](wxTimerEvent&) { onTimer(); }, kTimerId);
 }
 
 CPropertiesDlg::~CPropertiesDlg() {
@@ -117,8 +119,7 @@ void CPropertiesDlg::tell(const std::string& text, PromptIcon icon) {
 }
 
 void CPropertiesDlg::onFetch(wxCommandEvent&) {
-  if (sizeText_ != kSizeUnconfirmed &&
-      !ask("情報は既に表示されています。表示を更新しますか？")) {
+  if (sizeText_ != kSizeUnconfirmed && !ask("情報は既に表示されています。表示を更新しますか？")) {
     return;
   }
   if (slot_.running()) {

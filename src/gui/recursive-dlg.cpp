@@ -15,7 +15,8 @@ CRecursiveDlg::CRecursiveDlg(wxWindow* parent, Prompter& prompter)
     : wxDialog(parent, wxID_ANY, u8("再帰的解析ﾀﾞｲｱﾛｸﾞ")), prompter_(prompter) {
   auto* top = new wxBoxSizer(wxVERTICAL);
   auto* row = new wxBoxSizer(wxHORIZONTAL);
-  row->Add(new wxStaticText(this, wxID_ANY, u8("開始URL :")), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 6);
+  row->Add(new wxStaticText(this, wxID_ANY, u8("開始URL :")), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT,
+           6);
   address_ = new wxTextCtrl(this, 1000, wxEmptyString, wxDefaultPosition, wxSize(380, -1));
   row->Add(address_, 1, wxALIGN_CENTER_VERTICAL);
   row->Add(new PasteButton(this, address_), 0, wxLEFT, 4);

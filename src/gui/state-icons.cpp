@@ -25,9 +25,19 @@ wxBitmap stateBitmap(const wxColour& badge, int kind) {
   dc.DrawCircle(11, 11, 4);
   dc.SetPen(wxPen(*wxWHITE, 1));
   switch (kind) {
-    case 1: dc.DrawLine(9, 11, 11, 13); dc.DrawLine(11, 13, 14, 8); break;    // tick
-    case 2: dc.DrawLine(9, 9, 14, 14); dc.DrawLine(13, 9, 8, 14); break;      // cross
-    case 3: dc.DrawLine(11, 8, 11, 14); dc.DrawLine(9, 12, 11, 14); dc.DrawLine(13, 12, 11, 14); break;  // arrow
+    case 1:
+      dc.DrawLine(9, 11, 11, 13);
+      dc.DrawLine(11, 13, 14, 8);
+      break;  // tick
+    case 2:
+      dc.DrawLine(9, 9, 14, 14);
+      dc.DrawLine(13, 9, 8, 14);
+      break;  // cross
+    case 3:
+      dc.DrawLine(11, 8, 11, 14);
+      dc.DrawLine(9, 12, 11, 14);
+      dc.DrawLine(13, 12, 11, 14);
+      break;  // arrow
     default: break;
   }
   dc.SelectObject(wxNullBitmap);

@@ -62,16 +62,16 @@ TEST(CliAddRange, RefusesWhatTheDialogRefuses) {
 
 TEST(CliAddRange, LargeSeriesNeedsAYes) {
   Sandbox box;
-  const std::vector<std::string> args = {"add", "http://h.jp/p/", "--range", "1-10001",
-                                         "--format", "&.jpg", "--list", "l.mrl"};
+  const std::vector<std::string> args = {"add",      "http://h.jp/p/", "--range", "1-10001",
+                                         "--format", "&.jpg",          "--list",  "l.mrl"};
   // Without a terminal the question is answered No and nothing is added.
   CliResult r = runCli(args, box.dir());
   EXPECT_EQ(r.exitCode, 2);
   EXPECT_NE(r.err.find("10001 個のｱｲﾃﾑを追加します。よろしいですか？"), std::string::npos) << r.err;
   EXPECT_EQ(runCli({"list", "l.mrl"}, box.dir()).out, "");
-  r = runCli({"add", "http://h.jp/p/", "--range", "0-99999999999", "--format", "&", "--list",
-              "l.mrl"},
-             box.dir());
+  r = runCli(
+      {"add", "http://h.jp/p/", "--range", "0-99999999999", "--format", "&", "--list", "l.mrl"},
+      box.dir());
   EXPECT_EQ(r.exitCode, 2);
   EXPECT_NE(r.err.find("一度に追加できるｱｲﾃﾑは 1000000 個までです"), std::string::npos) << r.err;
 }

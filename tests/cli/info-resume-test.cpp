@@ -1,6 +1,6 @@
 // murlo-cli info and resume against a loopback HTTP server in the test process.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -21,13 +21,13 @@ class CliInfoResumeTest : public ::testing::Test {
   CliInfoResumeTest() {
     ::mkdir(box_.path("save").c_str(), 0777);
     box_.write("Murlo.ini", "[STORE]\r\nPATH01=" + box_.path("save") + "/\r\n");
-    server_.routes().Get("/big.bin", [this](const httplib::Request& request,
-                                            httplib::Response& response) {
-      ranges_->push_back(request.get_header_value("Range"));
-      response.set_header("Date", "Wed, 15 Nov 2023 08:00:00 GMT");
-      response.set_header("Last-Modified", kModified);
-      response.set_content(body_, "application/octet-stream");
-    });
+    server_.routes().Get("/big.bin",
+                         [this](const httplib::Request& request, httplib::Response& response) {
+                           ranges_->push_back(request.get_header_value("Range"));
+                           response.set_header("Date", "Wed, 15 Nov 2023 08:00:00 GMT");
+                           response.set_header("Last-Modified", kModified);
+                           response.set_content(body_, "application/octet-stream");
+                         });
     server_.routes().Get("/moved", [this](const httplib::Request&, httplib::Response& response) {
       response.set_redirect(server_.url("/big.bin"));
     });

@@ -1,11 +1,10 @@
 // murlo-cli analyze, recurse and download against a loopback HTTP server in the test process.
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <atomic>
 #include <filesystem>
@@ -27,7 +26,8 @@ class CliJobTest : public ::testing::Test {
  protected:
   CliJobTest() {
     ::mkdir(box_.path("save").c_str(), 0777);
-    box_.write("Murlo.ini", "[SETTING]\r\nOutput=74\r\n[STORE]\r\nPATH01=" + box_.path("save") + "/\r\n");
+    box_.write("Murlo.ini",
+               "[SETTING]\r\nOutput=74\r\n[STORE]\r\nPATH01=" + box_.path("save") + "/\r\n");
   }
   void servePage(const std::string& path, const std::string& body) {
     server_.routes().Get(path, [body](const httplib::Request&, httplib::Response& response) {
@@ -41,14 +41,15 @@ class CliJobTest : public ::testing::Test {
                                    const httplib::Request& request, httplib::Response& response) {
       ranges->push_back(request.get_header_value("Range"));
       response.set_header("Last-Modified", "Tue, 14 Nov 2023 22:13:20 GMT");
-      response.set_content_provider(body.size(), "application/octet-stream",
-                                    [body, slow, sent](std::size_t offset, std::size_t length,
-                                                       httplib::DataSink& sink) {
-        if (*slow) std::this_thread::sleep_for(10ms);  // the server's pace, not a wait of the test
-        const std::size_t n = std::min<std::size_t>(length, 1000);
-        *sent += n;
-        return sink.write(body.data() + offset, n);
-      });
+      response.set_content_provider(
+          body.size(), "application/octet-stream",
+          [body, slow, sent](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
+            if (*slow)
+              std::this_thread::sleep_for(10ms);  // the server's pace, not a wait of the test
+            const std::size_t n = std::min<std::size_t>(length, 1000);
+            *sent += n;
+            return sink.write(body.data() + offset, n);
+          });
     });
   }
   // The list file's rows as murlo-cli list --raw prints them.
@@ -90,7 +91,8 @@ TEST_F(CliJobTest, InterruptSignalsSuspendADownloadAndALaterRunCompletesIt) {
   server_.start();
   ASSERT_EQ(runCli({"add", server_.url("/big.bin"), "--list", "l.mrl"}, box_.dir()).exitCode, 0);
 
-  const std::string partialPath = partialPathFor(box_.path("save") + "/big.bin", server_.url("/big.bin"));
+  const std::string partialPath =
+      partialPathFor(box_.path("save") + "/big.bin", server_.url("/big.bin"));
   std::size_t partial = 0;
   // Each signal suspends the run that the one before left to be continued.
   for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
@@ -104,7 +106,8 @@ TEST_F(CliJobTest, InterruptSignalsSuspendADownloadAndALaterRunCompletesIt) {
     // The row now says where its partial file is.
     const std::string row = listed();
     EXPECT_EQ(row.find("big.bin\t" + server_.url("/") + "\tRESUME\tbin\t"), 0u) << row;
-    EXPECT_NE(row.find(" KB/ 195 KB  \x8A\xAE\x97\xB9 : " + partialPath + "\t"), std::string::npos) << row;
+    EXPECT_NE(row.find(" KB/ 195 KB  \x8A\xAE\x97\xB9 : " + partialPath + "\t"), std::string::npos)
+        << row;
     const std::size_t grown = readFile(partialPath).size();
     EXPECT_GT(grown, partial) << signalNumber;
     EXPECT_LT(grown, body.size());
@@ -151,14 +154,17 @@ TEST_F(CliJobTest, ARunningDownloadKeepsAddOffItsListAndNothingIsLost) {
   serveDripping("/big.bin", bytePattern(1000000));
   server_.start();
   const std::string base = server_.url("/");
-  ASSERT_EQ(runCli({"add", base + "big.bin", base + "gone.bin", "--list", "l.mrl"}, box_.dir()).exitCode, 0);
+  ASSERT_EQ(
+      runCli({"add", base + "big.bin", base + "gone.bin", "--list", "l.mrl"}, box_.dir()).exitCode,
+      0);
 
   Sandbox io;
   const pid_t pid = startCli({"download", "--list", "l.mrl"}, box_.dir(), io);
   ASSERT_TRUE(waitFor([&] { return *sent_ >= 10000; }));
   const CliResult refused = runCli({"add", base + "new.bin", "--list", "l.mrl"}, box_.dir());
   EXPECT_EQ(refused.exitCode, 2);
-  EXPECT_NE(refused.err.find("murlo-cli: l.mrl: 他の murlo がこのリストファイルを使用中です"), std::string::npos)
+  EXPECT_NE(refused.err.find("murlo-cli: l.mrl: 他の murlo がこのリストファイルを使用中です"),
+            std::string::npos)
       << refused.err;
 
   *slow_ = false;
@@ -174,7 +180,9 @@ TEST_F(CliJobTest, FailedItemsStayInTheListWithTheirErrorAndExitOne) {
   servePage("/ok.html", "ok");
   server_.start();
   ASSERT_EQ(runCli({"add", server_.url("/ok.html"), server_.url("/gone.bin"), "--list", "l.mrl"},
-                   box_.dir()).exitCode, 0);
+                   box_.dir())
+                .exitCode,
+            0);
   const CliResult r = runCli({"download", "--list", "l.mrl", "--rows", "1-2"}, box_.dir());
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(listed(), "gone.bin\t" + server_.url("/") + "\tADD\tbin\tError : \t\n");
@@ -182,18 +190,20 @@ TEST_F(CliJobTest, FailedItemsStayInTheListWithTheirErrorAndExitOne) {
 }
 
 TEST_F(CliJobTest, RecurseWithDeleteHtmlAndDownloadFetchesTheSiteFiles) {
-  servePage("/site/index.html", "<a href=\"sub.html\">s</a><img src=\"a.jpg\"><a href=\"/out.html\">o</a>");
+  servePage("/site/index.html",
+            "<a href=\"sub.html\">s</a><img src=\"a.jpg\"><a href=\"/out.html\">o</a>");
   servePage("/site/sub.html", "<a href=\"index.html\">i</a><img src=\"b.jpg\">");
   servePage("/site/a.jpg", "AAAA");
   servePage("/site/b.jpg", "BBBB");
   server_.start();
-  const CliResult r = runCli({"recurse", server_.url("/site/index.html"), "--delete-html", "--download",
-                              "--list", "l.mrl"},
+  const CliResult r = runCli({"recurse", server_.url("/site/index.html"), "--delete-html",
+                              "--download", "--list", "l.mrl"},
                              box_.dir());
   EXPECT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_EQ(r.out, "Analyze...\n>Succeed :" + server_.url("/site/index.html") + "\n>Succeed :" +
-                       server_.url("/site/sub.html") + "\nDownload...\n>Succeed :" +
-                       server_.url("/site/a.jpg") + "\n>Succeed :" + server_.url("/site/b.jpg") + "\n");
+  EXPECT_EQ(r.out, "Analyze...\n>Succeed :" + server_.url("/site/index.html") +
+                       "\n>Succeed :" + server_.url("/site/sub.html") +
+                       "\nDownload...\n>Succeed :" + server_.url("/site/a.jpg") +
+                       "\n>Succeed :" + server_.url("/site/b.jpg") + "\n");
   EXPECT_EQ(readFile(box_.path("save/a.jpg")), "AAAA");
   EXPECT_EQ(readFile(box_.path("save/b.jpg")), "BBBB");
   EXPECT_EQ(listed(), "");
@@ -202,13 +212,16 @@ TEST_F(CliJobTest, RecurseWithDeleteHtmlAndDownloadFetchesTheSiteFiles) {
 TEST_F(CliJobTest, AnalyzeAppendsTheLinksOfTheChosenRows) {
   servePage("/p.html", "<img src=\"x.jpg\">");
   server_.start();
-  ASSERT_EQ(runCli({"add", server_.url("/p.html"), server_.url("/q.jpg"), "--list", "l.mrl"},
-                   box_.dir()).exitCode, 0);
+  ASSERT_EQ(
+      runCli({"add", server_.url("/p.html"), server_.url("/q.jpg"), "--list", "l.mrl"}, box_.dir())
+          .exitCode,
+      0);
   const CliResult r = runCli({"analyze", "--list", "l.mrl"}, box_.dir());
   EXPECT_EQ(r.exitCode, 0) << r.err;
   const std::string base = server_.url("/");
-  EXPECT_EQ(listed(), "p.html\t" + base + "\tADD\thtml\t\t\n" + "q.jpg\t" + base + "\tADD\tjpg\t\t\n" +
-                          "x.jpg\t" + base + "\tIMG\tjpg\t\t" + server_.url("/p.html") + "\n");
+  EXPECT_EQ(listed(), "p.html\t" + base + "\tADD\thtml\t\t\n" + "q.jpg\t" + base +
+                          "\tADD\tjpg\t\t\n" + "x.jpg\t" + base + "\tIMG\tjpg\t\t" +
+                          server_.url("/p.html") + "\n");
 }
 
 TEST_F(CliJobTest, UsageAndInputErrorsExitTwo) {
@@ -216,12 +229,14 @@ TEST_F(CliJobTest, UsageAndInputErrorsExitTwo) {
   EXPECT_EQ(runCli({"download", "--list", "missing.mrl"}, box_.dir()).exitCode, 2);
   ASSERT_EQ(runCli({"add", "http://127.0.0.1:1/a.bin", "--list", "l.mrl"}, box_.dir()).exitCode, 0);
   for (const char* rows : {"0", "2", "1-", "x", "2-1"}) {
-    EXPECT_EQ(runCli({"download", "--list", "l.mrl", "--rows", rows}, box_.dir()).exitCode, 2) << rows;
+    EXPECT_EQ(runCli({"download", "--list", "l.mrl", "--rows", rows}, box_.dir()).exitCode, 2)
+        << rows;
   }
   const CliResult image = runCli({"recurse", "http://h/a.jpg", "--list", "l.mrl"}, box_.dir());
   EXPECT_EQ(image.exitCode, 2);
   EXPECT_EQ(image.err, "murlo-cli: このURLは解析不可能です。\n");
-  EXPECT_EQ(runCli({"recurse", "nourl", "--list", "l.mrl"}, box_.dir()).err, "murlo-cli: 不正なURLです。\n");
+  EXPECT_EQ(runCli({"recurse", "nourl", "--list", "l.mrl"}, box_.dir()).err,
+            "murlo-cli: 不正なURLです。\n");
 }
 
 }  // namespace

@@ -17,8 +17,8 @@ TEST(CliHelp, WithoutArgumentsShowsUsage) {
 
 TEST(CliAdd, CreatesTheListAndAppendsAsTheBarDoes) {
   Sandbox box;
-  CliResult r = runCli({"add", "  http://host.jp/dir/ \r\n", "http://host/a\tb.jpg", "--list", "l.mrl"},
-                       box.dir());
+  CliResult r = runCli(
+      {"add", "  http://host.jp/dir/ \r\n", "http://host/a\tb.jpg", "--list", "l.mrl"}, box.dir());
   EXPECT_EQ(r.exitCode, 0) << r.err;
   r = runCli({"add", "http://host/x\x81\x40y.tar.gz", "--list", "l.mrl"}, box.dir());
   EXPECT_EQ(r.exitCode, 0) << r.err;
@@ -32,7 +32,8 @@ TEST(CliAdd, CreatesTheListAndAppendsAsTheBarDoes) {
 
 TEST(CliAdd, RefusesTextWithoutADotAndKeepsTheRest) {
   Sandbox box;
-  const CliResult r = runCli({"add", "localhost", "http://h.jp/a.gif", "--list", "l.mrl"}, box.dir());
+  const CliResult r =
+      runCli({"add", "localhost", "http://h.jp/a.gif", "--list", "l.mrl"}, box.dir());
   EXPECT_EQ(r.exitCode, 2);
   EXPECT_NE(r.err.find("入力された文字列はURLではありません"), std::string::npos);
   EXPECT_EQ(runCli({"list", "l.mrl"}, box.dir()).out, "a.gif\thttp://h.jp/\tADD\tgif\t\t\n");
@@ -54,14 +55,16 @@ TEST(CliAdd, NeverOverwritesAFileItCannotRead) {
   box.write("damaged.mrl", damaged);
   const CliResult d = runCli({"add", "http://h.jp/a.gif", "--list", "damaged.mrl"}, box.dir());
   EXPECT_EQ(d.exitCode, 2);
-  EXPECT_NE(d.err.find("damaged.mrl の最後のｱｲﾃﾑの後にﾃﾞｰﾀが残っています"), std::string::npos) << d.err;
+  EXPECT_NE(d.err.find("damaged.mrl の最後のｱｲﾃﾑの後にﾃﾞｰﾀが残っています"), std::string::npos)
+      << d.err;
   EXPECT_EQ(box.read("damaged.mrl"), damaged);
 }
 
 TEST(CliList, PrintsTextForTheTerminalOrRawBytesAndFailsOnBadFiles) {
   Sandbox box;
   ItemList list;
-  ASSERT_TRUE(list.AddItem("\x93\xFA.jpg", "http://h/\x1b]0;x\x07", "IMG", "jpg", "Error : ", "http://h/p.htm"));
+  ASSERT_TRUE(list.AddItem("\x93\xFA.jpg", "http://h/\x1b]0;x\x07", "IMG", "jpg",
+                           "Error : ", "http://h/p.htm"));
   ASSERT_TRUE(WriteList(list, box.path("l.mrl")));
   CliResult r = runCli({"list", "l.mrl"}, box.dir());
   EXPECT_EQ(r.exitCode, 0);

@@ -14,7 +14,8 @@ constexpr const char* kPage =
 TEST(CliScan, PrintsEachAppendedItemAsSixRawFields) {
   Sandbox box;
   box.write("page.htm", kPage);
-  const CliResult r = runCli({"scan", "page.htm", "--raw", "--page", "http://host/d/index.htm"}, box.dir());
+  const CliResult r =
+      runCli({"scan", "page.htm", "--raw", "--page", "http://host/d/index.htm"}, box.dir());
   EXPECT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out,
             "bg.gif\thttp://host/d/\tBODY\tgif\t\thttp://host/d/index.htm\n"

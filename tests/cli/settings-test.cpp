@@ -128,7 +128,8 @@ TEST(CliSettings, AMissingSaveFolderIsCreatedOnYesAndOtherSectionsAreKept) {
   const CliResult asked = runCli({"settings", "save-folder", "new"}, box.dir());
   EXPECT_EQ(asked.exitCode, 2);
   // The question names the folder as it would be created: the full path.
-  EXPECT_EQ(asked.err, "murlo-cli: ﾃﾞｨﾚｸﾄﾘ \"" + box.path("new") + "\"は存在しません\n作成しますか？ (いいえ)\n");
+  EXPECT_EQ(asked.err, "murlo-cli: ﾃﾞｨﾚｸﾄﾘ \"" + box.path("new") +
+                           "\"は存在しません\n作成しますか？ (いいえ)\n");
   EXPECT_FALSE(box.exists("new"));
 
   const CliResult yes = runCli({"settings", "save-folder", "new", "--yes"}, box.dir());

@@ -30,8 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size == 0) return 0;
   const std::string_view input(reinterpret_cast<const char*>(data) + 1, size - 1);
   const std::size_t split = input.find('\x01');
-  const std::string_view address = split == std::string_view::npos ? "http://host/dir/page.htm"
-                                                                    : input.substr(0, split);
+  const std::string_view address =
+      split == std::string_view::npos ? "http://host/dir/page.htm" : input.substr(0, split);
   const std::string_view content =
       split == std::string_view::npos ? input : input.substr(split + 1);
 

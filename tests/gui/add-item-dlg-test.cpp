@@ -1,7 +1,8 @@
+#include "add-item-dlg.h"
+
 #include <gtest/gtest.h>
 #include <wx/clipbrd.h>
 
-#include "add-item-dlg.h"
 #include "command-ids.h"
 #include "dialog-driver.h"
 #include "gui-fixture.h"
@@ -161,17 +162,21 @@ TEST_F(AddItemDlgTest, RefusalsKeepTheDialogOpenWithWhatWasTyped) {
     u.type(CAddItemDlg::kFormatId, "img&.jpg");
     EXPECT_TRUE(u.ok());
   });
-  EXPECT_EQ(texts(), (std::vector<std::string>{"数値範囲の書式が不正です", "整数を入力してください。",
-                                               "ｲﾝｸﾘﾒﾝﾄ値に 0 は指定できません",
-                                               "0 から 10 までの整数を入力してください。",
-                                               "ﾌｧｲﾙ書式が不正です"}));
+  EXPECT_EQ(texts(), (std::vector<std::string>{
+                         "数値範囲の書式が不正です", "整数を入力してください。",
+                         "ｲﾝｸﾘﾒﾝﾄ値に 0 は指定できません",
+                         "0 から 10 までの整数を入力してください。", "ﾌｧｲﾙ書式が不正です"}));
   EXPECT_EQ(prompter_.messages()[0].icon, PromptIcon::kStop);
   EXPECT_EQ(prompter_.messages()[1].icon, PromptIcon::kExclamation);
   EXPECT_EQ(names(), "img05.jpg;img04.jpg;img03.jpg;");  // a negative increment counts down
 }
 
 TEST_F(AddItemDlgTest, PreviewAndLargeSeriesAreConfirmed) {
-  prompter_.answer(PromptAnswer::kNo); prompter_.answer(PromptAnswer::kYes); prompter_.answer(PromptAnswer::kNo); prompter_.answer(PromptAnswer::kYes); prompter_.answer(PromptAnswer::kYes);
+  prompter_.answer(PromptAnswer::kNo);
+  prompter_.answer(PromptAnswer::kYes);
+  prompter_.answer(PromptAnswer::kNo);
+  prompter_.answer(PromptAnswer::kYes);
+  prompter_.answer(PromptAnswer::kYes);
   addThroughDialog([](DialogUser& u) {
     u.fillSeries("http://h.jp/pics/", "100-120,5", "img&.jpg");
     u.type(CAddItemDlg::kDigitsId, "2");

@@ -8,9 +8,11 @@
 #include <wx/display.h>
 #include <wx/filedlg.h>
 #include <wx/msgdlg.h>
-#include <wx/generic/msgdlgg.h>
 #include <wx/statbmp.h>
 #include <wx/uiaction.h>
+
+// The generic message box builds on the declarations of wx/msgdlg.h.
+#include <wx/generic/msgdlgg.h>
 
 #include <atomic>
 #include <cstdlib>
@@ -24,11 +26,11 @@
 #include "gui-fixture.h"
 #include "gui-prompter.h"
 #include "http-test-server.h"
-#include "job-commands.h"
-#include "progress-dlg.h"
 #include "items/item-info.h"
+#include "job-commands.h"
 #include "narrow-dlg.h"
 #include "output-window.h"
+#include "progress-dlg.h"
 #include "recursive-dlg.h"
 #include "settings/ini-file.h"
 #include "text/cp932.h"
@@ -67,7 +69,8 @@ class DesktopTest : public GuiTest {
     return event.GetEnabled();
   }
   // Keys typed into whatever window has the keyboard, until `done` holds.
-  bool type(const std::function<void(wxUIActionSimulator&)>& keys, const std::function<bool()>& done) {
+  bool type(const std::function<void(wxUIActionSimulator&)>& keys,
+            const std::function<bool()>& done) {
     wxUIActionSimulator sim;
     keys(sim);
     return pumpUntil(done);
@@ -124,11 +127,13 @@ TEST_F(DesktopTest, TypingRightAfterOpeningADialogLandsInItsFirstField) {
   auto typedIntoFirstField = [&](int command, auto* dialogType) {
     using Dlg = std::remove_pointer_t<decltype(dialogType)>;
     std::string typed;
-    const bool shown = driveModal<Dlg>([&] { this->command(command); }, [&](Dlg& dlg, DialogDriver& d) {
-      type([](wxUIActionSimulator& sim) { sim.Text("abc"); }, [&] { return d.text(1000) == "abc"; });
-      typed = d.text(1000);
-      dlg.EndModal(wxID_CANCEL);
-    });
+    const bool shown = driveModal<Dlg>([&] { this->command(command); },
+                                       [&](Dlg& dlg, DialogDriver& d) {
+                                         type([](wxUIActionSimulator& sim) { sim.Text("abc"); },
+                                              [&] { return d.text(1000) == "abc"; });
+                                         typed = d.text(1000);
+                                         dlg.EndModal(wxID_CANCEL);
+                                       });
     return shown ? typed : "(not shown)";
   };
   EXPECT_EQ(typedIntoFirstField(ID_ADD_ITEM_DIALOG, static_cast<CAddItemDlg*>(nullptr)), "abc");
@@ -151,7 +156,8 @@ TEST_F(DesktopTest, AFloatedBarComesBackOnTopAtItsPointAndOnScreen) {
       << pane.frame->GetScreenPosition().x << "," << pane.frame->GetScreenPosition().y;
   EXPECT_TRUE(pumpUntil([&] {
     return stackingIndex("ﾘｽﾄﾊﾞｰ") > stackingIndex("Murlo ver2.02 - Murlo");
-  })) << stackingIndex("ﾘｽﾄﾊﾞｰ") << " below " << stackingIndex("Murlo ver2.02 - Murlo");
+  })) << stackingIndex("ﾘｽﾄﾊﾞｰ")
+      << " below " << stackingIndex("Murlo ver2.02 - Murlo");
   ASSERT_TRUE(closeFrame());
 
   // A point on a screen that is gone brings the bar back where it can be seen.
@@ -167,7 +173,8 @@ TEST_F(DesktopTest, AFloatedBarComesBackOnTopAtItsPointAndOnScreen) {
 
 TEST_F(DesktopTest, RowsPickedWithTheMouseEnablePropertiesForOneAndTheDeleteKeyDeletesThem) {
   ASSERT_TRUE(startFrame());
-  for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) items().AddItem(name, "http://h.jp/", "ADD", "jpg", "", "");
+  for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
+    items().AddItem(name, "http://h.jp/", "ADD", "jpg", "", "");
   pumpEvents();
   clickRow(0);
   EXPECT_TRUE(pumpUntil([&] { return enabled(ID_PROPERTIES); }));
@@ -187,7 +194,8 @@ TEST_F(DesktopTest, TheProgressWindowLeavesTheKeyboardWithTheMainWindow) {
   server.routes().Get("/slow.bin", [&release](const httplib::Request&, httplib::Response& res) {
     res.set_content_provider(1 << 20, "application/octet-stream",
                              [&release](size_t, size_t length, httplib::DataSink& sink) {
-                               if (!release) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                               if (!release)
+                                 std::this_thread::sleep_for(std::chrono::milliseconds(20));
                                const std::string block(std::min<size_t>(length, 512), 's');
                                return sink.write(block.data(), block.size());
                              });
@@ -232,12 +240,14 @@ TEST_F(DesktopTest, TheWindowOpensWhereItWasAndOnScreen) {
 
   box_.write("Murlo.ini", "[MainFrame]\r\nPoint_X=-5000\r\nPoint_Y=3000\r\n");
   ASSERT_TRUE(startFrame());
-  EXPECT_TRUE(pumpUntil([&] { return wxDisplay::GetFromPoint(frame_->GetPosition()) != wxNOT_FOUND; }));
+  EXPECT_TRUE(
+      pumpUntil([&] { return wxDisplay::GetFromPoint(frame_->GetPosition()) != wxNOT_FOUND; }));
 }
 
 TEST_F(DesktopTest, ColumnWidthsAndTheOutputHeightComeBackInAMaximisedWindow) {
-  box_.write("Murlo.ini", "[MainFrame]\r\nShow=3\r\n[DialogBar]\r\nSize_CY=420\r\n"
-                          "[ListColumns]\r\nWidth2=200\r\nWidth3=-1\r\n");
+  box_.write("Murlo.ini",
+             "[MainFrame]\r\nShow=3\r\n[DialogBar]\r\nSize_CY=420\r\n"
+             "[ListColumns]\r\nWidth2=200\r\nWidth3=-1\r\n");
   ASSERT_TRUE(startFrame());
   ASSERT_TRUE(pumpUntil([&] { return frame_->IsMaximized(); }));
   EXPECT_EQ(frame_->output()->GetSize().GetHeight(), 420);

@@ -32,7 +32,8 @@ struct DialogDriver {
 // Runs `open`, which shows a modal `Dlg`; `use` works the dialog once it is shown, and
 // whatever it leaves open is cancelled. Returns whether the dialog was shown.
 template <typename Dlg>
-bool driveModal(const std::function<void()>& open, const std::function<void(Dlg&, DialogDriver&)>& use) {
+bool driveModal(const std::function<void()>& open,
+                const std::function<void(Dlg&, DialogDriver&)>& use) {
   bool shown = false;
   wxTheApp->CallAfter([&] {
     for (wxWindow* w : wxTopLevelWindows) {

@@ -1,9 +1,10 @@
 // The resume and local-file dialogs, driven through their menu commands.
+#include "file-entry-dlg.h"
+
 #include <gtest/gtest.h>
 
 #include "command-ids.h"
 #include "dialog-driver.h"
-#include "file-entry-dlg.h"
 #include "gui-fixture.h"
 #include "items/item-info.h"
 
@@ -40,14 +41,15 @@ TEST_F(FileEntryDlgTest, ResumeRefusesInOrderThenAddsTheResumeRow) {
     shot = saveScreenshot(&dlg, "resume-dialog");
     EXPECT_TRUE(d.ok());
   }));
-  EXPECT_EQ(texts(), (std::vector<std::string>{"ﾌｧｲﾙが指定されていません", "URLが指定されていません",
-                                               "不正な URL です"}));
+  EXPECT_EQ(texts(), (std::vector<std::string>{"ﾌｧｲﾙが指定されていません",
+                                               "URLが指定されていません", "不正な URL です"}));
   for (const auto& m : prompter_.messages()) EXPECT_EQ(m.icon, PromptIcon::kStop);
   ASSERT_EQ(prompter_.fileDialogs().size(), 1u);
   const FileDialogRequest browse = prompter_.fileDialogs()[0];
   EXPECT_EQ(browse.title, "ﾀﾞｳﾝﾛｰﾄﾞ再開ﾌｧｲﾙの選択");
-  EXPECT_EQ(browse.filter,
-            "すべてのﾌｧｲﾙ(*.*)|*.*|画像ﾌｧｲﾙ(*.jpg;*.gif)|*.jpg;*.gif|書庫ﾌｧｲﾙ(*.lzh;*.zip)|*.lzh;*.zip||");
+  EXPECT_EQ(
+      browse.filter,
+      "すべてのﾌｧｲﾙ(*.*)|*.*|画像ﾌｧｲﾙ(*.jpg;*.gif)|*.jpg;*.gif|書庫ﾌｧｲﾙ(*.lzh;*.zip)|*.lzh;*.zip||");
   EXPECT_TRUE(browse.mustExist);
 
   ASSERT_EQ(items().count(), 1);

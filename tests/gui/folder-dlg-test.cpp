@@ -1,9 +1,10 @@
+#include "folder-dlg.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "command-ids.h"
-#include "folder-dlg.h"
 #include "gui-fixture.h"
 
 namespace murlo::test {
@@ -28,7 +29,8 @@ class FolderDlgTest : public GuiTest {
   std::vector<std::string> labels(CFolderTree* tree, const wxTreeItemId& parent) {
     std::vector<std::string> out;
     wxTreeItemIdValue cookie;
-    for (auto c = tree->GetFirstChild(parent, cookie); c.IsOk(); c = tree->GetNextChild(parent, cookie)) {
+    for (auto c = tree->GetFirstChild(parent, cookie); c.IsOk();
+         c = tree->GetNextChild(parent, cookie)) {
       out.push_back(std::string(tree->GetItemText(c).utf8_str()));
     }
     return out;
@@ -58,11 +60,13 @@ TEST_F(FolderDlgTest, TreeOfVolumesAndASelectedDeepPath) {
   CFolderTree* tree = dlg.tree();
   EXPECT_EQ(std::string(tree->GetItemText(tree->GetRootItem()).utf8_str()), "ﾃﾞｽｸﾄｯﾌﾟ");
   EXPECT_EQ(std::string(tree->GetItemText(tree->myComputer()).utf8_str()), "ﾏｲ ｺﾝﾋﾟｭｰﾀ");
-  EXPECT_EQ(labels(tree, tree->myComputer()), (std::vector<std::string>{box_.path("vol"), box_.path("disc")}));
+  EXPECT_EQ(labels(tree, tree->myComputer()),
+            (std::vector<std::string>{box_.path("vol"), box_.path("disc")}));
   EXPECT_EQ(selected(dlg), box_.path("vol/a/b"));
   const wxTreeItemId b = tree->GetSelection();
   EXPECT_EQ(labels(tree, b), std::vector<std::string>{"c"});  // loaded one level below
-  EXPECT_EQ(labels(tree, tree->GetItemParent(tree->GetItemParent(b))), (std::vector<std::string>{"a", "z"}));
+  EXPECT_EQ(labels(tree, tree->GetItemParent(tree->GetItemParent(b))),
+            (std::vector<std::string>{"a", "z"}));
 
   // The disc is listed but never chosen.
   wxTreeItemIdValue cookie;
@@ -109,7 +113,8 @@ TEST_F(FolderDlgTest, NewFolderIsNamedInPlace) {
   EXPECT_EQ(texts(), std::vector<std::string>{"指定のﾃﾞｨﾚｸﾄﾘは既に存在しています。"});
 
   tree->SelectPath(box_.path("vol/a"));
-  EXPECT_EQ(labels(tree, tree->GetSelection()), (std::vector<std::string>{"b", "x"}));  // the failed one is gone
+  EXPECT_EQ(labels(tree, tree->GetSelection()),
+            (std::vector<std::string>{"b", "x"}));  // the failed one is gone
   tree->NewFolder();
   name(tree, "新規");
   EXPECT_TRUE(fs::is_directory(box_.path("vol/a/新規")));
@@ -120,26 +125,29 @@ TEST_F(FolderDlgTest, NewFolderIsNamedInPlace) {
 
 TEST_F(FolderDlgTest, OkAndCancelWaitWhileNamingAndTheCommandStoresPath01) {
   fs::create_directories(box_.path("dl/sub"));
-  box_.write("Murlo.ini", "[STORE]\r\nPATH01=" + box_.path("dl") + "\r\nPATH02=" + box_.path("old") + "\r\n");
+  box_.write("Murlo.ini",
+             "[STORE]\r\nPATH01=" + box_.path("dl") + "\r\nPATH02=" + box_.path("old") + "\r\n");
   ASSERT_TRUE(startFrame());
-  EXPECT_TRUE(driveModal<CFolderDlg>([&] { command(ID_CHANGE_FOLDER); }, [&](CFolderDlg& dlg) {
-    EXPECT_EQ(selected(dlg), box_.path("dl"));
-    dlg.tree()->SelectPath(box_.path("dl/sub"));
-    dlg.tree()->NewFolder();
-    for (int id : {wxID_OK, wxID_CANCEL}) {
-      press(dlg, id);
-      EXPECT_TRUE(dlg.IsModal()) << id;
-    }
-    wxKeyEvent escape(wxEVT_CHAR_HOOK);
-    escape.m_keyCode = WXK_ESCAPE;
-    escape.SetEventObject(dlg.tree()->GetEditControl());
-    dlg.tree()->GetEditControl()->GetEventHandler()->ProcessEvent(escape);
-    pumpEvents();
-    EXPECT_TRUE(dlg.IsModal());  // Escape went to the name, which is asked for again
-    EXPECT_TRUE(dlg.tree()->editing());
-    name(dlg.tree(), "made");
-    press(dlg, wxID_OK);
-  }));
+  EXPECT_TRUE(driveModal<CFolderDlg>(
+      [&] { command(ID_CHANGE_FOLDER); },
+      [&](CFolderDlg& dlg) {
+        EXPECT_EQ(selected(dlg), box_.path("dl"));
+        dlg.tree()->SelectPath(box_.path("dl/sub"));
+        dlg.tree()->NewFolder();
+        for (int id : {wxID_OK, wxID_CANCEL}) {
+          press(dlg, id);
+          EXPECT_TRUE(dlg.IsModal()) << id;
+        }
+        wxKeyEvent escape(wxEVT_CHAR_HOOK);
+        escape.m_keyCode = WXK_ESCAPE;
+        escape.SetEventObject(dlg.tree()->GetEditControl());
+        dlg.tree()->GetEditControl()->GetEventHandler()->ProcessEvent(escape);
+        pumpEvents();
+        EXPECT_TRUE(dlg.IsModal());  // Escape went to the name, which is asked for again
+        EXPECT_TRUE(dlg.tree()->editing());
+        name(dlg.tree(), "made");
+        press(dlg, wxID_OK);
+      }));
   EXPECT_EQ(app_.settings.path01, box_.path("dl/sub/made"));
   EXPECT_EQ(app_.settings.path02, box_.path("old"));  // no history push here
 }

@@ -2,7 +2,6 @@
 
 #include <wx/utils.h>
 
-
 #include <chrono>
 #include <filesystem>
 

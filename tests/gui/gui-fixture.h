@@ -13,8 +13,8 @@
 #include "dialog-driver.h"
 #include "main-frame.h"
 #include "murlo-view.h"
-#include "scripted-prompter.h"
 #include "sandbox.h"
+#include "scripted-prompter.h"
 
 namespace murlo::test {
 

@@ -1,13 +1,16 @@
+#include "gui-prompter.h"
+
 #include <gtest/gtest.h>
 #include <wx/msgdlg.h>
-#include <wx/generic/msgdlgg.h>
 #include <wx/testing.h>
+
+// The generic message box builds on the declarations of wx/msgdlg.h.
+#include <wx/generic/msgdlgg.h>
 
 #include <atomic>
 #include <thread>
 
 #include "gui-fixture.h"
-#include "gui-prompter.h"
 #include "overwrite-confirm-dlg.h"
 
 namespace murlo::test {

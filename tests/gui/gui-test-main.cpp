@@ -28,8 +28,8 @@ class TestApp : public wxApp {
 // Debian's wx has asserts on; the default handler opens a modal dialog that would hang.
 void failOnAssert(const wxString& file, int line, const wxString& func, const wxString& cond,
                   const wxString& msg) {
-  ADD_FAILURE_AT(file.utf8_str(), line) << "wx assert in " << func.utf8_str() << ": "
-                                        << cond.utf8_str() << " " << msg.utf8_str();
+  ADD_FAILURE_AT(file.utf8_str(), line)
+      << "wx assert in " << func.utf8_str() << ": " << cond.utf8_str() << " " << msg.utf8_str();
 }
 
 }  // namespace

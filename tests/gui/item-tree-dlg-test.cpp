@@ -1,10 +1,11 @@
 // The item tree view over a list with two hosts, one of them reached by https.
+#include "item-tree-dlg.h"
+
 #include <gtest/gtest.h>
 
 #include "command-ids.h"
 #include "dialog-driver.h"
 #include "gui-fixture.h"
-#include "item-tree-dlg.h"
 
 namespace murlo::test {
 namespace {
@@ -149,11 +150,11 @@ TEST_F(ItemTreeDlgTest, PanesFollowTheChoicesAndEachDeletionTakesExactlyItsRows)
   }));
   std::vector<std::string> asked;
   for (const auto& m : prompter_.messages()) asked.push_back(m.text);
-  EXPECT_EQ(asked, (std::vector<std::string>{
-                       "選択中の[File]を削除してよろしいですか？", "選択中の[File]を削除してよろしいですか？",
-                       "選択中の[Directory]を削除してよろしいですか？",
-                       "選択中の[Host]を削除してよろしいですか？",
-                       "選択中の[Directory]を削除してよろしいですか？"}));
+  EXPECT_EQ(asked, (std::vector<std::string>{"選択中の[File]を削除してよろしいですか？",
+                                             "選択中の[File]を削除してよろしいですか？",
+                                             "選択中の[Directory]を削除してよろしいですか？",
+                                             "選択中の[Host]を削除してよろしいですか？",
+                                             "選択中の[Directory]を削除してよろしいですか？"}));
   std::printf("screenshot: %s\n", shot.c_str());
 }
 

@@ -1,3 +1,5 @@
+#include "job-commands.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -8,13 +10,12 @@
 #include "command-ids.h"
 #include "gui-fixture.h"
 #include "http-test-server.h"
-#include "job-commands.h"
+#include "logic/wizard-rules.h"
 #include "murlo-doc.h"
 #include "net/partial-file.h"
 #include "output-window.h"
 #include "progress-dlg.h"
 #include "recursive-dlg.h"
-#include "logic/wizard-rules.h"
 
 namespace murlo::test {
 namespace {
@@ -26,9 +27,10 @@ class JobCommandsTest : public GuiTest {
   void SetUp() override {
     GuiTest::SetUp();
     server_.routes().Get("/site/index.html", [](const httplib::Request&, httplib::Response& res) {
-      res.set_content("<html><body><img src=\"a.jpg\"><a href=\"b.zip\">b</a>"
-                      "<a href=\"index.html\">self</a></body></html>",
-                      "text/html");
+      res.set_content(
+          "<html><body><img src=\"a.jpg\"><a href=\"b.zip\">b</a>"
+          "<a href=\"index.html\">self</a></body></html>",
+          "text/html");
     });
     server_.routes().Get("/site/a.jpg", [](const httplib::Request&, httplib::Response& res) {
       res.set_content(std::string(3000, 'j'), "image/jpeg");
@@ -40,7 +42,8 @@ class JobCommandsTest : public GuiTest {
       res.set_content_provider(1 << 20, "application/zip",
                                [this](size_t, size_t length, httplib::DataSink& sink) {
                                  // Slow until released, then the rest at once.
-                                 if (!releaseSlow_) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                                 if (!releaseSlow_)
+                                   std::this_thread::sleep_for(std::chrono::milliseconds(20));
                                  const std::string block(std::min<size_t>(length, 512), 's');
                                  sink.write(block.data(), block.size());
                                  return true;
@@ -49,9 +52,10 @@ class JobCommandsTest : public GuiTest {
     server_.routes().Get("/slow.zip", slow);
     server_.routes().Get("/slow.html", slow);
     server_.start();
-    box_.write("Murlo.ini", "[STORE]\r\nPATH01=" + box_.path("dl") +
-                                "\r\n[SETTING]\r\nSound=7\r\n"
-                                "[SOUND]\r\nFILE01=done.wav\r\nFILE02=got.wav\r\nFILE03=err.wav\r\n");
+    box_.write("Murlo.ini",
+               "[STORE]\r\nPATH01=" + box_.path("dl") +
+                   "\r\n[SETTING]\r\nSound=7\r\n"
+                   "[SOUND]\r\nFILE01=done.wav\r\nFILE02=got.wav\r\nFILE03=err.wav\r\n");
     std::filesystem::create_directory(box_.path("dl"));
     ASSERT_TRUE(startFrame());
   }
@@ -156,7 +160,8 @@ TEST_F(JobCommandsTest, StopEndsARunningDownloadOrAnalysisAndOtherCommandsKeepTh
   prompter_.giveFile(box_.path("during.mrl"));
   command(ID_FILE_SAVE_AS);
   EXPECT_TRUE(box_.exists("during.mrl"));
-  EXPECT_TRUE(driveModal<CAboutDlg>([&] { command(ID_APP_ABOUT); }, [](CAboutDlg& dlg) { dlg.EndModal(wxID_OK); }));
+  EXPECT_TRUE(driveModal<CAboutDlg>([&] { command(ID_APP_ABOUT); },
+                                    [](CAboutDlg& dlg) { dlg.EndModal(wxID_OK); }));
   EXPECT_EQ(title(), "0/1 Finished - Murlo");
 
   prompter_.answer(PromptAnswer::kNo);
@@ -194,9 +199,11 @@ TEST_F(JobCommandsTest, FromTheAddItemBarThroughAnalysisToADownloadAndARestart) 
   addPage("/slow.zip");
   command(ID_RUN);
   const std::string partial = partialPathFor(box_.path("dl/slow.zip"), server_.url("/slow.zip"));
-  ASSERT_TRUE(pumpUntil([&] { return box_.exists("dl/b.zip") && std::filesystem::exists(partial); }));
+  ASSERT_TRUE(
+      pumpUntil([&] { return box_.exists("dl/b.zip") && std::filesystem::exists(partial); }));
   pumpUntil([&] { return jobs().progressWindow()->figure(CProgressDlg::kDownloaded) != "*"; });
-  EXPECT_TRUE(pumpUntil([&] { return items().text(0, kColInfo).find(" KB") != std::string::npos; }));
+  EXPECT_TRUE(
+      pumpUntil([&] { return items().text(0, kColInfo).find(" KB") != std::string::npos; }));
   std::printf("screenshots: %s %s\n", saveScreenshot(frame_, "main-window-download").c_str(),
               saveScreenshot(jobs().progressWindow(), "progress-window").c_str());
 
@@ -214,7 +221,8 @@ TEST_F(JobCommandsTest, FromTheAddItemBarThroughAnalysisToADownloadAndARestart) 
   ASSERT_TRUE(closeFrame());
   ASSERT_TRUE(startFrame());
   EXPECT_TRUE(frame_->aui().GetPane("ToolBar").IsFloating());
-  EXPECT_EQ(std::string(frame_->urlCombo()->GetValue().utf8_str()), server_.url("/site/index.html"));
+  EXPECT_EQ(std::string(frame_->urlCombo()->GetValue().utf8_str()),
+            server_.url("/site/index.html"));
 }
 
 TEST_F(JobCommandsTest, ShutdownCountdownOkInTimeAndTimeOut) {
@@ -231,10 +239,12 @@ TEST_F(JobCommandsTest, ShutdownCountdownOkInTimeAndTimeOut) {
   ASSERT_TRUE(waitForJobEnd());
   ASSERT_EQ(desktop_.events.size(), 3u);
   EXPECT_EQ(desktop_.events[0], "sound got.wav");
-  EXPECT_EQ(desktop_.events[2], "nmcli connection down uuid 1234-abcd");  // hung up before the question
-  EXPECT_EQ(prompter_.texts(), (std::vector<std::string>{
-                                   "ｼｽﾃﾑを終了します。終了しない場合は、[OK] ﾎﾞﾀﾝをｸﾘｯｸして下さい。",
-                                   "処理を中止します。よろしいですか？", "現在、解析中です。暫くお待ち下さい。"}));
+  EXPECT_EQ(desktop_.events[2],
+            "nmcli connection down uuid 1234-abcd");  // hung up before the question
+  EXPECT_EQ(prompter_.texts(),
+            (std::vector<std::string>{
+                "ｼｽﾃﾑを終了します。終了しない場合は、[OK] ﾎﾞﾀﾝをｸﾘｯｸして下さい。",
+                "処理を中止します。よろしいですか？", "現在、解析中です。暫くお待ち下さい。"}));
   EXPECT_EQ(jobs().shutdownCountdown(), 0);
 
   // Leaving the message open: the timer counts 20 ticks and shuts down.

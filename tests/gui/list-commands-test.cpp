@@ -1,10 +1,11 @@
+#include "list-commands.h"
+
 #include <gtest/gtest.h>
 #include <wx/clipbrd.h>
 
 #include "command-ids.h"
 #include "gui-fixture.h"
 #include "items/item-info.h"
-#include "list-commands.h"
 #include "narrow-dlg.h"
 
 namespace murlo::test {
@@ -24,8 +25,10 @@ class ListCommandsTest : public GuiTest {
   }
   void select(std::initializer_list<int> rows) {
     pumpEvents();  // the control catches up with rows added directly
-    for (int i = 0; i < items().count(); ++i) frame_->view()->SetItemState(i, 0, wxLIST_STATE_SELECTED);
-    for (int r : rows) frame_->view()->SetItemState(r, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    for (int i = 0; i < items().count(); ++i)
+      frame_->view()->SetItemState(i, 0, wxLIST_STATE_SELECTED);
+    for (int r : rows)
+      frame_->view()->SetItemState(r, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
   }
   bool enabled(int id) {
     frame_->view()->pullSelection();
@@ -50,7 +53,8 @@ TEST_F(ListCommandsTest, DeleteAsksUnlessConfirmationsAreOff) {
   select({0, 1});
   prompter_.answer(PromptAnswer::kYes);
   command(ID_DELETE);
-  EXPECT_EQ(prompter_.messages().back().text, "ﾘｽﾄから現在選択中のｱｲﾃﾑを削除します。よろしいですか？");
+  EXPECT_EQ(prompter_.messages().back().text,
+            "ﾘｽﾄから現在選択中のｱｲﾃﾑを削除します。よろしいですか？");
   EXPECT_EQ(items().count(), 0);
   add("d.gif");
   select({0});
@@ -72,7 +76,7 @@ TEST_F(ListCommandsTest, UpAndDownMoveTextsAndStopAtTheEnds) {
   command(ID_MOVE_DOWN);
   EXPECT_EQ(names(), "b.gif;a.gif;");
   EXPECT_EQ(items().row(0).image, kImageFailed);  // images stay with their rows
-  EXPECT_TRUE(items().row(1).selected);            // the selection follows the texts
+  EXPECT_TRUE(items().row(1).selected);           // the selection follows the texts
   EXPECT_FALSE(enabled(ID_MOVE_DOWN));
   command(ID_MOVE_DOWN);
   EXPECT_EQ(names(), "b.gif;a.gif;");

@@ -1,8 +1,4 @@
 #include <gtest/gtest.h>
-
-#include <chrono>
-#include <cstdio>
-#include <functional>
 #include <wx/aui/aui.h>
 #include <wx/clipbrd.h>
 #include <wx/combobox.h>
@@ -10,6 +6,10 @@
 #include <wx/stattext.h>
 #include <wx/statusbr.h>
 #include <wx/uiaction.h>
+
+#include <chrono>
+#include <cstdio>
+#include <functional>
 
 #include "about-dlg.h"
 #include "command-ids.h"
@@ -42,7 +42,9 @@ TEST_F(GuiTest, FirstStartUsesDefaultPlacementAndShowsAllBars) {
   EXPECT_TRUE(frame_->GetStatusBar()->IsShown());
   EXPECT_EQ(frame_->urlCombo()->GetCount(), 0u);
   EXPECT_EQ(std::string(frame_->GetStatusBar()->GetStatusText(2).utf8_str()), "ｱｲﾃﾑ数 ： 0");
-  EXPECT_EQ(std::string(frame_->output()->GetValue().utf8_str()).rfind("Murlo ver 2.02.10.29\t\t", 0), 0u);
+  EXPECT_EQ(
+      std::string(frame_->output()->GetValue().utf8_str()).rfind("Murlo ver 2.02.10.29\t\t", 0),
+      0u);
 }
 
 TEST_F(GuiTest, PlacementAndBarStatesSurviveARestart) {
@@ -63,7 +65,8 @@ TEST_F(GuiTest, PlacementAndBarStatesSurviveARestart) {
   ASSERT_TRUE(startFrame());
   EXPECT_TRUE(frame_->aui().GetPane("ListBar").IsFloating());
   // Without a window manager too, the bar is in front of the window that owns it.
-  EXPECT_TRUE(pumpUntil([] { return stackingIndex("ﾘｽﾄﾊﾞｰ") > stackingIndex("Murlo ver2.02 - Murlo"); }));
+  EXPECT_TRUE(
+      pumpUntil([] { return stackingIndex("ﾘｽﾄﾊﾞｰ") > stackingIndex("Murlo ver2.02 - Murlo"); }));
   EXPECT_FALSE(frame_->aui().GetPane("DialogBar").IsShown());
   EXPECT_EQ(app_.placement.show, ini.getInt("MainFrame", "Show", -1));
 }
@@ -202,7 +205,9 @@ TEST_F(GuiTest, EveryMenuItemAndToolBarButtonShowsItsPromptInTheStatusBar) {
   ASSERT_TRUE(startFrame());
   pumpEvents();
   ASSERT_NE(frame_->GetMenuBar()->FindItem(wxID_FILE1), nullptr);
-  const auto prompt = [this] { return std::string(frame_->GetStatusBar()->GetStatusText(0).utf8_str()); };
+  const auto prompt = [this] {
+    return std::string(frame_->GetStatusBar()->GetStatusText(0).utf8_str());
+  };
   std::function<void(wxMenu*)> walk = [&](wxMenu* menu) {
     for (wxMenuItem* item : menu->GetMenuItems()) {
       if (item->IsSubMenu()) walk(item->GetSubMenu());
@@ -213,7 +218,8 @@ TEST_F(GuiTest, EveryMenuItemAndToolBarButtonShowsItsPromptInTheStatusBar) {
       EXPECT_NE(prompt(), "") << item->GetItemLabelText();
     }
   };
-  for (size_t i = 0; i < frame_->GetMenuBar()->GetMenuCount(); ++i) walk(frame_->GetMenuBar()->GetMenu(i));
+  for (size_t i = 0; i < frame_->GetMenuBar()->GetMenuCount(); ++i)
+    walk(frame_->GetMenuBar()->GetMenu(i));
   wxMenuEvent highlight(wxEVT_MENU_HIGHLIGHT, ID_VIEW_OUTPUT);
   frame_->GetEventHandler()->ProcessEvent(highlight);
   EXPECT_EQ(prompt(), "ｱｳﾄﾌﾟｯﾄｳｨﾝﾄﾞｳの表示/非表示");
@@ -247,20 +253,24 @@ TEST_F(GuiTest, EveryMenuItemAndToolBarButtonShowsItsPromptInTheStatusBar) {
 
 TEST_F(GuiTest, AboutBoxShowsTheIconNameVersionAndYear) {
   ASSERT_TRUE(startFrame());
-  EXPECT_TRUE(driveModal<CAboutDlg>([&] { command(ID_APP_ABOUT); }, [](CAboutDlg& dlg) {
-    std::vector<std::string> texts;
-    int iconWidth = 0;
-    for (wxWindow* child : dlg.GetChildren()) {
-      if (auto* text = dynamic_cast<wxStaticText*>(child)) texts.emplace_back(text->GetLabel().utf8_str());
-      if (auto* icon = dynamic_cast<wxStaticBitmap*>(child)) iconWidth = icon->GetBitmap().GetWidth();
-    }
-    EXPECT_EQ(texts, (std::vector<std::string>{"Murlo Version 2.02", "2026"}));
-    EXPECT_EQ(iconWidth, 48);
-    // Room for the whole title beside the title bar's buttons.
-    EXPECT_GT(dlg.GetSize().GetWidth(), dlg.GetTextExtent(dlg.GetTitle()).GetWidth() + 100);
-    std::printf("screenshot: %s\n", saveScreenshot(&dlg, "about-box").c_str());
-    dlg.EndModal(wxID_OK);
-  }));
+  EXPECT_TRUE(driveModal<CAboutDlg>(
+      [&] { command(ID_APP_ABOUT); },
+      [](CAboutDlg& dlg) {
+        std::vector<std::string> texts;
+        int iconWidth = 0;
+        for (wxWindow* child : dlg.GetChildren()) {
+          if (auto* text = dynamic_cast<wxStaticText*>(child))
+            texts.emplace_back(text->GetLabel().utf8_str());
+          if (auto* icon = dynamic_cast<wxStaticBitmap*>(child))
+            iconWidth = icon->GetBitmap().GetWidth();
+        }
+        EXPECT_EQ(texts, (std::vector<std::string>{"Murlo Version 2.02", "2026"}));
+        EXPECT_EQ(iconWidth, 48);
+        // Room for the whole title beside the title bar's buttons.
+        EXPECT_GT(dlg.GetSize().GetWidth(), dlg.GetTextExtent(dlg.GetTitle()).GetWidth() + 100);
+        std::printf("screenshot: %s\n", saveScreenshot(&dlg, "about-box").c_str());
+        dlg.EndModal(wxID_OK);
+      }));
 }
 
 TEST_F(GuiTest, LongOutputLinesWrap) {
@@ -282,10 +292,13 @@ TEST_F(GuiTest, LongOutputLinesWrap) {
 TEST_F(GuiTest, NarrowCellsAreShortenedAndStartAtTheLeft) {
   ASSERT_TRUE(startFrame());
   ItemList& items = frame_->view()->items();
-  items.AddItem("a-rather-long-file-name-for-the-column.jpg", "http://h.jp/", "INDUCTINDUCT", "jpegjpegjpeg", "", "");
+  items.AddItem("a-rather-long-file-name-for-the-column.jpg", "http://h.jp/", "INDUCTINDUCT",
+                "jpegjpegjpeg", "", "");
   items.AddItem("b.jpg", "http://h.jp/", "ADD", "jpg", "", "");
   pumpEvents();
-  const auto shown = [&](int r, int column) { return std::string(frame_->view()->GetItemText(r, column).utf8_str()); };
+  const auto shown = [&](int r, int column) {
+    return std::string(frame_->view()->GetItemText(r, column).utf8_str());
+  };
   // Centred columns: a shortened text is padded so that it starts at the left edge.
   for (int column : {kColTag, kColExtension}) {
     const std::string text = shown(0, column);
@@ -389,15 +402,16 @@ TEST_F(GuiTest, ManyRowsAndLongCells) {
   int repaints = 0;
   for (int row = 0; row < 100000; row += page * 50, ++repaints) {
     frame_->view()->EnsureVisible(row);
-      wxYield();
+    wxYield();
   }
   frame_->view()->EnsureVisible(99999);
   pumpEvents();
   const auto end = std::chrono::steady_clock::now();
   using ms = std::chrono::milliseconds;
-  std::printf("100000 rows: fill %lld ms, %d jumps through the list %lld ms\n",
-              static_cast<long long>(std::chrono::duration_cast<ms>(scrollStart - fillStart).count()), repaints,
-              static_cast<long long>(std::chrono::duration_cast<ms>(end - scrollStart).count()));
+  std::printf(
+      "100000 rows: fill %lld ms, %d jumps through the list %lld ms\n",
+      static_cast<long long>(std::chrono::duration_cast<ms>(scrollStart - fillStart).count()),
+      repaints, static_cast<long long>(std::chrono::duration_cast<ms>(end - scrollStart).count()));
   items.setText(0, kColUrl, "http://" + std::string(400, 'x') + "/");
   const std::string shown(frame_->view()->GetItemText(0, kColUrl).utf8_str());
   EXPECT_LT(shown.size(), 400u);

@@ -1,12 +1,13 @@
+#include "murlo-doc.h"
+
 #include <gtest/gtest.h>
 
 #include "command-ids.h"
 #include "gui-fixture.h"
 #include "items/list-file.h"
-#include "murlo-doc.h"
+#include "logic/wizard-rules.h"
 #include "platform/file-lock.h"
 #include "settings/ini-file.h"
-#include "logic/wizard-rules.h"
 
 namespace murlo::test {
 namespace {
@@ -27,7 +28,8 @@ class DocTest : public GuiTest {
 };
 
 TEST_F(DocTest, OpeningTwiceAppendsAndEntersTheRecentList) {
-  prompter_.giveFile(box_.path("two.mrl")); prompter_.giveFile(box_.path("two.mrl"));
+  prompter_.giveFile(box_.path("two.mrl"));
+  prompter_.giveFile(box_.path("two.mrl"));
   command(ID_FILE_OPEN);
   command(ID_FILE_OPEN);
   EXPECT_EQ(items().count(), 4);

@@ -1,4 +1,6 @@
 // The item properties dialog against a loopback HTTP server.
+#include "properties-dlg.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -9,7 +11,6 @@
 #include "dialog-driver.h"
 #include "gui-fixture.h"
 #include "http-test-server.h"
-#include "properties-dlg.h"
 
 namespace murlo::test {
 namespace {

@@ -1,3 +1,5 @@
+#include "settings/settings-sheet.h"
+
 #include <gtest/gtest.h>
 #include <wx/bookctrl.h>
 #include <wx/clipbrd.h>
@@ -9,13 +11,12 @@
 
 #include "command-ids.h"
 #include "gui-fixture.h"
+#include "settings/save-folder.h"
 #include "settings/set-dlg01.h"
 #include "settings/set-dlg03.h"
 #include "settings/set-dlg04.h"
 #include "settings/set-dlg06.h"
-#include "settings/save-folder.h"
 #include "settings/setting-names.h"
-#include "settings/settings-sheet.h"
 
 namespace murlo::test {
 namespace {
@@ -50,7 +51,9 @@ struct SheetUser {
     return sheet.page(index);
   }
   template <typename T>
-  T* control(int id) { return dynamic_cast<T*>(sheet.GetBookCtrl()->GetCurrentPage()->FindWindow(id)); }
+  T* control(int id) {
+    return dynamic_cast<T*>(sheet.GetBookCtrl()->GetCurrentPage()->FindWindow(id));
+  }
   wxCheckBox* box(const std::string& label) {
     wxCheckBox* b = findLabelled<wxCheckBox>(sheet.GetBookCtrl()->GetCurrentPage(), label);
     EXPECT_TRUE(b) << label;
@@ -99,10 +102,11 @@ class SettingsSheetTest : public GuiTest {
   // Opens the sheet through its menu command; `use` works it, and whatever it leaves open
   // is cancelled.
   void withSheet(const std::function<void(SheetUser&)>& use) {
-    EXPECT_TRUE(driveModal<CSettingsSheet>([&] { command(ID_SETTINGS); }, [&](CSettingsSheet& sheet) {
-      SheetUser user{sheet};
-      use(user);
-    }));
+    EXPECT_TRUE(driveModal<CSettingsSheet>([&] { command(ID_SETTINGS); },
+                                           [&](CSettingsSheet& sheet) {
+                                             SheetUser user{sheet};
+                                             use(user);
+                                           }));
   }
   // The settings as Murlo.ini holds them after the program's exit.
   AppSettings saved() {
@@ -141,8 +145,9 @@ TEST_F(SettingsSheetTest, EveryBitPacksAndUnpacksThroughMurloIni) {
     u.type(CSetDlg01::kExtendId, "mp3;ogg");
 
     u.show(2);
-    for (const char* label : {"確認ﾒｯｾｰｼﾞを表示しない", "ｴﾗｰﾒｯｾｰｼﾞを表示しない",
-                              "ﾘｽﾄ保存時にﾃﾞｨﾚｸﾄﾘ階層も再現する", "ｱｲﾃﾑ追加ﾊﾞｰから追加したｱｲﾃﾑを解析する"}) {
+    for (const char* label :
+         {"確認ﾒｯｾｰｼﾞを表示しない", "ｴﾗｰﾒｯｾｰｼﾞを表示しない", "ﾘｽﾄ保存時にﾃﾞｨﾚｸﾄﾘ階層も再現する",
+          "ｱｲﾃﾑ追加ﾊﾞｰから追加したｱｲﾃﾑを解析する"}) {
       u.click(label);
     }
     u.choose("上書きする");
@@ -169,16 +174,21 @@ TEST_F(SettingsSheetTest, EveryBitPacksAndUnpacksThroughMurloIni) {
   });
 
   AppSettings s = app_.settings;
-  EXPECT_EQ(pageSettings(s, 0), "extensions=cgi,txt,rar,rm,mpeg,avi,viv,exe,custom;custom-extensions=mp3;ogg;");
+  EXPECT_EQ(pageSettings(s, 0),
+            "extensions=cgi,txt,rar,rm,mpeg,avi,viv,exe,custom;custom-extensions=mp3;ogg;");
   EXPECT_EQ(pageSettings(s, 1), "links=strings;jpeg-only=on;");
-  EXPECT_EQ(pageSettings(s, 2), "confirm=off;error-messages=off;hierarchy=on;analyze-added=on;same-name=overwrite;"
-            "size-check=on;save-folder=" + box_.dir() + ";save-folder-2=;save-folder-3=;");
+  EXPECT_EQ(pageSettings(s, 2),
+            "confirm=off;error-messages=off;hierarchy=on;analyze-added=on;same-name=overwrite;"
+            "size-check=on;save-folder=" +
+                box_.dir() + ";save-folder-2=;save-folder-3=;");
   EXPECT_EQ(pageSettings(s, 3), "buffer=256;offline=off;no-cache=on;timeout=70;proxy=proxy:8080;");
   EXPECT_EQ(pageSettings(s, 4), "error-log=off;output=off;clear-output=off;output-items=none;");
   // The row without a file is not stored.
-  EXPECT_EQ(pageSettings(s, 5), "analysis-sound=" + sound1 + ";download-sound=off;error-sound=" + sound3 + ";");
+  EXPECT_EQ(pageSettings(s, 5),
+            "analysis-sound=" + sound1 + ";download-sound=off;error-sound=" + sound3 + ";");
   EXPECT_EQ(pageSettings(s, 6), "hang-up=on;shutdown=on;");
-  EXPECT_EQ(pageSettings(s, 7), "analyze-then-download=on;delete-html=on;keep-finished=on;refuse-redirects=on;"
+  EXPECT_EQ(pageSettings(s, 7),
+            "analyze-then-download=on;delete-html=on;keep-finished=on;refuse-redirects=on;"
             "hide-referrer=on;");
 
   // Every page shown and confirmed unchanged stores what it unpacked, bit for bit.
@@ -251,9 +261,11 @@ TEST_F(SettingsSheetTest, ConnectionPageShowsAndRefuses) {
     u.type(CSetDlg04::kProxyPortId, "3128");
     EXPECT_TRUE(u.ok());
   });
-  EXPECT_EQ(texts(), (std::vector<std::string>{"整数を入力してください。", "ﾌﾟﾛｷｼ ｻｰﾊﾞｰが空欄です"}));
+  EXPECT_EQ(texts(),
+            (std::vector<std::string>{"整数を入力してください。", "ﾌﾟﾛｷｼ ｻｰﾊﾞｰが空欄です"}));
   EXPECT_EQ(prompter_.messages()[1].icon, PromptIcon::kStop);
-  EXPECT_EQ(pageSettings(app_.settings, 3), "buffer=1024;offline=off;no-cache=off;timeout=450;proxy=:3128;");
+  EXPECT_EQ(pageSettings(app_.settings, 3),
+            "buffer=1024;offline=off;no-cache=off;timeout=450;proxy=:3128;");
 }
 
 TEST_F(SettingsSheetTest, ExtensionSoundAndThreadFieldsFollowTheirBoxes) {
@@ -291,14 +303,16 @@ TEST_F(SettingsSheetTest, ExtensionSoundAndThreadFieldsFollowTheirBoxes) {
   EXPECT_EQ(request.title, "ｻｳﾝﾄﾞﾌｧｲﾙの選択");
   EXPECT_EQ(request.filter.rfind("ｻｳﾝﾄﾞ ﾌｧｲﾙ(*.wav)|*.wav|", 0), 0u);
   EXPECT_TRUE(request.mustExist);
-  EXPECT_EQ(pageSettings(app_.settings, 5), "analysis-sound=off;download-sound=" + wav + ";error-sound=off;");
+  EXPECT_EQ(pageSettings(app_.settings, 5),
+            "analysis-sound=off;download-sound=" + wav + ";error-sound=off;");
 }
 
 TEST_F(SettingsSheetTest, SaveFolderHistoryCheckAndKeys) {
   namespace fs = std::filesystem;
   const std::string one = box_.path("one"), two = box_.path("two"), three = box_.path("three");
   for (const std::string& d : {one, two, three}) fs::create_directory(d);
-  box_.write("Murlo.ini", "[STORE]\r\nPATH01=" + one + "\r\nPATH02=" + two + "\r\nPATH03=" + three + "\r\n");
+  box_.write("Murlo.ini",
+             "[STORE]\r\nPATH01=" + one + "\r\nPATH02=" + two + "\r\nPATH03=" + three + "\r\n");
   ASSERT_TRUE(startFrame());
   {
     wxClipboardLocker lock;
@@ -330,7 +344,8 @@ TEST_F(SettingsSheetTest, SaveFolderHistoryCheckAndKeys) {
     u.type(CSetDlg03::kFolderId, two);
     EXPECT_TRUE(u.ok());
   });
-  EXPECT_EQ(texts(), (std::vector<std::string>{createFolderQuestion(missing), "保存ﾊﾟｽが指定されていません"}));
+  EXPECT_EQ(texts(), (std::vector<std::string>{createFolderQuestion(missing),
+                                               "保存ﾊﾟｽが指定されていません"}));
   EXPECT_FALSE(fs::exists(missing));
   EXPECT_EQ(app_.settings.path01 + "|" + app_.settings.path02 + "|" + app_.settings.path03,
             two + "|" + one + "|" + three);
@@ -357,7 +372,8 @@ TEST_F(SettingsSheetTest, SaveFolderHistoryCheckAndKeys) {
 
 // One page per test: under Xvfb without a window manager the screen keeps what a window
 // showed when it was first read, so each page is the first picture of its own run.
-class SettingsPageScreenshot : public SettingsSheetTest, public ::testing::WithParamInterface<int> {};
+class SettingsPageScreenshot : public SettingsSheetTest,
+                               public ::testing::WithParamInterface<int> {};
 
 TEST_P(SettingsPageScreenshot, ShowsEveryControlUnclipped) {
   const int page = GetParam();
@@ -367,12 +383,14 @@ TEST_P(SettingsPageScreenshot, ShowsEveryControlUnclipped) {
   sheet->Show();
   sheet->GetBookCtrl()->SetSelection(page);
   pumpUntil([] { return false; }, 500);
-  std::printf("screenshot: %s\n", saveScreenshot(sheet, "settings-page-" + std::to_string(page + 1)).c_str());
+  std::printf("screenshot: %s\n",
+              saveScreenshot(sheet, "settings-page-" + std::to_string(page + 1)).c_str());
   // Nothing is clipped: the page's groups and controls lie inside it.
   CSettingsPage* shown = sheet->page(page);
   const wxRect pageRect(wxPoint(0, 0), shown->GetClientSize());
   for (wxWindow* c : shown->GetChildren()) {
-    EXPECT_TRUE(pageRect.Contains(c->GetRect())) << c->GetLabel() << " " << c->GetRect().GetBottom();
+    EXPECT_TRUE(pageRect.Contains(c->GetRect()))
+        << c->GetLabel() << " " << c->GetRect().GetBottom();
   }
   sheet->Destroy();
 }

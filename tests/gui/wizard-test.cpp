@@ -1,3 +1,5 @@
+#include "wizard/wizard.h"
+
 #include <gtest/gtest.h>
 #include <wx/checkbox.h>
 #include <wx/clipbrd.h>
@@ -17,7 +19,6 @@
 #include "wizard/wiz-address-page.h"
 #include "wizard/wiz-dlg04.h"
 #include "wizard/wiz-dlg06.h"
-#include "wizard/wizard.h"
 
 namespace murlo::test {
 namespace {
@@ -72,7 +73,9 @@ struct WizardUser {
   }
   void next() { press(wxID_FORWARD); }
   void back() { press(wxID_BACKWARD); }
-  std::string buttonLabel(int id) { return std::string(wizard.FindWindow(id)->GetLabel().utf8_str()); }
+  std::string buttonLabel(int id) {
+    return std::string(wizard.FindWindow(id)->GetLabel().utf8_str());
+  }
   bool backEnabled() { return wizard.FindWindow(wxID_BACKWARD)->IsEnabled(); }
   CWizDlg04& summary() { return *static_cast<CWizDlg04*>(current()); }
 };
@@ -96,8 +99,8 @@ class WizardTest : public GuiTest {
     serve("/files/big.bin", big_, "application/octet-stream");
     server_.start();
     std::filesystem::create_directory(box_.path("dl"));
-    box_.write("Murlo.ini", "[STORE]\r\nPATH01=" + box_.path("dl") +
-                                "\r\n[SETTING]\r\nMovement=0\r\nTag=2\r\n");
+    box_.write("Murlo.ini",
+               "[STORE]\r\nPATH01=" + box_.path("dl") + "\r\n[SETTING]\r\nMovement=0\r\nTag=2\r\n");
     ASSERT_TRUE(startFrame());
   }
 
@@ -244,10 +247,23 @@ TEST_F(WizardTest, LargeFileGoesIntoAFolderCreatedOnYes) {
 }
 
 TEST_F(WizardTest, EveryNextRefusesWhatIsMissingAndKeepsThePage) {
-  const auto toLinkForm = [](WizardUser& u) { u.choose(kImages); u.next(); };
-  const auto toAddress = [=](WizardUser& u) { toLinkForm(u); u.choose(kShownInPage); u.next(); };
-  const auto toHomePage = [](WizardUser& u) { u.choose(kHomePage); u.next(); };
-  const auto toLargeFile = [](WizardUser& u) { u.choose(kLargeFile); u.next(); };
+  const auto toLinkForm = [](WizardUser& u) {
+    u.choose(kImages);
+    u.next();
+  };
+  const auto toAddress = [=](WizardUser& u) {
+    toLinkForm(u);
+    u.choose(kShownInPage);
+    u.next();
+  };
+  const auto toHomePage = [](WizardUser& u) {
+    u.choose(kHomePage);
+    u.next();
+  };
+  const auto toLargeFile = [](WizardUser& u) {
+    u.choose(kLargeFile);
+    u.next();
+  };
   const std::string site = server_.url("/site/");
   struct Refusal {
     const char* text;
@@ -256,11 +272,15 @@ TEST_F(WizardTest, EveryNextRefusesWhatIsMissingAndKeepsThePage) {
     std::function<void(WizardUser&)> walk;
   };
   const Refusal refusals[] = {
-      {"使用の目的が選択されていません", PromptIcon::kInformation, kPurposePage, [](WizardUser&) {}},
+      {"使用の目的が選択されていません", PromptIcon::kInformation, kPurposePage,
+       [](WizardUser&) {}},
       {"ﾘﾝｸの形式が選択されていません", PromptIcon::kInformation, kLinkFormPage, toLinkForm},
       {"ﾀﾞｳﾝﾛｰﾄﾞする方法が選択されていません", PromptIcon::kInformation, kHomePagePage, toHomePage},
       {"保存する方法が選択されていません", PromptIcon::kInformation, kHomePagePage,
-       [=](WizardUser& u) { toHomePage(u); u.choose(kLinkedPages); }},
+       [=](WizardUser& u) {
+         toHomePage(u);
+         u.choose(kLinkedPages);
+       }},
       {"拡張子が選択されていません", PromptIcon::kInformation, kExtensionsPage,
        [=](WizardUser& u) {
          toHomePage(u);
@@ -270,12 +290,21 @@ TEST_F(WizardTest, EveryNextRefusesWhatIsMissingAndKeepsThePage) {
          for (const ExtensionBox& box : extensionBoxes()) u.tick(box.id, false);
        }},
       {"保存先のﾌｫﾙﾀﾞが指定されていません", PromptIcon::kInformation, kLargeFilePage,
-       [=](WizardUser& u) { toLargeFile(u); u.type(CWizAddressPage::kFolderId, " "); }},
+       [=](WizardUser& u) {
+         toLargeFile(u);
+         u.type(CWizAddressPage::kFolderId, " ");
+       }},
       {"URLが指定されていません", PromptIcon::kInformation, kLargeFilePage, toLargeFile},
       {"不正なURLです。", PromptIcon::kStop, kAddressPage,
-       [=](WizardUser& u) { toAddress(u); u.type(CWizAddressPage::kAddressId, "index.html"); }},
+       [=](WizardUser& u) {
+         toAddress(u);
+         u.type(CWizAddressPage::kAddressId, "index.html");
+       }},
       {"このURLは解析不可能です。", PromptIcon::kStop, kAddressPage,
-       [=](WizardUser& u) { toAddress(u); u.type(CWizAddressPage::kAddressId, site + "a.jpg"); }},
+       [=](WizardUser& u) {
+         toAddress(u);
+         u.type(CWizAddressPage::kAddressId, site + "a.jpg");
+       }},
   };
   for (const Refusal& refusal : refusals) {
     SCOPED_TRACE(refusal.text);

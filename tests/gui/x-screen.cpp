@@ -51,7 +51,8 @@ int stackingIndex(const std::string& title) {
     unsigned long count, after;
     unsigned char* data = nullptr;
     if (XGetWindowProperty(x.get(), w, name, 0, 256, False, utf8, &type, &format, &count, &after,
-                           &data) == Success && data) {
+                           &data) == Success &&
+        data) {
       const bool match = title == reinterpret_cast<char*>(data);
       XFree(data);
       if (match) return true;

@@ -1,11 +1,12 @@
 // AnalysisJob against a loopback HTTP server: the three modes, the recursive passes and
 // the end with delete-HTML and the chained download.
+#include "jobs/analysis-job.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "job-test.h"
-#include "jobs/analysis-job.h"
 #include "net/result-codes.h"
 #include "wait-for.h"
 
@@ -18,7 +19,9 @@ class AnalysisJobTest : public JobTest {
     job.start();
     return host_.run([&] { return job.timerTick(); });
   }
-  void servePage(const std::string& path, const std::string& body) { serve(path, body, "text/html"); }
+  void servePage(const std::string& path, const std::string& body) {
+    serve(path, body, "text/html");
+  }
   // The analyses' own page files in the program folder (Murlo.tmp excepted).
   std::vector<std::string> pageFiles() {
     std::vector<std::string> files;
@@ -85,7 +88,8 @@ TEST_F(AnalysisJobTest, RowsDeletedDuringTheJobNeverGetAnotherRowsUpdates) {
   AnalysisJob job(host_, AnalysisMode::kSelected);
   // The user deletes the first row while the first page is being fetched.
   host_.onOutput = [&](int code) {
-    if (code == RESULT_SUCCEED && host_.list.text(0, kColFileName) == "x.jpg") host_.list.deleteRow(0);
+    if (code == RESULT_SUCCEED && host_.list.text(0, kColFileName) == "x.jpg")
+      host_.list.deleteRow(0);
   };
   job.start();
   ASSERT_TRUE(host_.run([&] { return job.timerTick(); }));
@@ -138,7 +142,8 @@ TEST_F(AnalysisJobTest, APageFileGoneBeforeTheScanFailsTheRowWithAMessageUnlessS
     EXPECT_EQ(host_.list.row(0).image, kImageFailed);
     const auto messages = host_.prompterValue.messages();
     std::vector<std::string> shown;
-    for (auto m = messages.begin() + static_cast<std::ptrdiff_t>(before); m != messages.end(); ++m) {
+    for (auto m = messages.begin() + static_cast<std::ptrdiff_t>(before); m != messages.end();
+         ++m) {
       shown.push_back(m->text);
       EXPECT_EQ(m->icon, PromptIcon::kStop);
     }
@@ -206,8 +211,9 @@ TEST_F(AnalysisJobTest, RecursiveModeFetchesTheNextPagesAheadAndAStopDropsThemUn
 }
 
 TEST_F(AnalysisJobTest, RecursiveModeReusesItsPageFilesAndLeavesTheLastPageAsMurloTmp) {
-  servePage("/site/index.html",
-            "<a href=\"p1.html\">1</a><a href=\"p2.html\">2</a><img src=\"long-seed-image-name.jpg\">");
+  servePage(
+      "/site/index.html",
+      "<a href=\"p1.html\">1</a><a href=\"p2.html\">2</a><img src=\"long-seed-image-name.jpg\">");
   servePage("/site/p1.html", "<a href=\"p3.html\">3</a>");
   servePage("/site/p2.html", "");
   servePage("/site/p3.html", "<img src=\"c.jpg\">");

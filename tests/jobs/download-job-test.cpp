@@ -1,9 +1,10 @@
 // DownloadJob against a loopback HTTP server (and pyftpdlib for FTP rows).
+#include "jobs/download-job.h"
+
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <condition_variable>
 #include <filesystem>
@@ -13,13 +14,12 @@
 #include "ftp-test-server.h"
 #include "items/item-info.h"
 #include "job-test.h"
-#include "jobs/download-job.h"
 #include "jobs/progress-figures.h"
 #include "jobs/worker-slot.h"
 #include "net/job-record.h"
 #include "net/partial-file.h"
-#include "net/save-path.h"
 #include "net/result-codes.h"
+#include "net/save-path.h"
 #include "text/cp932.h"
 #include "wait-for.h"
 
@@ -179,12 +179,13 @@ TEST_F(DownloadJobTest, AnFtpRowIsFetchedByTheFtpThreadAlone) {
 void serveSlowly(HttpTestServer& server, const std::string& path, const std::string& body,
                  std::shared_ptr<std::atomic<bool>> slow) {
   server.routes().Get(path, [body, slow](const httplib::Request&, httplib::Response& response) {
-    response.set_content_provider(body.size(), "application/octet-stream",
-                                  [body, slow](std::size_t offset, std::size_t length,
-                                               httplib::DataSink& sink) {
-      if (*slow) std::this_thread::sleep_for(20ms);  // the server's pace, not a wait of the test
-      return sink.write(body.data() + offset, std::min<std::size_t>(length, 100));
-    });
+    response.set_content_provider(
+        body.size(), "application/octet-stream",
+        [body, slow](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
+          if (*slow)
+            std::this_thread::sleep_for(20ms);  // the server's pace, not a wait of the test
+          return sink.write(body.data() + offset, std::min<std::size_t>(length, 100));
+        });
   });
 }
 
@@ -355,7 +356,8 @@ TEST_F(DownloadJobTest, ASuspendThatGivesTheThreadUpKeepsTheRowResumable) {
   ASSERT_TRUE(waitFor([&] { return prompter.asked(); }));
   EXPECT_FALSE(job.suspend());
   EXPECT_EQ(host_.list.text(0, kColTag), "RESUME");
-  EXPECT_TRUE(host_.list.text(0, kColInfo).ends_with(" : " + partial)) << host_.list.text(0, kColInfo);
+  EXPECT_TRUE(host_.list.text(0, kColInfo).ends_with(" : " + partial))
+      << host_.list.text(0, kColInfo);
   EXPECT_EQ(host_.list.row(0).image, kImageFinished);
   prompter.release();
   ASSERT_TRUE(waitFor([&] { return prompter.chosen(); }));
@@ -363,7 +365,7 @@ TEST_F(DownloadJobTest, ASuspendThatGivesTheThreadUpKeepsTheRowResumable) {
 
 // A worker stuck in a system call of its write gate: an open of a FIFO that no one reads.
 std::string gFifo;
-void openFifoThroughTheGate(std::shared_ptr<JobRecord> record) {
+void openFifoThroughTheGate(const std::shared_ptr<JobRecord>& record) {
   record->gate.pass([] {
     const int fd = ::open(gFifo.c_str(), O_WRONLY | O_CLOEXEC);
     if (fd >= 0) ::close(fd);
@@ -392,7 +394,7 @@ TEST(WorkerSlotTest, AStopDuringABlockedOpenReturnsAfterTheGiveUp) {
 }
 
 // Holds the thread until the record's stop event is set.
-void waitForStop(std::shared_ptr<JobRecord> record) {
+void waitForStop(const std::shared_ptr<JobRecord>& record) {
   record->stopEvent.wait(5000ms);
   record->doneEvent.set();
 }

@@ -1,12 +1,13 @@
 // JobSession over the recording host: the chain from analysis to download, the pages it
 // does not fetch twice, the end sounds and the failure count across both jobs.
+#include "jobs/job-session.h"
+
 #include <gtest/gtest.h>
 
 #include "job-test.h"
 #include "jobs/analysis-job.h"
 #include "jobs/completion-sound.h"
 #include "jobs/download-job.h"
-#include "jobs/job-session.h"
 
 namespace murlo::test {
 namespace {
@@ -40,7 +41,7 @@ TEST_F(JobSessionTest, AnAnalysisChainsTheDownloadOfItsPagesWithoutFetchingThemA
   EXPECT_EQ(host_.outputCodes()[3], 24);
   EXPECT_EQ(session.failures(), 3);
   EXPECT_EQ(host_.sounds, (std::vector<int>{sound::kError, sound::kAnalysis, sound::kError,
-                                             sound::kError, sound::kDownload}));
+                                            sound::kError, sound::kDownload}));
   // The progress display came down once, after the download.
   EXPECT_EQ(host_.progressEnds, 1);
   EXPECT_TRUE(session.progress().download);

@@ -24,14 +24,14 @@ int JobTest::addRow(const std::string& address, bool selected) {
 }
 
 void JobTest::serve(const std::string& path, const std::string& body, const std::string& type) {
-  server_.routes().Get(path, [this, body, type](const httplib::Request& request,
-                                                 httplib::Response& response) {
-    {
-      std::lock_guard lock(mutex_);
-      requests_.push_back(request.path);
-    }
-    response.set_content(body, type);
-  });
+  server_.routes().Get(
+      path, [this, body, type](const httplib::Request& request, httplib::Response& response) {
+        {
+          std::lock_guard lock(mutex_);
+          requests_.push_back(request.path);
+        }
+        response.set_content(body, type);
+      });
 }
 
 std::string JobTest::names() const {

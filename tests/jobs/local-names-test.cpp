@@ -47,14 +47,15 @@ TEST_F(LocalNamesTest, PagesInShiftJisAndUtf8GiveTheSameUtf8NamesOnDisk) {
       {"/utf8/画像/写真.jpg", "from a UTF-8 page"},
       {"/utf8/画像/x.jpg", "a folder written percent-encoded"},
   };
-  server_.routes().Get(".*", [&files](const httplib::Request& request, httplib::Response& response) {
-    const auto file = files.find(request.path);
-    if (file == files.end()) {
-      response.status = 404;
-      return;
-    }
-    response.set_content(file->second, "image/jpeg");
-  });
+  server_.routes().Get(".*",
+                       [&files](const httplib::Request& request, httplib::Response& response) {
+                         const auto file = files.find(request.path);
+                         if (file == files.end()) {
+                           response.status = 404;
+                           return;
+                         }
+                         response.set_content(file->second, "image/jpeg");
+                       });
   server_.start();
   addLink("sjis/" + utf8ToCp932("画像") + "/", utf8ToCp932("写真.jpg"));
   addLink("utf8/画像/", "写真.jpg");
@@ -72,12 +73,13 @@ TEST_F(LocalNamesTest, ASuspendedItemNamesItsPartialFileReadablyAndResumesAfterA
   auto slow = std::make_shared<std::atomic<bool>>(true);
   server_.routes().Get(".*", [body, slow](const httplib::Request&, httplib::Response& response) {
     response.set_header("Last-Modified", "Tue, 14 Nov 2023 22:13:20 GMT");
-    response.set_content_provider(body.size(), "image/jpeg",
-                                  [body, slow](std::size_t offset, std::size_t length,
-                                               httplib::DataSink& sink) {
-      if (*slow) std::this_thread::sleep_for(20ms);  // the server's pace, not a wait of the test
-      return sink.write(body.data() + offset, std::min<std::size_t>(length, 1000));
-    });
+    response.set_content_provider(
+        body.size(), "image/jpeg",
+        [body, slow](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
+          if (*slow)
+            std::this_thread::sleep_for(20ms);  // the server's pace, not a wait of the test
+          return sink.write(body.data() + offset, std::min<std::size_t>(length, 1000));
+        });
   });
   server_.start();
   addLink("画像/", "写真.jpg");
@@ -96,7 +98,8 @@ TEST_F(LocalNamesTest, ASuspendedItemNamesItsPartialFileReadablyAndResumesAfterA
   // The row's information is CP932 throughout, so it reads as Japanese in the list.
   const std::string info = host_.list.text(0, kColInfo);
   EXPECT_TRUE(info.ends_with(" : " + utf8ToCp932(partial))) << displayText(info);
-  EXPECT_NE(displayText(info).find("ダウンロード/画像/写真.jpg."), std::string::npos) << displayText(info);
+  EXPECT_NE(displayText(info).find("ダウンロード/画像/写真.jpg."), std::string::npos)
+      << displayText(info);
 
   // A restart: the list goes through a list file and comes back.
   const std::string listPath = sandbox_.path("l.mrl");

@@ -99,16 +99,19 @@ TEST_F(ContentEncodingTest, AKeptPageAnswerIsSavedDecodedOnceWithoutAskingAgainB
   const std::string page = "<html>" + std::string(5000, 'p') + "</html>";
   const std::string large = noise(PageResponses::kMaxPageBytes + 1000);
   std::atomic<int> asked{0};
-  for (const auto& [path, body] : {std::pair{"/page.html", &page}, std::pair{"/large.html", &large}}) {
-    server_.routes().Get(path, [&asked, body](const httplib::Request&, httplib::Response& response) {
-      ++asked;
-      response.set_header("Content-Encoding", "gzip");
-      response.set_content(compressed(*body, kGzipBits), "application/octet-stream");
-    });
+  for (const auto& [path, body] :
+       {std::pair{"/page.html", &page}, std::pair{"/large.html", &large}}) {
+    server_.routes().Get(
+        path, [&asked, body](const httplib::Request&, httplib::Response& response) {
+          ++asked;
+          response.set_header("Content-Encoding", "gzip");
+          response.set_content(compressed(*body, kGzipBits), "application/octet-stream");
+        });
   }
   server_.start();
   const auto answers = std::make_shared<PageResponses>();
-  const auto fetch = [&](void (*thread)(const std::shared_ptr<JobRecord>&), const std::string& path) {
+  const auto fetch = [&](void (*thread)(const std::shared_ptr<JobRecord>&),
+                         const std::string& path) {
     auto job = makeJob(server_.url(path), path.substr(1));
     job->keptAnswers = answers;
     thread(job);
@@ -139,7 +142,8 @@ TEST_F(ContentEncodingTest, DecodesDeflateInBothFormsGzipMembersInARowAndStacked
   const std::vector<Case> cases = {
       {"zlib", "deflate", compressed(first, kZlibBits), first},
       {"raw", "Deflate", compressed(first, kRawDeflateBits), first},
-      {"members", "x-gzip", compressed(first, kGzipBits) + compressed(second, kGzipBits), first + second},
+      {"members", "x-gzip", compressed(first, kGzipBits) + compressed(second, kGzipBits),
+       first + second},
       {"stacked", "deflate, gzip", compressed(compressed(first, kZlibBits), kGzipBits), first},
       {"empty", "gzip", "", ""},
       // Bytes after the whole stream that start no member: padding, not body.
@@ -151,17 +155,17 @@ TEST_F(ContentEncodingTest, DecodesDeflateInBothFormsGzipMembersInARowAndStacked
   const std::string raw = compressed(first, kRawDeflateBits);
   server_.routes().Get("/split", [&raw](const httplib::Request&, httplib::Response& response) {
     response.set_header("Content-Encoding", "deflate");
-    response.set_chunked_content_provider("application/octet-stream",
-                                          [&raw](std::size_t offset, httplib::DataSink& sink) {
-      if (offset == 0) {
-        sink.write(raw.data(), 1);
-        std::this_thread::sleep_for(100ms);  // the server's pace, not a wait of the test
-        return true;
-      }
-      sink.write(raw.data() + 1, raw.size() - 1);
-      sink.done();
-      return true;
-    });
+    response.set_chunked_content_provider(
+        "application/octet-stream", [&raw](std::size_t offset, httplib::DataSink& sink) {
+          if (offset == 0) {
+            sink.write(raw.data(), 1);
+            std::this_thread::sleep_for(100ms);  // the server's pace, not a wait of the test
+            return true;
+          }
+          sink.write(raw.data() + 1, raw.size() - 1);
+          sink.done();
+          return true;
+        });
   });
   server_.start();
   for (const Case& c : cases) {
@@ -204,7 +208,8 @@ TEST_F(ContentEncodingTest, ADecodedBodyThatFillsTheDiskFailsAsAFileError) {
   }
   EXPECT_EQ(job->result, RESULT_ERROR_FILE);
   ASSERT_EQ(logEntries().size(), 1u);
-  EXPECT_NE(logEntries()[0].reason.find("File too large"), std::string::npos) << logEntries()[0].reason;
+  EXPECT_NE(logEntries()[0].reason.find("File too large"), std::string::npos)
+      << logEntries()[0].reason;
 }
 
 }  // namespace

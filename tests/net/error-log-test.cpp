@@ -1,4 +1,6 @@
 // Murlo.log and the events the threads signal with.
+#include "net/error-log.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -6,9 +8,8 @@
 #include <thread>
 #include <vector>
 
-#include "net/error-log.h"
-#include "net/event.h"
 #include "net-test.h"
+#include "net/event.h"
 #include "settings/app-settings.h"
 #include "text/cp932.h"
 
@@ -21,7 +22,8 @@ using ErrorLogTest = NetTest;
 
 TEST_F(ErrorLogTest, ANewLogStartsWithTheBannerAndHoldsCrLfEntries) {
   ASSERT_TRUE(appendErrorLog(sandbox_.dir(), "http://a/x.zip", "first"));
-  ASSERT_TRUE(appendErrorLog(sandbox_.dir() + "/", "http://b/y.zip", utf8ToCp932("接続が確立できません")));
+  ASSERT_TRUE(
+      appendErrorLog(sandbox_.dir() + "/", "http://b/y.zip", utf8ToCp932("接続が確立できません")));
   const std::string log = sandbox_.read("Murlo.log");
   const std::regex layout(
       "--Murlo  ver 2\\.02  ERRORLOG--\r\n"
@@ -38,7 +40,8 @@ TEST_F(ErrorLogTest, EntriesOfThreadsFailingTogetherNeverInterleave) {
   for (int t = 0; t < kThreads; ++t) {
     threads.emplace_back([this, t] {
       const std::string reason(500, static_cast<char>('a' + t));
-      for (int i = 0; i < kEntries; ++i) appendErrorLog(sandbox_.dir(), "http://t/" + std::to_string(t), reason);
+      for (int i = 0; i < kEntries; ++i)
+        appendErrorLog(sandbox_.dir(), "http://t/" + std::to_string(t), reason);
     });
   }
   for (auto& thread : threads) thread.join();

@@ -113,7 +113,8 @@ TEST_F(FtpTest, AnInterruptedFileIsContinuedOnlyWhileTheRemoteFileIsUnchanged) {
     std::size_t size;
     std::time_t time;
   };
-  for (const Case& c : {Case{"older.bin", 1000, remoteTime - 60}, Case{"longer.bin", 80000, remoteTime}}) {
+  for (const Case& c :
+       {Case{"older.bin", 1000, remoteTime - 60}, Case{"longer.bin", 80000, remoteTime}}) {
     writeWithTime(partialFile(c.name, url), std::string(c.size, 'x'), c.time);
     auto job = makeJob(url, c.name);
     ftpThread(job);

@@ -1,16 +1,16 @@
 // Partial files: a download keeps its bytes under a partial name until it is complete, a
 // later run continues them only from the same, unchanged remote file, and nothing a list
 // or the save folder holds can make a write follow a link or leave the save folder.
-#include <sys/stat.h>
-#include <unistd.h>
+#include "net/partial-file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 
 #include "http-test-server.h"
 #include "net-test.h"
-#include "net/partial-file.h"
 #include "net/result-codes.h"
 #include "net/save-path.h"
 #include "net/worker-threads.h"
@@ -79,7 +79,8 @@ TEST_F(PartialFileTest, APartialFileOfAnotherVersionOrLongerThanTheFileStartsAfr
     std::time_t modified;
   };
   // Bytes of another version of the file; a partial file longer than the file (answered 416).
-  for (const Case& c : {Case{std::string(1000, 'x'), kModified - 60}, Case{std::string(4000, 'x'), kModified}}) {
+  for (const Case& c :
+       {Case{std::string(1000, 'x'), kModified - 60}, Case{std::string(4000, 'x'), kModified}}) {
     const std::string partial = partialFile("file.bin", url);
     writeWithTime(partial, c.partial, c.modified);
     auto job = makeJob(url, "file.bin");
@@ -105,7 +106,8 @@ TEST_F(PartialFileTest, WritesNeverFollowALink) {
   downloadThread(overwrite);
   EXPECT_EQ(overwrite->result, RESULT_SUCCEED);
   EXPECT_EQ(readFile(outside), "keep");
-  EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(saveDir() + "file.bin")));
+  EXPECT_TRUE(
+      std::filesystem::is_regular_file(std::filesystem::symlink_status(saveDir() + "file.bin")));
 
   // A link at the partial name, and a linked folder of the hierarchy, fail the item.
   ::symlink(outside.c_str(), partialFile("linked.bin", url).c_str());

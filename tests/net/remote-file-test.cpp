@@ -1,10 +1,11 @@
 // RemoteFile on its own over HTTP: what the answer tells before the body is read.
+#include "net/remote-file.h"
+
 #include <gtest/gtest.h>
 
 #include "compressed-body.h"
 #include "http-test-server.h"
 #include "net/event.h"
-#include "net/remote-file.h"
 
 namespace murlo::test {
 namespace {

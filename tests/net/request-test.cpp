@@ -2,14 +2,14 @@
 // keep-alive between the items of one job.
 #include <gtest/gtest.h>
 
+#include "http-test-server.h"
+#include "net-test.h"
 #include "net/connection-share.h"
 #include "net/result-codes.h"
 #include "net/worker-threads.h"
-#include "text/cp932.h"
-#include "net-test.h"
 #include "raw-test-server.h"
-#include "http-test-server.h"
 #include "settings/app-settings.h"
+#include "text/cp932.h"
 
 namespace murlo::test {
 namespace {
@@ -108,11 +108,12 @@ TEST_F(RequestTest, ItemsOfOneJobReuseTheConnection) {
   HttpTestServer server;
   std::vector<int> ports;
   std::mutex mutex;
-  server.routes().Get(R"(/f/(\d))", [&](const httplib::Request& request, httplib::Response& response) {
-    std::lock_guard lock(mutex);
-    ports.push_back(request.remote_port);
-    response.set_content("data", "text/plain");
-  });
+  server.routes().Get(R"(/f/(\d))",
+                      [&](const httplib::Request& request, httplib::Response& response) {
+                        std::lock_guard lock(mutex);
+                        ports.push_back(request.remote_port);
+                        response.set_content("data", "text/plain");
+                      });
   server.start();
   auto share = std::make_shared<ConnectionShare>();
   for (int i = 0; i < 3; ++i) {

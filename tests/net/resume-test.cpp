@@ -3,9 +3,9 @@
 
 #include "http-test-server.h"
 #include "net-test.h"
-#include "raw-test-server.h"
 #include "net/result-codes.h"
 #include "net/worker-threads.h"
+#include "raw-test-server.h"
 #include "text/cp932.h"
 
 namespace murlo::test {
@@ -20,11 +20,12 @@ class ResumeTest : public NetTest {
   // Serves kWhole at /file.bin, last modified at kModified; the server answers Range
   // requests with 206 or 416.
   void serveFile() {
-    server_.routes().Get("/file.bin", [this](const httplib::Request& request, httplib::Response& response) {
-      ranges_.push_back(request.get_header_value("Range"));
-      response.set_header("Last-Modified", "Tue, 14 Nov 2023 22:13:20 GMT");
-      response.set_content(kWhole, "application/octet-stream");
-    });
+    server_.routes().Get("/file.bin",
+                         [this](const httplib::Request& request, httplib::Response& response) {
+                           ranges_.push_back(request.get_header_value("Range"));
+                           response.set_header("Last-Modified", "Tue, 14 Nov 2023 22:13:20 GMT");
+                           response.set_content(kWhole, "application/octet-stream");
+                         });
     server_.start();
   }
 
@@ -84,8 +85,9 @@ TEST_F(ResumeTest, AMissingPartialFileAsksForAnother) {
   resumeThread(declined);
   EXPECT_EQ(declined->result, RESULT_ERROR_RESUME);
   ASSERT_EQ(prompter_->messages().size(), 1u);
-  EXPECT_EQ(prompter_->messages()[0].text,
-            sandbox_.path("save/gone.bin") + "\r\nが見付かりません。変更したﾌｧｲﾙﾊﾟｽを指定しますか？");
+  EXPECT_EQ(
+      prompter_->messages()[0].text,
+      sandbox_.path("save/gone.bin") + "\r\nが見付かりません。変更したﾌｧｲﾙﾊﾟｽを指定しますか？");
   EXPECT_EQ(prompter_->messages()[0].buttons, PromptButtons::kYesNo);
   EXPECT_TRUE(ranges_.empty());
 
@@ -104,8 +106,12 @@ class JpegTest : public NetTest {
  protected:
   void SetUp() override {
     // JFIF: FF D8 FF E0, the segment length, then "JFIF".
-    serve("/photo.jpg", std::string("\xFF\xD8\xFF\xE0\x00\x10JFIF\x00", 11) + std::string(4000, 'j'));
-    serve("/exif.JPG", std::string("\xFF\xD8\xFF\xE1\x00\x10" "Exif\x00\x00", 12) + std::string(4000, 'e'));
+    serve("/photo.jpg",
+          std::string("\xFF\xD8\xFF\xE0\x00\x10JFIF\x00", 11) + std::string(4000, 'j'));
+    serve("/exif.JPG", std::string("\xFF\xD8\xFF\xE1\x00\x10"
+                                   "Exif\x00\x00",
+                                   12) +
+                           std::string(4000, 'e'));
     serve("/tiny.jpg", "\xFF\xD8\xFF");
     server_.start();
   }

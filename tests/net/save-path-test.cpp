@@ -1,8 +1,9 @@
 // Local names from addresses and the splitting of addresses.
+#include "net/save-path.h"
+
 #include <gtest/gtest.h>
 
 #include "net/disk-name.h"
-#include "net/save-path.h"
 #include "net/url-crack.h"
 #include "text/cp932.h"
 
@@ -15,7 +16,8 @@ TEST(SavePath, HierarchyFoldersNeverClimbOutOfTheSaveFolder) {
   EXPECT_EQ(hierarchyFolders("/dir/sub/"), (Folders{"dir", "sub"}));
   EXPECT_EQ(hierarchyFolders("/file.txt"), Folders{});
   EXPECT_EQ(hierarchyFolders("/../a/./b//../c.txt"), (Folders{"a", "b"}));
-  EXPECT_EQ(hierarchyFolders("/cgi/x.cgi?path=/etc/passwd"), (Folders{"cgi", "x.cgi?path=", "etc"}));
+  EXPECT_EQ(hierarchyFolders("/cgi/x.cgi?path=/etc/passwd"),
+            (Folders{"cgi", "x.cgi?path=", "etc"}));
   const std::string longName(400, 'n');
   EXPECT_EQ(hierarchyFolders("/" + longName + "/f"), Folders{std::string(255, 'n')});
 }
@@ -41,7 +43,9 @@ TEST(SavePath, RenamedCandidatesPutTheCounterBeforeTheExtension) {
   // A dot in a folder of the hierarchy is not the file's extension.
   EXPECT_EQ(renamedCandidate("v1.2/readme", 3), "v1.2/readme3");
   // "\x95\x2E" is one CP932 character whose second byte is a dot.
-  EXPECT_EQ(renamedCandidate("\x95\x2E", 0), "\x95\x2E" "0");
+  EXPECT_EQ(renamedCandidate("\x95\x2E", 0),
+            "\x95\x2E"
+            "0");
 }
 
 TEST(SavePath, LongNamesAreShortenedInTheStemAtACharacterBoundary) {
@@ -51,7 +55,8 @@ TEST(SavePath, LongNamesAreShortenedInTheStemAtACharacterBoundary) {
   // UTF-8 "あ" (3 bytes) and CP932 "あ" (2 bytes) are never split.
   std::string utf8;
   while (utf8.size() < 300) utf8 += "\xE3\x81\x82";
-  EXPECT_EQ(fitName(utf8 + ".txt", 20), "\xE3\x81\x82\xE3\x81\x82\xE3\x81\x82\xE3\x81\x82\xE3\x81\x82.txt");
+  EXPECT_EQ(fitName(utf8 + ".txt", 20),
+            "\xE3\x81\x82\xE3\x81\x82\xE3\x81\x82\xE3\x81\x82\xE3\x81\x82.txt");
   std::string cp932 = "x";
   while (cp932.size() < 300) cp932 += "\x82\xA0";
   EXPECT_EQ(fitName(cp932, 6), "x\x82\xA0\x82\xA0");

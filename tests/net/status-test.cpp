@@ -14,7 +14,8 @@ namespace {
 
 class StatusTest : public NetTest {
  protected:
-  void redirect(HttpTestServer& server, const std::string& from, const std::string& to, int status = 302) {
+  void redirect(HttpTestServer& server, const std::string& from, const std::string& to,
+                int status = 302) {
     server.routes().Get(from, [to, status](const httplib::Request&, httplib::Response& response) {
       response.status = status;
       response.set_header("Location", to);
@@ -24,10 +25,11 @@ class StatusTest : public NetTest {
   // A redirect to a path of the same server, by its full address (known once it runs).
   void redirectHere(HttpTestServer& server, const std::string& from, const std::string& toPath,
                     int status = 302) {
-    server.routes().Get(from, [&server, toPath, status](const httplib::Request&, httplib::Response& response) {
-      response.status = status;
-      response.set_header("Location", server.url(toPath));
-    });
+    server.routes().Get(
+        from, [&server, toPath, status](const httplib::Request&, httplib::Response& response) {
+          response.status = status;
+          response.set_header("Location", server.url(toPath));
+        });
   }
 };
 
@@ -35,10 +37,11 @@ TEST_F(StatusTest, ARedirectToAnotherHostKeepsTheRefererAndTheItemsLocalName) {
   HttpTestServer first;
   HttpTestServer second;
   std::string referer;
-  second.routes().Get("/real/name.bin", [&](const httplib::Request& request, httplib::Response& response) {
-    referer = request.get_header_value("Referer");
-    response.set_content("payload", "application/octet-stream");
-  });
+  second.routes().Get("/real/name.bin",
+                      [&](const httplib::Request& request, httplib::Response& response) {
+                        referer = request.get_header_value("Referer");
+                        response.set_content("payload", "application/octet-stream");
+                      });
   second.start();
   redirect(first, "/item.bin", second.url("/real/name.bin"));
   first.start();
@@ -144,11 +147,13 @@ TEST_P(ErrorStatusTest, AnAnswerOf400OrAboveFailsTheItemAndSavesNothing) {
   ASSERT_EQ(prompter_->messages().size(), 1u);
   EXPECT_NE(prompter_->messages()[0].text.find(statusText), std::string::npos);
   ASSERT_EQ(logEntries().size(), 1u);
-  EXPECT_TRUE(logEntries()[0].reason.starts_with("HTTP/1.1 " + statusText)) << logEntries()[0].reason;
+  EXPECT_TRUE(logEntries()[0].reason.starts_with("HTTP/1.1 " + statusText))
+      << logEntries()[0].reason;
 }
 
 // 300 and 304 bring no file either: only a success or a followed redirect saves one.
-INSTANTIATE_TEST_SUITE_P(Statuses, ErrorStatusTest, ::testing::Values(300, 304, 400, 403, 404, 500, 503));
+INSTANTIATE_TEST_SUITE_P(Statuses, ErrorStatusTest,
+                         ::testing::Values(300, 304, 400, 403, 404, 500, 503));
 
 TEST_F(StatusTest, APageThatAnswers404IsNotFetched) {
   HttpTestServer server;
@@ -168,9 +173,8 @@ TEST_F(StatusTest, MovementBit1SilencesEveryMessageWhileTheLogRecords) {
   HttpTestServer server;
   redirectHere(server, "/one", "/two", 301);
   redirectHere(server, "/two", "/three", 301);
-  server.routes().Get("/gone", [](const httplib::Request&, httplib::Response& response) {
-    response.status = 404;
-  });
+  server.routes().Get(
+      "/gone", [](const httplib::Request&, httplib::Response& response) { response.status = 404; });
   server.start();
   for (const char* path : {"/one", "/gone"}) {
     auto job = makeJob(server.url(path), "f");
@@ -184,9 +188,8 @@ TEST_F(StatusTest, MovementBit1SilencesEveryMessageWhileTheLogRecords) {
 
 TEST_F(StatusTest, WithOutputBit0ClearNoLogIsWritten) {
   HttpTestServer server;
-  server.routes().Get("/gone", [](const httplib::Request&, httplib::Response& response) {
-    response.status = 404;
-  });
+  server.routes().Get(
+      "/gone", [](const httplib::Request&, httplib::Response& response) { response.status = 404; });
   server.start();
   auto job = makeJob(server.url("/gone"), "f");
   job->output = 0;

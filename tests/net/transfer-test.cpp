@@ -43,18 +43,19 @@ class TransferTest : public NetTest {
   }
   // Serves an endless body in 100-byte pieces, one every 20 ms; counts the pieces sent.
   void serveSlowly(const std::string& path, int pieces = 1000000) {
-    server_.routes().Get(path, [this, pieces](const httplib::Request&, httplib::Response& response) {
-      response.set_chunked_content_provider("application/octet-stream",
-                                            [this, pieces](std::size_t, httplib::DataSink& sink) {
-        std::this_thread::sleep_for(20ms);  // the server's pace, not a wait of the test
-        if (sent_ >= pieces) {
-          sink.done();
-          return true;
-        }
-        ++sent_;
-        return sink.write(std::string(100, 'x').data(), 100);
-      });
-    });
+    server_.routes().Get(
+        path, [this, pieces](const httplib::Request&, httplib::Response& response) {
+          response.set_chunked_content_provider(
+              "application/octet-stream", [this, pieces](std::size_t, httplib::DataSink& sink) {
+                std::this_thread::sleep_for(20ms);  // the server's pace, not a wait of the test
+                if (sent_ >= pieces) {
+                  sink.done();
+                  return true;
+                }
+                ++sent_;
+                return sink.write(std::string(100, 'x').data(), 100);
+              });
+        });
   }
 
   HttpTestServer server_;

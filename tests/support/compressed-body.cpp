@@ -8,7 +8,8 @@ namespace murlo::test {
 
 std::string compressed(std::string_view data, int windowBits, std::size_t times) {
   z_stream stream{};
-  if (deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, windowBits, 8, Z_DEFAULT_STRATEGY) != Z_OK) {
+  if (deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, windowBits, 8, Z_DEFAULT_STRATEGY) !=
+      Z_OK) {
     throw std::runtime_error("deflateInit2 failed");
   }
   std::string out;

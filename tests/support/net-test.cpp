@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 
 #include <fstream>
-
 #include <regex>
 
 #include "net/partial-file.h"

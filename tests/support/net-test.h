@@ -21,7 +21,8 @@ class NetTest : public ::testing::Test {
 
   // A download record for `url` saved as `fileName`: automatic renaming, the error log on,
   // a 5-second time-out, the 1024-byte buffer.
-  std::shared_ptr<JobRecord> makeJob(const std::string& url, const std::string& fileName = "file.bin");
+  std::shared_ptr<JobRecord> makeJob(const std::string& url,
+                                     const std::string& fileName = "file.bin");
   std::string saveDir() const { return sandbox_.path("save") + "/"; }
   std::string saved(const std::string& name) const;
   // Where the download of `url` as `name` keeps its bytes until it is complete.

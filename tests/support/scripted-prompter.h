@@ -46,13 +46,31 @@ class ScriptedPrompter : public Prompter {
     return pop(files_, std::optional<std::string>());
   }
 
-  void answer(PromptAnswer a) { std::lock_guard lock(mutex_); answers_.push_back(a); }
-  void choose(OverwriteChoice c) { std::lock_guard lock(mutex_); choices_.push_back(c); }
-  void giveFile(std::optional<std::string> f) { std::lock_guard lock(mutex_); files_.push_back(std::move(f)); }
+  void answer(PromptAnswer a) {
+    std::lock_guard lock(mutex_);
+    answers_.push_back(a);
+  }
+  void choose(OverwriteChoice c) {
+    std::lock_guard lock(mutex_);
+    choices_.push_back(c);
+  }
+  void giveFile(std::optional<std::string> f) {
+    std::lock_guard lock(mutex_);
+    files_.push_back(std::move(f));
+  }
 
-  std::vector<Message> messages() { std::lock_guard lock(mutex_); return messages_; }
-  std::vector<std::string> overwriteQuestions() { std::lock_guard lock(mutex_); return overwriteQuestions_; }
-  std::vector<FileDialogRequest> fileDialogs() { std::lock_guard lock(mutex_); return fileDialogs_; }
+  std::vector<Message> messages() {
+    std::lock_guard lock(mutex_);
+    return messages_;
+  }
+  std::vector<std::string> overwriteQuestions() {
+    std::lock_guard lock(mutex_);
+    return overwriteQuestions_;
+  }
+  std::vector<FileDialogRequest> fileDialogs() {
+    std::lock_guard lock(mutex_);
+    return fileDialogs_;
+  }
   std::vector<std::string> texts() {
     std::vector<std::string> out;
     for (const Message& m : messages()) out.push_back(m.text);

@@ -2,8 +2,8 @@
 
 #include "analysis/address.h"
 #include "items/item-record.h"
-#include "text/cp932.h"
 #include "items/item-tags.h"
+#include "text/cp932.h"
 
 namespace murlo {
 

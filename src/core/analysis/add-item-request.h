@@ -19,9 +19,9 @@ struct AddItemRequest {
   bool useRange = false;    // make a numbered series instead of one item
   std::string baseAddress;  // the directory every item of the series goes to
   int increment = 1;
-  int digits = 0;           // zeros added in front, see formatNumber
+  int digits = 0;  // zeros added in front, see formatNumber
   std::string rangeText;
-  std::string fileFormat;   // a file name with "&" where the number goes
+  std::string fileFormat;  // a file name with "&" where the number goes
 };
 
 // The largest digit count a series accepts.

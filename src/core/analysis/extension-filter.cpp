@@ -15,11 +15,21 @@ struct ExtensionClass {
 
 // In the order of the test: the first class whose extension matches decides.
 constexpr std::array<ExtensionClass, 16> kClasses{{
-    {"htm", downex::kHtml},   {"html", downex::kHtml}, {"shtml", downex::kHtml},
-    {"cgi", downex::kCgi},    {"txt", downex::kTxt},   {"jpg", downex::kJpg},
-    {"gif", downex::kGif},    {"lzh", downex::kLzh},   {"zip", downex::kZip},
-    {"rar", downex::kRar},    {"rm", downex::kRm},     {"ram", downex::kRm},
-    {"mpeg", downex::kMpeg},  {"avi", downex::kAvi},   {"viv", downex::kViv},
+    {"htm", downex::kHtml},
+    {"html", downex::kHtml},
+    {"shtml", downex::kHtml},
+    {"cgi", downex::kCgi},
+    {"txt", downex::kTxt},
+    {"jpg", downex::kJpg},
+    {"gif", downex::kGif},
+    {"lzh", downex::kLzh},
+    {"zip", downex::kZip},
+    {"rar", downex::kRar},
+    {"rm", downex::kRm},
+    {"ram", downex::kRm},
+    {"mpeg", downex::kMpeg},
+    {"avi", downex::kAvi},
+    {"viv", downex::kViv},
     {"exe", downex::kExe},
 }};
 

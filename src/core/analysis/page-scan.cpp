@@ -19,7 +19,7 @@ using Scanner = void (*)(const PageText& page, const PageScanContext& context,
                          const LinkFound& found);
 
 ScanResult scanFile(const PageScanContext& context, std::string_view pageAddress,
-             const std::string& filePath, Scanner scanner) {
+                    const std::string& filePath, Scanner scanner) {
   const std::string path = filePath.empty() ? tempPagePath(context.appDirectory) : filePath;
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR)) {
@@ -51,17 +51,17 @@ std::string tempPagePath(const std::string& appDirectory) {
 }
 
 ScanResult scanTags(const PageScanContext& context, std::string_view pageAddress,
-             const std::string& filePath) {
+                    const std::string& filePath) {
   return scanFile(context, pageAddress, filePath, runTagScanner);
 }
 
 ScanResult scanHttpStrings(const PageScanContext& context, std::string_view pageAddress,
-                    const std::string& filePath) {
+                           const std::string& filePath) {
   return scanFile(context, pageAddress, filePath, runStringScanner);
 }
 
 ScanResult scanPage(const PageScanContext& context, std::string_view pageAddress,
-             const std::string& filePath, int jobTag) {
+                    const std::string& filePath, int jobTag) {
   return (jobTag & tagbits::kAllHttp) != 0 ? scanHttpStrings(context, pageAddress, filePath)
                                            : scanTags(context, pageAddress, filePath);
 }

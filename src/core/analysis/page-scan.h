@@ -33,13 +33,13 @@ std::string tempPagePath(const std::string& appDirectory);
 // which becomes the base and the referrer of every link. A missing file is reported through
 // the prompter with the stop icon.
 ScanResult scanTags(const PageScanContext& context, std::string_view pageAddress,
-             const std::string& filePath);
-ScanResult scanHttpStrings(const PageScanContext& context, std::string_view pageAddress,
                     const std::string& filePath);
+ScanResult scanHttpStrings(const PageScanContext& context, std::string_view pageAddress,
+                           const std::string& filePath);
 
 // The scan an analysis job runs: the string scanner when `jobTag` (the job's copy of the Tag
 // setting) has tagbits::kAllHttp, else the tag scanner.
 ScanResult scanPage(const PageScanContext& context, std::string_view pageAddress,
-             const std::string& filePath, int jobTag);
+                    const std::string& filePath, int jobTag);
 
 }  // namespace murlo

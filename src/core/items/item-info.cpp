@@ -1,8 +1,8 @@
 #include "items/item-info.h"
 
+#include "items/item-tags.h"
 #include "items/page-type.h"
 #include "text/cp932.h"
-#include "items/item-tags.h"
 
 namespace murlo {
 

@@ -95,8 +95,8 @@ void ItemList::KeepContaining(const std::string& text, int firstRow) {
   const std::size_t first = static_cast<std::size_t>(std::max(firstRow, 0));
   if (first >= rows_.size()) return;
   const auto lacksText = [&](const ItemRecord& r) { return !urlContains(r, text); };
-  const auto tail = std::remove_if(rows_.begin() + static_cast<std::ptrdiff_t>(first),
-                                   rows_.end(), lacksText);
+  const auto tail =
+      std::remove_if(rows_.begin() + static_cast<std::ptrdiff_t>(first), rows_.end(), lacksText);
   if (tail == rows_.end()) return;
   rows_.erase(tail, rows_.end());
   recountSelected();
@@ -171,9 +171,7 @@ bool urlContains(const ItemRecord& row, const std::string& text) {
   return row.url.size() >= text.size() && findText(row.url, text) != std::string_view::npos;
 }
 
-std::string itemCountText(int count) {
-  return "ｱｲﾃﾑ数 ： " + std::to_string(count);
-}
+std::string itemCountText(int count) { return "ｱｲﾃﾑ数 ： " + std::to_string(count); }
 
 bool ColumnSortState::click(int column) {
   descending_ = (column == lastColumn_) ? !descending_ : false;

@@ -165,15 +165,12 @@ bool WriteList(const ItemList& list, const std::string& path) {
 
 std::string listReadMessage(const ListReadResult& result, const std::string& path) {
   switch (result.status) {
-    case ListReadStatus::kNotListFile:
-      return "指定のﾌｧｲﾙはMRLﾌｧｲﾙ形式ではありません";
-    case ListReadStatus::kTruncated:
-      return path + " の末尾以降にｱｸｾｽしようとしました。";
+    case ListReadStatus::kNotListFile: return "指定のﾌｧｲﾙはMRLﾌｧｲﾙ形式ではありません";
+    case ListReadStatus::kTruncated: return path + " の末尾以降にｱｸｾｽしようとしました。";
     case ListReadStatus::kTrailingData:
       return path + " の最後のｱｲﾃﾑの後にﾃﾞｰﾀが残っています。ｱｲﾃﾑ数が壊れている可能性があります。";
     case ListReadStatus::kOk:
-    case ListReadStatus::kCannotOpen:
-      break;
+    case ListReadStatus::kCannotOpen: break;
   }
   return {};
 }

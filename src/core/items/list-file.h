@@ -28,8 +28,8 @@ struct ListReadResult {
 };
 
 // Appends the file's items to the list. Only a kOk result read the file completely; a list
-// read with any other status must not be written back over the file. Rows without fileName or url are dropped by
-// AddItem. Never allocates more than the file's size, whatever its counts say.
+// read with any other status must not be written back over the file. Rows without fileName or url
+// are dropped by AddItem. Never allocates more than the file's size, whatever its counts say.
 ListReadResult ReadList(ItemList& list, const std::string& path);
 
 // Writes every row as a version-3 file, through a temporary file renamed over `path`.

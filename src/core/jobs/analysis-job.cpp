@@ -5,21 +5,21 @@
 #include <cstdio>
 
 #include "analysis/address.h"
-#include "items/page-type.h"
 #include "analysis/page-scan.h"
 #include "items/item-info.h"
+#include "items/page-type.h"
 #include "jobs/job-host.h"
-#include "net/page-responses.h"
 #include "jobs/write-output.h"
 #include "net/job-record.h"
+#include "net/page-responses.h"
 #include "net/result-codes.h"
 #include "net/worker-threads.h"
 #include "platform/prompter.h"
 
 namespace murlo {
 
-AnalysisJob::AnalysisJob(JobHost& host, AnalysisMode mode, std::string address, std::string mustContain,
-                         bool deleteHtml, bool autoDownload)
+AnalysisJob::AnalysisJob(JobHost& host, AnalysisMode mode, std::string address,
+                         std::string mustContain, bool deleteHtml, bool autoDownload)
     : host_(host),
       runner_(host),
       mode_(mode),
@@ -149,9 +149,10 @@ bool AnalysisJob::finishPage() {
   if (result == RESULT_SUCCEED) {
     if (mode_ != AnalysisMode::kOne) setRowImage(kImageWaiting);
     progress_.caption = JobCaption::kAnalysing;
-    const PageScanContext context{{host_.items(), host_.settings()}, *host_.prompter(),
-                                  host_.appDirectory()};
-    const ScanResult scanned = scanPage(context, pageAddress_, runner_.record().pageFile, runner_.settings().tag);
+    const PageScanContext context{
+        {host_.items(), host_.settings()}, *host_.prompter(), host_.appDirectory()};
+    const ScanResult scanned =
+        scanPage(context, pageAddress_, runner_.record().pageFile, runner_.settings().tag);
     releasePageFile(true);
     if (scanned == ScanResult::kFileMissing) {
       if (!(runner_.settings().movement & movement::kNoErrorMessages)) {

@@ -34,11 +34,11 @@ enum class AnalysisMode {
 
 class AnalysisJob {
  public:
-  // `address`: the page of AnalysisMode::kOne. `mustContain`: AnalysisMode::kRecursive keeps only rows
-  // whose url contains it. At the end, `deleteHtml` deletes the page-type rows and
+  // `address`: the page of AnalysisMode::kOne. `mustContain`: AnalysisMode::kRecursive keeps only
+  // rows whose url contains it. At the end, `deleteHtml` deletes the page-type rows and
   // `autoDownload` asks for the download of the whole list.
-  AnalysisJob(JobHost& host, AnalysisMode mode, std::string address = {}, std::string mustContain = {},
-              bool deleteHtml = false, bool autoDownload = false);
+  AnalysisJob(JobHost& host, AnalysisMode mode, std::string address = {},
+              std::string mustContain = {}, bool deleteHtml = false, bool autoDownload = false);
 
   // Removes the job's page files that are left, keeping the last page as Murlo.tmp.
   ~AnalysisJob();

@@ -4,6 +4,7 @@
 
 #include "analysis/address.h"
 #include "items/item-info.h"
+#include "items/item-tags.h"
 #include "jobs/job-host.h"
 #include "jobs/write-output.h"
 #include "net/disk-name.h"
@@ -11,7 +12,6 @@
 #include "net/result-codes.h"
 #include "net/worker-threads.h"
 #include "text/cp932.h"
-#include "items/item-tags.h"
 
 namespace murlo {
 
@@ -33,7 +33,8 @@ bool startsThread(const ItemRecord& row) {
 
 }  // namespace
 
-DownloadJob::DownloadJob(JobHost& host, DownloadMode mode) : host_(host), runner_(host), mode_(mode) {}
+DownloadJob::DownloadJob(JobHost& host, DownloadMode mode)
+    : host_(host), runner_(host), mode_(mode) {}
 
 void DownloadJob::start() {
   if (host_.settings().path01.empty()) host_.setSaveFolder(itemTextOfPath(host_.appDirectory()));
@@ -152,8 +153,9 @@ void DownloadJob::showProgress() {
     const int row = current_.row.find(items);
     // A resumed row keeps naming its partial file, so a stop leaves it resumable.
     if (row >= 0) {
-      items.setText(row, kColInfo, progressInfo(counters_.doneBytes, counters_.totalBytes) +
-                                       (current_.resumed ? itemTextOfPath(current_.resumedPath) : std::string()));
+      items.setText(row, kColInfo,
+                    progressInfo(counters_.doneBytes, counters_.totalBytes) +
+                        (current_.resumed ? itemTextOfPath(current_.resumedPath) : std::string()));
     }
   }
   const std::int64_t elapsed = runner_.elapsedMs();
@@ -194,7 +196,8 @@ bool DownloadJob::finishItem() {
     if (row >= 0) {
       items.setImage(row, kImageFailed);
       const bool tagged = items.row(row).tag == kResumeTag;
-      items.setText(row, kColInfo, kInfoErrorPrefix + (tagged ? itemTextOfPath(partialPath()) : std::string()));
+      items.setText(row, kColInfo,
+                    kInfoErrorPrefix + (tagged ? itemTextOfPath(partialPath()) : std::string()));
     }
     --counters_.done;
     --counters_.total;
@@ -257,7 +260,8 @@ bool DownloadJob::suspend() {
     return answered;
   }
   items.setText(row, kColTag, kResumeTag);
-  items.setText(row, kColInfo, progressInfo(record.doneBytes, record.totalBytes) + itemTextOfPath(partial));
+  items.setText(row, kColInfo,
+                progressInfo(record.doneBytes, record.totalBytes) + itemTextOfPath(partial));
   items.setImage(row, kImageFinished);
   return answered;
 }

@@ -16,7 +16,8 @@ std::string rowKey(const ItemRecord& row) {
 // deletion moves only the rows after it. Returns where index `follow` has moved to.
 int deleteRows(ItemList& list, const std::vector<int>& rows, int follow) {
   for (auto it = rows.rbegin(); it != rows.rend(); ++it) list.deleteRow(*it);
-  return follow - static_cast<int>(std::lower_bound(rows.begin(), rows.end(), follow) - rows.begin());
+  return follow -
+         static_cast<int>(std::lower_bound(rows.begin(), rows.end(), follow) - rows.begin());
 }
 
 }  // namespace

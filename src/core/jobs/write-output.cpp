@@ -33,7 +33,9 @@ void writeOutput(OutputSink& sink, int code, const std::string& text, int output
     // A job start.
     if (outputBits & output::kClearEach) sink.resetToBanner();
     if (outputBits & output::kProcessing) {
-      const char* line = code == OUT_ANALYZE ? "\r\nAnalyze..." : code == OUT_DOWNLOAD ? "\r\nDownload..." : nullptr;
+      const char* line = code == OUT_ANALYZE    ? "\r\nAnalyze..."
+                         : code == OUT_DOWNLOAD ? "\r\nDownload..."
+                                                : nullptr;
       if (line) sink.append(std::string(line) + (offline ? "[Offline]" : ""));
     }
     return;

@@ -25,7 +25,6 @@ class OutputSink {
 
 // Writes one line for `code` (a job start or an item result) with `text`, as the Output bits
 // allow. `offline`: the connection::kOffline setting.
-void writeOutput(OutputSink& sink, int code, const std::string& text, int outputBits,
-                 bool offline);
+void writeOutput(OutputSink& sink, int code, const std::string& text, int outputBits, bool offline);
 
 }  // namespace murlo

@@ -26,7 +26,8 @@ InternetError badEncoding(const std::string& text) {
 }
 
 InternetError corrupt(const char* why) {
-  return badEncoding(std::string("The compressed body is corrupt: ") + (why != nullptr ? why : "bad data"));
+  return badEncoding(std::string("The compressed body is corrupt: ") +
+                     (why != nullptr ? why : "bad data"));
 }
 
 // A zlib stream opens with method 8 (deflate), a window of at most 32 KiB, and a check that
@@ -70,7 +71,8 @@ class BodyDecoder::Inflater {
     if (state_ == State::kFresh) {
       // Servers send "deflate" both as a zlib stream and as bare deflate data.
       if (in.size() < (gzip_ ? 1u : 2u)) return 0;
-      if (!gzip_ && !isZlibHeader(static_cast<unsigned char>(in[0]), static_cast<unsigned char>(in[1]))) {
+      if (!gzip_ &&
+          !isZlibHeader(static_cast<unsigned char>(in[0]), static_cast<unsigned char>(in[1]))) {
         inflateReset2(&stream_, -MAX_WBITS);
       }
       state_ = State::kStreaming;
@@ -122,7 +124,8 @@ bool isIdentityEncoding(std::string_view codings) { return codingsOf(codings).em
 
 BodyDecoder::BodyDecoder(std::string_view codings) {
   const std::vector<std::string_view> applied = codingsOf(codings);
-  if (applied.size() > kMaxCodings) throw badEncoding("Too many content encodings: " + std::string(codings));
+  if (applied.size() > kMaxCodings)
+    throw badEncoding("Too many content encodings: " + std::string(codings));
   for (auto it = applied.rbegin(); it != applied.rend(); ++it) {
     const bool gzip = equalsIgnoreAsciiCase(*it, "gzip") || equalsIgnoreAsciiCase(*it, "x-gzip");
     if (!gzip && !equalsIgnoreAsciiCase(*it, "deflate")) {

@@ -36,7 +36,9 @@ std::string percentDecoded(std::string_view text) {
 std::string toUtf8(std::string_view text, const char* undecodable) {
   if (isValidUtf8(text)) return std::string(text);
   const std::optional<std::string> decoded =
-      convertText(text, "CP932", "UTF-8", [undecodable](std::string_view) { return Substitute{undecodable, 1}; });
+      convertText(text, "CP932", "UTF-8", [undecodable](std::string_view) {
+        return Substitute{undecodable, 1};
+      });
   return decoded.value_or(std::string(text));
 }
 

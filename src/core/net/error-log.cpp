@@ -62,7 +62,8 @@ bool appendErrorLog(const std::string& appDir, std::string_view url, std::string
   // The mutex orders the threads of this process, flock() other processes on the same file.
   static std::mutex mutex;
   std::lock_guard lock(mutex);
-  const int fd = ::open(errorLogPath(appDir).c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+  const int fd =
+      ::open(errorLogPath(appDir).c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
   if (fd < 0) return false;
   ::flock(fd, LOCK_EX);
   struct stat info {};

@@ -35,9 +35,7 @@ InternetError statusError(const RemoteFile& file) {
 }
 
 // A header value may not carry a line break into the request.
-std::string oneLine(const std::string& text) {
-  return text.substr(0, text.find_first_of("\r\n"));
-}
+std::string oneLine(const std::string& text) { return text.substr(0, text.find_first_of("\r\n")); }
 
 // A time as an HTTP date ("Sun, 06 Nov 1994 08:49:37 GMT"), whatever the locale.
 std::string httpDate(std::time_t time) {
@@ -113,7 +111,8 @@ void CHttpWorker::OpenRequest() {
   request.timeoutMs = session_.timeoutMs;
   request.rangeFrom = rangeFrom_;
   request.keptAnswers = job_.keptAnswers;
-  request.keptAnswerUse = binding_ == Binding::kPageJob ? KeptAnswerUse::kKeep : KeptAnswerUse::kReuse;
+  request.keptAnswerUse =
+      binding_ == Binding::kPageJob ? KeptAnswerUse::kKeep : KeptAnswerUse::kReuse;
   // The rest of the partial file is wanted only from the same, unchanged remote file; a
   // server that sees it changed sends the whole file instead.
   if (rangeFrom_ && partialTime_) request.headers.push_back("If-Range: " + httpDate(*partialTime_));
@@ -153,7 +152,8 @@ bool CHttpWorker::followRedirect() {
   remoteFile_.reset();
   const CrackResult cracked = crackUrl(target, base);
   if (!cracked.url) refuse(kReportRedirectUnparsable, answer + " -> " + target);
-  if (cracked.url->serviceType != kServiceHttp) refuse(kReportRedirectNotHttp, answer + " -> " + target);
+  if (cracked.url->serviceType != kServiceHttp)
+    refuse(kReportRedirectNotHttp, answer + " -> " + target);
   takeCracked(*cracked.url);
   if (IsCancelled(RESULT_USER_DENIED)) return false;
   OpenRequest();
@@ -164,7 +164,8 @@ bool CHttpWorker::followRedirect() {
 }
 
 std::optional<std::int64_t> CHttpWorker::remoteSize() const {
-  if (const auto range = remoteFile_->contentRange(); range && range->total >= 0) return range->total;
+  if (const auto range = remoteFile_->contentRange(); range && range->total >= 0)
+    return range->total;
   return remoteFile_->contentLength();
 }
 
@@ -253,8 +254,7 @@ bool CHttpWorker::continueOrRestart() {
   if (rangeSent()) {
     const long status = remoteFile_->status();
     const auto range = remoteFile_->contentRange();
-    if (status == 416 && range && range->total == have &&
-        (!remoteTime() || remoteUnchanged())) {
+    if (status == 416 && range && range->total == have && (!remoteTime() || remoteUnchanged())) {
       // The partial file already holds the whole, unchanged file.
       job_.doneBytes = have;
       job_.totalBytes = have;

@@ -35,8 +35,8 @@ CInetWorker::~CInetWorker() = default;
 void CInetWorker::OpenSession() {
   const int word = job_.connection;
   session_.offline = (word & connection::kOffline) != 0;
-  session_.timeoutMs = (word & connection::kTimeout) && job_.timeoutMs > 0 ? job_.timeoutMs
-                                                                           : kDefaultTimeoutMs;
+  session_.timeoutMs =
+      (word & connection::kTimeout) && job_.timeoutMs > 0 ? job_.timeoutMs : kDefaultTimeoutMs;
   session_.proxy = (word & connection::kProxy) ? job_.proxy : std::string();
 }
 
@@ -58,7 +58,8 @@ void CInetWorker::takeCracked(const CrackedUrl& url) {
 
 void CInetWorker::refuseWhenOffline() const {
   // The log is written in the program's encoding.
-  if (session_.offline) throw InternetError(kCodeOffline, utf8ToCp932("ｵﾌﾗｲﾝ作業中のため、接続しませんでした"));
+  if (session_.offline)
+    throw InternetError(kCodeOffline, utf8ToCp932("ｵﾌﾗｲﾝ作業中のため、接続しませんでした"));
 }
 
 bool CInetWorker::IsCancelled(int code) {
@@ -100,7 +101,8 @@ void CInetWorker::MakeDirectory(std::string& relativePath) {
   const std::string path = job_.saveDir + relativePath;
   struct stat info {};
   if (::lstat(path.c_str(), &info) != 0) {
-    if (::mkdir(path.c_str(), 0777) != 0 && (errno != EEXIST || ::lstat(path.c_str(), &info) != 0)) {
+    if (::mkdir(path.c_str(), 0777) != 0 &&
+        (errno != EEXIST || ::lstat(path.c_str(), &info) != 0)) {
       throw LocalFileError::fromErrno(FileErrorKind::kBadPath, path);
     }
     info.st_mode = S_IFDIR;
@@ -178,8 +180,8 @@ std::size_t CInetWorker::readFirstBlock() {
 bool CInetWorker::readingLoop(bool countBytes, std::size_t firstCount) {
   const std::size_t want = buffer_.size() - 1;
   // Each pass takes up to bufferSize - 1 bytes straight from the remote file's own buffer.
-  std::string_view piece = firstCount > 0 ? std::string_view(buffer_.data(), firstCount)
-                                          : remoteFile_->readView(want);
+  std::string_view piece =
+      firstCount > 0 ? std::string_view(buffer_.data(), firstCount) : remoteFile_->readView(want);
   for (;;) {
     if (piece.empty()) {
       if (remoteFile_->atEnd()) break;

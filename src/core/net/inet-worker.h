@@ -84,7 +84,8 @@ class CInetWorker {
   // remote file is unchanged, and renames the complete file to `finalPath` (no rename when
   // both are the same: the partial file of an older list). `firstCount` bytes already in the
   // buffer are the body's first bytes. True when the file is complete.
-  bool saveBody(const std::string& partialPath, const std::string& finalPath, std::size_t firstCount = 0);
+  bool saveBody(const std::string& partialPath, const std::string& finalPath,
+                std::size_t firstCount = 0);
   // The partial file of the job's local name under the save folder.
   std::string partialPathOfLocalName() const;
   // The final path of a resumed partial file (job control put its path in localName).

@@ -5,8 +5,7 @@
 namespace murlo {
 
 std::shared_ptr<JobRecord> makeInfoRequest(const AppSettings& settings, const std::string& appDir,
-                                           const std::string& address,
-                                           const std::string& referrer,
+                                           const std::string& address, const std::string& referrer,
                                            std::shared_ptr<Prompter> prompter) {
   auto job = std::make_shared<JobRecord>();
   fillFromSettings(*job, settings, appDir);

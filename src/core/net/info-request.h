@@ -14,8 +14,7 @@ class Prompter;
 // A fresh record for querying `address` with `referrer`; no output, no credentials.
 // `prompter` receives the engine's error messages (none: nothing is shown).
 std::shared_ptr<JobRecord> makeInfoRequest(const AppSettings& settings, const std::string& appDir,
-                                           const std::string& address,
-                                           const std::string& referrer,
+                                           const std::string& address, const std::string& referrer,
                                            std::shared_ptr<Prompter> prompter);
 
 }  // namespace murlo

@@ -13,21 +13,20 @@ InternetError curlError(int curlCode, const std::string& errorBuffer) {
   switch (code) {
     case CURLE_COULDNT_CONNECT:
     case CURLE_COULDNT_RESOLVE_HOST:
-    case CURLE_COULDNT_RESOLVE_PROXY:
-      return InternetError(kCodeCannotConnect, text);
-    case CURLE_REMOTE_FILE_NOT_FOUND:
-      return InternetError(kCodeFileNotFound, text);
-    default:
-      return InternetError(EngineError::curl(curlCode), text);
+    case CURLE_COULDNT_RESOLVE_PROXY: return InternetError(kCodeCannotConnect, text);
+    case CURLE_REMOTE_FILE_NOT_FOUND: return InternetError(kCodeFileNotFound, text);
+    default: return InternetError(EngineError::curl(curlCode), text);
   }
 }
 
 InternetError urlError(int urlCode) {
-  return InternetError(EngineError::url(urlCode), curl_url_strerror(static_cast<CURLUcode>(urlCode)));
+  return InternetError(EngineError::url(urlCode),
+                       curl_url_strerror(static_cast<CURLUcode>(urlCode)));
 }
 
 LocalFileError LocalFileError::fromErrno(FileErrorKind kind, const std::string& path) {
-  const char* what = kind == FileErrorKind::kBadPath ? "cannot create the folder " : "cannot write the file ";
+  const char* what =
+      kind == FileErrorKind::kBadPath ? "cannot create the folder " : "cannot write the file ";
   return LocalFileError(kind, what + path + " (" + std::strerror(errno) + ")");
 }
 

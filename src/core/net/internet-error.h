@@ -13,7 +13,8 @@ namespace murlo {
 // answer the server refused carries its HTTP status, and the message names the answer.
 class InternetError : public std::runtime_error {
  public:
-  InternetError(EngineError code, const std::string& text) : std::runtime_error(text), code_(code) {}
+  InternetError(EngineError code, const std::string& text)
+      : std::runtime_error(text), code_(code) {}
   EngineError code() const { return code_; }
 
  private:

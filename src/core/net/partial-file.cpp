@@ -75,7 +75,8 @@ std::string publishPartialFile(const std::string& partialPath, const std::string
       throw LocalFileError::givenUp(target);
     }
     if (result == 0) return target;
-    if (errno != EEXIST || replace) throw LocalFileError::fromErrno(FileErrorKind::kGeneric, target);
+    if (errno != EEXIST || replace)
+      throw LocalFileError::fromErrno(FileErrorKind::kGeneric, target);
     target = renamedCandidate(finalPath, counter);
   }
 }

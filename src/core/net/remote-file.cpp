@@ -73,7 +73,8 @@ RemoteFile::RemoteFile(RemoteRequest request, std::shared_ptr<ConnectionShare> s
 
 RemoteFile::~RemoteFile() {
   if (keepingBody_ && done_ && result_ == CURLE_OK && status_ == 200) {
-    request_.keptAnswers->keep(keptAnswerKey(KeptAnswerUse::kKeep), {rawHeaders_, std::move(keptBody_)});
+    request_.keptAnswers->keep(keptAnswerKey(KeptAnswerUse::kKeep),
+                               {rawHeaders_, std::move(keptBody_)});
   }
   releaseHandles();
   curl_slist_free_all(headerList_);
@@ -83,7 +84,8 @@ void RemoteFile::releaseHandles() {
   if (easy_ != nullptr && multi_ != nullptr) curl_multi_remove_handle(multi_, easy_);
   // Only handles of a transfer that ended cleanly are kept: a stopped, paused or failed one
   // may carry state into the next item.
-  if (share_ != nullptr && easy_ != nullptr && multi_ != nullptr && done_ && result_ == 0 && !paused_) {
+  if (share_ != nullptr && easy_ != nullptr && multi_ != nullptr && done_ && result_ == 0 &&
+      !paused_) {
     share_->keepHandles(easy_, multi_);
     return;
   }
@@ -237,7 +239,8 @@ void RemoteFile::raiseIfFailed() {
 }
 
 std::string RemoteFile::keptAnswerKey(KeptAnswerUse use) const {
-  if (request_.keptAnswerUse != use || !request_.keptAnswers || request_.ftp || request_.rangeFrom) return {};
+  if (request_.keptAnswerUse != use || !request_.keptAnswers || request_.ftp || request_.rangeFrom)
+    return {};
   return request_.url + '\n' + request_.userName + '\n' + request_.password;
 }
 
@@ -279,7 +282,7 @@ bool RemoteFile::awaitBody() {
   const std::size_t unread = pending_.size() - taken_;
   if (paused_) {
     paused_ = false;
-    restartStallWindow();  // the pause was the reader's, not the server's
+    restartStallWindow();                    // the pause was the reader's, not the server's
     curl_easy_pause(easy_, CURLPAUSE_CONT);  // may hand over the kept block at once
   }
   const auto more = [this, unread] { return pending_.size() - taken_ > unread; };

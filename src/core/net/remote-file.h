@@ -33,12 +33,12 @@ enum class KeptAnswerUse {
 };
 
 struct RemoteRequest {
-  std::string url;                   // without credentials
+  std::string url;  // without credentials
   bool ftp = false;
   std::vector<std::string> headers;  // HTTP: the request header lines, in order
   std::string userName;              // none when empty
   std::string password;
-  std::string proxy;                 // "" for a direct connection
+  std::string proxy;  // "" for a direct connection
   // Connect time-out; also, less than 1 KiB received in this long counts as a stall.
   std::int64_t timeoutMs = 60000;
   // Ask for the bytes from this offset on: a Range header over HTTP, REST over FTP.
@@ -136,7 +136,8 @@ class RemoteFile {
   bool paused_ = false;  // libcurl holds a body block until the reader has room
   bool encoded_ = false;
   std::unique_ptr<BodyDecoder> decoder_;
-  std::string decodedPiece_;  // what readView of an encoded body hands out  // made by the first read of an encoded body
+  std::string decodedPiece_;  // what readView of an encoded body hands out  // made by the first
+                              // read of an encoded body
   bool done_ = false;
   int result_ = 0;  // the CURLcode once done_
   // The body as sent, for a page answer to be kept; dropped once it grows too large.

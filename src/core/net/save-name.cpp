@@ -32,11 +32,11 @@ std::string resolveSaveName(JobRecord& job, bool* existing) {
       candidate = renamedCandidate(job.fileName, counter);
     } else {
       // No prompter counts as the dialog closed without a choice: rename from now on.
-      const OverwriteChoice choice = job.prompter ? job.prompter->confirmOverwrite(job.url, candidate)
-                                                  : OverwriteChoice::kAutoRenameAll;
+      const OverwriteChoice choice = job.prompter
+                                         ? job.prompter->confirmOverwrite(job.url, candidate)
+                                         : OverwriteChoice::kAutoRenameAll;
       switch (choice) {
-        case OverwriteChoice::kOverwrite:
-          return candidate;
+        case OverwriteChoice::kOverwrite: return candidate;
         case OverwriteChoice::kSaveAs: {
           FileDialogRequest request;
           request.title = "ﾌｧｲﾙを保存する";
@@ -50,9 +50,7 @@ std::string resolveSaveName(JobRecord& job, bool* existing) {
         case OverwriteChoice::kOverwriteAll:
           job.movement.fetch_or(movement::kOverwrite);
           return candidate;
-        case OverwriteChoice::kAutoRenameAll:
-          job.movement.fetch_or(movement::kAutoRename);
-          break;
+        case OverwriteChoice::kAutoRenameAll: job.movement.fetch_or(movement::kAutoRename); break;
       }
     }
     ++counter;

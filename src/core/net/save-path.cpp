@@ -91,7 +91,8 @@ std::string renamedCandidate(std::string_view name, unsigned counter) {
   const std::string_view stem = component.substr(0, dot);
   const std::string_view extension =
       dot == std::string_view::npos ? std::string_view() : component.substr(dot);
-  const std::size_t room = kMaxFileNameBytes - std::min(kMaxFileNameBytes, extension.size() + std::strlen(hex));
+  const std::size_t room =
+      kMaxFileNameBytes - std::min(kMaxFileNameBytes, extension.size() + std::strlen(hex));
   return std::string(name.substr(0, componentStart)) + std::string(cutAtCharBoundary(stem, room)) +
          hex + std::string(extension);
 }

@@ -16,7 +16,8 @@ using UrlHandle = std::unique_ptr<CURLU, UrlHandleDeleter>;
 // One part of the address, or nothing when it is absent.
 std::optional<std::string> part(CURLU* handle, CURLUPart which, unsigned flags = 0) {
   char* text = nullptr;
-  if (curl_url_get(handle, which, &text, flags) != CURLUE_OK || text == nullptr) return std::nullopt;
+  if (curl_url_get(handle, which, &text, flags) != CURLUE_OK || text == nullptr)
+    return std::nullopt;
   std::string value(text);
   curl_free(text);
   return value;
@@ -28,10 +29,12 @@ CrackResult crackUrl(std::string_view address, std::string_view base) {
   UrlHandle handle(curl_url());
   if (!handle) return {std::nullopt, CURLUE_OUT_OF_MEMORY};
   if (!base.empty()) {
-    const CURLUcode rc = curl_url_set(handle.get(), CURLUPART_URL, std::string(base).c_str(), CURLU_URLENCODE);
+    const CURLUcode rc =
+        curl_url_set(handle.get(), CURLUPART_URL, std::string(base).c_str(), CURLU_URLENCODE);
     if (rc != CURLUE_OK) return {std::nullopt, rc};
   }
-  const CURLUcode rc = curl_url_set(handle.get(), CURLUPART_URL, std::string(address).c_str(), CURLU_URLENCODE);
+  const CURLUcode rc =
+      curl_url_set(handle.get(), CURLUPART_URL, std::string(address).c_str(), CURLU_URLENCODE);
   if (rc != CURLUE_OK) return {std::nullopt, rc};
   // Credentials go to the connection, not into the request line; fragments never leave.
   curl_url_set(handle.get(), CURLUPART_USER, nullptr, 0);

@@ -14,10 +14,10 @@ inline constexpr unsigned kServiceHttp = 3;  // HTTP and HTTPS
 inline constexpr unsigned kServiceOther = 0;
 
 struct CrackedUrl {
-  std::string scheme;   // lower case
+  std::string scheme;  // lower case
   std::string server;
   std::uint16_t port = 0;  // the scheme's default when the address has none
-  std::string object;   // path and query, percent-encoded where the address had unsafe bytes
+  std::string object;      // path and query, percent-encoded where the address had unsafe bytes
   unsigned serviceType = kServiceOther;
   std::string requestUrl;  // the address to send, without credentials and fragment
 };

@@ -68,7 +68,8 @@ void runHttp(JobRecord& job, CInetWorker::Binding binding, Work work) {
 }
 
 bool endsWithJpg(const std::string& url) {
-  return url.size() >= 3 && equalsIgnoreAsciiCase(std::string_view(url).substr(url.size() - 3), "jpg");
+  return url.size() >= 3 &&
+         equalsIgnoreAsciiCase(std::string_view(url).substr(url.size() - 3), "jpg");
 }
 
 // The question for a partial file that is gone; true when the user named another one.
@@ -92,7 +93,9 @@ bool askForPartialFile(JobRecord& job) {
 bool liesInFolder(const std::string& path, const std::string& folder) {
   char* resolvedFolder = ::realpath(folder.c_str(), nullptr);
   const std::size_t slash = path.rfind('/');
-  const std::string parent = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+  const std::string parent = slash == std::string::npos ? "."
+                             : slash == 0               ? "/"
+                                                        : path.substr(0, slash);
   char* resolvedParent = ::realpath(parent.c_str(), nullptr);
   bool inside = false;
   if (resolvedFolder != nullptr && resolvedParent != nullptr) {
@@ -121,9 +124,9 @@ bool acceptPartialFile(JobRecord& job) {
   }
   if (liesInFolder(job.localName, job.saveDir)) return true;
   return job.prompter &&
-         job.prompter->message(shown + "\r\nは保存先ﾌｫﾙﾀﾞの外にあります。このﾌｧｲﾙに続きを書き込みますか？",
-                               PromptIcon::kExclamation,
-                               PromptButtons::kYesNoDefaultNo) == PromptAnswer::kYes;
+         job.prompter->message(
+             shown + "\r\nは保存先ﾌｫﾙﾀﾞの外にあります。このﾌｧｲﾙに続きを書き込みますか？",
+             PromptIcon::kExclamation, PromptButtons::kYesNoDefaultNo) == PromptAnswer::kYes;
 }
 
 }  // namespace

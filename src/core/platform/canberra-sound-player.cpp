@@ -29,6 +29,8 @@ class CanberraSoundPlayer : public SoundPlayer {
 
 }  // namespace
 
-std::unique_ptr<SoundPlayer> makeDesktopSoundPlayer() { return std::make_unique<CanberraSoundPlayer>(); }
+std::unique_ptr<SoundPlayer> makeDesktopSoundPlayer() {
+  return std::make_unique<CanberraSoundPlayer>();
+}
 
 }  // namespace murlo

@@ -38,8 +38,7 @@ class ProcessRunner : public CommandRunner {
         if (n > 0) result.output.append(buffer, static_cast<std::size_t>(n));
       }
       int status = 0;
-      while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-      }
+      while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {}
       if (WIFEXITED(status)) result.status = WEXITSTATUS(status);
     }
     ::close(pipeFds[0]);

@@ -18,7 +18,8 @@ bool commandOnPath(const std::string& name) {
   std::stringstream dirs(path);
   std::string dir;
   while (std::getline(dirs, dir, ':')) {
-    std::filesystem::path candidate = dir.empty() ? std::filesystem::path(".") : std::filesystem::path(dir);
+    std::filesystem::path candidate =
+        dir.empty() ? std::filesystem::path(".") : std::filesystem::path(dir);
     candidate /= name;
     if (access(candidate.c_str(), X_OK) == 0) return true;
   }

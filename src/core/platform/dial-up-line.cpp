@@ -11,7 +11,8 @@ bool isDialUpType(const std::string& type) {
 // A Bluetooth connection is a dial-up line only in its DUN role (not a PAN network).
 bool isBluetoothDialUp(CommandRunner& runner, const ActiveConnection& c) {
   if (c.type != "bluetooth") return false;
-  const CommandResult r = runner.run({"nmcli", "-g", "bluetooth.type", "connection", "show", "uuid", c.uuid});
+  const CommandResult r =
+      runner.run({"nmcli", "-g", "bluetooth.type", "connection", "show", "uuid", c.uuid});
   return r.status == 0 && r.output.rfind("dun", 0) == 0;
 }
 

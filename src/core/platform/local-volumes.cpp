@@ -18,7 +18,8 @@ bool isUserMount(const std::string& dir) {
 std::vector<Volume> localVolumes(const std::vector<MountEntry>& mounts, const std::string& home) {
   std::vector<Volume> volumes = {{"/", DriveType::kFixed}};
   auto listed = [&](const std::string& path) {
-    return std::any_of(volumes.begin(), volumes.end(), [&](const Volume& v) { return v.path == path; });
+    return std::any_of(volumes.begin(), volumes.end(),
+                       [&](const Volume& v) { return v.path == path; });
   };
   if (!home.empty() && !listed(home)) volumes.push_back({home, driveTypeOf(home, mounts)});
   for (const MountEntry& m : mounts) {

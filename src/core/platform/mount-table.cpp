@@ -37,9 +37,10 @@ DriveType classifyMount(const MountEntry& entry) {
     return DriveType::kNetwork;
   }
   if (oneOf(type, {"iso9660", "udf"})) return DriveType::kOptical;
-  if (oneOf(type, {"proc", "sysfs", "devpts", "devtmpfs", "cgroup", "cgroup2", "securityfs",
-                   "debugfs", "tracefs", "pstore", "bpf", "mqueue", "hugetlbfs", "configfs",
-                   "fusectl", "autofs", "binfmt_misc", "efivarfs", "rpc_pipefs", "nsfs"})) {
+  if (oneOf(type, {"proc",    "sysfs",       "devpts",    "devtmpfs",   "cgroup",
+                   "cgroup2", "securityfs",  "debugfs",   "tracefs",    "pstore",
+                   "bpf",     "mqueue",      "hugetlbfs", "configfs",   "fusectl",
+                   "autofs",  "binfmt_misc", "efivarfs",  "rpc_pipefs", "nsfs"})) {
     return DriveType::kVirtual;
   }
   if (isUnder(entry.dir, "/media") || isUnder(entry.dir, "/run/media")) {

@@ -16,19 +16,19 @@ enum class PromptAnswer { kOk, kYes, kNo };
 
 // The four choices of the overwrite confirmation ("上書き保存の確認").
 enum class OverwriteChoice {
-  kOverwrite = 0,         // 上書き保存
-  kSaveAs = 1,            // 名前を付けて保存
-  kOverwriteAll = 2,      // 以降全て上書き
-  kAutoRenameAll = 3,     // 以降全て自動 ﾘﾈｰﾑ
+  kOverwrite = 0,      // 上書き保存
+  kSaveAs = 1,         // 名前を付けて保存
+  kOverwriteAll = 2,   // 以降全て上書き
+  kAutoRenameAll = 3,  // 以降全て自動 ﾘﾈｰﾑ
 };
 
 struct FileDialogRequest {
   std::string title;
-  std::string filter;         // "label|pattern|...||" as the program writes it
+  std::string filter;  // "label|pattern|...||" as the program writes it
   std::string initialFolder;
   std::string initialName;
-  bool mustExist = false;     // open dialog: the file must exist
-  bool folder = false;        // a folder, not a file, is chosen (title and initialFolder only)
+  bool mustExist = false;  // open dialog: the file must exist
+  bool folder = false;     // a folder, not a file, is chosen (title and initialFolder only)
   bool confirmOverwrite = false;
 };
 
@@ -37,8 +37,7 @@ class Prompter {
   virtual ~Prompter() = default;
 
   // A message box. Texts are UTF-8. With kOk buttons the answer is always kOk.
-  virtual PromptAnswer message(const std::string& text, PromptIcon icon,
-                               PromptButtons buttons) = 0;
+  virtual PromptAnswer message(const std::string& text, PromptIcon icon, PromptButtons buttons) = 0;
 
   // The overwrite confirmation for `url` and the local `fileName` candidate.
   virtual OverwriteChoice confirmOverwrite(const std::string& url, const std::string& fileName) = 0;

@@ -67,9 +67,7 @@ bool SaveSettings(const AppSettings& settings, const std::string& iniPath) {
   IniFile ini = IniFile::load(iniPath);
   forEachKey(
       settings, [&](const char* sec, const char* key, const int& v) { ini.setInt(sec, key, v); },
-      [&](const char* sec, const char* key, const std::string& v) {
-        ini.setString(sec, key, v);
-      });
+      [&](const char* sec, const char* key, const std::string& v) { ini.setString(sec, key, v); });
   return ini.save(iniPath);
 }
 

@@ -128,7 +128,8 @@ void IniFile::setString(std::string_view section, std::string_view key, std::str
   }
   // After the section's last non-blank line, so a blank separator line stays below it.
   int insertAt = sectionEnd(header);
-  while (insertAt - 1 > header && trim(lines_[static_cast<std::size_t>(insertAt - 1)].raw).empty()) {
+  while (insertAt - 1 > header &&
+         trim(lines_[static_cast<std::size_t>(insertAt - 1)].raw).empty()) {
     --insertAt;
   }
   lines_.insert(lines_.begin() + insertAt, parseLine(std::move(raw)));

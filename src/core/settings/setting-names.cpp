@@ -114,8 +114,9 @@ SettingName text(const char* name, Page page, const char* label, Text field, boo
 }
 
 // A radio group: one of `values`, read and stored as the index of the chosen button.
-SettingName choice(const char* name, Page page, const char* label, const std::vector<std::string>& values,
-                   int (*read)(const AppSettings&), void (*write)(AppSettings&, int)) {
+SettingName choice(const char* name, Page page, const char* label,
+                   const std::vector<std::string>& values, int (*read)(const AppSettings&),
+                   void (*write)(AppSettings&, int)) {
   std::string allowed;
   for (const std::string& v : values) allowed += (allowed.empty() ? "" : "|") + v;
   return {name,

@@ -116,11 +116,13 @@ bool equalsIgnoreAsciiCase(std::string_view a, std::string_view b) {
 }
 
 bool endsWithIgnoreAsciiCase(std::string_view text, std::string_view suffix) {
-  return text.size() >= suffix.size() && equalsIgnoreAsciiCase(text.substr(text.size() - suffix.size()), suffix);
+  return text.size() >= suffix.size() &&
+         equalsIgnoreAsciiCase(text.substr(text.size() - suffix.size()), suffix);
 }
 
 bool startsWithIgnoreAsciiCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && equalsIgnoreAsciiCase(text.substr(0, prefix.size()), prefix);
+  return text.size() >= prefix.size() &&
+         equalsIgnoreAsciiCase(text.substr(0, prefix.size()), prefix);
 }
 
 int compareIgnoreAsciiCase(std::string_view a, std::string_view b) {
@@ -166,10 +168,12 @@ std::optional<std::string> convertText(std::string_view input, const char* from,
 namespace {
 
 // Converts with iconv, putting `replacement` for every input unit it cannot convert.
-std::string convert(std::string_view input, const char* from, const char* to,
-                    std::size_t unitSize, std::string_view replacement) {
+std::string convert(std::string_view input, const char* from, const char* to, std::size_t unitSize,
+                    std::string_view replacement) {
   return convertText(input, from, to,
-                     [&](std::string_view) { return Substitute{std::string(replacement), unitSize}; })
+                     [&](std::string_view) {
+                       return Substitute{std::string(replacement), unitSize};
+                     })
       .value_or(std::string(input));
 }
 
@@ -183,9 +187,7 @@ std::string cp932ToUtf8(std::string_view cp932) {
   return convert(cp932, "CP932", "UTF-8", 1, "\xEF\xBF\xBD");
 }
 
-std::string utf8ToCp932(std::string_view utf8) {
-  return convert(utf8, "UTF-8", "CP932", 1, "?");
-}
+std::string utf8ToCp932(std::string_view utf8) { return convert(utf8, "UTF-8", "CP932", 1, "?"); }
 
 std::string displayText(std::string_view itemText) {
   return isValidUtf8(itemText) ? std::string(itemText) : cp932ToUtf8(itemText);

@@ -20,7 +20,8 @@ IntegerField readIntegerField(std::string_view text, int min, int max) {
   if (text.empty() || ec != std::errc() || end != text.data() + text.size()) {
     field.error = "整数を入力してください。";
   } else if (field.value < min || field.value > max) {
-    field.error = std::to_string(min) + " から " + std::to_string(max) + " までの整数を入力してください。";
+    field.error =
+        std::to_string(min) + " から " + std::to_string(max) + " までの整数を入力してください。";
   } else {
     field.ok = true;
   }

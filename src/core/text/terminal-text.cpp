@@ -57,7 +57,8 @@ std::string escapeLine(std::string_view text) {
 bool isUtf8Terminal(std::string_view codeset) {
   // A terminal in the C locale (ASCII) shows UTF-8 as well as anything.
   return codeset.empty() || equalsIgnoreAsciiCase(codeset, "UTF-8") ||
-         equalsIgnoreAsciiCase(codeset, "UTF8") || equalsIgnoreAsciiCase(codeset, "ANSI_X3.4-1968") ||
+         equalsIgnoreAsciiCase(codeset, "UTF8") ||
+         equalsIgnoreAsciiCase(codeset, "ANSI_X3.4-1968") ||
          equalsIgnoreAsciiCase(codeset, "ASCII");
 }
 
@@ -80,7 +81,8 @@ std::string messageForTerminal(std::string_view message, std::string_view codese
   std::size_t start = 0;
   while (true) {
     const std::size_t end = message.find('\n', start);
-    std::string_view line = message.substr(start, end == std::string_view::npos ? end : end - start);
+    std::string_view line =
+        message.substr(start, end == std::string_view::npos ? end : end - start);
     if (end != std::string_view::npos && line.ends_with('\r')) line.remove_suffix(1);
     escaped += escapeLine(line);
     if (end == std::string_view::npos) break;
@@ -93,9 +95,10 @@ std::string messageForTerminal(std::string_view message, std::string_view codese
 std::string itemTextForTerminal(std::string_view text, std::string_view codeset) {
   if (isValidUtf8(text)) return toTerminalEncoding(escapeLine(text), codeset);
   // CP932 bytes that do not decode stay as "\xNN".
-  const std::optional<std::string> decoded = convertText(text, "CP932", "UTF-8", [](std::string_view rest) {
-    return Substitute{escape("\\x%02x", static_cast<unsigned char>(rest[0])), 1};
-  });
+  const std::optional<std::string> decoded =
+      convertText(text, "CP932", "UTF-8", [](std::string_view rest) {
+        return Substitute{escape("\\x%02x", static_cast<unsigned char>(rest[0])), 1};
+      });
   return toTerminalEncoding(escapeLine(decoded.value_or(std::string(text))), codeset);
 }
 

@@ -32,7 +32,8 @@ void applyItemEdit(ItemList& list, int row, const ItemEdit& edit) {
   list.setText(row, kColFileName, edit.fileName);
   list.setText(row, kColUrl, edit.url);
   list.setText(row, kColReferrer, edit.referrer);
-  list.setText(row, kColExtension, edit.fileName == kIndexMarker ? "" : linkExtension(edit.fileName));
+  list.setText(row, kColExtension,
+               edit.fileName == kIndexMarker ? "" : linkExtension(edit.fileName));
 }
 
 }  // namespace murlo::gui

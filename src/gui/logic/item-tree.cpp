@@ -56,7 +56,8 @@ DirectoryNode directoryTree(const ItemList& list, const std::string& host) {
     if (!rest.empty()) rest.remove_prefix(1);  // the "/" after the host
     DirectoryNode* parent = &root;
     // Each segment followed by "/" is a directory; a text after the last "/" is not.
-    for (std::size_t slash = rest.find('/'); slash != std::string_view::npos; slash = rest.find('/')) {
+    for (std::size_t slash = rest.find('/'); slash != std::string_view::npos;
+         slash = rest.find('/')) {
       parent = &childNamed(*parent, std::string(rest.substr(0, slash)));
       rest.remove_prefix(slash + 1);
     }
@@ -74,7 +75,8 @@ std::vector<int> rowsInDirectory(const ItemList& list, std::string_view path) {
 }
 
 int deleteHostRows(ItemList& list, std::string_view host) {
-  return deleteRowsWhere(list, [host](const ItemRecord& r) { return hostOfAddress(r.url) == host; });
+  return deleteRowsWhere(list,
+                         [host](const ItemRecord& r) { return hostOfAddress(r.url) == host; });
 }
 
 int deleteDirectoryRows(ItemList& list, std::string_view path) {

@@ -11,10 +11,11 @@ bool canAnalyzeSelection(const ItemList& list) {
     if (!r.selected) continue;
     any = true;
     const std::string& name = r.fileName;
-    const bool page = name.size() >= 5 &&
-                      (endsWithIgnoreAsciiCase(name, ".htm") || endsWithIgnoreAsciiCase(name, ".html") ||
-                       endsWithIgnoreAsciiCase(name, ".htm)") || endsWithIgnoreAsciiCase(name, "shtml") ||
-                       endsWithIgnoreAsciiCase(name, ".cgi"));
+    const bool page =
+        name.size() >= 5 &&
+        (endsWithIgnoreAsciiCase(name, ".htm") || endsWithIgnoreAsciiCase(name, ".html") ||
+         endsWithIgnoreAsciiCase(name, ".htm)") || endsWithIgnoreAsciiCase(name, "shtml") ||
+         endsWithIgnoreAsciiCase(name, ".cgi"));
     if (!page) return false;
   }
   return any;

@@ -4,15 +4,14 @@
 #include <optional>
 #include <string>
 
-#include "items/item-list.h"
 #include "analysis/address.h"
+#include "items/item-list.h"
 
 namespace murlo::gui {
 
 // "解析" needs selected rows whose names all look like pages: at least 5 bytes ending in
 // ".htm", ".html", ".htm)", "shtml" or ".cgi" (any letter case).
 bool canAnalyzeSelection(const ItemList& list);
-
 
 // While the must-contain field is empty, an address with a "/" suggests itself up to and
 // including its last "/".

@@ -13,7 +13,9 @@ int sameNameIndex(int movement) {
 }
 
 int sameNameBit(int index) {
-  return index == 0 ? movement::kAskSameName : index == 1 ? movement::kOverwrite : movement::kAutoRename;
+  return index == 0   ? movement::kAskSameName
+         : index == 1 ? movement::kOverwrite
+                      : movement::kAutoRename;
 }
 
 int packSound(const std::array<bool, 3>& ticked, const std::array<std::string, 3>& files) {
@@ -35,7 +37,13 @@ std::vector<std::string> saveFolderChoices(const AppSettings& settings) {
 bool isSwallowedFolderKey(int keyCode, bool controlOrAlt) {
   if (controlOrAlt) return false;
   switch (keyCode) {
-    case ';': case '=': case ',': case '-': case '.': case '/': case ':': return true;
+    case ';':
+    case '=':
+    case ',':
+    case '-':
+    case '.':
+    case '/':
+    case ':': return true;
     default: return false;
   }
 }

@@ -18,7 +18,8 @@ constexpr int kOtherMargin = 12;
 
 }  // namespace
 
-std::string shortenText(const std::string& text, int width, int margin, const TextMeasure& measure) {
+std::string shortenText(const std::string& text, int width, int margin,
+                        const TextMeasure& measure) {
   if (text.empty() || measure(text) + margin <= width) return text;
   // Character boundaries of the text (UTF-8 here: the list shows decoded texts).
   std::vector<std::size_t> ends;

@@ -10,7 +10,8 @@ namespace {
 
 constexpr int kAllTagKinds = tagbits::kImage | tagbits::kAnchor | tagbits::kBody | tagbits::kFrame;
 
-int refuse(Prompter& prompter, const std::string& text, PromptIcon icon = PromptIcon::kInformation) {
+int refuse(Prompter& prompter, const std::string& text,
+           PromptIcon icon = PromptIcon::kInformation) {
   prompter.message(text, icon, PromptButtons::kOk);
   return kStay;
 }
@@ -20,10 +21,18 @@ int refuse(Prompter& prompter, const std::string& text, PromptIcon icon = Prompt
 const std::vector<ExtensionBox>& extensionBoxes() {
   using namespace downex;
   static const std::vector<ExtensionBox> boxes = {
-      {1004, kHtml, "htm,html,shtml"}, {1005, kCgi, "cgi"},   {1006, kTxt, "txt"},
-      {1007, kJpg, "jpg"},             {1008, kGif, "gif"},   {1020, kLzh, "lzh"},
-      {1010, kZip, "zip"},             {1011, kRar, "rar"},   {1013, kRm, "rm,ram"},
-      {1014, kMpeg, "mpeg"},           {1015, kAvi, "avi"},   {1016, kViv, "viv"},
+      {1004, kHtml, "htm,html,shtml"},
+      {1005, kCgi, "cgi"},
+      {1006, kTxt, "txt"},
+      {1007, kJpg, "jpg"},
+      {1008, kGif, "gif"},
+      {1020, kLzh, "lzh"},
+      {1010, kZip, "zip"},
+      {1011, kRar, "rar"},
+      {1013, kRm, "rm,ram"},
+      {1014, kMpeg, "mpeg"},
+      {1015, kAvi, "avi"},
+      {1016, kViv, "viv"},
       {1017, kExe, "exe"},
   };
   return boxes;

@@ -10,11 +10,17 @@ void CSetDlg01::createControls(wxBoxSizer* top) {
   top->Add(row1, 0, wxEXPAND);
   top->Add(row2, 0, wxEXPAND);
 
-  bitGroup(row1, "Html 系", {{"htm,html,shtml", downex::kHtml}, {"cgi", downex::kCgi}, {"txt", downex::kTxt}}, 1);
+  bitGroup(row1, "Html 系",
+           {{"htm,html,shtml", downex::kHtml}, {"cgi", downex::kCgi}, {"txt", downex::kTxt}}, 1);
   bitGroup(row1, "画像系", {{"jpg", downex::kJpg}, {"gif", downex::kGif}}, 1);
-  bitGroup(row1, "書庫系", {{"lzh", downex::kLzh}, {"zip", downex::kZip}, {"rar", downex::kRar}}, 1);
+  bitGroup(row1, "書庫系", {{"lzh", downex::kLzh}, {"zip", downex::kZip}, {"rar", downex::kRar}},
+           1);
   bitGroup(row2, "ﾑｰﾋﾞｰ系",
-           {{"rm,ram", downex::kRm}, {"mpeg", downex::kMpeg}, {"avi", downex::kAvi}, {"viv", downex::kViv}}, 1);
+           {{"rm,ram", downex::kRm},
+            {"mpeg", downex::kMpeg},
+            {"avi", downex::kAvi},
+            {"viv", downex::kViv}},
+           1);
   wxStaticBoxSizer* other = group(row2, "その他", 2);
   bitBox(other, "exe", downex::kExe);
   custom_ = bitBox(other, "custom", downex::kCustom);

@@ -11,7 +11,8 @@ class CSetDlg01 : public CSettingsPage {
  public:
   static constexpr int kExtendId = 1000;
 
-  CSetDlg01(wxWindow* parent, AppContext& app) : CSettingsPage(parent, app, "ﾀﾞｳﾝﾛｰﾄﾞするﾌｧｲﾙの拡張子") {}
+  CSetDlg01(wxWindow* parent, AppContext& app)
+      : CSettingsPage(parent, app, "ﾀﾞｳﾝﾛｰﾄﾞするﾌｧｲﾙの拡張子") {}
   void save(AppSettings& settings) override;
 
  protected:

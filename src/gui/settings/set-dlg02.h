@@ -7,7 +7,8 @@ namespace murlo::gui {
 
 class CSetDlg02 : public CBitsPage {
  public:
-  CSetDlg02(wxWindow* parent, AppContext& app) : CBitsPage(parent, app, "解析の設定", &AppSettings::tag) {}
+  CSetDlg02(wxWindow* parent, AppContext& app)
+      : CBitsPage(parent, app, "解析の設定", &AppSettings::tag) {}
 
  protected:
   void createControls(wxBoxSizer* top) override;

@@ -33,8 +33,8 @@ void CSetDlg03::createControls(wxBoxSizer* top) {
   folder_ = new wxComboBox(store->GetStaticBox(), kFolderId, wxEmptyString, wxDefaultPosition,
                            wxSize(dlu(180), -1), 0, nullptr, wxCB_DROPDOWN);
   folderRow->Add(folder_, 1, wxALL | wxALIGN_CENTER_VERTICAL, dlu(2));
-  auto* browse = new wxButton(store->GetStaticBox(), kBrowseId, "...", wxDefaultPosition,
-                              wxSize(dlu(20), -1));
+  auto* browse =
+      new wxButton(store->GetStaticBox(), kBrowseId, "...", wxDefaultPosition, wxSize(dlu(20), -1));
   folderRow->Add(browse, 0, wxALL | wxALIGN_CENTER_VERTICAL, dlu(2));
   store->Add(folderRow, 0, wxEXPAND);
 

@@ -41,14 +41,14 @@ void CSetDlg04::createControls(wxBoxSizer* top) {
                   wxALL | wxALIGN_CENTER_VERTICAL, dlu(2));
 
   wxStaticBoxSizer* proxy = group(top, "ﾌﾟﾛｷｼの設定");
-  useProxy_ = new wxCheckBox(proxy->GetStaticBox(), wxID_ANY,
-                             u8("ﾌﾟﾛｷｼ ｻｰﾊﾞｰを使用してｲﾝﾀｰﾈｯﾄにｱｸｾｽする"));
+  useProxy_ =
+      new wxCheckBox(proxy->GetStaticBox(), wxID_ANY, u8("ﾌﾟﾛｷｼ ｻｰﾊﾞｰを使用してｲﾝﾀｰﾈｯﾄにｱｸｾｽする"));
   proxy->Add(useProxy_, 0, wxALL, dlu(2));
   auto* proxyRow = new wxBoxSizer(wxHORIZONTAL);
   proxy->Add(proxyRow, 0, wxEXPAND);
   proxyName_ = new wxTextCtrl(proxy->GetStaticBox(), kProxyNameId);
-  proxyPort_ = new wxTextCtrl(proxy->GetStaticBox(), kProxyPortId, wxEmptyString,
-                              wxDefaultPosition, wxSize(dlu(36), -1));
+  proxyPort_ = new wxTextCtrl(proxy->GetStaticBox(), kProxyPortId, wxEmptyString, wxDefaultPosition,
+                              wxSize(dlu(36), -1));
   paste_ = new PasteButton(proxy->GetStaticBox(), proxyName_);
   proxyRow->Add(new wxStaticText(proxy->GetStaticBox(), wxID_ANY, u8("ｱﾄﾞﾚｽ：")), 0,
                 wxALL | wxALIGN_CENTER_VERTICAL, dlu(2));
@@ -89,7 +89,8 @@ void CSetDlg04::enableFields() {
 }
 
 void CSetDlg04::load(const AppSettings& settings) {
-  const int bufferIndex = settings.bufferSize >= 0 && settings.bufferSize <= 3 ? settings.bufferSize : 2;
+  const int bufferIndex =
+      settings.bufferSize >= 0 && settings.bufferSize <= 3 ? settings.bufferSize : 2;
   buffer_[bufferIndex]->SetValue(true);
   unpackBits(settings.connection);
   useTimeout_->SetValue((settings.connection & connection::kTimeout) != 0);
@@ -104,7 +105,8 @@ void CSetDlg04::load(const AppSettings& settings) {
 
 bool CSetDlg04::validate() {
   // Any whole number is stored as typed, as long as Connection can hold it.
-  const IntegerField read = readIntegerField(timeout_->GetValue().utf8_str().data(), INT_MIN / 256, INT_MAX / 256);
+  const IntegerField read =
+      readIntegerField(timeout_->GetValue().utf8_str().data(), INT_MIN / 256, INT_MAX / 256);
   if (!read.ok) {
     app().prompter->message(read.error, PromptIcon::kExclamation, PromptButtons::kOk);
     timeout_->SetFocus();

@@ -7,7 +7,8 @@ namespace murlo::gui {
 
 class CSetDlg05 : public CBitsPage {
  public:
-  CSetDlg05(wxWindow* parent, AppContext& app) : CBitsPage(parent, app, "ｱｳﾄﾌﾟｯﾄとﾛｸﾞﾌｧｲﾙ", &AppSettings::output) {}
+  CSetDlg05(wxWindow* parent, AppContext& app)
+      : CBitsPage(parent, app, "ｱｳﾄﾌﾟｯﾄとﾛｸﾞﾌｧｲﾙ", &AppSettings::output) {}
 
  protected:
   void createControls(wxBoxSizer* top) override;

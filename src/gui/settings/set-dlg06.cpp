@@ -16,12 +16,12 @@ void CSetDlg06::createControls(wxBoxSizer* top) {
     boxes_[row] = new wxCheckBox(this, wxID_ANY, u8(labels[row]));
     line->Add(boxes_[row], 0, wxALL, dlu(2));
     auto* fileRow = new wxBoxSizer(wxHORIZONTAL);
-    files_[row] = new wxTextCtrl(this, fileId(row), wxEmptyString, wxDefaultPosition,
-                                 wxSize(dlu(150), -1));
+    files_[row] =
+        new wxTextCtrl(this, fileId(row), wxEmptyString, wxDefaultPosition, wxSize(dlu(150), -1));
     auto* pick = new wxButton(this, browseId(row), "...", wxDefaultPosition, wxSize(dlu(20), -1));
     auto* test = new wxButton(this, testId(row), "Test");
-    fileRow->Add(new wxStaticText(this, wxID_ANY, u8("ﾌｧｲﾙ名")), 0,
-                 wxALL | wxALIGN_CENTER_VERTICAL, dlu(2));
+    fileRow->Add(new wxStaticText(this, wxID_ANY, u8("ﾌｧｲﾙ名")), 0, wxALL | wxALIGN_CENTER_VERTICAL,
+                 dlu(2));
     fileRow->Add(files_[row], 1, wxALL | wxALIGN_CENTER_VERTICAL, dlu(2));
     fileRow->Add(pick, 0, wxALL | wxALIGN_CENTER_VERTICAL, dlu(2));
     fileRow->Add(test, 0, wxALL | wxALIGN_CENTER_VERTICAL, dlu(2));

@@ -7,7 +7,8 @@ namespace murlo::gui {
 
 class CSetDlg07 : public CBitsPage {
  public:
-  CSetDlg07(wxWindow* parent, AppContext& app) : CBitsPage(parent, app, "回線の設定", &AppSettings::dial) {}
+  CSetDlg07(wxWindow* parent, AppContext& app)
+      : CBitsPage(parent, app, "回線の設定", &AppSettings::dial) {}
 
  protected:
   void createControls(wxBoxSizer* top) override;

@@ -15,7 +15,8 @@ void CSetDlg08::createControls(wxBoxSizer* top) {
   for (const char* label : {"解析ｽﾚｯﾄﾞ :", "ﾀﾞｳﾝﾛｰﾄﾞｽﾚｯﾄﾞ :"}) {
     wxWindow* box = threads->GetStaticBox();
     grid->Add(new wxStaticText(box, wxID_ANY, u8(label)), 0, wxALIGN_CENTER_VERTICAL);
-    grid->Add(new wxTextCtrl(box, wxID_ANY, "1", wxDefaultPosition, wxSize(dlu(24), -1), wxTE_RIGHT));
+    grid->Add(
+        new wxTextCtrl(box, wxID_ANY, "1", wxDefaultPosition, wxSize(dlu(24), -1), wxTE_RIGHT));
     auto* spin = new wxSpinButton(box, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSP_VERTICAL);
     spin->SetRange(1, 3);
     grid->Add(spin);

@@ -7,7 +7,8 @@ namespace murlo::gui {
 
 class CSetDlg08 : public CBitsPage {
  public:
-  CSetDlg08(wxWindow* parent, AppContext& app) : CBitsPage(parent, app, "拡張設定", &AppSettings::exSet) {}
+  CSetDlg08(wxWindow* parent, AppContext& app)
+      : CBitsPage(parent, app, "拡張設定", &AppSettings::exSet) {}
 
  protected:
   void createControls(wxBoxSizer* top) override;

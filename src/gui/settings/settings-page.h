@@ -53,8 +53,8 @@ class CSettingsPage : public wxPanel {
     const char* label;
     int bit;
   };
-  wxStaticBoxSizer* bitGroup(wxSizer* parent, const char* label, std::initializer_list<BitLabel> boxes,
-                             int proportion = 0);
+  wxStaticBoxSizer* bitGroup(wxSizer* parent, const char* label,
+                             std::initializer_list<BitLabel> boxes, int proportion = 0);
   // The bit boxes from and into the page's word.
   void unpackBits(int word);
   int packBits() const;

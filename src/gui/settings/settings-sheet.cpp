@@ -45,12 +45,18 @@ CSettingsSheet::CSettingsSheet(wxWindow* parent, AppContext& app) : app_(app) {
     if (event.GetSelection() >= 0) pages_[event.GetSelection()]->showPage();
     event.Skip();
   });
-  Bind(wxEVT_BUTTON, [this](wxCommandEvent& event) {
-    if (apply()) event.Skip();
-  }, wxID_OK);
-  Bind(wxEVT_BUTTON, [this, applyButton](wxCommandEvent&) {
-    if (apply()) applyButton->Disable();
-  }, wxID_APPLY);
+  Bind(
+      wxEVT_BUTTON,
+      [this](wxCommandEvent& event) {
+        if (apply()) event.Skip();
+      },
+      wxID_OK);
+  Bind(
+      wxEVT_BUTTON,
+      [this, applyButton](wxCommandEvent&) {
+        if (apply()) applyButton->Disable();
+      },
+      wxID_APPLY);
 }
 
 bool CSettingsSheet::apply() {

@@ -60,15 +60,15 @@ void CWizAddressPage::onShow() {
 }
 
 void CWizAddressPage::onBrowse() {
-  const auto chosen = browseSaveFolder(prompter(), std::string(folder_->GetValue().utf8_str()),
-                                       readMountTable());
+  const auto chosen =
+      browseSaveFolder(prompter(), std::string(folder_->GetValue().utf8_str()), readMountTable());
   if (chosen) folder_->ChangeValue(u8(*chosen));
 }
 
 int CWizAddressPage::next() {
   return nextFromAddress(id(), std::string(folder_->GetValue().utf8_str()),
-                         std::string(address_->GetValue().utf8_str()), settings(),
-                         wizard().state(), prompter(), readMountTable());
+                         std::string(address_->GetValue().utf8_str()), settings(), wizard().state(),
+                         prompter(), readMountTable());
 }
 
 }  // namespace murlo::gui

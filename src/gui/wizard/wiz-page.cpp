@@ -28,9 +28,10 @@ void CWizPage::addText(const char* text) {
   top_->Add(new wxStaticText(this, wxID_ANY, u8(text)), 0, wxBOTTOM, dlu(4));
 }
 
-RadioGroup::RadioGroup(wxWindow* parent, wxSizer* sizer, std::initializer_list<const char*> labels) {
-  auto* none = new wxRadioButton(parent, wxID_ANY, wxEmptyString, wxDefaultPosition,
-                                 wxDefaultSize, wxRB_GROUP);
+RadioGroup::RadioGroup(wxWindow* parent, wxSizer* sizer,
+                       std::initializer_list<const char*> labels) {
+  auto* none = new wxRadioButton(parent, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
+                                 wxRB_GROUP);
   none->Hide();
   buttons_.push_back(none);
   for (const char* label : labels) {

@@ -100,8 +100,9 @@ TEST(AddItemRequest, SeriesGoesIntoTheBaseInRangeOrder) {
   EXPECT_EQ(added(series("8,9", "part.&")),
             "part.8|http://h.jp/pics/|ADD|8||http://h.jp/;"
             "part.9|http://h.jp/pics/|ADD|9||http://h.jp/;");
-  EXPECT_EQ(added(series("1,2", "v&")), "v1|http://h.jp/pics/|ADD|||http://h.jp/;"
-                                        "v2|http://h.jp/pics/|ADD|||http://h.jp/;");
+  EXPECT_EQ(added(series("1,2", "v&")),
+            "v1|http://h.jp/pics/|ADD|||http://h.jp/;"
+            "v2|http://h.jp/pics/|ADD|||http://h.jp/;");
   EXPECT_EQ(added(series("10-5", "&.jpg")), "");
 }
 

@@ -64,7 +64,9 @@ TEST(RemoveAll, DeletesEveryMatchWithItsLength) {
   EXPECT_EQ(c, "xy");
   // A full-width space only matches at a character boundary: in "\x83\x81\x40" the 0x81 is
   // a trail byte.
-  std::string d = "http://host/a\x81\x40" "b\x83\x81\x40";
+  std::string d =
+      "http://host/a\x81\x40"
+      "b\x83\x81\x40";
   removeAll(d, "\x81\x40", 2);
   EXPECT_EQ(d, "http://host/ab\x83\x81\x40");
   std::string e = "aab";  // removing a match can make a new one that ends after it
@@ -73,10 +75,14 @@ TEST(RemoveAll, DeletesEveryMatchWithItsLength) {
 }
 
 TEST(CleanTypedAddress, RemovesLineBreaksTabsAndFullWidthSpaces) {
-  std::string cp932 = "http://host/a\x81\x40" "b\x93\xFA\r\n";
+  std::string cp932 =
+      "http://host/a\x81\x40"
+      "b\x93\xFA\r\n";
   cleanTypedAddress(cp932);
   EXPECT_EQ(cp932, "http://host/ab\x93\xFA");
-  std::string utf8 = "http://host/a\xE3\x80\x80" "b\t日\r\n";
+  std::string utf8 =
+      "http://host/a\xE3\x80\x80"
+      "b\t日\r\n";
   cleanTypedAddress(utf8);
   EXPECT_EQ(utf8, "http://host/ab日");
   EXPECT_EQ(trimAddress(" \t http://h/x \r\n"), "http://h/x");

@@ -1,7 +1,8 @@
 #include "analysis/extension-filter.h"
-#include "items/page-type.h"
 
 #include <gtest/gtest.h>
+
+#include "items/page-type.h"
 
 namespace murlo {
 namespace {

@@ -25,7 +25,8 @@ std::vector<std::size_t> characterStarts(const std::string& text, TextEncoding e
 // random texts of markup and double-byte characters (some hiding a quote or "<" as their
 // trail byte), with starts that stay put or move forward by one or more characters.
 TEST(ForwardSearch, GivesWhatAFreshSearchGives) {
-  const std::vector<std::string> pieces = {"<", "\"", " ", "a", "href", "HREF", "src", "\x81",
+  const std::vector<std::string> pieces = {"<",      "\"",    " ",        "a",
+                                           "href",   "HREF",  "src",      "\x81",
                                            "\x81\"", "\x81<", "\x83\x5C", "\xE3\x81\x82"};
   const std::vector<std::string> patterns = {"<", "\"", " ", "href", "HREF", "src", "\\"};
   std::mt19937 rng(20240607);

@@ -40,7 +40,8 @@ TEST_F(AddLinkTest, FragmentsAreDroppedAndQueriesLeaveTheExtension) {
   EXPECT_EQ(resolve("../p1.html#top", "http://host/a/b.htm"), "http://host/|p1.html|html");
   EXPECT_EQ(resolve("#top", "http://host/a/b.htm"), "");
   EXPECT_EQ(resolve("p10.html?v=1.2", "http://host/a/b.htm"), "http://host/a/|p10.html?v=1.2|html");
-  EXPECT_EQ(resolve("x.htm?img=a.jpg#f", "http://host/a/b.htm"), "http://host/a/|x.htm?img=a.jpg|htm");
+  EXPECT_EQ(resolve("x.htm?img=a.jpg#f", "http://host/a/b.htm"),
+            "http://host/a/|x.htm?img=a.jpg|htm");
 }
 
 TEST_F(AddLinkTest, RecognisesHttpsLikeHttp) {
@@ -56,7 +57,7 @@ TEST_F(AddLinkTest, DropsMailtoEmptyAndShortNames) {
   settings_.extend = "mailto:a";
   EXPECT_EQ(resolve("mailto:a", "http://host/p.htm"), "http://host/|mailto:a|mailto:a");
   EXPECT_EQ(resolve("", "http://host/"), "");
-  EXPECT_EQ(resolve("ab", "http://host/"), "");       // name shorter than 4
+  EXPECT_EQ(resolve("ab", "http://host/"), "");  // name shorter than 4
   EXPECT_EQ(resolve("a.gif", "http://host/"), "http://host/|a.gif|gif");
   EXPECT_EQ(resolve(".hidden", "http://host/a/p.htm"), "");
   EXPECT_EQ(resolve("..", "http://host/a/p.htm"), "");
@@ -88,7 +89,7 @@ TEST_F(AddLinkTest, BasesWithoutASlash) {
   EXPECT_EQ(resolve("x.gif", "http://host"), "http://|x.gif|gif");
   EXPECT_EQ(resolve("x.gif", ""), "");
   EXPECT_EQ(resolve("x.gif", "nohost"), "");
-  EXPECT_EQ(resolve("/x.gif", "http://host"), "");   // no "/" after the host
+  EXPECT_EQ(resolve("/x.gif", "http://host"), "");  // no "/" after the host
   EXPECT_EQ(resolve("/x.gif", "ftp"), "");
   // An absolute link without a path gives the url "http://" and the host as file name.
   EXPECT_EQ(resolve("http://host", "http://x/"), "http://|host|host");
@@ -106,7 +107,8 @@ TEST(ResolveDotPath, PassesRemoveOneDirectoryEach) {
     const char* resolvedLink;
     const char* resolvedBase;
   };
-  const std::string jpgInFolder = "\x89\xE6\x91\x9C/\x8E\xCA\x90\x5E.jpg";  // 画像/写真.jpg in CP932
+  const std::string jpgInFolder =
+      "\x89\xE6\x91\x9C/\x8E\xCA\x90\x5E.jpg";  // 画像/写真.jpg in CP932
   for (const Case& c : {Case{"./x/y.htm", "x/y.htm", "http://host/a/b/"},
                         Case{"./images/photo.jpg", "images/photo.jpg", "http://host/a/b/"},
                         Case{"././a.htm", "a.htm", "http://host/a/b/"},

@@ -38,7 +38,7 @@ TEST(NumberRange, TokensReadAsLeadingIntegers) {
       {"1-3-5", {{1, 5}}},                                 // a chain is one range
       {"1--3", {{1, 3}}},
       {"5-3-8,2", {{5, 8}, {2, 2}}},
-      {"0-99999999999", {{0, INT_MAX}}},                   // clamped, not wrapped
+      {"0-99999999999", {{0, INT_MAX}}},  // clamped, not wrapped
       {"4294967297", {{INT_MAX, INT_MAX}}},
   };
   for (const Case& c : cases) EXPECT_EQ(parseNumberRange(c.text), c.expected) << c.text;
@@ -79,11 +79,16 @@ TEST(FormatNumber, PadsToDigitsPlusOneAndReplacesTheFirstAmpersand) {
     const char* name;
   };
   const Case cases[] = {
-      {"img&.jpg", 7, 0, "img7.jpg"},     {"img&.jpg", 7, 2, "img007.jpg"},
-      {"img&.jpg", 12, 2, "img012.jpg"},  {"img&.jpg", 100, 2, "img100.jpg"},
-      {"img&.jpg", 1234, 2, "img1234.jpg"}, {"&", 0, 0, "0"},
-      {"&", 0, 1, "00"},                  {"&", 5, 10, "00000000005"},
-      {"a&b&", 1, 0, "a1b&"},             {"noamp", 3, 2, "noamp"},
+      {"img&.jpg", 7, 0, "img7.jpg"},
+      {"img&.jpg", 7, 2, "img007.jpg"},
+      {"img&.jpg", 12, 2, "img012.jpg"},
+      {"img&.jpg", 100, 2, "img100.jpg"},
+      {"img&.jpg", 1234, 2, "img1234.jpg"},
+      {"&", 0, 0, "0"},
+      {"&", 0, 1, "00"},
+      {"&", 5, 10, "00000000005"},
+      {"a&b&", 1, 0, "a1b&"},
+      {"noamp", 3, 2, "noamp"},
       {"&", INT_MAX, 0, "2147483647"},
   };
   for (const Case& c : cases) {

@@ -5,8 +5,8 @@
 
 #include <filesystem>
 
-#include "scripted-prompter.h"
 #include "sandbox.h"
+#include "scripted-prompter.h"
 
 namespace murlo::test {
 namespace {
@@ -31,9 +31,10 @@ class PageScanTest : public ::testing::Test {
 };
 
 TEST_F(PageScanTest, AppendsTheAcceptedLinksWithTagAndReferrer) {
-  const std::string path = box_.write(
-      "page.htm", "<body background=\"bg.gif\">\r\n<img src=\"pics/a.JPG\"><a href=\"c.txt\">"
-                  "<a href=\"/top/\"><frame src=\"../f.htm\">");
+  const std::string path =
+      box_.write("page.htm",
+                 "<body background=\"bg.gif\">\r\n<img src=\"pics/a.JPG\"><a href=\"c.txt\">"
+                 "<a href=\"/top/\"><frame src=\"../f.htm\">");
   EXPECT_EQ(scanTags(context_, "http://host/d/p.htm", path), ScanResult::kComplete);
   EXPECT_EQ(rows(), (std::vector<std::string>{
                         "BODY http://host/d/ bg.gif gif http://host/d/p.htm",
@@ -58,7 +59,8 @@ TEST_F(PageScanTest, MissingFileIsReportedWithTheTemporaryFileName) {
 
 TEST_F(PageScanTest, UnreadableOrSpecialFileGivesOneWithoutAMessage) {
   std::filesystem::create_directory(box_.path("folder.htm"));
-  EXPECT_EQ(scanTags(context_, "http://host/", box_.path("folder.htm")), ScanResult::kFileUnreadable);
+  EXPECT_EQ(scanTags(context_, "http://host/", box_.path("folder.htm")),
+            ScanResult::kFileUnreadable);
   // A FIFO without a writer would block the reading for ever.
   ASSERT_EQ(mkfifo(box_.path("pipe.htm").c_str(), 0600), 0);
   EXPECT_EQ(scanTags(context_, "http://host/", box_.path("pipe.htm")), ScanResult::kFileUnreadable);

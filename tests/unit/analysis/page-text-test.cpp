@@ -12,7 +12,7 @@ std::string normalised(std::string text) {
 
 TEST(NormaliseWhiteSpace, CarriageReturnSwallowsTheNextByte) {
   EXPECT_EQ(normalised("a\r\nb"), "a b");
-  EXPECT_EQ(normalised("a\rbc"), "a c");   // a lone CR loses the next line's first byte
+  EXPECT_EQ(normalised("a\rbc"), "a c");      // a lone CR loses the next line's first byte
   EXPECT_EQ(normalised("a\r\r\nb"), "a  b");  // the second CR is swallowed, the LF is not
   EXPECT_EQ(normalised("a\r"), "a ");
   EXPECT_EQ(normalised("\r\x82\xA0x"), " \xA0x");  // half a double-byte character goes too

@@ -15,9 +15,10 @@ inline std::vector<std::string> tagLinks(const std::string& content, int tagBits
   AppSettings settings;
   settings.tag = tagBits;
   std::vector<std::string> out;
-  findTagLinks(preparePageText(content), settings, [&](std::string_view link, std::string_view tag) {
-    out.push_back(std::string(tag) + " " + std::string(link));
-  });
+  findTagLinks(preparePageText(content), settings,
+               [&](std::string_view link, std::string_view tag) {
+                 out.push_back(std::string(tag) + " " + std::string(link));
+               });
   return out;
 }
 

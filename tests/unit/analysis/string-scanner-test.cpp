@@ -38,8 +38,7 @@ TEST(StringScanner, AnAddressInsideALinkIsTakenAgain) {
 
 TEST(StringScanner, Cp932TrailByteIsNotTheStartOfAnAddress) {
   // 0x82 0x68 is one CP932 character; its trail byte is "h".
-  EXPECT_EQ(httpStrings("\x82http://h/a.gif \x82\xA0http://h/b.gif "),
-            Links{"ALL http://h/b.gif"});
+  EXPECT_EQ(httpStrings("\x82http://h/a.gif \x82\xA0http://h/b.gif "), Links{"ALL http://h/b.gif"});
   // A space after a lead byte is its trail byte: the link runs on to the next real space.
   EXPECT_EQ(httpStrings("http://h/\x81 a.gif b"), Links{"ALL http://h/\x81 a.gif"});
 }

@@ -20,7 +20,7 @@ TEST(TagScanner, ImageKeywordMustFollowTheOpeningBracketClosely) {
 
 TEST(TagScanner, TestsRunOnlyWhenMoreThanElevenBytesFollowTheBracket) {
   EXPECT_EQ(tagLinks(R"(<img src="a">)"), Links{"IMG a"});  // 12 bytes after "<"
-  EXPECT_EQ(tagLinks(R"(<img src="">)"), Links{});           // 11 bytes
+  EXPECT_EQ(tagLinks(R"(<img src="">)"), Links{});          // 11 bytes
 }
 
 TEST(TagScanner, EveryTagWordMayStandOneByteAfterTheBracket) {

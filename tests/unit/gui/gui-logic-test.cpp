@@ -120,7 +120,8 @@ TEST(SettingsRules, SoundRowsFolderChoicesAndKeys) {
   s.path01 = "/a";
   s.path03 = "/c";
   EXPECT_EQ(saveFolderChoices(s), (std::vector<std::string>{"/a", "/c"}));
-  for (int key : {';', '=', ',', '-', '.', '/', ':'}) EXPECT_TRUE(isSwallowedFolderKey(key, false)) << key;
+  for (int key : {';', '=', ',', '-', '.', '/', ':'})
+    EXPECT_TRUE(isSwallowedFolderKey(key, false)) << key;
   EXPECT_FALSE(isSwallowedFolderKey('a', false));
   EXPECT_FALSE(isSwallowedFolderKey('.', true));  // shortcuts pass
 }

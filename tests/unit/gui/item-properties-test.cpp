@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "logic/item-properties.h"
+
+#include <gtest/gtest.h>
 
 namespace murlo::gui {
 namespace {

@@ -1,6 +1,7 @@
+#include "logic/wizard-rules.h"
+
 #include <gtest/gtest.h>
 
-#include "logic/wizard-rules.h"
 #include "scripted-prompter.h"
 
 namespace murlo::gui::wizard {

@@ -15,7 +15,6 @@ TEST(ItemInfo, ProgressTextsUseKilobytesAndCp932) {
   EXPECT_EQ(progressInfo(5LL << 30, 6LL << 30), "5242880 KB/ 6291456 KB  " + kDone + " : ");
 }
 
-
 std::string names(const ItemList& list) {
   std::string out;
   for (int i = 0; i < list.count(); ++i) out += list.text(i, kColFileName) + ";";

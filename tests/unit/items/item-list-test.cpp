@@ -53,7 +53,7 @@ TEST(ItemList, FindPrevSelectedScansDownFromCountMinusSkip) {
 TEST(ItemList, RemoveDuplicatesKeepsFirstOccurrenceOfUrlAndName) {
   ItemList list;
   add(list, "a.gif", "http://h/x/", "IMG");
-  add(list, "a.gif", "http://h/X/", "IMG");   // url differs in case: not a duplicate
+  add(list, "a.gif", "http://h/X/", "IMG");  // url differs in case: not a duplicate
   add(list, "b.gif", "http://h/x/", "IMG");
   add(list, "a.gif", "http://h/x/", "HREF");  // same url and name, other tag: duplicate
   add(list, "A.gif", "http://h/x/", "IMG");   // name differs in case
@@ -81,12 +81,12 @@ TEST(ItemList, RemoveDuplicatesDoesNotConfuseSplitPoints) {
 
 TEST(ItemList, KeepContainingTestsTheUrlFromTheLastRowDownToTheFirstRow) {
   ItemList list;
-  add(list, "keep0.htm", "http://other/");         // row 0: before the first row, untouched
-  add(list, "dir.htm", "http://h/abc/");           // abc in the directory part
-  add(list, "host.htm", "http://abc.example/");    // abc in the host name
-  add(list, "upper.htm", "http://h/ABC/");         // only ABC: deleted
-  add(list, "abc.htm", "http://h/x/");             // abc only in the file name: deleted
-  add(list, "short.htm", "ab");                    // shorter than the text
+  add(list, "keep0.htm", "http://other/");       // row 0: before the first row, untouched
+  add(list, "dir.htm", "http://h/abc/");         // abc in the directory part
+  add(list, "host.htm", "http://abc.example/");  // abc in the host name
+  add(list, "upper.htm", "http://h/ABC/");       // only ABC: deleted
+  add(list, "abc.htm", "http://h/x/");           // abc only in the file name: deleted
+  add(list, "short.htm", "ab");                  // shorter than the text
   list.KeepContaining("abc", 1);
   EXPECT_EQ(files(list), (std::vector<std::string>{"keep0.htm", "dir.htm", "host.htm"}));
   list.KeepContaining("", 0);

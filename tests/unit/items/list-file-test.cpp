@@ -1,8 +1,8 @@
 #include "items/list-file.h"
 
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <gtest/gtest.h>
 #include <algorithm>
 
 #include "sandbox.h"
@@ -13,19 +13,22 @@ namespace {
 using test::Sandbox;
 
 // Archive string with a one-byte length prefix.
-std::string str(std::string_view s) { return std::string(1, static_cast<char>(s.size())) + std::string(s); }
+std::string str(std::string_view s) {
+  return std::string(1, static_cast<char>(s.size())) + std::string(s);
+}
 
 std::string int32(std::int32_t v) {
   std::string out;
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((static_cast<std::uint32_t>(v) >> (8 * i)) & 0xFF));
+  for (int i = 0; i < 4; ++i)
+    out.push_back(static_cast<char>((static_cast<std::uint32_t>(v) >> (8 * i)) & 0xFF));
   return out;
 }
 
 TEST(ListFile, ReadsVersionOneAndTwoFiles) {
   Sandbox box;
-  const std::string v1 = str("MRL_LIST_HEADER") + int32(2) + str("dropped") +
-                         str("a.jpg") + str("http://h/") + str("IMG") + str("jpg") +
-                         str("b.gif") + str("http://h/") + str("ADD") + str("gif");
+  const std::string v1 = str("MRL_LIST_HEADER") + int32(2) + str("dropped") + str("a.jpg") +
+                         str("http://h/") + str("IMG") + str("jpg") + str("b.gif") +
+                         str("http://h/") + str("ADD") + str("gif");
   ItemList list;
   const ListReadResult r1 = ReadList(list, box.write("v1.mrl", v1));
   EXPECT_TRUE(r1.ok());
@@ -56,7 +59,8 @@ TEST(ListFile, RejectsUnknownHeadersWithTheMessage) {
 TEST(ListFile, BytesAfterTheCountedRowsAreReportedAndTheRowsReadStay) {
   Sandbox box;
   const std::string header = str("MRL3_LIST_HEADER");
-  const std::string row = str("a.jpg") + str("http://h/") + str("IMG") + str("jpg") + str("") + str("");
+  const std::string row =
+      str("a.jpg") + str("http://h/") + str("IMG") + str("jpg") + str("") + str("");
   ItemList list;
   EXPECT_TRUE(ReadList(list, box.write("z.mrl", header + int32(0))).ok());
   // A count of zero or below reads no row, yet rows follow: the count is damaged.
@@ -95,7 +99,8 @@ TEST(ListFile, RoundTripKeepsEveryByteAndResetsImages) {
     std::string cols[kColumnCount];
     for (int c = 0; c < kColumnCount; ++c) {
       cols[c] = s;
-      if (!cols[c].empty()) std::rotate(cols[c].begin(), cols[c].begin() + (c % cols[c].size()), cols[c].end());
+      if (!cols[c].empty())
+        std::rotate(cols[c].begin(), cols[c].begin() + (c % cols[c].size()), cols[c].end());
     }
     // fileName and url must not be empty for the row to exist.
     ASSERT_TRUE(list.AddItem(cols[0] + "f", cols[1] + "u", cols[2], cols[3], cols[4], cols[5]));
@@ -150,7 +155,8 @@ TEST(ListFile, ReadsUtf16StringsIntoCp932) {
 
 TEST(ListFile, TruncatedFileKeepsTheRowsReadAndReportsIt) {
   Sandbox box;
-  const std::string item = str("a.jpg") + str("http://h/") + str("IMG") + str("jpg") + str("") + str("");
+  const std::string item =
+      str("a.jpg") + str("http://h/") + str("IMG") + str("jpg") + str("") + str("");
   const std::string full = str("MRL3_LIST_HEADER") + int32(3) + item + item + item;
   // Cut inside the third record, then inside a string of it.
   for (std::size_t cut : {full.size() - 1, full.size() - 9}) {
@@ -167,23 +173,26 @@ TEST(ListFile, HugeCountsAndLengthsNeverOutgrowTheFile) {
   ItemList list;
   // A count of two billion with one record, and a 32-bit length of 4 GiB - 1.
   const std::string item = str("a.jpg") + str("http://h/") + str("") + str("") + str("") + str("");
-  EXPECT_EQ(ReadList(list, box.write("c.mrl", str("MRL3_LIST_HEADER") + int32(0x7FFFFFFF) + item)).status,
-            ListReadStatus::kTruncated);
+  EXPECT_EQ(
+      ReadList(list, box.write("c.mrl", str("MRL3_LIST_HEADER") + int32(0x7FFFFFFF) + item)).status,
+      ListReadStatus::kTruncated);
   EXPECT_EQ(list.count(), 1);
   const std::string hugeString = std::string("\xFF\xFF\xFF\xFF\xFF\xFF\xFF", 7) + "abc";
-  EXPECT_EQ(ReadList(list, box.write("l.mrl", str("MRL3_LIST_HEADER") + int32(1) + hugeString)).status,
-            ListReadStatus::kTruncated);
+  EXPECT_EQ(
+      ReadList(list, box.write("l.mrl", str("MRL3_LIST_HEADER") + int32(1) + hugeString)).status,
+      ListReadStatus::kTruncated);
   const std::string hugeUtf16 = std::string("\xFF\xFE\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF", 10) + "ab";
-  EXPECT_EQ(ReadList(list, box.write("w.mrl", str("MRL3_LIST_HEADER") + int32(1) + hugeUtf16)).status,
-            ListReadStatus::kTruncated);
+  EXPECT_EQ(
+      ReadList(list, box.write("w.mrl", str("MRL3_LIST_HEADER") + int32(1) + hugeUtf16)).status,
+      ListReadStatus::kTruncated);
   EXPECT_EQ(list.count(), 1);
 }
 
 TEST(ListFile, RecordsWithoutNameOrAddressAreSkipped) {
   Sandbox box;
-  const std::string file = str("MRL3_LIST_HEADER") + int32(2) +
-                           str("") + str("http://h/") + str("") + str("") + str("") + str("") +
-                           str("b.gif") + str("http://h/") + str("") + str("") + str("") + str("");
+  const std::string file = str("MRL3_LIST_HEADER") + int32(2) + str("") + str("http://h/") +
+                           str("") + str("") + str("") + str("") + str("b.gif") + str("http://h/") +
+                           str("") + str("") + str("") + str("");
   ItemList list;
   const auto result = ReadList(list, box.write("s.mrl", file));
   EXPECT_TRUE(result.ok());

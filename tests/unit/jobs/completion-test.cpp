@@ -48,7 +48,8 @@ class FakeRunner : public CommandRunner {
   std::vector<std::vector<std::string>> commands;
 };
 
-const std::vector<std::string> kListCommand{"nmcli", "-t", "-f", "NAME,UUID,TYPE", "connection", "show", "--active"};
+const std::vector<std::string> kListCommand{"nmcli",      "-t",   "-f",      "NAME,UUID,TYPE",
+                                            "connection", "show", "--active"};
 
 TEST(DialUpLine, ParsesTerseOutputWithEscapes) {
   const auto connections = parseActiveConnections(
@@ -71,7 +72,8 @@ TEST(DialUpLine, HangsUpOnlyWhenExactlyOneDialUpLineIsActive) {
   one.answers = {{0, "lan:1:802-3-ethernet\nisp:9:pppoe\n"}};
   EXPECT_EQ(hangUpLine(one), 1);
   ASSERT_EQ(one.commands.size(), 2u);
-  EXPECT_EQ(one.commands[1], (std::vector<std::string>{"nmcli", "connection", "down", "uuid", "9"}));
+  EXPECT_EQ(one.commands[1],
+            (std::vector<std::string>{"nmcli", "connection", "down", "uuid", "9"}));
 
   FakeRunner two;
   two.answers = {{0, "isp:9:pppoe\nmobile:8:gsm\n"}};
@@ -85,10 +87,12 @@ TEST(DialUpLine, HangsUpOnlyWhenExactlyOneDialUpLineIsActive) {
 
   // A Bluetooth network (PAN) is no dial-up line; a Bluetooth DUN connection is.
   FakeRunner bluetooth;
-  bluetooth.answers = {{0, "phone pan:5:bluetooth\nphone dun:6:bluetooth\n"}, {0, "panu\n"}, {0, "dun\n"}};
+  bluetooth.answers = {
+      {0, "phone pan:5:bluetooth\nphone dun:6:bluetooth\n"}, {0, "panu\n"}, {0, "dun\n"}};
   EXPECT_EQ(hangUpLine(bluetooth), 1);
   ASSERT_EQ(bluetooth.commands.size(), 4u);
-  EXPECT_EQ(bluetooth.commands[3], (std::vector<std::string>{"nmcli", "connection", "down", "uuid", "6"}));
+  EXPECT_EQ(bluetooth.commands[3],
+            (std::vector<std::string>{"nmcli", "connection", "down", "uuid", "6"}));
 }
 
 class FakeShutdown : public SystemShutdown {

@@ -6,7 +6,8 @@ namespace murlo {
 namespace {
 
 TEST(FormatFigure, TextsOfEveryKind) {
-  for (const FigureKind kind : {FigureKind::kTime, FigureKind::kBytes, FigureKind::kSpeed, FigureKind::kCount}) {
+  for (const FigureKind kind :
+       {FigureKind::kTime, FigureKind::kBytes, FigureKind::kSpeed, FigureKind::kCount}) {
     EXPECT_EQ(formatFigure(0, 0, kind), "*");
   }
   EXPECT_EQ(formatFigure(65, 0, FigureKind::kTime), "0:1:5");
@@ -31,16 +32,16 @@ TEST(RemainingBytes, EstimatesFromEndedItemsOrTheCurrentSize) {
   EXPECT_EQ(remainingBytes({.done = 0, .total = 4, .doneBytes = 500, .totalBytes = -1}), 0);
   EXPECT_EQ(remainingBytes({.done = 0, .total = 4, .doneBytes = 0, .totalBytes = 1024}), 0);
   // (N - D) / D items per ended one, in whole numbers: 9 left over 3 done is 2 (not 3).
-  EXPECT_EQ(remainingBytes({.done = 3, .total = 10, .endedBytes = 3000, .doneBytes = 100,
-                            .totalBytes = 5000}),
+  EXPECT_EQ(remainingBytes(
+                {.done = 3, .total = 10, .endedBytes = 3000, .doneBytes = 100, .totalBytes = 5000}),
             5900);
   // Fewer left than done: the current size per item left.
-  EXPECT_EQ(remainingBytes({.done = 6, .total = 10, .endedBytes = 6000, .doneBytes = 0,
-                            .totalBytes = 2000}),
+  EXPECT_EQ(remainingBytes(
+                {.done = 6, .total = 10, .endedBytes = 6000, .doneBytes = 0, .totalBytes = 2000}),
             8000);
   // An estimate below what already came in is not shown as negative.
-  EXPECT_EQ(remainingBytes({.done = 1, .total = 2, .endedBytes = 100, .doneBytes = 5000,
-                            .totalBytes = 9000}),
+  EXPECT_EQ(remainingBytes(
+                {.done = 1, .total = 2, .endedBytes = 100, .doneBytes = 5000, .totalBytes = 9000}),
             0);
 }
 

@@ -35,14 +35,17 @@ TEST(RecursivePasses, KeepsFirstOccurrencesAndTestsOnlyNewRowsForTheText) {
   add(list, "http://h/ab", ".gif");  // the same url + fileName bytes, another pair
   // The deleted second row is followed by the one after it.
   EXPECT_EQ(passes.run(list, 1), 1);
-  EXPECT_EQ(rows(list), (Rows{{"http://h/", "a.htm"}, {"http://h/a", "b.gif"}, {"http://h/ab", ".gif"}}));
+  EXPECT_EQ(rows(list),
+            (Rows{{"http://h/", "a.htm"}, {"http://h/a", "b.gif"}, {"http://h/ab", ".gif"}}));
 
   // Rows the user gives the list by other means than appending are not tested for the text.
   list.setText(0, kColUrl, "http://elsewhere/");
   add(list, "http://h/a", "b.gif");
   add(list, "http://x/", "c.htm");
   EXPECT_EQ(passes.run(list, 3), -1);
-  EXPECT_EQ(rows(list), (Rows{{"http://elsewhere/", "a.htm"}, {"http://h/a", "b.gif"}, {"http://h/ab", ".gif"}}));
+  EXPECT_EQ(
+      rows(list),
+      (Rows{{"http://elsewhere/", "a.htm"}, {"http://h/a", "b.gif"}, {"http://h/ab", ".gif"}}));
 }
 
 TEST(RecursivePasses, ForgetsTheKeysOfRowsTheUserDeletedOrEdited) {

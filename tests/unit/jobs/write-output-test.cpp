@@ -14,7 +14,8 @@ class StringSink : public OutputSink {
   std::string text = "old";
 };
 
-std::string run(int code, int bits, bool offline = false, const std::string& text = "http://h/a.jpg") {
+std::string run(int code, int bits, bool offline = false,
+                const std::string& text = "http://h/a.jpg") {
   StringSink sink;
   writeOutput(sink, code, text, bits, offline);
   return sink.text;
@@ -52,9 +53,7 @@ TEST(WriteOutput, FailureLinesWithAndWithoutCauses) {
   EXPECT_EQ(run(RESULT_ERROR_INTERNET, 2 | 32), "old");  // failures off
 }
 
-TEST(WriteOutput, SuccessNeverClears) {
-  EXPECT_EQ(run(RESULT_SUCCEED, 2 | 4), "old");
-}
+TEST(WriteOutput, SuccessNeverClears) { EXPECT_EQ(run(RESULT_SUCCEED, 2 | 4), "old"); }
 
 }  // namespace
 }  // namespace murlo

@@ -1,7 +1,7 @@
 // The kind of an engine failure keeps equal numbers of different origins apart.
-#include <gtest/gtest.h>
-
 #include "net/engine-error.h"
+
+#include <gtest/gtest.h>
 
 namespace murlo::test {
 namespace {

@@ -11,16 +11,20 @@ namespace murlo {
 namespace {
 
 TEST(LocalVolumes, RootHomeAndTheMountsAFileManagerShows) {
-  const std::vector<MountEntry> mounts = {
-      {"/dev/sda2", "/", "ext4"},         {"proc", "/proc", "proc"},
-      {"/dev/sda3", "/home", "ext4"},     {"/dev/sda4", "/boot", "ext4"},
-      {"/dev/sdb1", "/media/u/STICK", "vfat"}, {"/dev/sr0", "/media/u/DISC", "iso9660"},
-      {"srv:/x", "/mnt/nfs", "nfs"},      {"/dev/sdc1", "/mnt/data", "xfs"},
-      {"/dev/sdc1", "/mnt/data", "xfs"}};
+  const std::vector<MountEntry> mounts = {{"/dev/sda2", "/", "ext4"},
+                                          {"proc", "/proc", "proc"},
+                                          {"/dev/sda3", "/home", "ext4"},
+                                          {"/dev/sda4", "/boot", "ext4"},
+                                          {"/dev/sdb1", "/media/u/STICK", "vfat"},
+                                          {"/dev/sr0", "/media/u/DISC", "iso9660"},
+                                          {"srv:/x", "/mnt/nfs", "nfs"},
+                                          {"/dev/sdc1", "/mnt/data", "xfs"},
+                                          {"/dev/sdc1", "/mnt/data", "xfs"}};
   const auto volumes = localVolumes(mounts, "/home/u");
   std::vector<std::string> paths;
   for (const Volume& v : volumes) paths.push_back(v.path);
-  EXPECT_EQ(paths, (std::vector<std::string>{"/", "/home/u", "/media/u/STICK", "/media/u/DISC", "/mnt/data"}));
+  EXPECT_EQ(paths, (std::vector<std::string>{"/", "/home/u", "/media/u/STICK", "/media/u/DISC",
+                                             "/mnt/data"}));
   EXPECT_EQ(volumes[2].type, DriveType::kRemovable);
   EXPECT_EQ(volumes[3].type, DriveType::kOptical);
   EXPECT_EQ(volumes[4].type, DriveType::kFixed);

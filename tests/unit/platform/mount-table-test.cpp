@@ -29,9 +29,9 @@ TEST(MountTable, ReadsAndClassifiesEachKindOfVolume) {
   const auto mounts = sampleTable(box);
   ASSERT_EQ(mounts.size(), 10u);
   EXPECT_EQ(mounts[4].dir, "/media/user/USB STICK");  // the escaped blank decoded
-  const DriveType expected[] = {DriveType::kFixed,    DriveType::kVirtual,  DriveType::kFixed,
-                                DriveType::kFixed,    DriveType::kRemovable, DriveType::kOptical,
-                                DriveType::kOptical,  DriveType::kNetwork,  DriveType::kNetwork,
+  const DriveType expected[] = {DriveType::kFixed,   DriveType::kVirtual,   DriveType::kFixed,
+                                DriveType::kFixed,   DriveType::kRemovable, DriveType::kOptical,
+                                DriveType::kOptical, DriveType::kNetwork,   DriveType::kNetwork,
                                 DriveType::kNetwork};
   for (std::size_t i = 0; i < mounts.size(); ++i) {
     EXPECT_EQ(classifyMount(mounts[i]), expected[i]) << mounts[i].dir;
@@ -53,7 +53,8 @@ TEST(MountTable, APathBelongsToTheDeepestMountOverIt) {
   EXPECT_EQ(typeOf("/mnt/share/x"), DriveType::kNetwork);
   EXPECT_EQ(typeOf("/var/tmp"), DriveType::kFixed);
 
-  std::vector<MountEntry> overmounted = {{"a", "/", "ext4"}, {"b", "/data", "nfs"}, {"c", "/data", "ext4"}};
+  std::vector<MountEntry> overmounted = {
+      {"a", "/", "ext4"}, {"b", "/data", "nfs"}, {"c", "/data", "ext4"}};
   EXPECT_EQ(classifyMount(*mountHolding(overmounted, "/data/x")), DriveType::kFixed);
 }
 

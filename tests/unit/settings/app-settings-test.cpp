@@ -48,7 +48,8 @@ TEST(AppSettings, DerivedValues) {
 
 TEST(AppSettings, SaveAndLoadRoundTripKeepingForeignSections) {
   Sandbox box;
-  const std::string path = box.write("Murlo.ini", "[MainFrame]\r\nX=10\r\n[RecentURL]\r\nURL0=http://h/\r\n");
+  const std::string path =
+      box.write("Murlo.ini", "[MainFrame]\r\nX=10\r\n[RecentURL]\r\nURL0=http://h/\r\n");
   AppSettings s;
   s.downEx = 0x2001;
   s.tag = 0x30;

@@ -11,7 +11,8 @@ using test::Sandbox;
 
 TEST(IniFile, NamesAreCaseInsensitiveAndMissingKeysGiveTheDefault) {
   Sandbox box;
-  const auto ini = IniFile::load(box.write("a.ini",
+  const auto ini = IniFile::load(box.write(
+      "a.ini",
       "; comment\n[Setting]\n Tag = 31 \r\nextend=\"mid;wav\"\n[store]\nPATH01=/data/dl\n"));
   EXPECT_EQ(ini.getInt("SETTING", "TAG", 15), 31);
   EXPECT_EQ(ini.getString("SETTING", "Extend", ""), "mid;wav");
@@ -33,7 +34,8 @@ TEST(IniFile, IntegersReadTheirLeadingDigits) {
 
 TEST(IniFile, RewritingKeepsWhatItDoesNotOwnAndUsesCrlf) {
   Sandbox box;
-  const std::string path = box.write("m.ini",
+  const std::string path = box.write(
+      "m.ini",
       "[MainFrame]\nShow=3\n\n[SETTING]\nTag=15\nUnknown=keep me\n\n[RecentURL]\nURL0=http://h/\n");
   IniFile ini = IniFile::load(path);
   ini.setInt("setting", "tag", 7);

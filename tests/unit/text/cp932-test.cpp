@@ -62,8 +62,16 @@ TEST(Conversion, ConvertsUtf16AndCp932) {
   EXPECT_EQ(utf16leToCp932(std::string("\xE5\x65\x2C\x67", 4)), "\x93\xFA\x96\x7B");
   EXPECT_EQ(cp932ToUtf8("\x93\xFA\x96\x7B"), "日本");
   // A character CP932 lacks becomes "?", and an odd trailing byte does not stop the rest.
-  EXPECT_EQ(utf16leToCp932(std::string("A\0\x3D\xD8\x00\xDE" "B\0", 8)).substr(0, 1), "A");
-  EXPECT_EQ(utf16leToCp932(std::string("A\0\x3D\xD8\x00\xDE" "B\0", 8)).back(), 'B');
+  EXPECT_EQ(utf16leToCp932(std::string("A\0\x3D\xD8\x00\xDE"
+                                       "B\0",
+                                       8))
+                .substr(0, 1),
+            "A");
+  EXPECT_EQ(utf16leToCp932(std::string("A\0\x3D\xD8\x00\xDE"
+                                       "B\0",
+                                       8))
+                .back(),
+            'B');
   EXPECT_EQ(displayText("\x93\xFA"), "日");
   EXPECT_EQ(displayText("日"), "日");
 }

@@ -6,15 +6,19 @@ namespace murlo {
 namespace {
 
 TEST(IntegerField, AcceptsOnlyAWholeSignedInteger) {
-  for (const auto& [text, value] : {std::pair{"1", 1}, {" -3 ", -3}, {"+7", 7}, {"\t0\n", 0},
-                                    {"-2147483648", INT_MIN}, {"2147483647", INT_MAX}}) {
+  for (const auto& [text, value] : {std::pair{"1", 1},
+                                    {" -3 ", -3},
+                                    {"+7", 7},
+                                    {"\t0\n", 0},
+                                    {"-2147483648", INT_MIN},
+                                    {"2147483647", INT_MAX}}) {
     const IntegerField f = readIntegerField(text);
     EXPECT_TRUE(f.ok) << text;
     EXPECT_EQ(f.value, value) << text;
     EXPECT_EQ(f.error, "") << text;
   }
-  for (const char* text : {"", " ", "abc", "1a", "1 2", "+", "-", "+-1", "--1", "1.5",
-                           "2147483648", "-2147483649", "0x10"}) {
+  for (const char* text : {"", " ", "abc", "1a", "1 2", "+", "-", "+-1", "--1", "1.5", "2147483648",
+                           "-2147483649", "0x10"}) {
     const IntegerField f = readIntegerField(text);
     EXPECT_FALSE(f.ok) << text;
     EXPECT_EQ(f.error, "整数を入力してください。") << text;

@@ -13,9 +13,12 @@ TEST(TerminalText, EscapesControlsAndShowsItemTextsInTheTerminalsEncoding) {
   };
   const Case cases[] = {
       // A title change and a colour, ESC and BEL, in a UTF-8 address.
-      {"http://h/\x1b]0;pwned\x07\x1b[31m.jpg", "UTF-8", "http://h/\\x1b]0;pwned\\x07\\x1b[31m.jpg"},
+      {"http://h/\x1b]0;pwned\x07\x1b[31m.jpg", "UTF-8",
+       "http://h/\\x1b]0;pwned\\x07\\x1b[31m.jpg"},
       // The C1 control introducer CSI as a UTF-8 character, DEL, a tab inside a field.
-      {"a\xC2\x9B" "2Jb\x7F\tc", "UTF-8", "a\\u009b2Jb\\x7f\\x09c"},
+      {"a\xC2\x9B"
+       "2Jb\x7F\tc",
+       "UTF-8", "a\\u009b2Jb\\x7f\\x09c"},
       // CP932 Japanese is decoded, with a control character among it.
       {"\x93\xFA\x96\x7B\x1b[2J.jpg", "UTF-8", "日本\\x1b[2J.jpg"},
       // Bytes that are neither UTF-8 nor CP932 stay visible as escapes.
