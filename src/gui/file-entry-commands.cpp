@@ -3,6 +3,7 @@
 #include "analysis/page-scan.h"
 #include "file-entry-dlg.h"
 #include "main-frame.h"
+#include "murlo-doc.h"
 #include "murlo-view.h"
 
 namespace murlo::gui {
@@ -10,7 +11,7 @@ namespace murlo::gui {
 void enterResume(CMainFrame& frame) {
   CFileEntryDlg dlg(&frame, *frame.app().prompter, CFileEntryDlg::Kind::kResume);
   if (dlg.ShowModal() != wxID_OK) return;
-  addResumeItem(frame.view()->items(), dlg.entry());
+  addResumeItem(frame.doc()->items(), dlg.entry());
 }
 
 void analyzeLocalFile(CMainFrame& frame) {
@@ -18,7 +19,7 @@ void analyzeLocalFile(CMainFrame& frame) {
   CFileEntryDlg dlg(&frame, *app.prompter, CFileEntryDlg::Kind::kLocalFile);
   if (dlg.ShowModal() != wxID_OK) return;
   const PageScanContext context{
-      {frame.view()->items(), app.settings}, *app.prompter, app.appDirectory};
+      {frame.doc()->items(), app.settings}, *app.prompter, app.appDirectory};
   scanTags(context, dlg.entry().address, dlg.entry().path);
 }
 

@@ -4,6 +4,7 @@
 #include "jobs/completion-sound.h"
 #include "jobs/write-output.h"
 #include "main-frame.h"
+#include "murlo-doc.h"
 #include "murlo-view.h"
 #include "output-window.h"
 #include "progress-dlg.h"
@@ -38,7 +39,7 @@ JobCommands::~JobCommands() {
 
 // ---- JobHost ----
 
-ItemList& JobCommands::items() { return frame_.view()->items(); }
+ItemList& JobCommands::items() { return frame_.doc()->items(); }
 const AppSettings& JobCommands::settings() { return frame_.app().settings; }
 std::string JobCommands::appDirectory() { return frame_.app().appDirectory; }
 void JobCommands::setSaveFolder(const std::string& folder) {

@@ -9,6 +9,7 @@
 #include "item-tree-dlg.h"
 #include "items/item-info.h"
 #include "main-frame.h"
+#include "murlo-doc.h"
 #include "murlo-view.h"
 #include "narrow-dlg.h"
 #include "properties-dlg.h"
@@ -50,7 +51,7 @@ bool ListCommands::confirm(const std::string& question, bool evenWithoutConfirma
 }
 
 bool ListCommands::run(int id) {
-  ItemList& items = frame_.view()->items();
+  ItemList& items = frame_.doc()->items();
   frame_.view()->pullSelection();
   switch (id) {
     case ID_ADD_ITEM_DIALOG: addThroughDialog(); break;
@@ -75,8 +76,9 @@ bool ListCommands::run(int id) {
 }
 
 bool ListCommands::updateUi(wxUpdateUIEvent& event) {
-  const CMurloView* view = frame_.view();
-  const ItemList& items = view->items();
+  CMurloView* view = frame_.view();
+  view->pullSelection();
+  const ItemList& items = frame_.doc()->items();
   const int count = items.count();
   const bool running = view->jobRunning();
   const int selected = count ? items.selectedCount() : 0;
@@ -106,11 +108,11 @@ bool ListCommands::updateUi(wxUpdateUIEvent& event) {
 void ListCommands::addThroughDialog() {
   CAddItemDlg dlg(&frame_, *frame_.app().prompter);
   if (dlg.ShowModal() != wxID_OK) return;
-  addRequestedItems(frame_.view()->items(), dlg.request(), dlg.range());
+  addRequestedItems(frame_.doc()->items(), dlg.request(), dlg.range());
 }
 
 void ListCommands::deleteSelected() {
-  ItemList& items = frame_.view()->items();
+  ItemList& items = frame_.doc()->items();
   if (items.selectedCount() == 1) {
     const int row = items.FindPrevSelected(1);
     if (row < 0) return;
@@ -125,7 +127,7 @@ void ListCommands::deleteSelected() {
 }
 
 void ListCommands::copyAddress() {
-  const ItemList& items = frame_.view()->items();
+  const ItemList& items = frame_.doc()->items();
   const int row = items.FindPrevSelected(1);
   if (row < 0) return;
   wxClipboardLocker lock;
@@ -135,7 +137,7 @@ void ListCommands::copyAddress() {
 }
 
 void ListCommands::checkDuplicates() {
-  if (frame_.view()->items().RemoveDuplicates()) return;
+  if (frame_.doc()->items().RemoveDuplicates()) return;
   if (!(frame_.app().settings.movement & movement::kNoConfirm)) {
     frame_.app().prompter->message("重複したｱｲﾃﾑは存在しません", PromptIcon::kInformation,
                                    PromptButtons::kOk);
@@ -143,7 +145,7 @@ void ListCommands::checkDuplicates() {
 }
 
 void ListCommands::showProperties() {
-  ItemList& items = frame_.view()->items();
+  ItemList& items = frame_.doc()->items();
   const int row = items.FindPrevSelected(1);
   if (row < 0) return;
   // A running download removes finished rows while the dialog is open: the item is found
@@ -161,12 +163,12 @@ void ListCommands::showProperties() {
 }
 
 void ListCommands::showItemTree() {
-  CItemTreeDlg dlg(&frame_, *frame_.app().prompter, frame_.view()->items());
+  CItemTreeDlg dlg(&frame_, *frame_.app().prompter, frame_.doc()->items());
   dlg.ShowModal();
 }
 
 void ListCommands::move(int delta) {
-  ItemList& items = frame_.view()->items();
+  ItemList& items = frame_.doc()->items();
   const int row = items.FindPrevSelected(1);
   if (row < 0) return;
   const int other = row + delta;
@@ -178,20 +180,20 @@ void ListCommands::move(int delta) {
 
 void ListCommands::deleteAll() {
   if (!confirm("ﾘｽﾄからすべのｱｲﾃﾑを削除します。よろしいですか？", true)) return;
-  frame_.view()->items().deleteAll();
+  frame_.doc()->items().deleteAll();
 }
 
 void ListCommands::onlyState() {
   CNarrowDlg dlg(&frame_, *frame_.app().prompter);
   if (dlg.ShowModal() != wxID_OK) return;
-  frame_.view()->items().KeepContaining(dlg.text(), 0);
+  frame_.doc()->items().KeepContaining(dlg.text(), 0);
 }
 
 void ListCommands::dropAddress(const std::string& text) {
   frame_.rememberUrl(text);
   SplitAddress split = splitUrl(text);
-  frame_.view()->items().AddItem(std::move(split.fileName), std::move(split.url), "DROP",
-                                 std::move(split.extension), "", "");
+  frame_.doc()->items().AddItem(std::move(split.fileName), std::move(split.url), "DROP",
+                                std::move(split.extension), "", "");
 }
 
 }  // namespace murlo::gui

@@ -86,7 +86,8 @@ CMainFrame::CMainFrame(AppContext& app)
   status->SetStatusWidths(4, widths);
 
   buildAddUrlBar();
-  view_ = new CMurloView(this, p.columnWidths);
+  doc_ = std::make_unique<CMurloDoc>(*this, fileMenu);
+  view_ = new CMurloView(this, doc_->items(), p.columnWidths);
   aui_.AddPane(view_, wxAuiPaneInfo().Name("List").CenterPane());
   output_ = new OutputWindow(this);
   aui_.AddPane(output_,
@@ -101,7 +102,6 @@ CMainFrame::CMainFrame(AppContext& app)
   view_->setCountListener([this](int count) { showItemCount(count); });
   listCommands_ = std::make_unique<ListCommands>(*this);
   jobs_ = std::make_unique<JobCommands>(*this);
-  doc_ = std::make_unique<CMurloDoc>(*this, fileMenu);
   showItemCount(0);
   applyBarStates();
   aui_.Update();
@@ -330,7 +330,7 @@ void CMainFrame::addFromBar() {
     refreshCombo();
     urlCombo_->ChangeValue(typed);  // the field keeps what the user typed
   }
-  ItemList& items = view_->items();
+  ItemList& items = doc_->items();
   const bool added = addTypedAddress(items, *url);
   // With movement::kAnalyzeOnAdd the new page is analysed at once, unless a job already runs.
   if (added && (app_.settings.movement & movement::kAnalyzeOnAdd) && !jobs_->jobRunning()) {

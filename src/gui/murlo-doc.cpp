@@ -85,7 +85,7 @@ bool CMurloDoc::updateUi(wxUpdateUIEvent& event) {
   const int tag = frame_.app().settings.tag;
   switch (event.GetId()) {
     case ID_FILE_SAVE_AS:
-    case ID_JOB_FILE_SAVE: event.Enable(frame_.view()->items().count() > 0); return true;
+    case ID_JOB_FILE_SAVE: event.Enable(frame_.doc()->items().count() > 0); return true;
     case ID_TAG_IMG: event.Check(tag & tagbits::kImage); return true;
     case ID_TAG_HREF: event.Check(tag & tagbits::kAnchor); return true;
     case ID_TAG_BODY: event.Check(tag & tagbits::kBody); return true;
@@ -98,7 +98,7 @@ bool CMurloDoc::openPath(const std::string& path) {
   ListReadResult result;
   {
     wxBusyCursor wait;
-    result = ReadList(frame_.view()->items(), path);
+    result = ReadList(frame_.doc()->items(), path);
   }
   const std::string text = listReadMessage(result, path);
   if (!text.empty()) {
@@ -125,7 +125,7 @@ bool CMurloDoc::writeList(const std::string& path) {
   bool written = false;
   {
     wxBusyCursor wait;
-    written = lock.acquire(path) && WriteList(frame_.view()->items(), path);
+    written = lock.acquire(path) && WriteList(frame_.doc()->items(), path);
   }
   if (written) return true;
   // The list stays in memory; the user learns that the file was not written.
@@ -149,7 +149,7 @@ void CMurloDoc::saveAs() {
 }
 
 void CMurloDoc::saveJobFile() {
-  if (frame_.view()->items().count() == 0) return;
+  if (frame_.doc()->items().count() == 0) return;
   writeList(jobFilePath());
 }
 
@@ -159,7 +159,7 @@ void CMurloDoc::resumeJobFile() {
                                    PromptButtons::kOk);
     return;
   }
-  ItemList& items = frame_.view()->items();
+  ItemList& items = frame_.doc()->items();
   items.deleteAll();
   ListReadResult result;
   {
@@ -178,7 +178,7 @@ void CMurloDoc::runWizard() {
 }
 
 void CMurloDoc::finishWizard(wizard::WizardMode mode, const std::string& address) {
-  ItemList& items = frame_.view()->items();
+  ItemList& items = frame_.doc()->items();
   items.deleteAll();
   SplitAddress split = splitUrl(address);
   items.AddItem(std::move(split.fileName), std::move(split.url), kWizardTag,

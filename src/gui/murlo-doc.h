@@ -1,5 +1,5 @@
-// CMurloDoc: the document commands. The list lives in the view; the document opens and
-// saves list files, keeps the recent-file list and the job file Murlo.mrl, switches the
+// CMurloDoc: the document: it owns the item list, which the view shows, opens and saves
+// list files, keeps the recent-file list and the job file Murlo.mrl, switches the
 // analysis tags and carries out what the wizard set up. UI thread only.
 #pragma once
 
@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "items/item-list.h"
 #include "settings/recent-files.h"
 
 namespace murlo::gui {
@@ -34,6 +35,7 @@ class CMurloDoc {
   // kDownload downloads it.
   void finishWizard(wizard::WizardMode mode, const std::string& address);
 
+  ItemList& items() { return items_; }
   const std::string& path() const { return path_; }
 
   std::string jobFilePath() const;
@@ -52,6 +54,7 @@ class CMurloDoc {
   bool writeList(const std::string& path);
 
   CMainFrame& frame_;
+  ItemList items_;
   wxFileHistory history_;
   RecentFiles& recent_;
   std::string path_;

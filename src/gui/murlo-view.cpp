@@ -36,9 +36,10 @@ constexpr int kLastColumnMinWidth = 100;
 
 }  // namespace
 
-CMurloView::CMurloView(wxWindow* parent, const ColumnWidths& widths)
+CMurloView::CMurloView(wxWindow* parent, ItemList& items, const ColumnWidths& widths)
     : wxListCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                 wxLC_REPORT | wxLC_VIRTUAL | wxBORDER_SUNKEN) {
+                 wxLC_REPORT | wxLC_VIRTUAL | wxBORDER_SUNKEN),
+      items_(items) {
   for (int col = 0; col < kColumnCount; ++col) {
     InsertColumn(col, wxString::FromUTF8(kColumns[col].header), kColumns[col].format,
                  std::clamp(widths[col], kMinColumnWidth, kMaxColumnWidth));
@@ -114,6 +115,8 @@ CMurloView::ColumnWidths CMurloView::columnWidths() const {
 }
 
 void CMurloView::pullSelection() {
+  if (!selectionStale_) return;
+  selectionStale_ = false;
   const int shown = std::min(items_.count(), GetItemCount());
   for (int i = 0; i < shown; ++i) {
     items_.setSelected(i, GetItemState(i, wxLIST_STATE_SELECTED) != 0);
@@ -135,7 +138,7 @@ void CMurloView::onSelectionEvent(wxListEvent& event) {
   if (index >= 0 && index < items_.count()) {
     items_.setSelected(static_cast<int>(index), event.GetEventType() == wxEVT_LIST_ITEM_SELECTED);
   } else {
-    pullSelection();  // a range change reports no single row
+    selectionStale_ = true;  // a range change reports no single row
   }
   event.Skip();
 }
@@ -151,6 +154,8 @@ void CMurloView::onColumnClick(wxListEvent& event) {
 }
 
 void CMurloView::onKeyDown(wxListEvent& event) {
+  // Shift with the arrows picks a range, and Ctrl+A every row, unreported row by row.
+  selectionStale_ = true;
   // The Delete key deletes the selected rows, as the menu's delete command does.
   if (event.GetKeyCode() != WXK_DELETE) {
     event.Skip();
@@ -165,6 +170,7 @@ void CMurloView::onKeyDown(wxListEvent& event) {
 void CMurloView::onMouse(wxMouseEvent& event) {
   // While a job runs the selection must not change under it.
   if (jobRunning_) return;
+  selectionStale_ = true;
   event.Skip();
 }
 

@@ -1,5 +1,6 @@
-// CMurloView: the item list, a virtual report-style list control drawing from the core
-// ItemList, which it owns. UI thread only.
+// CMurloView: the item list, a virtual report-style list control that shows the document's
+// ItemList. The user's selection goes into the rows; a command's selection of rows is
+// shown. UI thread only.
 #pragma once
 
 #include <wx/listctrl.h>
@@ -16,10 +17,8 @@ class CMurloView : public wxListCtrl {
   using ColumnWidths = std::array<int, kColumnCount>;
 
   // `widths` are the columns' widths in pixels as stored; unusable values are corrected.
-  CMurloView(wxWindow* parent, const ColumnWidths& widths);
-
-  ItemList& items() { return items_; }
-  const ItemList& items() const { return items_; }
+  // `items` outlives the view.
+  CMurloView(wxWindow* parent, ItemList& items, const ColumnWidths& widths);
 
   // Called after rows were added or removed, with the new count (the frame's status text).
   void setCountListener(std::function<void(int)> listener) { countListener_ = std::move(listener); }
@@ -28,8 +27,11 @@ class CMurloView : public wxListCtrl {
   void setJobRunning(bool running) { jobRunning_ = running; }
   bool jobRunning() const { return jobRunning_; }
 
-  // Copies the control's selection into the rows, and the rows' selection into the control.
+  // Brings the rows' selection up to the control's after the user may have changed it
+  // without telling each row (a range picked with the mouse or the keyboard): one pass over
+  // the rows then, none otherwise.
   void pullSelection();
+  // Shows the rows' selection in the control.
   void pushSelection();
   // Redraws rows whose texts or images changed without a change of the row count.
   void refreshRows();
@@ -49,12 +51,14 @@ class CMurloView : public wxListCtrl {
   void onContextMenu(wxContextMenuEvent& event);
   void onSize(wxSizeEvent& event);
 
-  ItemList items_;
+  ItemList& items_;
   ColumnSortState sortState_;
   std::function<void(int)> countListener_;
   bool jobRunning_ = false;
   // Set while the control's catch-up with the rows is queued.
   bool syncQueued_ = false;
+  // Set by input that may have changed the selection without an event for each row.
+  bool selectionStale_ = false;
 };
 
 }  // namespace murlo::gui

@@ -53,14 +53,15 @@ bool sameImage(const wxBitmap& a, const wxBitmap& b) {
 class DesktopTest : public GuiTest {
  protected:
   // Clicks the middle of a row of the list, with Ctrl held when `adding`.
-  void clickRow(int row, bool adding = false) {
+  // A click on the row, with Ctrl or Shift held when `modifier` names it.
+  void clickRow(int row, int modifier = 0) {
     wxRect r;
     frame_->view()->GetItemRect(row, r);
     wxUIActionSimulator sim;
     sim.MouseMove(frame_->view()->ClientToScreen(r.GetPosition() + wxSize(40, r.height / 2)));
-    if (adding) sim.KeyDown(WXK_CONTROL);
+    if (modifier) sim.KeyDown(modifier);
     sim.MouseClick();
-    if (adding) sim.KeyUp(WXK_CONTROL);
+    if (modifier) sim.KeyUp(modifier);
     pumpEvents();
   }
   bool enabled(int id) {
@@ -173,19 +174,24 @@ TEST_F(DesktopTest, AFloatedBarComesBackOnTopAtItsPointAndOnScreen) {
 
 TEST_F(DesktopTest, RowsPickedWithTheMouseEnablePropertiesForOneAndTheDeleteKeyDeletesThem) {
   ASSERT_TRUE(startFrame());
-  for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
+  for (const char* name : {"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg"})
     items().AddItem(name, "http://h.jp/", "ADD", "jpg", "", "");
   pumpEvents();
   clickRow(0);
   EXPECT_TRUE(pumpUntil([&] { return enabled(ID_PROPERTIES); }));
-  clickRow(2, true);
+  clickRow(2, WXK_CONTROL);
+  EXPECT_TRUE(pumpUntil([&] { return !enabled(ID_PROPERTIES); }));
+  // A range picked with Shift reaches the rows without an event for each of them.
+  clickRow(1);
+  EXPECT_TRUE(pumpUntil([&] { return enabled(ID_PROPERTIES); }));
+  clickRow(3, WXK_SHIFT);
   EXPECT_TRUE(pumpUntil([&] { return !enabled(ID_PROPERTIES); }));
   prompter_.answer(PromptAnswer::kYes);
   EXPECT_TRUE(type([](wxUIActionSimulator& sim) { sim.Char(WXK_DELETE); },
-                   [&] { return items().count() == 1; }));
+                   [&] { return items().count() == 2; }));
   EXPECT_EQ(prompter_.texts(),
             std::vector<std::string>{"ﾘｽﾄから現在選択中のｱｲﾃﾑを削除します。よろしいですか？"});
-  EXPECT_EQ(names(), "b.jpg;");
+  EXPECT_EQ(names(), "a.jpg;e.jpg;");
 }
 
 TEST_F(DesktopTest, TheProgressWindowLeavesTheKeyboardWithTheMainWindow) {

@@ -12,6 +12,7 @@
 #include "app-context.h"
 #include "dialog-driver.h"
 #include "main-frame.h"
+#include "murlo-doc.h"
 #include "murlo-view.h"
 #include "sandbox.h"
 #include "scripted-prompter.h"
@@ -76,7 +77,7 @@ class GuiTest : public ::testing::Test {
   // Sends a menu command to the main window.
   void command(int id);
 
-  ItemList& items() { return frame_->view()->items(); }
+  ItemList& items() { return frame_->doc()->items(); }
   std::string names() { return fileNames(items()); }
 
   Sandbox box_;

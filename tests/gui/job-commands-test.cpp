@@ -64,7 +64,7 @@ class JobCommandsTest : public GuiTest {
     GuiTest::TearDown();
   }
 
-  ItemList& items() { return frame_->view()->items(); }
+  ItemList& items() { return frame_->doc()->items(); }
   JobCommands& jobs() { return *frame_->jobs(); }
   bool waitForJobEnd() {
     return pumpUntil([&] { return !jobs().jobRunning(); }, 15000);

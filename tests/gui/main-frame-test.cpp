@@ -135,7 +135,7 @@ TEST_F(GuiTest, AddFromTheBarAppendsAnAddRow) {
   frame_->urlCombo()->SetValue(wxString::FromUTF8(" http://host.jp/dir/pic.JPG "));
   command(ID_ADD_FROM_BAR);
   pumpEvents();
-  const ItemList& items = frame_->view()->items();
+  const ItemList& items = frame_->doc()->items();
   ASSERT_EQ(items.count(), 1);
   EXPECT_EQ(items.text(0, kColFileName), "pic.JPG");
   EXPECT_EQ(items.text(0, kColUrl), "http://host.jp/dir/");
@@ -180,8 +180,8 @@ TEST_F(GuiTest, EnterInTheAddressFieldAddsTheAddress) {
   wxUIActionSimulator user;
   user.Text("http://h.jp/e.htm");
   user.Char(WXK_RETURN);
-  ASSERT_TRUE(pumpUntil([&] { return frame_->view()->items().count() == 1; }));
-  EXPECT_EQ(frame_->view()->items().text(0, kColFileName), "e.htm");
+  ASSERT_TRUE(pumpUntil([&] { return frame_->doc()->items().count() == 1; }));
+  EXPECT_EQ(frame_->doc()->items().text(0, kColFileName), "e.htm");
 }
 
 TEST_F(GuiTest, ATenthTypedAddressDropsTheOldestComboEntry) {
@@ -197,7 +197,7 @@ TEST_F(GuiTest, ATenthTypedAddressDropsTheOldestComboEntry) {
   EXPECT_EQ(frame_->urlCombo()->GetString(0), "http://h.jp/1.htm");
   EXPECT_EQ(frame_->urlCombo()->GetString(8), "http://h.jp/9.htm");
   EXPECT_EQ(app_.placement.recentUrls[0], "http://h.jp/9.htm");
-  EXPECT_EQ(frame_->view()->items().count(), 11);
+  EXPECT_EQ(frame_->doc()->items().count(), 11);
 }
 
 TEST_F(GuiTest, EveryMenuItemAndToolBarButtonShowsItsPromptInTheStatusBar) {
@@ -291,7 +291,7 @@ TEST_F(GuiTest, LongOutputLinesWrap) {
 
 TEST_F(GuiTest, NarrowCellsAreShortenedAndStartAtTheLeft) {
   ASSERT_TRUE(startFrame());
-  ItemList& items = frame_->view()->items();
+  ItemList& items = frame_->doc()->items();
   items.AddItem("a-rather-long-file-name-for-the-column.jpg", "http://h.jp/", "INDUCTINDUCT",
                 "jpegjpegjpeg", "", "");
   items.AddItem("b.jpg", "http://h.jp/", "ADD", "jpg", "", "");
@@ -358,7 +358,7 @@ TEST_F(GuiTest, ListFileOnTheCommandLineIsOpened) {
   list.AddItem("a.jpg", "http://h/", "IMG", "jpg", "", "");
   ASSERT_TRUE(WriteList(list, box_.path("start.mrl")));
   ASSERT_TRUE(startFrame(box_.path("start.mrl")));
-  EXPECT_EQ(frame_->view()->items().count(), 1);
+  EXPECT_EQ(frame_->doc()->items().count(), 1);
   frame_->Destroy();
   frame_ = nullptr;
   box_.write("bad.mrl", "nonsense");
@@ -368,7 +368,7 @@ TEST_F(GuiTest, ListFileOnTheCommandLineIsOpened) {
 
 TEST_F(GuiTest, HeaderClicksSortAndAreRefusedDuringAJob) {
   ASSERT_TRUE(startFrame());
-  ItemList& items = frame_->view()->items();
+  ItemList& items = frame_->doc()->items();
   items.AddItem("b.gif", "http://h/", "", "", "", "");
   items.AddItem("A.gif", "http://h/", "", "", "", "");
   wxListEvent click(wxEVT_LIST_COL_CLICK, frame_->view()->GetId());
@@ -389,7 +389,7 @@ TEST_F(GuiTest, HeaderClicksSortAndAreRefusedDuringAJob) {
 
 TEST_F(GuiTest, ManyRowsAndLongCells) {
   ASSERT_TRUE(startFrame());
-  ItemList& items = frame_->view()->items();
+  ItemList& items = frame_->doc()->items();
   // Rows appended one at a time, as an analysis does; the figures are printed, not judged.
   const auto fillStart = std::chrono::steady_clock::now();
   for (int i = 0; i < 100000; ++i) {

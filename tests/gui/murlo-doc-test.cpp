@@ -24,7 +24,7 @@ class DocTest : public GuiTest {
     ASSERT_TRUE(WriteList(list, box_.path("two.mrl")));
     ASSERT_TRUE(startFrame());
   }
-  ItemList& items() { return frame_->view()->items(); }
+  ItemList& items() { return frame_->doc()->items(); }
 };
 
 TEST_F(DocTest, OpeningTwiceAppendsAndEntersTheRecentList) {
