@@ -99,10 +99,10 @@ TEST_F(ContentEncodingTest, AKeptPageAnswerIsSavedDecodedOnceWithoutAskingAgainB
   const std::string page = "<html>" + std::string(5000, 'p') + "</html>";
   const std::string large = noise(PageResponses::kMaxPageBytes + 1000);
   std::atomic<int> asked{0};
-  for (const auto& [path, body] :
-       {std::pair{"/page.html", &page}, std::pair{"/large.html", &large}}) {
+  for (const auto& route : {std::pair{"/page.html", &page}, std::pair{"/large.html", &large}}) {
+    const std::string* body = route.second;
     server_.routes().Get(
-        path, [&asked, body](const httplib::Request&, httplib::Response& response) {
+        route.first, [&asked, body](const httplib::Request&, httplib::Response& response) {
           ++asked;
           response.set_header("Content-Encoding", "gzip");
           response.set_content(compressed(*body, kGzipBits), "application/octet-stream");
