@@ -41,15 +41,7 @@ class CliJobTest : public ::testing::Test {
                                    const httplib::Request& request, httplib::Response& response) {
       ranges->push_back(request.get_header_value("Range"));
       response.set_header("Last-Modified", "Tue, 14 Nov 2023 22:13:20 GMT");
-      response.set_content_provider(
-          body.size(), "application/octet-stream",
-          [body, slow, sent](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
-            if (*slow)
-              std::this_thread::sleep_for(10ms);  // the server's pace, not a wait of the test
-            const std::size_t n = std::min<std::size_t>(length, 1000);
-            *sent += n;
-            return sink.write(body.data() + offset, n);
-          });
+      setDrippingBody(response, body, "application/octet-stream", slow, 1000, 10ms, sent);
     });
   }
   // The list file's rows as murlo-cli list --raw prints them.

@@ -179,13 +179,7 @@ TEST_F(DownloadJobTest, AnFtpRowIsFetchedByTheFtpThreadAlone) {
 void serveSlowly(HttpTestServer& server, const std::string& path, const std::string& body,
                  std::shared_ptr<std::atomic<bool>> slow) {
   server.routes().Get(path, [body, slow](const httplib::Request&, httplib::Response& response) {
-    response.set_content_provider(
-        body.size(), "application/octet-stream",
-        [body, slow](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
-          if (*slow)
-            std::this_thread::sleep_for(20ms);  // the server's pace, not a wait of the test
-          return sink.write(body.data() + offset, std::min<std::size_t>(length, 100));
-        });
+    setDrippingBody(response, body, "application/octet-stream", slow, 100);
   });
 }
 

@@ -73,13 +73,7 @@ TEST_F(LocalNamesTest, ASuspendedItemNamesItsPartialFileReadablyAndResumesAfterA
   auto slow = std::make_shared<std::atomic<bool>>(true);
   server_.routes().Get(".*", [body, slow](const httplib::Request&, httplib::Response& response) {
     response.set_header("Last-Modified", "Tue, 14 Nov 2023 22:13:20 GMT");
-    response.set_content_provider(
-        body.size(), "image/jpeg",
-        [body, slow](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
-          if (*slow)
-            std::this_thread::sleep_for(20ms);  // the server's pace, not a wait of the test
-          return sink.write(body.data() + offset, std::min<std::size_t>(length, 1000));
-        });
+    setDrippingBody(response, body, "image/jpeg", slow);
   });
   server_.start();
   addLink("画像/", "写真.jpg");

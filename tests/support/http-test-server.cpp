@@ -1,5 +1,6 @@
 #include "http-test-server.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "wait-for.h"
@@ -27,6 +28,21 @@ void HttpTestServer::start() {
 
 std::string HttpTestServer::url(const std::string& path) const {
   return "http://127.0.0.1:" + std::to_string(port_) + path;
+}
+
+void setDrippingBody(httplib::Response& response, const std::string& body, const std::string& type,
+                     std::shared_ptr<std::atomic<bool>> slow, std::size_t piece,
+                     std::chrono::milliseconds pause,
+                     std::shared_ptr<std::atomic<std::size_t>> sent) {
+  response.set_content_provider(
+      body.size(), type,
+      [body, slow, piece, pause, sent](std::size_t offset, std::size_t length,
+                                       httplib::DataSink& sink) {
+        if (*slow) std::this_thread::sleep_for(pause);  // the server's pace
+        const std::size_t n = std::min(length, piece);
+        if (sent) *sent += n;
+        return sink.write(body.data() + offset, n);
+      });
 }
 
 }  // namespace murlo::test

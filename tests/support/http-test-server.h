@@ -4,6 +4,10 @@
 
 #include <httplib.h>
 
+#include <atomic>
+#include <chrono>
+#include <cstddef>
+#include <memory>
 #include <string>
 #include <thread>
 
@@ -27,5 +31,12 @@ class HttpTestServer {
   std::thread thread_;
   int port_ = 0;
 };
+
+// Answers with `body`, from the offset a range request asks for, in pieces of `piece`
+// bytes, `pause` apart while `*slow` is set; `sent`, when given, counts the bytes sent.
+void setDrippingBody(httplib::Response& response, const std::string& body, const std::string& type,
+                     std::shared_ptr<std::atomic<bool>> slow, std::size_t piece = 1000,
+                     std::chrono::milliseconds pause = std::chrono::milliseconds(20),
+                     std::shared_ptr<std::atomic<std::size_t>> sent = nullptr);
 
 }  // namespace murlo::test
