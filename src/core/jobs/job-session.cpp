@@ -64,21 +64,24 @@ void JobSession::tick() {
   }
 }
 
+template <typename Job>
+void JobSession::retire(std::unique_ptr<Job>& job) {
+  last_ = job->progress();
+  failures_ += job->failedCount();
+  job.reset();
+}
+
 void JobSession::endAnalysis() {
-  last_ = analysis_->progress();
-  failures_ += analysis_->failedCount();
   std::shared_ptr<PageResponses> keptAnswers = analysis_->keptAnswers();
   const bool chained = analysis_->autoDownload();
-  analysis_.reset();
+  retire(analysis_);
   if (chained) beginDownload(DownloadMode::kAll, std::move(keptAnswers));
   if (!download_) host_.endProgress();
   host_.playSound(sound::kAnalysis);
 }
 
 void JobSession::endDownload() {
-  last_ = download_->progress();
-  failures_ += download_->failedCount();
-  download_.reset();
+  retire(download_);
   host_.endProgress();
   host_.playSound(sound::kDownload);
   ending_ = true;
@@ -102,14 +105,10 @@ JobSession::StopResult JobSession::stop(bool suspend) {
   if (download_) {
     if (suspend) download_->suspend();
     else download_->abort();
-    last_ = download_->progress();
-    failures_ += download_->failedCount();
-    download_.reset();
+    retire(download_);
   } else if (analysis_) {
     analysis_->stop();
-    last_ = analysis_->progress();
-    failures_ += analysis_->failedCount();
-    analysis_.reset();
+    retire(analysis_);
   } else {
     return ending_ ? StopResult::kEnding : StopResult::kNotRunning;
   }
