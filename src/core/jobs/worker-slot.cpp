@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "net/job-record.h"
+#include "net/remote-file.h"
 
 namespace murlo {
 
@@ -70,13 +71,18 @@ class WorkerSlot::Worker : public std::enable_shared_from_this<Worker> {
     std::unique_lock lock(mutex_);
     for (;;) {
       changed_.wait(lock, [this] { return quit_ || !waiting_.empty(); });
-      if (quit_) return;
+      if (quit_) break;
       Item item = std::move(waiting_.front());
       waiting_.pop_front();
       // An overwrite-all or rename-all answer of one item holds for the next.
       if (last_) item.record->movement = last_->movement.load();
       lock.unlock();
+      if (sentAheadFor_ != item.record) dropSentAhead();
+      sentAheadFor_.reset();
+      item.record->lineFree = [this] { sendNextAhead(); };
       item.procedure(item.record);
+      item.record->lineFree = nullptr;
+      item.record->sentRequest.reset();
       lock.lock();
       last_ = std::move(item.record);
       // The wake-up is rung under the lock, so giveUp() never returns while it runs.
@@ -84,6 +90,27 @@ class WorkerSlot::Worker : public std::enable_shared_from_this<Worker> {
       ++ended_;
       changed_.notify_all();
     }
+    lock.unlock();
+    dropSentAhead();
+  }
+
+  // Worker thread, from the running item's lineFree.
+  void sendNextAhead() {
+    Item next;
+    {
+      std::lock_guard lock(mutex_);
+      if (quit_ || waiting_.empty()) return;
+      next = waiting_.front();
+    }
+    sendFirstRequestAhead(next.procedure, *next.record);
+    sentAheadFor_ = std::move(next.record);
+  }
+
+  // Worker thread: the request sent ahead for an item that was taken back is ended here,
+  // on the thread whose transfers share its connection cache.
+  void dropSentAhead() {
+    if (sentAheadFor_) sentAheadFor_->sentRequest.reset();
+    sentAheadFor_.reset();
   }
 
   std::thread thread_;
@@ -92,6 +119,8 @@ class WorkerSlot::Worker : public std::enable_shared_from_this<Worker> {
   std::function<void()> wake_;
   std::deque<Item> waiting_;
   std::shared_ptr<JobRecord> last_;
+  // Worker thread only: the waiting item whose first request was sent ahead.
+  std::shared_ptr<JobRecord> sentAheadFor_;
   std::uint64_t ended_ = 0;
   bool quit_ = false;
 };

@@ -4,9 +4,11 @@
 // The thread lives as long as the job and takes one item after the other, so an item costs
 // no thread start. Items may be handed to it ahead of time: it runs them in the order they
 // were given, each as soon as the one before has ended, so the next transfer does not wait
-// for the host to look at the last one. Used on the host's thread only; the worker thread
-// itself calls nothing here: it runs each procedure on its record and then rings the job's
-// wake-up, unless the job gave it up.
+// for the host to look at the last one. Once an item's answer has come whole, the thread
+// sends the first request of the item waiting next while it saves the file, so the server
+// answers meanwhile; one transfer is still on the wire at a time. Used on the host's thread
+// only; the worker thread itself calls nothing here: it runs each procedure on its record
+// and then rings the job's wake-up, unless the job gave it up.
 #pragma once
 
 #include <chrono>
@@ -16,13 +18,15 @@
 #include <functional>
 #include <memory>
 
+#include "net/worker-threads.h"
+
 namespace murlo {
 
 struct JobRecord;
 
 class WorkerSlot {
  public:
-  using Procedure = void (*)(const std::shared_ptr<JobRecord>&);
+  using Procedure = WorkerProcedure;
 
   // How long stop() waits for the thread before giving it up.
   static constexpr std::chrono::milliseconds kStopPatience{2000};

@@ -2,7 +2,7 @@
 
 #include <curl/curl.h>
 
-#include <utility>
+#include <tuple>
 
 #include "net/curl-global.h"
 
@@ -20,32 +20,41 @@ ConnectionShare::ConnectionShare() {
 }
 
 ConnectionShare::~ConnectionShare() {
-  if (keptEasy_ != nullptr) curl_easy_cleanup(keptEasy_);
-  if (keptMulti_ != nullptr) curl_multi_cleanup(keptMulti_);
+  for (auto [easy, multi] : kept_) {
+    curl_easy_cleanup(easy);
+    curl_multi_cleanup(multi);
+  }
   if (share_ != nullptr) curl_share_cleanup(share_);
 }
 
 void ConnectionShare::takeHandles(CURL*& easy, CURLM*& multi) {
+  easy = nullptr;
+  multi = nullptr;
   {
     std::lock_guard lock(handlesMutex_);
-    easy = std::exchange(keptEasy_, nullptr);
-    multi = std::exchange(keptMulti_, nullptr);
+    if (!kept_.empty()) {
+      std::tie(easy, multi) = kept_.back();
+      kept_.pop_back();
+    }
   }
   if (easy != nullptr) {
     curl_easy_reset(easy);
   } else {
     easy = curl_easy_init();
+    multi = curl_multi_init();
   }
-  if (multi == nullptr) multi = curl_multi_init();
 }
 
 void ConnectionShare::keepHandles(CURL* easy, CURLM* multi) {
-  std::lock_guard lock(handlesMutex_);
-  std::swap(keptEasy_, easy);
-  std::swap(keptMulti_, multi);
-  // Handles already kept (not expected: items never overlap) are let go.
-  if (easy != nullptr) curl_easy_cleanup(easy);
-  if (multi != nullptr) curl_multi_cleanup(multi);
+  {
+    std::lock_guard lock(handlesMutex_);
+    if (kept_.size() < kMostKept) {
+      kept_.emplace_back(easy, multi);
+      return;
+    }
+  }
+  curl_easy_cleanup(easy);
+  curl_multi_cleanup(multi);
 }
 
 // Items run one after another on different threads: the lock orders their use of the cache.

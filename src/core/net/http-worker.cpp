@@ -93,9 +93,7 @@ bool CHttpWorker::CrackUrl() {
   throw urlError(error != 0 ? error : CURLUE_UNSUPPORTED_SCHEME);
 }
 
-void CHttpWorker::OpenRequest() {
-  refuseWhenOffline();
-  remoteFile_.reset();
+std::unique_ptr<RemoteFile> CHttpWorker::newRequest() const {
   RemoteRequest request;
   request.url = requestUrl_;
   request.headers = {"Accept: */*", "Accept-Language: ja", "Accept-Encoding: gzip, deflate",
@@ -116,8 +114,25 @@ void CHttpWorker::OpenRequest() {
   // The rest of the partial file is wanted only from the same, unchanged remote file; a
   // server that sees it changed sends the whole file instead.
   if (rangeFrom_ && partialTime_) request.headers.push_back("If-Range: " + httpDate(*partialTime_));
-  remoteFile_ = std::make_unique<RemoteFile>(std::move(request), job_.connections, job_.stopEvent);
+  return std::make_unique<RemoteFile>(std::move(request), job_.connections, job_.stopEvent);
+}
+
+void CHttpWorker::OpenRequest() {
+  refuseWhenOffline();
+  remoteFile_.reset();
+  // The first request sent ahead is this very request: it is taken as it was sent.
+  if (job_.sentRequest && !rangeFrom_ && job_.sentRequest->url() == requestUrl_) {
+    remoteFile_ = std::move(job_.sentRequest);
+  } else {
+    remoteFile_ = newRequest();
+  }
   remoteFile_->open();
+}
+
+void CHttpWorker::SendRequestAhead() {
+  if (session_.offline) return;
+  job_.sentRequest = newRequest();
+  job_.sentRequest->send();
 }
 
 void CHttpWorker::refuse(EngineError code, const std::string& reason) {
@@ -218,6 +233,7 @@ bool CHttpWorker::DownloadToTemp() {
   if (job_.reusedPageFile.empty()) temp.emplace(target, job_.gate);
   const std::string& path = temp ? temp->path() : job_.reusedPageFile;
   allocateBuffer();
+  freeLineWhenAnswered();
   openLocalFile(path, false);
   if (!readingLoop(false)) return false;
   // Handed over only while the gate is open; a given-up thread removes a file it made.

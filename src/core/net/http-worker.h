@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "net/inet-worker.h"
@@ -17,6 +18,9 @@ class CHttpWorker : public CInetWorker {
   // Connects and sends the GET request with the fixed header block and the Referer last
   // (and, for a range, the If-Range condition); waits for the answer's header block.
   void OpenRequest();
+  // Sends the item's first request now, into the record's sentRequest, where OpenRequest
+  // takes it later; nothing when the session is offline.
+  void SendRequestAhead();
   // Refuses 401, follows at most one redirect (301, 302, 303, 307, 308) and fails every
   // other answer that is no success (2xx), but a 416 to a range. False only when a stop
   // request came during a redirect.
@@ -33,6 +37,8 @@ class CHttpWorker : public CInetWorker {
   bool CheckSize();
 
  private:
+  // The request OpenRequest sends, not sent yet.
+  std::unique_ptr<RemoteFile> newRequest() const;
   // Sets totalBytes and sizeKnown from Content-Length or the total of Content-Range.
   void probeSize();
   // What the steps before a download's first byte decided: the transfer goes on, or the

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <utility>
 
 #include "net/disk-name.h"
 #include "net/error-log.h"
@@ -147,6 +148,8 @@ bool CInetWorker::saveBody(const std::string& partialPath, const std::string& fi
   } else if (!continueOrRestart()) {
     return false;
   }
+  // The item sends no further request: the next one's may go out while this one is saved.
+  freeLineWhenAnswered();
   if (const std::optional<std::time_t> time = remoteTime()) localFile_->keepModificationTime(*time);
   if (!readingLoop(true, firstCount)) return false;
   if (finalPath == partialPath) return true;
@@ -155,6 +158,12 @@ bool CInetWorker::saveBody(const std::string& partialPath, const std::string& fi
   job_.partialPath.set({});
   if (underLocalName) job_.localName = saved.substr(job_.saveDir.size());
   return true;
+}
+
+void CInetWorker::freeLineWhenAnswered() {
+  if (job_.lineFree && remoteFile_ != nullptr && remoteFile_->complete()) {
+    std::exchange(job_.lineFree, nullptr)();
+  }
 }
 
 void CInetWorker::openLocalFile(const std::string& path, bool existing) {
@@ -199,6 +208,7 @@ bool CInetWorker::readingLoop(bool countBytes, std::size_t firstCount) {
     }
     piece = remoteFile_->readView(want);
   }
+  freeLineWhenAnswered();
   localFile_->close();
   localFile_.reset();
   buffer_ = {};

@@ -86,6 +86,9 @@ class CInetWorker {
   // buffer are the body's first bytes. True when the file is complete.
   bool saveBody(const std::string& partialPath, const std::string& finalPath,
                 std::size_t firstCount = 0);
+  // Once the answer has come whole, and the item sends no further request: lets job control
+  // send the next item's request (JobRecord::lineFree). Only the first call does that.
+  void freeLineWhenAnswered();
   // The partial file of the job's local name under the save folder.
   std::string partialPathOfLocalName() const;
   // The final path of a resumed partial file (job control put its path in localName).

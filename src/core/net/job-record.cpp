@@ -1,9 +1,13 @@
 #include "net/job-record.h"
 
 #include "net/disk-name.h"
+#include "net/remote-file.h"
 #include "settings/app-settings.h"
 
 namespace murlo {
+
+JobRecord::JobRecord() = default;
+JobRecord::~JobRecord() = default;
 
 void fillFromSettings(JobRecord& job, const AppSettings& settings, const std::string& appDir) {
   job.movement = settings.movement;

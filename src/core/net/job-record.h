@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -22,6 +23,7 @@ struct AppSettings;
 class ConnectionShare;
 class PageResponses;
 class Prompter;
+class RemoteFile;
 
 // The answers of the item properties query (QueryFileInfo). Texts are CP932.
 struct FileInfo {
@@ -100,9 +102,20 @@ struct JobRecord {
   // a pair of jobs.
   std::shared_ptr<PageResponses> keptAnswers;
 
+  // Worker thread only. Set by the worker slot while the item runs: the worker calls it
+  // once the item's answer has come whole, before its local file work, so that the next
+  // item's request goes out meanwhile (the line is free again).
+  std::function<void()> lineFree;
+  // Worker thread only: the item's first request, sent while the item before it was
+  // saving its file; the worker takes it instead of sending the same request again.
+  std::unique_ptr<RemoteFile> sentRequest;
+
   Event stopEvent;
   Event doneEvent;
   WriteGate gate;
+
+  JobRecord();
+  ~JobRecord();
 };
 
 // Fills the settings part of a record as a job does when it starts: the five setting

@@ -259,10 +259,23 @@ bool RemoteFile::reuseKeptAnswer() {
   return true;
 }
 
-void RemoteFile::open() {
+void RemoteFile::send() {
+  if (sent_) return;
+  sent_ = true;
   if (reuseKeptAnswer()) return;
   keepingBody_ = !keptAnswerKey(KeptAnswerUse::kKeep).empty();
   if (curl_multi_add_handle(multi_, easy_) != CURLM_OK) throw curlError(CURLE_OUT_OF_MEMORY, {});
+  // Connects and writes the request as far as the socket takes it at once.
+  int running = 0;
+  curl_multi_perform(multi_, &running);
+}
+
+bool RemoteFile::complete() const { return done_ && result_ == CURLE_OK; }
+
+void RemoteFile::open() {
+  send();
+  if (done_ && headersDone_) return;
+  // The stall check counts from here: a request sent ahead waited for this reader.
   restartStallWindow();
   if (request_.ftp) {
     if (!pump([this] { return pending_.size() > taken_; })) return;

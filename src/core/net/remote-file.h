@@ -61,11 +61,20 @@ class RemoteFile {
   RemoteFile(const RemoteFile&) = delete;
   RemoteFile& operator=(const RemoteFile&) = delete;
 
-  // HTTP: waits for the final answer's header block. FTP: waits until the first data has
-  // come or the transfer has ended, so that a missing file fails here, and so does a
-  // rangeFrom past the end of the file, with code EngineError::curl(CURLE_BAD_DOWNLOAD_RESUME).
-  // Raises an InternetError on failure; returns early when the stop event is set.
+  // Sends the request without waiting for the answer (or takes a kept answer), so that
+  // other work can go on while the server answers; open() then waits for it. Raises an
+  // InternetError when libcurl cannot take the transfer.
+  void send();
+  // Sends the request unless send() did. HTTP: waits for the final answer's header block.
+  // FTP: waits until the first data has come or the transfer has ended, so that a missing
+  // file fails here, and so does a rangeFrom past the end of the file, with code
+  // EngineError::curl(CURLE_BAD_DOWNLOAD_RESUME). Raises an InternetError on failure;
+  // returns early when the stop event is set.
   void open();
+  const std::string& url() const { return request_.url; }
+  // Whether the whole answer has come without a failure: its connection is free for the
+  // next request while the body is still being read from memory.
+  bool complete() const;
 
   // The answer. status() is 0 before open() succeeded.
   long status() const { return status_; }
@@ -135,9 +144,9 @@ class RemoteFile {
   std::uint64_t windowReceived_ = 0;
   bool paused_ = false;  // libcurl holds a body block until the reader has room
   bool encoded_ = false;
-  std::unique_ptr<BodyDecoder> decoder_;
-  std::string decodedPiece_;  // what readView of an encoded body hands out  // made by the first
-                              // read of an encoded body
+  bool sent_ = false;
+  std::unique_ptr<BodyDecoder> decoder_;  // made by the first read of an encoded body
+  std::string decodedPiece_;              // what readView of an encoded body hands out
   bool done_ = false;
   int result_ = 0;  // the CURLcode once done_
   // The body as sent, for a page answer to be kept; dropped once it grows too large.

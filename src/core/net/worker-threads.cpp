@@ -8,6 +8,7 @@
 #include "net/http-worker.h"
 #include "net/internet-error.h"
 #include "net/job-record.h"
+#include "net/remote-file.h"
 #include "net/result-codes.h"
 #include "platform/prompter.h"
 #include "settings/app-settings.h"
@@ -190,6 +191,23 @@ void ftpThread(const std::shared_ptr<JobRecord>& job) {
     });
   }
   job->doneEvent.set();
+}
+
+void sendFirstRequestAhead(WorkerProcedure procedure, JobRecord& record) {
+  const bool page = procedure == &pageThread;
+  if (!page && procedure != &downloadThread &&
+      !(procedure == &jpegThread && endsWithJpg(record.url))) {
+    return;
+  }
+  try {
+    CHttpWorker worker(record,
+                       page ? CInetWorker::Binding::kPageJob : CInetWorker::Binding::kDownloadJob);
+    worker.OpenSession();
+    worker.CrackUrl();
+    worker.SendRequestAhead();
+  } catch (const std::exception&) {
+    record.sentRequest.reset();
+  }
 }
 
 }  // namespace murlo

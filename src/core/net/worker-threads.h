@@ -14,6 +14,9 @@ namespace murlo {
 
 struct JobRecord;
 
+// One of the procedures below.
+using WorkerProcedure = void (*)(const std::shared_ptr<JobRecord>& job);
+
 // Fetches a page into a unique file beside Murlo.tmp in the application directory, whose
 // path it leaves in `pageFile` (page job).
 void pageThread(const std::shared_ptr<JobRecord>& job);
@@ -30,5 +33,12 @@ void jpegThread(const std::shared_ptr<JobRecord>& job);
 void resumeThread(const std::shared_ptr<JobRecord>& job);
 // Downloads an FTP item.
 void ftpThread(const std::shared_ptr<JobRecord>& job);
+
+// Called on the worker thread while the item before it is saved: sends the first request
+// that `procedure` would send for `record`, into record.sentRequest, when it starts with a
+// plain HTTP request (a page, a download, a JPEG-only address ending in "jpg"). Does
+// nothing for the others, and when the request cannot be made: the item then meets that
+// failure itself when it runs.
+void sendFirstRequestAhead(WorkerProcedure procedure, JobRecord& record);
 
 }  // namespace murlo

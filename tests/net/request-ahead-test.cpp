@@ -1,0 +1,132 @@
+// The next item's request, sent while the item before it saves its file: sent once, over
+// the same connection, and dropped on the worker thread when that item is taken back.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <set>
+
+#include "http-test-server.h"
+#include "jobs/worker-slot.h"
+#include "net-test.h"
+#include "net/connection-share.h"
+#include "net/job-record.h"
+#include "net/result-codes.h"
+#include "net/worker-threads.h"
+#include "wait-for.h"
+
+namespace murlo::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+// What the wrapped download below saw when its line became free.
+std::function<bool()> gNextRequested;
+bool gNextRequestedWhileSaving = false;
+bool gHoldUntilStopped = false;
+
+// A download that, once its answer is whole and the next request went out, notes whether
+// the server saw that request while this file was still partial; it may then hold the
+// item until it is stopped.
+void downloadWatchingTheLine(const std::shared_ptr<JobRecord>& record) {
+  record->lineFree = [record, free = std::move(record->lineFree)] {
+    free();
+    gNextRequestedWhileSaving = !record->partialPath.get().empty() && waitFor(gNextRequested, 5s);
+    // The stop is left set for the download to see.
+    if (gHoldUntilStopped && record->stopEvent.wait(5000ms)) record->stopEvent.set();
+  };
+  downloadThread(record);
+}
+
+class RequestAheadTest : public NetTest {
+ protected:
+  RequestAheadTest() {
+    server_.routes().Get(R"(/\w+\.htm)",
+                         [this](const httplib::Request& request, httplib::Response& response) {
+                           // The first page waits until the test has handed over every item.
+                           if (request.path == "/a.htm") waitFor([this] { return go_.load(); }, 5s);
+                           {
+                             std::lock_guard lock(mutex_);
+                             ++requests_[request.path];
+                             clientPorts_.insert(request.remote_port);
+                           }
+                           response.set_content("page " + request.path, "text/html");
+                         });
+    server_.start();
+    gNextRequestedWhileSaving = false;
+  }
+
+  std::shared_ptr<JobRecord> item(const std::string& name) {
+    auto record = makeJob(server_.url("/" + name), name);
+    record->connections = share_;
+    return record;
+  }
+  int requests(const std::string& path) {
+    std::lock_guard lock(mutex_);
+    return requests_[path];
+  }
+  std::size_t connections() {
+    std::lock_guard lock(mutex_);
+    return clientPorts_.size();
+  }
+
+  HttpTestServer server_;
+  std::shared_ptr<ConnectionShare> share_ = std::make_shared<ConnectionShare>();
+  std::atomic<bool> go_{false};
+  std::mutex mutex_;
+  std::map<std::string, int> requests_;
+  std::set<int> clientPorts_;
+};
+
+TEST_F(RequestAheadTest, TheNextRequestGoesOutWhileAFileIsSavedAndIsNotSentAgain) {
+  gNextRequested = [this] { return requests("/b.htm") > 0; };
+  gHoldUntilStopped = false;
+  auto first = item("a.htm");
+  auto second = item("b.htm");
+  {
+    WorkerSlot slot([] {});
+    slot.start(downloadWatchingTheLine, first);
+    slot.start(downloadThread, second);
+    go_ = true;
+    ASSERT_TRUE(second->doneEvent.wait(10000ms));
+    slot.finish();
+    slot.finish();
+  }
+  EXPECT_TRUE(gNextRequestedWhileSaving);
+  EXPECT_EQ(first->result, RESULT_SUCCEED);
+  EXPECT_EQ(second->result, RESULT_SUCCEED);
+  EXPECT_EQ(saved("a.htm"), "page /a.htm");
+  EXPECT_EQ(saved("b.htm"), "page /b.htm");
+  EXPECT_EQ(requests("/b.htm"), 1);
+  EXPECT_EQ(connections(), 1u);
+}
+
+TEST_F(RequestAheadTest, AnItemTakenBackAfterItsRequestWentOutNeverRunsAndTheNextOneDoes) {
+  gNextRequested = [this] { return requests("/c.htm") > 0; };
+  gHoldUntilStopped = true;
+  auto first = item("a.htm");
+  auto takenBack = item("c.htm");
+  auto later = item("d.htm");
+  WorkerSlot slot([] {});
+  slot.start(downloadWatchingTheLine, first);
+  slot.start(downloadThread, takenBack);
+  go_ = true;
+  ASSERT_TRUE(waitFor([this] { return requests("/c.htm") > 0; }));
+  EXPECT_EQ(slot.withdraw(1), 1u);
+  EXPECT_TRUE(slot.stop());
+  EXPECT_EQ(first->result, RESULT_USER_DENIED);
+  // The thread drops the answer that was never read before it goes on with the next item.
+  slot.start(downloadThread, later);
+  ASSERT_TRUE(later->doneEvent.wait(10000ms));
+  slot.finish();
+  EXPECT_EQ(later->result, RESULT_SUCCEED);
+  EXPECT_EQ(saved("d.htm"), "page /d.htm");
+  EXPECT_FALSE(isSaved("c.htm"));
+  EXPECT_FALSE(takenBack->doneEvent.tryWait());
+  EXPECT_EQ(requests("/c.htm"), 1);
+}
+
+}  // namespace
+}  // namespace murlo::test
