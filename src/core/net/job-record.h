@@ -102,17 +102,18 @@ struct JobRecord {
   // a pair of jobs.
   std::shared_ptr<PageResponses> keptAnswers;
 
+  Event stopEvent;
+  Event doneEvent;
+  WriteGate gate;
+
   // Worker thread only. Set by the worker slot while the item runs: the worker calls it
   // once the item's answer has come whole, before its local file work, so that the next
   // item's request goes out meanwhile (the line is free again).
   std::function<void()> lineFree;
   // Worker thread only: the item's first request, sent while the item before it was
   // saving its file; the worker takes it instead of sending the same request again.
+  // Declared after the stop event it watches, so it goes first.
   std::unique_ptr<RemoteFile> sentRequest;
-
-  Event stopEvent;
-  Event doneEvent;
-  WriteGate gate;
 
   JobRecord();
   ~JobRecord();
