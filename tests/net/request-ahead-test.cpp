@@ -116,7 +116,6 @@ TEST_F(RequestAheadTest, AnItemTakenBackAfterItsRequestWentOutNeverRunsAndTheNex
   ASSERT_TRUE(waitFor([this] { return requests("/c.htm") > 0; }));
   EXPECT_EQ(slot.withdraw(1), 1u);
   EXPECT_TRUE(slot.stop());
-  EXPECT_EQ(first->result, RESULT_USER_DENIED);
   // The thread drops the answer that was never read before it goes on with the next item.
   slot.start(downloadThread, later);
   ASSERT_TRUE(later->doneEvent.wait(10000ms));
