@@ -63,6 +63,19 @@ class RequestAheadTest : public NetTest {
     record->connections = share_;
     return record;
   }
+  // Hands the slot the watched download of a.htm and then `next`, and lets a.htm be answered.
+  std::shared_ptr<JobRecord> startWatchedThen(WorkerSlot& slot,
+                                              const std::shared_ptr<JobRecord>& next,
+                                              bool holdUntilStopped) {
+    const std::string nextPath = "/" + next->fileName;
+    gNextRequested = [this, nextPath] { return requests(nextPath) > 0; };
+    gHoldUntilStopped = holdUntilStopped;
+    auto first = item("a.htm");
+    slot.start(downloadWatchingTheLine, first);
+    slot.start(downloadThread, next);
+    go_ = true;
+    return first;
+  }
   int requests(const std::string& path) {
     std::lock_guard lock(mutex_);
     return requests_[path];
@@ -81,15 +94,11 @@ class RequestAheadTest : public NetTest {
 };
 
 TEST_F(RequestAheadTest, TheNextRequestGoesOutWhileAFileIsSavedAndIsNotSentAgain) {
-  gNextRequested = [this] { return requests("/b.htm") > 0; };
-  gHoldUntilStopped = false;
-  auto first = item("a.htm");
   auto second = item("b.htm");
+  std::shared_ptr<JobRecord> first;
   {
     WorkerSlot slot([] {});
-    slot.start(downloadWatchingTheLine, first);
-    slot.start(downloadThread, second);
-    go_ = true;
+    first = startWatchedThen(slot, second, false);
     ASSERT_TRUE(second->doneEvent.wait(10000ms));
     slot.finish();
     slot.finish();
@@ -104,15 +113,10 @@ TEST_F(RequestAheadTest, TheNextRequestGoesOutWhileAFileIsSavedAndIsNotSentAgain
 }
 
 TEST_F(RequestAheadTest, AnItemTakenBackAfterItsRequestWentOutNeverRunsAndTheNextOneDoes) {
-  gNextRequested = [this] { return requests("/c.htm") > 0; };
-  gHoldUntilStopped = true;
-  auto first = item("a.htm");
   auto takenBack = item("c.htm");
   auto later = item("d.htm");
   WorkerSlot slot([] {});
-  slot.start(downloadWatchingTheLine, first);
-  slot.start(downloadThread, takenBack);
-  go_ = true;
+  startWatchedThen(slot, takenBack, true);
   ASSERT_TRUE(waitFor([this] { return requests("/c.htm") > 0; }));
   EXPECT_EQ(slot.withdraw(1), 1u);
   EXPECT_TRUE(slot.stop());
