@@ -42,6 +42,17 @@ constexpr const char* kOutputPane = "DialogBar";
 constexpr int kOutputMinHeight = 60;
 constexpr int kOutputMaxHeight = 2000;
 
+// Where a floating bar's frame is on the screen, asked of the X server through its client
+// area. The toolkit's own record of a top-level window's position follows the window
+// manager's reports, and now and then keeps a stale one from the moment the frame was
+// mapped (0,0 while the frame is at its point), which would be stored and used at the next
+// start. The frame draws an even border around its client area, below its caption.
+wxPoint floatingFramePosition(const wxWindow& frame) {
+  const wxSize edges = frame.GetSize() - frame.GetClientSize();
+  const int side = edges.x / 2;
+  return frame.ClientToScreen(wxPoint(0, 0)) - wxSize(side, edges.y - side);
+}
+
 }  // namespace
 
 CMainFrame::CMainFrame(AppContext& app)
@@ -235,7 +246,7 @@ void CMainFrame::captureFramePlacement() {
     state->show = pane.IsShown() ? kBarDocked : kBarHidden;
     if (pane.IsShown() && pane.IsFloating()) {
       state->show = kBarFloating;
-      const wxPoint at = pane.frame ? pane.frame->GetScreenPosition() : pane.floating_pos;
+      const wxPoint at = pane.frame ? floatingFramePosition(*pane.frame) : pane.floating_pos;
       state->x = at.x;
       state->y = at.y;
     }

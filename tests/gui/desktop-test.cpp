@@ -146,6 +146,8 @@ TEST_F(DesktopTest, AFloatedBarComesBackOnTopAtItsPointAndOnScreen) {
   ASSERT_TRUE(startFrame());
   frame_->aui().GetPane("ListBar").Float().FloatingPosition(300, 200);
   frame_->aui().Update();
+  // Where the X server has it: the toolkit's record may lag behind or keep a stale place.
+  ASSERT_TRUE(pumpUntil([&] { return screenPosition("ﾘｽﾄﾊﾞｰ") == wxPoint(300, 200); }));
   ASSERT_TRUE(closeFrame());
   ASSERT_EQ(IniFile::load(app_.iniPath()).getInt("ListBar", "Show", -1), 2);
 
@@ -153,16 +155,17 @@ TEST_F(DesktopTest, AFloatedBarComesBackOnTopAtItsPointAndOnScreen) {
   const wxAuiPaneInfo& pane = frame_->aui().GetPane("ListBar");
   ASSERT_TRUE(pane.IsFloating() && pane.frame);
   EXPECT_TRUE(pane.frame->IsShown());
-  EXPECT_TRUE(pumpUntil([&] { return pane.frame->GetScreenPosition() == wxPoint(300, 200); }))
-      << pane.frame->GetScreenPosition().x << "," << pane.frame->GetScreenPosition().y;
+  EXPECT_TRUE(pumpUntil([&] { return screenPosition("ﾘｽﾄﾊﾞｰ") == wxPoint(300, 200); }));
   EXPECT_TRUE(pumpUntil([&] {
     return stackingIndex("ﾘｽﾄﾊﾞｰ") > stackingIndex("Murlo ver2.02 - Murlo");
   })) << stackingIndex("ﾘｽﾄﾊﾞｰ")
       << " below " << stackingIndex("Murlo ver2.02 - Murlo");
   ASSERT_TRUE(closeFrame());
+  IniFile ini = IniFile::load(app_.iniPath());
+  EXPECT_EQ(wxPoint(ini.getInt("ListBar", "Point_X", -1), ini.getInt("ListBar", "Point_Y", -1)),
+            wxPoint(300, 200));
 
   // A point on a screen that is gone brings the bar back where it can be seen.
-  IniFile ini = IniFile::load(app_.iniPath());
   ini.setInt("ListBar", "Point_X", 9000);
   ini.setInt("ListBar", "Point_Y", -4000);
   ASSERT_TRUE(ini.save(app_.iniPath()));

@@ -40,40 +40,57 @@ wxImage grabScreen(const wxRect& area) {
   return image;
 }
 
+namespace {
+
+// The window titled `title` at or under `w`; 0 when there is none.
+Window findTitled(Display* x, Window w, const std::string& title) {
+  const Atom name = XInternAtom(x, "_NET_WM_NAME", False);
+  const Atom utf8 = XInternAtom(x, "UTF8_STRING", False);
+  Atom type;
+  int format;
+  unsigned long count, after;
+  unsigned char* data = nullptr;
+  if (XGetWindowProperty(x, w, name, 0, 256, False, utf8, &type, &format, &count, &after, &data) ==
+          Success &&
+      data) {
+    const bool match = title == reinterpret_cast<char*>(data);
+    XFree(data);
+    if (match) return w;
+  }
+  Window root, parent, *children = nullptr;
+  unsigned int n = 0;
+  if (!XQueryTree(x, w, &root, &parent, &children, &n)) return 0;
+  Window found = 0;
+  for (unsigned int i = 0; i < n && !found; ++i) found = findTitled(x, children[i], title);
+  if (children) XFree(children);
+  return found;
+}
+
+}  // namespace
+
 int stackingIndex(const std::string& title) {
   DisplayPtr x(XOpenDisplay(nullptr), XCloseDisplay);
   if (!x) return -1;
-  const Atom name = XInternAtom(x.get(), "_NET_WM_NAME", False);
-  const Atom utf8 = XInternAtom(x.get(), "UTF8_STRING", False);
-  auto holds = [&](Window w, auto& self) -> bool {
-    Atom type;
-    int format;
-    unsigned long count, after;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(x.get(), w, name, 0, 256, False, utf8, &type, &format, &count, &after,
-                           &data) == Success &&
-        data) {
-      const bool match = title == reinterpret_cast<char*>(data);
-      XFree(data);
-      if (match) return true;
-    }
-    Window root, parent, *children = nullptr;
-    unsigned int n = 0;
-    if (!XQueryTree(x.get(), w, &root, &parent, &children, &n)) return false;
-    bool found = false;
-    for (unsigned int i = 0; i < n && !found; ++i) found = self(children[i], self);
-    if (children) XFree(children);
-    return found;
-  };
   Window root, parent, *top = nullptr;
   unsigned int n = 0;
   XQueryTree(x.get(), DefaultRootWindow(x.get()), &root, &parent, &top, &n);
   int index = -1;
   for (unsigned int i = 0; i < n; ++i) {
-    if (holds(top[i], holds)) index = static_cast<int>(i);
+    if (findTitled(x.get(), top[i], title)) index = static_cast<int>(i);
   }
   if (top) XFree(top);
   return index;
+}
+
+std::optional<wxPoint> screenPosition(const std::string& title) {
+  DisplayPtr x(XOpenDisplay(nullptr), XCloseDisplay);
+  if (!x) return std::nullopt;
+  const Window root = DefaultRootWindow(x.get());
+  const Window w = findTitled(x.get(), root, title);
+  int px = 0, py = 0;
+  Window child;
+  if (!w || !XTranslateCoordinates(x.get(), w, root, 0, 0, &px, &py, &child)) return std::nullopt;
+  return wxPoint(px, py);
 }
 
 }  // namespace murlo::test
