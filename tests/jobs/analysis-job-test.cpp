@@ -4,9 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <map>
 
 #include "job-test.h"
+#include "jobs/crawl-bounds.h"
+#include "jobs/write-output.h"
 #include "net/result-codes.h"
 #include "wait-for.h"
 
@@ -29,6 +33,30 @@ class AnalysisJobTest : public JobTest {
       if (entry.path().filename().string().starts_with("Murlo.tmp.")) files.push_back(entry.path());
     }
     return files;
+  }
+  // A careless server: every path under `folder`, at any depth, gets the page named by its
+  // last part, so each address a link gives a file fetches it again.
+  void serveByLastName(const std::string& folder, std::map<std::string, std::string> pages) {
+    serveBy(folder + ".*", [pages = std::move(pages)](const httplib::Request& request) {
+      const auto page = pages.find(request.path.substr(request.path.rfind('/') + 1));
+      return page == pages.end() ? std::string() : page->second;
+    });
+  }
+  // The full addresses of the rows without the server's "http://127.0.0.1:port", sorted.
+  std::vector<std::string> sortedAddresses() {
+    std::vector<std::string> addresses;
+    for (int i = 0; i < host_.list.count(); ++i) {
+      addresses.push_back(fullAddress(host_.list.row(i)).substr(server_.url("").size()));
+    }
+    std::sort(addresses.begin(), addresses.end());
+    return addresses;
+  }
+  std::vector<std::string> notFollowed() {
+    std::vector<std::string> texts;
+    for (const auto& output : host_.outputs) {
+      if (output.code == OUT_NOT_FOLLOWED) texts.push_back(output.text);
+    }
+    return texts;
   }
   int count(const std::string& path) {
     int n = 0;
@@ -270,6 +298,76 @@ TEST_F(AnalysisJobTest, ASeedOutsideTheMustContainTextIsDeletedAndTheCrawlGoesOn
   // The first pass deleted both rows before the new ones; the new page is still analysed.
   EXPECT_EQ(names(), "next.html;pic.jpg;");
   EXPECT_EQ(count("/b/next.html"), 1);
+}
+
+TEST_F(AnalysisJobTest, RecursiveModeFetchesEachFileOnceWhateverDotFoldersItsLinksHold) {
+  serveByLastName(
+      "/site/",
+      {{"index.html",
+        "<a href=\"sec1/./deep/b.html\">b</a><a href=\"sec2/x/../c.html\">c</a>"
+        "<img src=\"./top.jpg\">"},
+       {"b.html",
+        "<a href=\"../a.html\">a</a><a href=\".././\">1</a><a href=\"./../../index.html\">i</a>"},
+       {"a.html",
+        "<a href=\"./../sec2/./c.html\">c</a><img src=\"../top.jpg\">"
+        "<a href=\"deep/../deep/./b.html\">b</a>"},
+       {"",
+        "<img src=\"./f.jpg\"><a href=\"/site/./sec1/../index.html\">i</a><a href=\"./\">.</a>"},
+       {"c.html",
+        "<a href=\"../sec1/deep/./../a.html\">a</a><img src=\"./c.jpg\">"
+        "<a href=\"../sec1/./\">1</a>"}});
+  server_.start();
+  addRow(server_.url("/site/index.html"));
+  AnalysisJob job(host_, AnalysisMode::kRecursive, "", server_.url("/site/"));
+  ASSERT_TRUE(runJob(job));
+  EXPECT_EQ(sortedAddresses(),
+            (std::vector<std::string>{"/site/index.html", "/site/sec1/", "/site/sec1/a.html",
+                                      "/site/sec1/deep/b.html", "/site/sec1/f.jpg",
+                                      "/site/sec2/c.html", "/site/sec2/c.jpg", "/site/top.jpg"}));
+  std::vector<std::string> fetched = requests();
+  std::sort(fetched.begin(), fetched.end());
+  EXPECT_EQ(fetched,
+            (std::vector<std::string>{"/site/index.html", "/site/sec1/", "/site/sec1/a.html",
+                                      "/site/sec1/deep/b.html", "/site/sec2/c.html"}));
+  EXPECT_EQ(notFollowed(), std::vector<std::string>{});
+}
+
+TEST_F(AnalysisJobTest, RecursiveModeKeepsButDoesNotFollowPagesBeyondTheCrawlBounds) {
+  // Careless servers: one answers every deeper folder with a link one folder deeper, the
+  // other every name with a link to a name 200 bytes longer.
+  serveBy("/deep/.*",
+          [](const httplib::Request&) { return std::string("<a href=\"sub/\">s</a>"); });
+  serveBy("/long/.*", [](const httplib::Request& request) {
+    const std::string name = request.path.substr(6, request.path.size() - 11);  // "/long/N.html"
+    return "<a href=\"" + name + std::string(200, 'x') + ".html\">l</a>";
+  });
+  server_.start();
+
+  addRow(server_.url("/deep/"));
+  AnalysisJob deep(host_, AnalysisMode::kRecursive, "", server_.url("/deep/"));
+  ASSERT_TRUE(runJob(deep));
+  const int followed = CrawlBounds::kMaxFoldersBelowStart + 1;
+  EXPECT_EQ(requests().size(), followed);
+  ASSERT_EQ(host_.list.count(), followed + 1);
+  std::string deepest = server_.url("/deep/");
+  for (int i = 0; i < followed; ++i) deepest += "sub/";
+  EXPECT_EQ(fullAddress(host_.list.row(followed)), deepest);
+  EXPECT_EQ(notFollowed(), std::vector<std::string>{deepest});
+
+  host_.list.deleteAll();
+  host_.outputs.clear();
+  addRow(server_.url("/long/p.html"));
+  AnalysisJob longer(host_, AnalysisMode::kRecursive, "", server_.url("/long/"));
+  ASSERT_TRUE(runJob(longer));
+  std::size_t withinBound = 0;
+  for (std::size_t length = server_.url("/long/p.html").size();
+       length <= CrawlBounds::kMaxAddressLength; length += 200) {
+    ++withinBound;
+  }
+  EXPECT_EQ(requests().size(), followed + withinBound);
+  const std::string longest = fullAddress(host_.list.row(host_.list.count() - 1));
+  EXPECT_GT(longest.size(), CrawlBounds::kMaxAddressLength);
+  EXPECT_EQ(notFollowed(), std::vector<std::string>{longest});
 }
 
 }  // namespace

@@ -24,14 +24,21 @@ int JobTest::addRow(const std::string& address, bool selected) {
 }
 
 void JobTest::serve(const std::string& path, const std::string& body, const std::string& type) {
-  server_.routes().Get(
-      path, [this, body, type](const httplib::Request& request, httplib::Response& response) {
-        {
-          std::lock_guard lock(mutex_);
-          requests_.push_back(request.path);
-        }
-        response.set_content(body, type);
-      });
+  serveBy(
+      path, [body](const httplib::Request&) { return body; }, type);
+}
+
+void JobTest::serveBy(const std::string& pattern,
+                      std::function<std::string(const httplib::Request&)> answer,
+                      const std::string& type) {
+  server_.routes().Get(pattern, [this, answer = std::move(answer), type](
+                                    const httplib::Request& request, httplib::Response& response) {
+    {
+      std::lock_guard lock(mutex_);
+      requests_.push_back(request.path);
+    }
+    response.set_content(answer(request), type);
+  });
 }
 
 std::string JobTest::names() const {

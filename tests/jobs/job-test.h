@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "http-test-server.h"
@@ -21,6 +22,11 @@ class JobTest : public ::testing::Test {
   // Serves `body` at `path`.
   void serve(const std::string& path, const std::string& body,
              const std::string& type = "application/octet-stream");
+  // Serves what `answer` makes of each request at the paths `pattern` (a regular expression)
+  // matches.
+  void serveBy(const std::string& pattern,
+               std::function<std::string(const httplib::Request&)> answer,
+               const std::string& type = "text/html");
   std::string saveDir() const { return sandbox_.path("save") + "/"; }
   std::string saved(const std::string& name) const { return readFile(saveDir() + name); }
   // The fileName column of every row, joined with ";".

@@ -1,12 +1,36 @@
 #include "analysis/address.h"
 
+#include <algorithm>
+
 #include "text/cp932.h"
 
 namespace murlo {
 
 namespace {
+
 constexpr auto npos = std::string_view::npos;
+
+// Where the path of an address ends: at its query, or at its end.
+std::size_t pathEnd(std::string_view address, TextEncoding enc, std::size_t root) {
+  return std::min(findChar(address, '?', enc, root), address.size());
 }
+
+// True when the address's query begins before its server root ("http://h?x/"): such an
+// address has no path.
+bool queryBeforeRoot(std::string_view address, TextEncoding enc, std::size_t root) {
+  const std::size_t query = findChar(address, '?', enc, address.find("://") + 3);
+  return query < root;
+}
+
+// Drops the last folder ("name/") of a path made of such folders.
+void dropLastFolder(std::string& path, TextEncoding enc) {
+  if (path.empty()) return;
+  path.pop_back();
+  const std::size_t slash = findLastChar(path, '/', enc);
+  path.resize(slash == npos ? 0 : slash + 1);
+}
+
+}  // namespace
 
 SplitAddress splitUrl(std::string_view fullAddress) {
   SplitAddress out;
@@ -79,6 +103,50 @@ std::optional<DownloadTarget> downloadTarget(const ItemRecord& item) {
 
 bool isFtpAddress(std::string_view address) {
   return address.size() > 6 && address.substr(0, 6) == "ftp://";
+}
+
+std::size_t serverRootLength(std::string_view address) {
+  const std::size_t scheme = address.find("://");
+  if (scheme == npos) return npos;
+  const std::size_t slash = findChar(address, '/', detectEncoding(address), scheme + 3);
+  return slash == npos ? npos : slash + 1;
+}
+
+void removeDotSegments(std::string& directoryAddress) {
+  const std::size_t root = serverRootLength(directoryAddress);
+  if (root == npos) return;
+  const TextEncoding enc = detectEncoding(directoryAddress);
+  if (queryBeforeRoot(directoryAddress, enc, root)) return;
+  const std::size_t end = pathEnd(directoryAddress, enc, root);
+  std::string path;
+  path.reserve(end - root);
+  for (std::size_t pos = root; pos < end;) {
+    const std::size_t slash = findChar(directoryAddress, '/', enc, pos);
+    const std::size_t next = slash < end ? slash + 1 : end;
+    const std::string_view folder(directoryAddress.data() + pos, next - pos);
+    const std::string_view name = folder.substr(0, findChar(folder, '/', enc));
+    if (name == "..") {
+      dropLastFolder(path, enc);
+    } else if (name != ".") {
+      path += folder;
+    }
+    pos = next;
+  }
+  directoryAddress.replace(root, end - root, path);
+}
+
+int folderDepth(std::string_view directoryAddress) {
+  const std::size_t root = serverRootLength(directoryAddress);
+  if (root == npos) return 0;
+  const TextEncoding enc = detectEncoding(directoryAddress);
+  if (queryBeforeRoot(directoryAddress, enc, root)) return 0;
+  int depth = 0;
+  const std::size_t end = pathEnd(directoryAddress, enc, root);
+  for (std::size_t slash = findChar(directoryAddress, '/', enc, root); slash < end;
+       slash = findChar(directoryAddress, '/', enc, slash + 1)) {
+    ++depth;
+  }
+  return depth;
 }
 
 std::size_t httpSchemeLength(std::string_view address) {

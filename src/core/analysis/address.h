@@ -1,7 +1,7 @@
 // The address model: how a full address is split into an item's url and fileName, how an
 // item's download address and local name are rebuilt, and the clean-ups applied to typed
-// or pasted addresses. Plain byte-string rules: no percent-decoding, no normalisation,
-// "?" and "#" stay part of the file name.
+// or pasted addresses. Plain byte-string rules: no percent-decoding, "?" and "#" stay part
+// of the file name; only resolved links lose their "." and ".." folders.
 #pragma once
 
 #include <optional>
@@ -48,6 +48,19 @@ std::optional<DownloadTarget> downloadTarget(const ItemRecord& item);
 
 // An FTP address: longer than 6 bytes and beginning with "ftp://" exactly.
 bool isFtpAddress(std::string_view address);
+
+// The length of the server root "scheme://host/" at the start of an address, or npos when
+// it has no "://" or no "/" after the host.
+std::size_t serverRootLength(std::string_view address);
+
+// Removes the "." and ".." folders from the path of a directory address, as a browser
+// resolves them, so that one folder has one address: "http://h/a/./b/../c/" becomes
+// "http://h/a/c/". A ".." at the server root stays at the root; a query ("?...") and an
+// address without a server root are left as they are.
+void removeDotSegments(std::string& directoryAddress);
+
+// The number of folders in the path of a directory address: "http://h/a/b/" has 2.
+int folderDepth(std::string_view directoryAddress);
 
 // The length of a leading "http://" or "https://" (any letter case), else 0.
 std::size_t httpSchemeLength(std::string_view address);

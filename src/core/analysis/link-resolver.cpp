@@ -30,15 +30,6 @@ bool cutAfterLastSlash(std::string& base) {
   return true;
 }
 
-// Length of the server root "scheme://host/" at the start of an address, or npos when the
-// address has no "://" or no "/" after the host.
-std::size_t rootLength(std::string_view address) {
-  const std::size_t scheme = address.find("://");
-  if (scheme == npos) return npos;
-  const std::size_t slash = findChar(address, '/', detectEncoding(address), scheme + 3);
-  return slash == npos ? npos : slash + 1;
-}
-
 }  // namespace
 
 bool resolveDotPath(std::string& link, std::string& base) {
@@ -62,7 +53,7 @@ bool resolveDotPath(std::string& link, std::string& base) {
     link.erase(0, 3);
     // Never climb above the server's root: a "../" there stays at the root, as browsers
     // do, instead of eating into the host name and the scheme.
-    const std::size_t root = rootLength(base);
+    const std::size_t root = serverRootLength(base);
     if (root == npos || base.size() > root) base.pop_back();
   }
 }
@@ -108,6 +99,9 @@ bool addLink(const LinkSink& sink, std::string_view link, std::string_view pageA
     base += parts.directory;
     fileName = parts.fileName;
   }
+  // Without this, a server that answers "/./" and "/a/../a/" like "/" gives one file
+  // endless addresses, and a recursive analysis follows them for ever.
+  removeDotSegments(base);
 
   std::string extension;
   if (fileName.empty()) {

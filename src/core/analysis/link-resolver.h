@@ -17,8 +17,8 @@ struct LinkSink {
 };
 
 // Resolves `link`, found on the page `pageAddress`, and appends it with `tag` when the
-// extension filter lets it through. The page address becomes the item's referrer. Returns
-// whether an item was appended.
+// extension filter lets it through. The resolved url keeps no "." or ".." folder. The page address
+// becomes the item's referrer. Returns whether an item was appended.
 bool addLink(const LinkSink& sink, std::string_view link, std::string_view pageAddress,
              std::string_view tag);
 

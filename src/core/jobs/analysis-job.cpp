@@ -37,9 +37,20 @@ void AnalysisJob::start() {
   const ItemList& items = host_.items();
   if (mode_ == AnalysisMode::kSelected) selected_ = items.selectedCount();
   // The seed row of a recursive analysis is the one appended last.
-  if (mode_ == AnalysisMode::kRecursive) position_ = std::max(items.count() - 1, 0);
+  if (mode_ == AnalysisMode::kRecursive) {
+    position_ = std::max(items.count() - 1, 0);
+    if (items.count() > 0) bounds_ = CrawlBounds(items.row(position_).url);
+  }
   host_.writeOutput(OUT_ANALYZE, "");
   startNext();
+}
+
+bool AnalysisJob::follows(const ItemRecord& row) {
+  if (!isPageType(row.extension)) return false;
+  if (bounds_.allows(row)) return true;
+  // Once per row: the search for the next page can pass a row that queueAhead passed.
+  if (notFollowed_.insert(row.id).second) host_.writeOutput(OUT_NOT_FOLLOWED, fullAddress(row));
+  return false;
 }
 
 bool AnalysisJob::startNext() {
@@ -53,7 +64,7 @@ bool AnalysisJob::startNext() {
     }
   } else if (mode_ == AnalysisMode::kRecursive) {
     for (int i = position_; i < items.count() && row < 0; ++i) {
-      if (isPageType(items.row(i).extension)) row = i;
+      if (follows(items.row(i))) row = i;
     }
   }
   if (mode_ == AnalysisMode::kOne) {
@@ -95,7 +106,7 @@ void AnalysisJob::queueAhead() {
   const ItemList& items = host_.items();
   while (runner_.aheadCount() < kPagesAhead) {
     int row = (ahead_.empty() ? current_ : ahead_.back().row).next(items);
-    while (row >= 0 && row < items.count() && !isPageType(items.row(row).extension)) ++row;
+    while (row >= 0 && row < items.count() && !follows(items.row(row))) ++row;
     if (row < 0 || row >= items.count()) return;
     Page page;
     page.row.point(items, row);

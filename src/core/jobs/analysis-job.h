@@ -14,8 +14,10 @@
 #include <cstddef>
 #include <deque>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
+#include "jobs/crawl-bounds.h"
 #include "jobs/item-runner.h"
 #include "jobs/job-progress.h"
 #include "jobs/recursive-passes.h"
@@ -68,6 +70,9 @@ class AnalysisJob {
   // How many page rows are handed to the thread ahead of the current one.
   static constexpr std::size_t kPagesAhead = 2;
 
+  // Whether the recursive mode fetches and scans the row: a page-type row within the crawl's
+  // bounds. A page row beyond them is reported once in the output.
+  bool follows(const ItemRecord& row);
   // Starts the next page; false when there is none.
   bool startNext();
   // Fills the item's record for fetching the page at `address` (with its credentials) into
@@ -101,6 +106,9 @@ class AnalysisJob {
   const bool deleteHtml_;
   bool autoDownload_;
   RecursivePasses passes_;
+  CrawlBounds bounds_;
+  // The ids of the page rows reported as not followed.
+  std::unordered_set<std::uint64_t> notFollowed_;
 
   RowCursor current_;
   std::deque<Page> ahead_;

@@ -29,6 +29,11 @@ void writeOutput(OutputSink& sink, int code, const std::string& text, int output
     if (outputBits & output::kSuccess) sink.append("\r\n>Succeed :" + text);
     return;
   }
+  if (code == OUT_NOT_FOLLOWED) {
+    // A note on the crawl's progress, not a job start: it never clears the log.
+    if (outputBits & output::kProcessing) sink.append("\r\n>Not Followed :" + text);
+    return;
+  }
   if (static_cast<unsigned>(code) < 30) {
     // A job start.
     if (outputBits & output::kClearEach) sink.resetToBanner();

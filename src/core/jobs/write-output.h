@@ -9,6 +9,8 @@ namespace murlo {
 // Job-start codes understood besides the item result codes.
 inline constexpr int OUT_ANALYZE = 22;
 inline constexpr int OUT_DOWNLOAD = 24;
+// A page a recursive analysis keeps as an item but does not follow (see crawl-bounds.h).
+inline constexpr int OUT_NOT_FOLLOWED = 23;
 
 // The program name and version that open the output log.
 extern const char* const kOutputBanner;

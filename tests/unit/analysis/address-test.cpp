@@ -29,6 +29,38 @@ TEST(SplitUrl, SplitsAtTheLastSlash) {
   }
 }
 
+TEST(RemoveDotSegments, OneFolderHasOneAddress) {
+  struct Case {
+    const char* address;
+    const char* depthAndResult;
+  };
+  // "depth|address": the folder depth is counted on the result.
+  const Case cases[] = {
+      {"http://host/./", "0|http://host/"},
+      {"http://host/sec2/../././", "0|http://host/"},
+      {"http://host/a/./b/", "2|http://host/a/b/"},
+      {"http://host/a/b/../c/", "2|http://host/a/c/"},
+      {"http://host/a/../../../x/", "1|http://host/x/"},  // never above the server root
+      {"https://host:8080/a/b/../../", "0|https://host:8080/"},
+      {"http://host/a//b/", "3|http://host/a//b/"},  // an empty folder is a folder
+      {"http://host/a/.../..x/x../", "4|http://host/a/.../..x/x../"},
+      // The query is no path: "/../" in it stays.
+      {"http://host/a/../p.cgi?u=b/../", "0|http://host/p.cgi?u=b/../"},
+      {"http://host?u=/a/../", "0|http://host?u=/a/../"},
+      // Without a server root nothing is a folder.
+      {"http://", "0|http://"},
+      {"http://host", "0|http://host"},
+      {"host/./a/", "0|host/./a/"},
+      // 画像 in CP932, then "..": the folder goes whole.
+      {"http://h/\x89\xE6\x91\x9C/../\x95\x5C/./", "1|http://h/\x95\x5C/"},
+  };
+  for (const Case& c : cases) {
+    std::string address = c.address;
+    removeDotSegments(address);
+    EXPECT_EQ(std::to_string(folderDepth(address)) + "|" + address, c.depthAndResult) << c.address;
+  }
+}
+
 TEST(DownloadTarget, RebuildsAddressAndLocalName) {
   ItemRecord r;
   r.url = "http://host/dir/";

@@ -36,6 +36,22 @@ TEST_F(AddLinkTest, ResolvesTheFourKindsOfLinks) {
   EXPECT_EQ(resolve("./sub/x.htm", "http://host/a/p.htm"), "http://host/a/sub/|x.htm|htm");
 }
 
+TEST_F(AddLinkTest, EveryKindOfLinkLosesItsDotFolders) {
+  const std::string page = "http://host/sec2/a.html";
+  // Dot-relative links, whatever "./" and "../" they combine.
+  EXPECT_EQ(resolve(".././", page), "http://host/|(index.htm)|");
+  EXPECT_EQ(resolve("./../", page), "http://host/|(index.htm)|");
+  EXPECT_EQ(resolve("./sub/../x.htm", page), "http://host/sec2/|x.htm|htm");
+  EXPECT_EQ(resolve("../../.././../x.htm", page), "http://host/|x.htm|htm");
+  // Plain relative, server-relative and absolute links.
+  EXPECT_EQ(resolve("a/./b/", page), "http://host/sec2/a/b/|(index.htm)|");
+  EXPECT_EQ(resolve("a/b/../c/", page), "http://host/sec2/a/c/|(index.htm)|");
+  EXPECT_EQ(resolve("/a/./b/../../../x.htm", page), "http://host/|x.htm|htm");
+  EXPECT_EQ(resolve("http://other/a/../b/./y.htm", page), "http://other/b/|y.htm|htm");
+  // A page address that holds them itself.
+  EXPECT_EQ(resolve("x.htm", "http://host/a/./b/../p.htm"), "http://host/a/|x.htm|htm");
+}
+
 TEST_F(AddLinkTest, FragmentsAreDroppedAndQueriesLeaveTheExtension) {
   EXPECT_EQ(resolve("../p1.html#top", "http://host/a/b.htm"), "http://host/|p1.html|html");
   EXPECT_EQ(resolve("#top", "http://host/a/b.htm"), "");

@@ -53,6 +53,11 @@ TEST(WriteOutput, FailureLinesWithAndWithoutCauses) {
   EXPECT_EQ(run(RESULT_ERROR_INTERNET, 2 | 32), "old");  // failures off
 }
 
+TEST(WriteOutput, NotFollowedIsAProcessingLineThatNeverClears) {
+  EXPECT_EQ(run(OUT_NOT_FOLLOWED, 127), "old\r\n>Not Followed :http://h/a.jpg");
+  EXPECT_EQ(run(OUT_NOT_FOLLOWED, 127 & ~64), "old");
+}
+
 TEST(WriteOutput, SuccessNeverClears) { EXPECT_EQ(run(RESULT_SUCCEED, 2 | 4), "old"); }
 
 }  // namespace
