@@ -5,6 +5,7 @@
 
 #include "cli-commands.h"
 #include "cli-prompter.h"
+#include "command-args.h"
 #include "net/info-request.h"
 #include "net/job-record.h"
 #include "net/result-codes.h"
@@ -15,19 +16,14 @@
 namespace murlo::cli {
 
 int runInfo(const Args& args) {
-  Args addresses;
-  std::string referrer;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--referrer" && i + 1 < args.size()) {
-      referrer = args[++i];
-    } else {
-      addresses.push_back(args[i]);
-    }
-  }
-  if (addresses.size() != 1) {
+  const CommandArgs parsed = parseCommandArgs(args, {"--referrer"});
+  const Args& addresses = parsed.positional;
+  if (!parsed.error.empty() || addresses.size() != 1) {
+    if (!parsed.error.empty()) printError(parsed.error);
     printError("使い方: murlo-cli info URL [--referrer R]");
     return kExitUsage;
   }
+  const std::string referrer = parsed.value("--referrer");
   const std::optional<std::string> appDirectory = currentDirectory();
   if (!appDirectory) return kExitFailed;
   const AppSettings settings = LoadSettings(settingsPath(*appDirectory), *appDirectory);

@@ -6,27 +6,21 @@
 #include "analysis/local-file-entry.h"
 #include "cli-commands.h"
 #include "cli-list-file.h"
+#include "command-args.h"
 
 namespace murlo::cli {
 
 int runResume(const Args& args) {
-  Args positional;
-  LocalFileEntry entry;
-  std::string listPath;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const bool hasValue = i + 1 < args.size();
-    if (args[i] == "--referrer" && hasValue) {
-      entry.referrer = args[++i];
-    } else if (args[i] == "--list" && hasValue) {
-      listPath = args[++i];
-    } else {
-      positional.push_back(args[i]);
-    }
-  }
-  if (positional.size() != 2 || listPath.empty()) {
+  const CommandArgs parsed = parseCommandArgs(args, {"--referrer", "--list"});
+  const Args& positional = parsed.positional;
+  const std::string listPath = parsed.value("--list");
+  if (!parsed.error.empty() || positional.size() != 2 || listPath.empty()) {
+    if (!parsed.error.empty()) printError(parsed.error);
     printError("使い方: murlo-cli resume FILE URL [--referrer R] --list FILE.mrl");
     return kExitUsage;
   }
+  LocalFileEntry entry;
+  entry.referrer = parsed.value("--referrer");
   // The row keeps the full path: the download may run from another directory.
   std::error_code error;
   entry.path =

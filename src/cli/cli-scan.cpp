@@ -6,28 +6,20 @@
 #include "cli-item-output.h"
 #include "cli-list-file.h"
 #include "cli-prompter.h"
+#include "command-args.h"
 #include "items/item-list.h"
 #include "settings/app-settings.h"
 
 namespace murlo::cli {
 
 int runScan(const Args& args) {
-  Args files;
-  std::string pageAddress;
-  std::string listPath;
-  bool raw = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--page" && i + 1 < args.size()) {
-      pageAddress = args[++i];
-    } else if (args[i] == "--list" && i + 1 < args.size()) {
-      listPath = args[++i];
-    } else if (args[i] == "--raw") {
-      raw = true;
-    } else {
-      files.push_back(args[i]);
-    }
-  }
-  if (files.size() != 1 || pageAddress.empty()) {
+  const CommandArgs parsed = parseCommandArgs(args, {"--page", "--list"}, {"--raw"});
+  const Args& files = parsed.positional;
+  const std::string pageAddress = parsed.value("--page");
+  const std::string listPath = parsed.value("--list");
+  const bool raw = parsed.has("--raw");
+  if (!parsed.error.empty() || files.size() != 1 || pageAddress.empty()) {
+    if (!parsed.error.empty()) printError(parsed.error);
     printError("使い方: murlo-cli scan FILE --page URL [--raw] [--list FILE.mrl]");
     return kExitUsage;
   }

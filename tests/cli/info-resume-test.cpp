@@ -67,6 +67,21 @@ TEST_F(CliInfoResumeTest, InfoPrintsSizeAndDatesAndFollowsARedirect) {
   EXPECT_EQ(run({"info"}).exitCode, 2);
 }
 
+TEST_F(CliInfoResumeTest, AnOptionWithoutItsValueOrUnknownIsAUsageErrorNotAnAddress) {
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{"info", "--referrer"},
+                                             {"info", "--referrer", "--referrer"},
+                                             {"info", server_.url("/big.bin"), "--referer", "R"},
+                                             {"resume", "a.part", "http://h/a", "--list"},
+                                             {"scan", "page.htm", "--page"}}) {
+    const CliResult r = run(args);
+    EXPECT_EQ(r.exitCode, 2) << args[1] << " " << args.back();
+    EXPECT_NE(r.err.find("使い方"), std::string::npos) << r.err;
+  }
+  const CliResult unknown = run({"info", server_.url("/big.bin"), "--referer", "R"});
+  EXPECT_NE(unknown.err.find("不明なオプションです: --referer"), std::string::npos) << unknown.err;
+}
+
 TEST_F(CliInfoResumeTest, ResumeAddsTheRowThatTheNextDownloadCompletes) {
   const std::string partial = writePartial("save/big.bin", 120000);
 

@@ -2,8 +2,24 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 
 namespace murlo {
+
+namespace {
+
+// "1,234,567" for 1234567; a negative value keeps its sign before the first group.
+std::string groupThousands(long long value) {
+  std::string digits = std::to_string(value);
+  const std::size_t first = digits.front() == '-' ? 1 : 0;
+  for (std::size_t comma = digits.size(); comma > first + 3;) {
+    comma -= 3;
+    digits.insert(comma, 1, ',');
+  }
+  return digits;
+}
+
+}  // namespace
 
 std::string formatFigure(std::int64_t value1, std::int64_t value2, FigureKind kind) {
   if (value1 == 0 && value2 == 0) return "*";
@@ -14,15 +30,10 @@ std::string formatFigure(std::int64_t value1, std::int64_t value2, FigureKind ki
       std::snprintf(text, sizeof text, "%lld:%lld:%lld", v1 / 3600, v1 % 3600 / 60, v1 % 60);
       return text;
     case FigureKind::kBytes:
-      // The groups after the first keep three digits, so 1,005,007 reads as that number.
-      if (v1 > 1000000) {
-        std::snprintf(text, sizeof text, "%lld,%03lld,%03lld [byte]", v1 / 1000000,
-                      v1 % 1000000 / 1000, v1 % 1000);
-      } else if (v1 > 1000) {
-        std::snprintf(text, sizeof text, "%lld,%03lld [byte]", v1 / 1000, v1 % 1000);
-      } else {
-        std::snprintf(text, sizeof text, "%lld [byte]", v1);
-      }
+      // Above 1000 every three digits form a group, each after the first with its zeros,
+      // so 1,005,007 and 5,000,000,000 read as those numbers; 1000 itself stays ungrouped.
+      if (v1 > 1000) return groupThousands(v1) + " [byte]";
+      std::snprintf(text, sizeof text, "%lld [byte]", v1);
       return text;
     case FigureKind::kSpeed:
       std::snprintf(text, sizeof text, "%.2f", static_cast<double>(v1) / 1024.0);

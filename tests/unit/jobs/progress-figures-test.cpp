@@ -14,11 +14,13 @@ TEST(FormatFigure, TextsOfEveryKind) {
   EXPECT_EQ(formatFigure(3600, 0, FigureKind::kTime), "1:0:0");
   EXPECT_EQ(formatFigure(1000, 0, FigureKind::kBytes), "1000 [byte]");
   EXPECT_EQ(formatFigure(1001, 0, FigureKind::kBytes), "1,001 [byte]");
-  EXPECT_EQ(formatFigure(1000000, 0, FigureKind::kBytes), "1000,000 [byte]");
+  EXPECT_EQ(formatFigure(999999, 0, FigureKind::kBytes), "999,999 [byte]");
+  EXPECT_EQ(formatFigure(1000000, 0, FigureKind::kBytes), "1,000,000 [byte]");
   EXPECT_EQ(formatFigure(1005007, 0, FigureKind::kBytes), "1,005,007 [byte]");
   EXPECT_EQ(formatFigure(1048576, 0, FigureKind::kBytes), "1,048,576 [byte]");
-  // Sizes beyond 32 bits keep their value.
-  EXPECT_EQ(formatFigure(5000000000, 0, FigureKind::kBytes), "5000,000,000 [byte]");
+  // Sizes of a gigabyte and more, beyond 32 bits too, are grouped all the way.
+  EXPECT_EQ(formatFigure(1053744228, 0, FigureKind::kBytes), "1,053,744,228 [byte]");
+  EXPECT_EQ(formatFigure(5000000000, 0, FigureKind::kBytes), "5,000,000,000 [byte]");
   EXPECT_EQ(formatFigure(1536, 0, FigureKind::kSpeed), "1.50");
   EXPECT_EQ(formatFigure(3, 10, FigureKind::kCount), "3/10 Finished");
   EXPECT_EQ(formatFigure(0, 9, FigureKind::kCount), "0/9 Finished");
