@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <map>
 
+#include "analysis/extension-filter.h"
 #include "cli-runner.h"
 #include "sandbox.h"
 #include "settings/app-settings.h"
@@ -22,7 +23,7 @@ struct RoundTrip {
 std::map<std::string, RoundTrip> roundTrips(const Sandbox& box) {
   return {
       {"extensions", {"html,txt,custom", "htm,txt,custom"}},
-      {"custom-extensions", {"mp3;画像", "mp3;画像"}},
+      {"custom-extensions", {"mp3,画像;webp", "mp3,画像,webp"}},
       {"links", {"a,strings", "a,strings"}},
       {"jpeg-only", {"on", "on"}},
       {"confirm", {"off", "off"}},
@@ -74,7 +75,9 @@ TEST(CliSettings, EveryNameRoundTripsThroughMurloIni) {
   const AppSettings loaded = LoadSettings(settingsPath(box.dir()), box.dir());
   EXPECT_EQ(loaded.connection, 30 * 256 + 0x0D);
   EXPECT_EQ(loaded.movement, 0xAF);
-  EXPECT_EQ(loaded.extend, "mp3;\x89\xE6\x91\x9C");  // CP932, as the desktop program writes it
+  // CP932 and ";" between the entries, as the desktop program writes it and its filter reads it.
+  EXPECT_EQ(loaded.extend, "mp3;\x89\xE6\x91\x9C;webp");
+  EXPECT_TRUE(acceptExtension(loaded, "webp", false));
 }
 
 TEST(CliSettings, TheListIsGroupedByPageWithLabels) {

@@ -113,6 +113,26 @@ SettingName text(const char* name, Page page, const char* label, Text field, boo
           }};
 }
 
+// `text` with every `from` character turned into `to`.
+std::string replaced(std::string text, char from, char to) {
+  std::replace(text.begin(), text.end(), from, to);
+  return text;
+}
+
+// The custom extensions: the filter separates them with ";", the command line, like its
+// other lists, with ","; both are taken, and the filter's form is stored.
+SettingName extensionList(const char* name, Page page, const char* label, Text field) {
+  return {name,
+          page,
+          label,
+          "拡張子 (カンマ区切り)",
+          [=](const AppSettings& s) { return replaced(s.*field, ';', ','); },
+          [=](AppSettings& s, std::string_view value) {
+            s.*field = replaced(storedText(value), ',', ';');
+            return true;
+          }};
+}
+
 // A radio group: one of `values`, read and stored as the index of the chosen button.
 SettingName choice(const char* name, Page page, const char* label,
                    const std::vector<std::string>& values, int (*read)(const AppSettings&),
@@ -263,7 +283,7 @@ std::vector<SettingName> buildNames() {
                {"viv", kViv},
                {"exe", kExe},
                {"custom", kCustom}}),
-      text("custom-extensions", kExtensions, "custom", &AppSettings::extend),
+      extensionList("custom-extensions", kExtensions, "custom", &AppSettings::extend),
 
       bitList("links", kAnalysis, "ﾀｸﾞの指定", &AppSettings::tag,
               {{"img", tagbits::kImage},
