@@ -120,6 +120,9 @@ class RemoteFile {
   std::vector<std::string_view> headerValues(std::string_view name) const;
   std::string contentEncoding() const;
   void restartStallWindow();
+  // After a whole answer: bytes beyond it, read and dropped by libcurl or still waiting,
+  // may be a forged answer to the next request, so the connection is never used again.
+  void dropConnectionWithSurplus();
   // The kept answers' key of this request, empty when it neither keeps nor reuses one.
   std::string keptAnswerKey(KeptAnswerUse use) const;
   // Takes the kept answer as if it had come from the server; false when there is none.
@@ -142,7 +145,8 @@ class RemoteFile {
   // The stall check's current period: when it began and received_ then.
   std::chrono::steady_clock::time_point windowStart_;
   std::uint64_t windowReceived_ = 0;
-  bool paused_ = false;  // libcurl holds a body block until the reader has room
+  bool paused_ = false;   // libcurl holds a body block until the reader has room
+  bool surplus_ = false;  // libcurl told of bytes beyond the answer
   bool encoded_ = false;
   bool sent_ = false;
   std::unique_ptr<BodyDecoder> decoder_;  // made by the first read of an encoded body
