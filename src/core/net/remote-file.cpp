@@ -25,8 +25,9 @@ constexpr long kCurlBufferBytes = 64 * 1024;
 // Unread body bytes at which libcurl is paused until the reader has taken them: the body
 // then passes through a buffer that stays small and in the processor's cache.
 constexpr std::size_t kMaxPendingBytes = 128 * 1024;
-// Fewer bytes than this over one whole time-out period count as a stall: a server that
-// trickles a byte now and then would otherwise hold the item for ever.
+// Fewer bytes than this over one whole time-out period since the last progress (the last
+// time this many had come) count as a stall: a server that trickles a byte now and then
+// would otherwise hold the item for ever.
 constexpr std::uint64_t kMinBytesPerPeriod = 1024;
 // The anonymous FTP login.
 constexpr const char* kFtpUser = "anonymous";
@@ -225,8 +226,8 @@ void RemoteFile::dropConnectionWithSurplus() {
 }
 
 void RemoteFile::restartStallWindow() {
-  windowStart_ = std::chrono::steady_clock::now();
-  windowReceived_ = received_;
+  progressAt_ = std::chrono::steady_clock::now();
+  progressReceived_ = received_;
 }
 
 template <typename Ready>
@@ -250,19 +251,19 @@ bool RemoteFile::pump(Ready ready) {
     }
     if (done_) break;
     // Looked at even when data came: a trickle that always has a byte waiting is a stall too.
+    // The period runs from the last progress, so a silence never hides across two periods.
     const auto now = std::chrono::steady_clock::now();
-    if (now - windowStart_ >= period) {
-      if (received_ - windowReceived_ < kMinBytesPerPeriod) {
-        done_ = true;
-        result_ = CURLE_OPERATION_TIMEDOUT;
-        std::snprintf(errorBuffer_, sizeof errorBuffer_,
-                      "Operation timed out: less than %llu bytes came in %lld milliseconds",
-                      static_cast<unsigned long long>(kMinBytesPerPeriod),
-                      static_cast<long long>(request_.timeoutMs));
-        break;
-      }
-      windowStart_ = now;
-      windowReceived_ = received_;
+    if (received_ - progressReceived_ >= kMinBytesPerPeriod) {
+      progressAt_ = now;
+      progressReceived_ = received_;
+    } else if (now - progressAt_ >= period) {
+      done_ = true;
+      result_ = CURLE_OPERATION_TIMEDOUT;
+      std::snprintf(errorBuffer_, sizeof errorBuffer_,
+                    "Operation timed out: less than %llu bytes came in %lld milliseconds",
+                    static_cast<unsigned long long>(kMinBytesPerPeriod),
+                    static_cast<long long>(request_.timeoutMs));
+      break;
     }
     if (ready()) break;
     curl_multi_poll(multi_, nullptr, 0, kPollMs, nullptr);
