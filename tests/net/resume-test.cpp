@@ -103,6 +103,18 @@ TEST_F(ResumeTest, ACompletePartialFileIsLeftAsItIs) {
   resumeThread(job);
   EXPECT_EQ(job->result, RESULT_SUCCEED);
   EXPECT_TRUE(readFile(partial) == kWhole) << readFile(partial).size();
+
+  // The refusal's own text is no part of the file.
+  RawTestServer refusing(
+      "HTTP/1.1 416 Range Not Satisfiable\r\nLast-Modified: Tue, 14 Nov 2023 22:13:20 GMT\r\n"
+      "Content-Range: bytes */3000\r\nContent-Length: 21\r\n\r\nRange Not Satisfiable");
+  const std::string other = partialFile("other.bin", refusing.url("/other.bin"));
+  writeWithTime(other, kWhole, kModified);
+  auto again = makeJob(refusing.url("/other.bin"), "other.bin");
+  again->localName = other;
+  resumeThread(again);
+  EXPECT_EQ(again->result, RESULT_SUCCEED);
+  EXPECT_TRUE(saved("other.bin") == kWhole) << saved("other.bin").size();
 }
 
 TEST_F(ResumeTest, AMissingPartialFileAsksForAnother) {

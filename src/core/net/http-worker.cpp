@@ -276,7 +276,9 @@ bool CHttpWorker::continueOrRestart() {
     const long status = remoteFile_->status();
     const auto range = remoteFile_->contentRange();
     if (status == 416 && range && range->total == have && (!remoteTime() || remoteUnchanged())) {
-      // The partial file already holds the whole, unchanged file.
+      // The partial file already holds the whole, unchanged file; the refusal's own text is
+      // no part of it.
+      while (!remoteFile_->readView(buffer_.size()).empty()) {}
       job_.doneBytes = have;
       job_.totalBytes = have;
       job_.sizeKnown = 1;
