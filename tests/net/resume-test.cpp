@@ -71,28 +71,39 @@ TEST_F(ResumeTest, AServerThatIgnoresTheRangeRestartsTheFile) {
 
 // Only a file of the size the server announced gets its final name: a piece that stops
 // short of the total stays partial for a later resume, and a piece nobody asked for is
-// refused before anything is written.
-TEST_F(ResumeTest, APieceShortOfTheTotalOrUnaskedForIsNeverSavedAsTheFile) {
+// refused before anything is written. With no total, a body that ends cleanly is whole.
+TEST_F(ResumeTest, OnlyAFileOfTheAnnouncedSizeGetsItsNameAndAnUnaskedPieceFails) {
   const std::string head =
       "HTTP/1.1 206 Partial Content\r\nLast-Modified: Tue, 14 Nov 2023 22:13:20 GMT\r\n"
-      "Content-Length: 1000\r\nContent-Range: bytes ";
-  RawTestServer unasked(head + "0-999/3000\r\n\r\n" + kWhole.substr(0, 1000));
+      "Content-Range: bytes ";
+  RawTestServer unasked(head + "0-999/3000\r\nContent-Length: 1000\r\n\r\n" +
+                        kWhole.substr(0, 1000));
   auto plain = makeJob(unasked.url("/piece.bin"), "piece.bin");
   downloadThread(plain);
   EXPECT_EQ(plain->result, RESULT_ERROR_INTERNET);
   EXPECT_FALSE(isSaved("piece.bin"));
   EXPECT_FALSE(isSaved(partialFile("piece.bin", plain->url).substr(saveDir().size())));
 
-  RawTestServer shortPiece(head + "1000-1999/3000\r\n\r\n" + kWhole.substr(1000, 1000));
-  auto resumed = makeJob(shortPiece.url("/file.bin"), "file.bin");
-  resumed->localName = partialFile("file.bin", resumed->url);
-  writeWithTime(resumed->localName, kWhole.substr(0, 1000), kModified);
-  resumeThread(resumed);
-  EXPECT_EQ(resumed->result, RESULT_ERROR_INTERNET);
-  EXPECT_TRUE(readFile(resumed->localName) == kWhole.substr(0, 2000));
-  EXPECT_FALSE(isSaved("file.bin"));
+  // Resumes `name` from a partial file of kWhole's first 1000 bytes; true when it succeeded.
+  const auto resumeFrom = [&](const RawTestServer& server, const std::string& name) {
+    auto job = makeJob(server.url("/" + name), name);
+    job->localName = partialFile(name, job->url);
+    writeWithTime(job->localName, kWhole.substr(0, 1000), kModified);
+    resumeThread(job);
+    return job->result == RESULT_SUCCEED;
+  };
+  RawTestServer shortPiece(head + "1000-1999/3000\r\nContent-Length: 1000\r\n\r\n" +
+                           kWhole.substr(1000, 1000));
+  EXPECT_FALSE(resumeFrom(shortPiece, "short.bin"));
+  EXPECT_TRUE(readFile(partialFile("short.bin", shortPiece.url("/short.bin"))) ==
+              kWhole.substr(0, 2000));
+  EXPECT_FALSE(isSaved("short.bin"));
   ASSERT_FALSE(logEntries().empty());
   EXPECT_NE(logEntries().back().reason.find("byte 2000 of the 3000"), std::string::npos);
+
+  RawTestServer noTotal(head + "1000-2999/*\r\nContent-Length: 2000\r\n\r\n" + kWhole.substr(1000));
+  EXPECT_TRUE(resumeFrom(noTotal, "whole.bin"));
+  EXPECT_TRUE(saved("whole.bin") == kWhole);
 }
 
 TEST_F(ResumeTest, ACompletePartialFileIsLeftAsItIs) {
