@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "http-test-server.h"
+#include "jobs/worker-slot.h"
 #include "net-test.h"
 #include "net/connection-share.h"
 #include "net/result-codes.h"
@@ -125,6 +126,43 @@ TEST_F(RequestTest, ItemsOfOneJobReuseTheConnection) {
   ASSERT_EQ(ports.size(), 3u);
   EXPECT_EQ(ports[0], ports[1]);
   EXPECT_EQ(ports[1], ports[2]);
+}
+
+// A keep-alive server that sends more than the answer it announced may have put a forged
+// answer for the next request behind it: the next item, whose request goes out as soon as
+// that answer is whole, asks on a connection of its own.
+TEST_F(RequestTest, BytesBeyondAnAnswerNeverBecomeTheNextItemsAnswer) {
+  using namespace std::chrono_literals;
+  const std::string forged = "HTTP/1.1 200 OK\r\nContent-Length: 6\r\n\r\nforged";
+  const std::string real = "HTTP/1.1 200 OK\r\nContent-Length: 4\r\n\r\nreal";
+  // Its head and body end exactly where libcurl's 64 KiB read ends: the surplus stays unread.
+  const std::string fill(65536 - 42, 'q');
+  const std::vector<std::pair<std::string, std::string>> firstAnswers = {
+      {"HTTP/1.1 200 OK\r\nContent-Length: 65494\r\n\r\n" + fill, fill},
+      {"HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nfirst", "first"},
+      {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nfirst\r\n0\r\n\r\n", "first"},
+      {"HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n", ""},
+  };
+  for (std::size_t i = 0; i < firstAnswers.size(); ++i) {
+    const auto& [answer, body] = firstAnswers[i];
+    RawTestServer server({answer + forged, real});
+    auto share = std::make_shared<ConnectionShare>();
+    const std::string suffix = std::to_string(i);
+    auto first = makeJob(server.url("/a" + suffix), "a" + suffix);
+    auto next = makeJob(server.url("/b" + suffix), "b" + suffix);
+    first->connections = next->connections = share;
+    WorkerSlot slot([] {});
+    slot.start(downloadThread, first);
+    slot.start(downloadThread, next);
+    ASSERT_TRUE(next->doneEvent.wait(10000ms)) << answer.size();
+    slot.finish();
+    slot.finish();
+    EXPECT_EQ(first->result, RESULT_SUCCEED) << answer.size();
+    EXPECT_TRUE(saved("a" + suffix) == body) << answer.size();
+    EXPECT_EQ(next->result, RESULT_SUCCEED) << answer.size();
+    EXPECT_EQ(saved("b" + suffix), "real") << answer.size();
+    EXPECT_EQ(server.connections(), 2) << answer.size();
+  }
 }
 
 }  // namespace

@@ -69,6 +69,43 @@ TEST_F(ResumeTest, AServerThatIgnoresTheRangeRestartsTheFile) {
   EXPECT_EQ(job->doneBytes, 3000);
 }
 
+// Only a file of the size the server announced gets its final name: a piece that stops
+// short of the total stays partial for a later resume, and a piece nobody asked for is
+// refused before anything is written. With no total, a body that ends cleanly is whole.
+TEST_F(ResumeTest, OnlyAFileOfTheAnnouncedSizeGetsItsNameAndAnUnaskedPieceFails) {
+  const std::string head =
+      "HTTP/1.1 206 Partial Content\r\nLast-Modified: Tue, 14 Nov 2023 22:13:20 GMT\r\n"
+      "Content-Range: bytes ";
+  RawTestServer unasked(head + "0-999/3000\r\nContent-Length: 1000\r\n\r\n" +
+                        kWhole.substr(0, 1000));
+  auto plain = makeJob(unasked.url("/piece.bin"), "piece.bin");
+  downloadThread(plain);
+  EXPECT_EQ(plain->result, RESULT_ERROR_INTERNET);
+  EXPECT_FALSE(isSaved("piece.bin"));
+  EXPECT_FALSE(isSaved(partialFile("piece.bin", plain->url).substr(saveDir().size())));
+
+  // Resumes `name` from a partial file of kWhole's first 1000 bytes; true when it succeeded.
+  const auto resumeFrom = [&](const RawTestServer& server, const std::string& name) {
+    auto job = makeJob(server.url("/" + name), name);
+    job->localName = partialFile(name, job->url);
+    writeWithTime(job->localName, kWhole.substr(0, 1000), kModified);
+    resumeThread(job);
+    return job->result == RESULT_SUCCEED;
+  };
+  RawTestServer shortPiece(head + "1000-1999/3000\r\nContent-Length: 1000\r\n\r\n" +
+                           kWhole.substr(1000, 1000));
+  EXPECT_FALSE(resumeFrom(shortPiece, "short.bin"));
+  EXPECT_TRUE(readFile(partialFile("short.bin", shortPiece.url("/short.bin"))) ==
+              kWhole.substr(0, 2000));
+  EXPECT_FALSE(isSaved("short.bin"));
+  ASSERT_FALSE(logEntries().empty());
+  EXPECT_NE(logEntries().back().reason.find("byte 2000 of the 3000"), std::string::npos);
+
+  RawTestServer noTotal(head + "1000-2999/*\r\nContent-Length: 2000\r\n\r\n" + kWhole.substr(1000));
+  EXPECT_TRUE(resumeFrom(noTotal, "whole.bin"));
+  EXPECT_TRUE(saved("whole.bin") == kWhole);
+}
+
 TEST_F(ResumeTest, ACompletePartialFileIsLeftAsItIs) {
   serveFile();
   const std::string partial = saveDir() + "file.bin";
@@ -77,6 +114,18 @@ TEST_F(ResumeTest, ACompletePartialFileIsLeftAsItIs) {
   resumeThread(job);
   EXPECT_EQ(job->result, RESULT_SUCCEED);
   EXPECT_TRUE(readFile(partial) == kWhole) << readFile(partial).size();
+
+  // The refusal's own text is no part of the file.
+  RawTestServer refusing(
+      "HTTP/1.1 416 Range Not Satisfiable\r\nLast-Modified: Tue, 14 Nov 2023 22:13:20 GMT\r\n"
+      "Content-Range: bytes */3000\r\nContent-Length: 21\r\n\r\nRange Not Satisfiable");
+  const std::string other = partialFile("other.bin", refusing.url("/other.bin"));
+  writeWithTime(other, kWhole, kModified);
+  auto again = makeJob(refusing.url("/other.bin"), "other.bin");
+  again->localName = other;
+  resumeThread(again);
+  EXPECT_EQ(again->result, RESULT_SUCCEED);
+  EXPECT_TRUE(saved("other.bin") == kWhole) << saved("other.bin").size();
 }
 
 TEST_F(ResumeTest, AMissingPartialFileAsksForAnother) {

@@ -257,6 +257,27 @@ TEST_F(TransferTest, AServerThatTricklesBytesTimesOutWhileAFastOneDoesNot) {
   EXPECT_TRUE(saved("fast.bin") == body);
 }
 
+TEST_F(TransferTest, ASilenceOfOneTimeOutAfterTheLastProgressFailsWhereverItFalls) {
+  // 2 KiB at once, then a silence of one and a half periods before the rest: the silence
+  // spans the end of the period that had the first bytes.
+  server_.routes().Get("/pause.bin", [](const httplib::Request&, httplib::Response& response) {
+    response.set_content_provider(4096, "application/octet-stream",
+                                  [](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+                                    if (offset > 0)
+                                      std::this_thread::sleep_for(900ms);  // the server's pace
+                                    return sink.write(std::string(2048, 'p').data(), 2048);
+                                  });
+  });
+  server_.start();
+  auto job = makeJob(server_.url("/pause.bin"), "pause.bin");
+  job->timeoutMs = 600;
+  downloadThread(job);
+  EXPECT_EQ(job->result, RESULT_ERROR_INTERNET);
+  ASSERT_EQ(logEntries().size(), 1u);
+  EXPECT_NE(logEntries()[0].reason.find("timed out"), std::string::npos);
+  EXPECT_EQ(readFile(partialFile("pause.bin", job->url)), std::string(2048, 'p'));
+}
+
 TEST_F(TransferTest, ABodyCutOffMidwayFailsAndKeepsWhatCame) {
   RawTestServer server("HTTP/1.1 200 OK\r\nContent-Length: 10000\r\n\r\n" + std::string(5000, 'p'));
   auto job = makeJob(server.url("/cut.bin"), "cut.bin");

@@ -6,12 +6,22 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace murlo::test {
 
 RawTestServer::RawTestServer(std::string answer, std::chrono::milliseconds dripEvery)
-    : answer_(std::move(answer)), dripEvery_(dripEvery) {
+    : answers_{std::move(answer)}, dripEvery_(dripEvery) {
+  start();
+}
+
+RawTestServer::RawTestServer(std::vector<std::string> answersByConnection)
+    : answers_(std::move(answersByConnection)), keepOpen_(true), dripEvery_(0) {
+  start();
+}
+
+void RawTestServer::start() {
   listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
   sockaddr_in address{};
   address.sin_family = AF_INET;
@@ -48,9 +58,10 @@ void RawTestServer::serve() {
     if (::poll(&ready, 1, 20) <= 0) continue;
     const int client = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
     if (client < 0) continue;
-    ++connections_;
+    const std::string& answer =
+        answers_.at(std::min(static_cast<std::size_t>(connections_++), answers_.size() - 1));
     clients_.push_back(client);
-    if (answer_.empty()) continue;  // accepted, never answered
+    if (answer.empty()) continue;  // accepted, never answered
     std::string head;
     char chunk[4096];
     while (head.find("\r\n\r\n") == std::string::npos) {
@@ -64,7 +75,7 @@ void RawTestServer::serve() {
       std::lock_guard lock(mutex_);
       requests_.push_back(head);
     }
-    if (::send(client, answer_.data(), answer_.size(), MSG_NOSIGNAL) < 0) continue;
+    if (::send(client, answer.data(), answer.size(), MSG_NOSIGNAL) < 0 || keepOpen_) continue;
     if (dripEvery_ > dripEvery_.zero()) drip(client);
     ::shutdown(client, SHUT_WR);
   }

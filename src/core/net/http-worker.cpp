@@ -145,6 +145,8 @@ bool CHttpWorker::CheckStatus() {
   const long status = remoteFile_->status();
   if (status == 401) refuse(kReportUnauthorized, remoteFile_->statusLine());
   if (isRedirect(status)) return followRedirect();
+  // A piece of the file that nobody asked for is no file.
+  if (status == 206 && !rangeSent()) throw statusError(*remoteFile_);
   // A resume of a complete partial file is answered 416; continueOrRestart() looks at it.
   // Anything else that is no success (300, 304, 4xx, 5xx) brings no file.
   if ((status < 200 || status >= 300) && !(status == 416 && rangeSent())) {
@@ -179,9 +181,12 @@ bool CHttpWorker::followRedirect() {
 }
 
 std::optional<std::int64_t> CHttpWorker::remoteSize() const {
-  if (const auto range = remoteFile_->contentRange(); range && range->total >= 0)
-    return range->total;
-  return remoteFile_->contentLength();
+  const long status = remoteFile_->status();
+  if (status != 206 && status != 416) return remoteFile_->contentLength();
+  // The length of a piece is not the file's: only the total of its Content-Range is.
+  const auto range = remoteFile_->contentRange();
+  if (range && range->total >= 0) return range->total;
+  return std::nullopt;
 }
 
 void CHttpWorker::probeSize() {
@@ -271,7 +276,9 @@ bool CHttpWorker::continueOrRestart() {
     const long status = remoteFile_->status();
     const auto range = remoteFile_->contentRange();
     if (status == 416 && range && range->total == have && (!remoteTime() || remoteUnchanged())) {
-      // The partial file already holds the whole, unchanged file.
+      // The partial file already holds the whole, unchanged file; the refusal's own text is
+      // no part of it.
+      while (!remoteFile_->readView(buffer_.size()).empty()) {}
       job_.doneBytes = have;
       job_.totalBytes = have;
       job_.sizeKnown = 1;

@@ -1,5 +1,6 @@
 #include "net/inet-worker.h"
 
+#include <curl/curl.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -152,12 +153,21 @@ bool CInetWorker::saveBody(const std::string& partialPath, const std::string& fi
   freeLineWhenAnswered();
   if (const std::optional<std::time_t> time = remoteTime()) localFile_->keepModificationTime(*time);
   if (!readingLoop(true, firstCount)) return false;
+  refuseUnlessWhole();
   if (finalPath == partialPath) return true;
   const bool underLocalName = finalPath == job_.saveDir + job_.localName;
   const std::string saved = publishPartialFile(partialPath, finalPath, replaceFinal_, job_.gate);
   job_.partialPath.set({});
   if (underLocalName) job_.localName = saved.substr(job_.saveDir.size());
   return true;
+}
+
+void CInetWorker::refuseUnlessWhole() const {
+  const std::int64_t have = job_.doneBytes;
+  if (!job_.sizeKnown || have == job_.totalBytes) return;
+  throw curlError(CURLE_PARTIAL_FILE, "The file ends at byte " + std::to_string(have) + " of the " +
+                                          std::to_string(job_.totalBytes) +
+                                          " the server announced");
 }
 
 void CInetWorker::freeLineWhenAnswered() {

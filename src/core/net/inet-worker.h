@@ -86,6 +86,10 @@ class CInetWorker {
   // buffer are the body's first bytes. True when the file is complete.
   bool saveBody(const std::string& partialPath, const std::string& finalPath,
                 std::size_t firstCount = 0);
+  // Raises an Internet error unless the file, as the transfer counted it, has the size the
+  // server announced (when it announced one): a body that ended cleanly may still be a
+  // piece that stops short of the file's end.
+  void refuseUnlessWhole() const;
   // Once the answer has come whole, and the item sends no further request: lets job control
   // send the next item's request (JobRecord::lineFree). Only the first call does that.
   void freeLineWhenAnswered();

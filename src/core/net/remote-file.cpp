@@ -1,6 +1,7 @@
 #include "net/remote-file.h"
 
 #include <curl/curl.h>
+#include <sys/socket.h>
 
 #include <chrono>
 #include <cstring>
@@ -24,8 +25,9 @@ constexpr long kCurlBufferBytes = 64 * 1024;
 // Unread body bytes at which libcurl is paused until the reader has taken them: the body
 // then passes through a buffer that stays small and in the processor's cache.
 constexpr std::size_t kMaxPendingBytes = 128 * 1024;
-// Fewer bytes than this over one whole time-out period count as a stall: a server that
-// trickles a byte now and then would otherwise hold the item for ever.
+// Fewer bytes than this over one whole time-out period since the last progress (the last
+// time this many had come) count as a stall: a server that trickles a byte now and then
+// would otherwise hold the item for ever.
 constexpr std::uint64_t kMinBytesPerPeriod = 1024;
 // The anonymous FTP login.
 constexpr const char* kFtpUser = "anonymous";
@@ -41,6 +43,21 @@ std::optional<std::int64_t> parseNumber(std::string_view text) {
     any = true;
   }
   return any ? std::optional(value) : std::nullopt;
+}
+
+// Whether a text libcurl logs tells of bytes the server sent beyond the end of an answer:
+// after a Content-Length body, after a body of none, after the last chunk.
+bool tellsOfSurplus(std::string_view text) {
+  return text.starts_with("Excess found") || text.starts_with("Leftovers after chunking");
+}
+
+// libcurl's log of an HTTP transfer: notes in the bool `surplus` whether it told of bytes
+// beyond the answer.
+int onCurlLog(CURL*, curl_infotype type, char* text, std::size_t size, void* surplus) {
+  if (type == CURLINFO_TEXT && tellsOfSurplus(std::string_view(text, size))) {
+    *static_cast<bool*>(surplus) = true;
+  }
+  return 0;
 }
 
 std::string_view trimBlanks(std::string_view text) {
@@ -135,6 +152,10 @@ void RemoteFile::configure() {
     headerList_ = grown;
   }
   curl_easy_setopt(e, CURLOPT_HTTPHEADER, headerList_);
+  // libcurl drops the bytes beyond an answer it has read and tells of them only in its log.
+  curl_easy_setopt(e, CURLOPT_DEBUGFUNCTION, &onCurlLog);
+  curl_easy_setopt(e, CURLOPT_DEBUGDATA, &surplus_);
+  curl_easy_setopt(e, CURLOPT_VERBOSE, 1L);
   if (!request_.password.empty()) {
     curl_easy_setopt(e, CURLOPT_USERNAME, request_.userName.c_str());
     curl_easy_setopt(e, CURLOPT_PASSWORD, request_.password.c_str());
@@ -189,9 +210,24 @@ std::size_t RemoteFile::onBody(char* data, std::size_t size, std::size_t count, 
   return n;
 }
 
+void RemoteFile::dropConnectionWithSurplus() {
+  // Runs before the next request can go out: the line is freed only after this answer is
+  // seen whole. libcurl keeps the connection for reuse even with bytes waiting in it.
+  curl_socket_t socket = CURL_SOCKET_BAD;
+  if (curl_easy_getinfo(easy_, CURLINFO_ACTIVESOCKET, &socket) != CURLE_OK ||
+      socket == CURL_SOCKET_BAD) {
+    return;  // closed already
+  }
+  char byte = 0;
+  if (surplus_ || ::recv(socket, &byte, 1, MSG_PEEK | MSG_DONTWAIT) > 0) {
+    // A shut connection is found dead and closed when the cache is next searched.
+    ::shutdown(socket, SHUT_RDWR);
+  }
+}
+
 void RemoteFile::restartStallWindow() {
-  windowStart_ = std::chrono::steady_clock::now();
-  windowReceived_ = received_;
+  progressAt_ = std::chrono::steady_clock::now();
+  progressReceived_ = received_;
 }
 
 template <typename Ready>
@@ -206,6 +242,7 @@ bool RemoteFile::pump(Ready ready) {
       if (msg->msg == CURLMSG_DONE) {
         done_ = true;
         result_ = msg->data.result;
+        if (result_ == CURLE_OK && !request_.ftp) dropConnectionWithSurplus();
       }
     }
     if (mc != CURLM_OK && !done_) {
@@ -214,19 +251,19 @@ bool RemoteFile::pump(Ready ready) {
     }
     if (done_) break;
     // Looked at even when data came: a trickle that always has a byte waiting is a stall too.
+    // The period runs from the last progress, so a silence never hides across two periods.
     const auto now = std::chrono::steady_clock::now();
-    if (now - windowStart_ >= period) {
-      if (received_ - windowReceived_ < kMinBytesPerPeriod) {
-        done_ = true;
-        result_ = CURLE_OPERATION_TIMEDOUT;
-        std::snprintf(errorBuffer_, sizeof errorBuffer_,
-                      "Operation timed out: less than %llu bytes came in %lld milliseconds",
-                      static_cast<unsigned long long>(kMinBytesPerPeriod),
-                      static_cast<long long>(request_.timeoutMs));
-        break;
-      }
-      windowStart_ = now;
-      windowReceived_ = received_;
+    if (received_ - progressReceived_ >= kMinBytesPerPeriod) {
+      progressAt_ = now;
+      progressReceived_ = received_;
+    } else if (now - progressAt_ >= period) {
+      done_ = true;
+      result_ = CURLE_OPERATION_TIMEDOUT;
+      std::snprintf(errorBuffer_, sizeof errorBuffer_,
+                    "Operation timed out: less than %llu bytes came in %lld milliseconds",
+                    static_cast<unsigned long long>(kMinBytesPerPeriod),
+                    static_cast<long long>(request_.timeoutMs));
+      break;
     }
     if (ready()) break;
     curl_multi_poll(multi_, nullptr, 0, kPollMs, nullptr);

@@ -119,7 +119,11 @@ class RemoteFile {
   std::size_t readDecoded(char* out, std::size_t max);
   std::vector<std::string_view> headerValues(std::string_view name) const;
   std::string contentEncoding() const;
+  // The stall check counts from now, as if progress had just been seen.
   void restartStallWindow();
+  // After a whole answer: bytes beyond it, read and dropped by libcurl or still waiting,
+  // may be a forged answer to the next request, so the connection is never used again.
+  void dropConnectionWithSurplus();
   // The kept answers' key of this request, empty when it neither keeps nor reuses one.
   std::string keptAnswerKey(KeptAnswerUse use) const;
   // Takes the kept answer as if it had come from the server; false when there is none.
@@ -139,10 +143,11 @@ class RemoteFile {
   std::string pending_;  // body bytes received as sent (encoded), not yet read
   std::size_t taken_ = 0;
   std::uint64_t received_ = 0;  // header and body bytes, to tell progress from a stall
-  // The stall check's current period: when it began and received_ then.
-  std::chrono::steady_clock::time_point windowStart_;
-  std::uint64_t windowReceived_ = 0;
-  bool paused_ = false;  // libcurl holds a body block until the reader has room
+  // The stall check's last progress: when it was seen and received_ then.
+  std::chrono::steady_clock::time_point progressAt_;
+  std::uint64_t progressReceived_ = 0;
+  bool paused_ = false;   // libcurl holds a body block until the reader has room
+  bool surplus_ = false;  // libcurl told of bytes beyond the answer
   bool encoded_ = false;
   bool sent_ = false;
   std::unique_ptr<BodyDecoder> decoder_;  // made by the first read of an encoded body
