@@ -218,8 +218,11 @@ void RemoteFile::dropConnectionWithSurplus() {
       socket == CURL_SOCKET_BAD) {
     return;  // closed already
   }
+  // Over TLS the socket also carries records that are no answer bytes (a session ticket,
+  // say), so there only libcurl's own account of surplus counts.
+  const bool plainText = !startsWithIgnoreAsciiCase(request_.url, "https://");
   char byte = 0;
-  if (surplus_ || ::recv(socket, &byte, 1, MSG_PEEK | MSG_DONTWAIT) > 0) {
+  if (surplus_ || (plainText && ::recv(socket, &byte, 1, MSG_PEEK | MSG_DONTWAIT) > 0)) {
     // A shut connection is found dead and closed when the cache is next searched.
     ::shutdown(socket, SHUT_RDWR);
   }
