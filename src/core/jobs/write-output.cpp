@@ -29,6 +29,10 @@ void writeOutput(OutputSink& sink, int code, const std::string& text, int output
     if (outputBits & output::kSuccess) sink.append("\r\n>Succeed :" + text);
     return;
   }
+  if (code == OUT_NOTICE) {
+    sink.append("\r\n>Notice :" + text);
+    return;
+  }
   if (static_cast<unsigned>(code) < 30) {
     // A job start.
     if (outputBits & output::kClearEach) sink.resetToBanner();

@@ -9,6 +9,8 @@ namespace murlo {
 // Job-start codes understood besides the item result codes.
 inline constexpr int OUT_ANALYZE = 22;
 inline constexpr int OUT_DOWNLOAD = 24;
+// A notice of the item that ends next (JobRecord::notice), written before its result.
+inline constexpr int OUT_NOTICE = 26;
 
 // The program name and version that open the output log.
 extern const char* const kOutputBanner;
