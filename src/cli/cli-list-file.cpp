@@ -12,7 +12,9 @@ namespace murlo::cli {
 
 bool lockListFile(FileLock& lock, const std::string& path) {
   if (lock.acquire(path)) return true;
-  if (lock.error() == 0) {
+  if (const std::optional<uid_t> owner = lock.blockingOwner()) {
+    printError(path + ": " + foreignLockText(FileLock::lockPathFor(path), *owner));
+  } else if (lock.error() == 0) {
     printError(
         path +
         ": 他の murlo がこのリストファイルを使用中です。終わってからもう一度実行してください");

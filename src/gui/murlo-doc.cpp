@@ -128,11 +128,14 @@ bool CMurloDoc::writeList(const std::string& path) {
     written = lock.acquire(path) && WriteList(frame_.doc()->items(), path);
   }
   if (written) return true;
-  // The list stays in memory; the user learns that the file was not written.
-  const std::string reason = !lock.held() && lock.error() == 0
-                                 ? " は他のﾌﾟﾛｸﾞﾗﾑが使用中のため、ﾘｽﾄを保存できませんでした。"
-                                 : " にﾘｽﾄを保存できませんでした。";
-  frame_.app().prompter->message(path + reason, PromptIcon::kStop, PromptButtons::kOk);
+  // The list stays in memory; the user learns that the file was not written, and why.
+  const std::optional<uid_t> owner = lock.blockingOwner();
+  const std::string message =
+      owner ? foreignLockText(FileLock::lockPathFor(path), *owner)
+      : !lock.held() && lock.error() == 0
+          ? path + " は他のﾌﾟﾛｸﾞﾗﾑが使用中のため、ﾘｽﾄを保存できませんでした。"
+          : path + " にﾘｽﾄを保存できませんでした。";
+  frame_.app().prompter->message(message, PromptIcon::kStop, PromptButtons::kOk);
   return false;
 }
 

@@ -16,6 +16,7 @@
 #include "job-test.h"
 #include "jobs/progress-figures.h"
 #include "jobs/worker-slot.h"
+#include "jobs/write-output.h"
 #include "net/job-record.h"
 #include "net/partial-file.h"
 #include "net/result-codes.h"
@@ -64,6 +65,20 @@ TEST_F(DownloadJobTest, DownloadsEveryRowInOrderAndRemovesTheFinishedOnes) {
   EXPECT_EQ(job.failedCount(), 0);
   // The items ran back to back on wake-ups, not one per 500 ms tick.
   EXPECT_GE(host_.totalWakes, 3);
+}
+
+// A partial file left alone is told in the output, on the line before the item's result.
+TEST_F(DownloadJobTest, AnItemsNoticeIsWrittenBeforeItsResult) {
+  serve("/a.bin", "AAA");
+  server_.start();
+  const std::string partial = partialPathFor(saveDir() + "a.bin", server_.url("/a.bin"));
+  ASSERT_EQ(::symlink("elsewhere", partial.c_str()), 0);
+  addRow(server_.url("/a.bin"));
+  DownloadJob job(host_, DownloadMode::kAll);
+  ASSERT_TRUE(runJob(job));
+  EXPECT_EQ(saved("a.bin"), "AAA");
+  EXPECT_EQ(host_.outputCodes(), (std::vector<int>{24, OUT_NOTICE, 1}));
+  EXPECT_EQ(host_.outputs[1].text.find(partial + " はﾘﾝｸか"), 0u) << host_.outputs[1].text;
 }
 
 TEST_F(DownloadJobTest, KeptRowsShowTheirFinalSizeAndFinishedImage) {

@@ -5,22 +5,34 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <regex>
 
 #include "http-test-server.h"
 #include "net-test.h"
 #include "net/result-codes.h"
 #include "net/save-path.h"
 #include "net/worker-threads.h"
+#include "platform/user-name.h"
 #include "settings/app-settings.h"
+#include "text/cp932.h"
 
 namespace murlo::test {
 namespace {
 
 const std::string kWhole = bytePattern(3000);
 constexpr std::time_t kModified = 1700000000;  // Tue, 14 Nov 2023 22:13:20 GMT
+// Another user, whom root (as the tests run) can give a file.
+constexpr uid_t kOtherUser = 65534;
+
+std::string attributeOf(const std::string& path, const char* name) {
+  char value[256];
+  const ssize_t n = ::getxattr(path.c_str(), name, value, sizeof value);
+  return n > 0 ? std::string(value, static_cast<std::size_t>(n)) : std::string();
+}
 
 class PartialFileTest : public NetTest {
  protected:
@@ -62,7 +74,8 @@ TEST_F(PartialFileTest, AnInterruptedDownloadIsContinuedAndOnlyTheWholeFileGetsT
   auto job = makeJob(url, "file.bin");
   downloadThread(job);
   EXPECT_EQ(job->result, RESULT_SUCCEED);
-  EXPECT_EQ(ranges_, (std::vector<std::string>{"", "bytes=1000-"}));
+  // One request, for the rest only.
+  EXPECT_EQ(ranges_, std::vector<std::string>{"bytes=1000-"});
   EXPECT_EQ(ifRanges_.back(), "Tue, 14 Nov 2023 22:13:20 GMT");
   EXPECT_TRUE(saved("file.bin") == kWhole);
   EXPECT_EQ(mtimeOf(saveDir() + "file.bin"), kModified);
@@ -109,11 +122,14 @@ TEST_F(PartialFileTest, WritesNeverFollowALink) {
   EXPECT_TRUE(
       std::filesystem::is_regular_file(std::filesystem::symlink_status(saveDir() + "file.bin")));
 
-  // A link at the partial name, and a linked folder of the hierarchy, fail the item.
+  // A link at the partial name is left alone and the file written under another; a linked
+  // folder of the hierarchy fails the item.
   ::symlink(outside.c_str(), partialFile("linked.bin", url).c_str());
   auto partialLink = makeJob(url, "linked.bin");
   downloadThread(partialLink);
-  EXPECT_EQ(partialLink->result, RESULT_ERROR_FILE);
+  EXPECT_EQ(partialLink->result, RESULT_SUCCEED);
+  EXPECT_TRUE(saved("linked.bin") == kWhole);
+  EXPECT_TRUE(std::filesystem::is_symlink(partialFile("linked.bin", url)));
 
   std::filesystem::create_directory(sandbox_.path("elsewhere"));
   ::symlink(sandbox_.path("elsewhere").c_str(), (saveDir() + "dir").c_str());
@@ -161,6 +177,82 @@ TEST_F(PartialFileTest, AResumePathFromAListIsWrittenOnlyWhenItIsARegularFileInT
   resumeThread(agreed);
   EXPECT_EQ(agreed->result, RESULT_SUCCEED);
   EXPECT_TRUE(readFile(outside) == kWhole);
+}
+
+// Only the user's own plain file is continued: a hard link to a file elsewhere and another
+// user's file are left as they are, and the download goes to another partial name, saying so.
+TEST_F(PartialFileTest, APartialFileThatIsNotTheUsersOwnPlainFileIsLeftAlone) {
+  serveFile();
+  const std::string url = server_.url("/file.bin");
+  std::filesystem::create_directory(sandbox_.path("elsewhere"));
+  // The true start of the file, so that continuing it would look right.
+  const std::string outside = sandbox_.path("elsewhere/kept.bin");
+  writeWithTime(outside, kWhole.substr(0, 1000), kModified);
+  ASSERT_EQ(::link(outside.c_str(), partialFile("hard.bin", url).c_str()), 0);
+  const std::string theirs = partialFile("theirs.bin", url);
+  writeWithTime(theirs, std::string(1000, 'x'), kModified);
+  if (::chown(theirs.c_str(), kOtherUser, kOtherUser) != 0) {
+    GTEST_SKIP() << "only root can give a file to another user";
+  }
+  // A resume row naming another user's file.
+  const std::string theirRow = partialFile("row.bin", url);
+  writeWithTime(theirRow, std::string(1000, 'x'), kModified);
+  ASSERT_EQ(::chown(theirRow.c_str(), kOtherUser, kOtherUser), 0);
+
+  const std::string ofOtherUser = " はﾕｰｻﾞｰ " + userName(kOtherUser) + " のﾌｧｲﾙのため";
+  for (const auto& [name, why] : {std::pair<std::string, std::string>{"hard.bin", " はﾘﾝｸか"},
+                                  {"theirs.bin", ofOtherUser},
+                                  {"row.bin", ofOtherUser}}) {
+    auto job = makeJob(url, name);
+    if (name == "row.bin") {
+      job->localName = theirRow;
+      resumeThread(job);
+    } else {
+      downloadThread(job);
+    }
+    EXPECT_EQ(job->result, RESULT_SUCCEED) << name;
+    EXPECT_TRUE(saved(name) == kWhole) << name;
+    EXPECT_EQ(job->notice.get().find(partialFile(name, url) + why), 0u) << job->notice.get();
+  }
+  EXPECT_EQ(ranges_, (std::vector<std::string>{"", "", ""}));
+  EXPECT_TRUE(readFile(outside) == kWhole.substr(0, 1000));
+  EXPECT_EQ(mtimeOf(outside), kModified);
+  for (const std::string& path : {theirs, theirRow}) {
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, kOtherUser);
+    EXPECT_TRUE(readFile(path) == std::string(1000, 'x'));
+  }
+  const std::vector<LogEntry> log = logEntries();
+  ASSERT_EQ(log.size(), 3u);
+  EXPECT_EQ(log[0].reason.find(utf8ToCp932(partialFile("hard.bin", url) + " はﾘﾝｸか")), 0u);
+}
+
+// The tag is the start of the SHA-256 of the address, and the address is kept with the
+// partial file: bytes written for another address are never continued. A resume row of an
+// older run, whose partial file has an 8-digit tag and no address, is still continued.
+TEST_F(PartialFileTest, APartialFileIsContinuedOnlyForItsOwnAddress) {
+  serveFile();
+  const std::string url = server_.url("/file.bin");
+  const std::string partial = partialFile("file.bin", url);
+  EXPECT_TRUE(std::regex_match(partial, std::regex(R"(.*/file\.bin\.[0-9a-f]{16}\.part)")));
+  writeWithTime(partial, std::string(1000, 'x'), kModified);
+  const std::string other = server_.url("/other/file.bin");
+  ::setxattr(partial.c_str(), kUrlAttribute, other.data(), other.size(), 0);
+  auto job = makeJob(url, "file.bin");
+  downloadThread(job);
+  EXPECT_EQ(job->result, RESULT_SUCCEED);
+  EXPECT_TRUE(saved("file.bin") == kWhole);
+  EXPECT_EQ(attributeOf(saveDir() + "file.bin", kUrlAttribute), url);
+
+  const std::string older = saveDir() + "older.bin.0123abcd.part";
+  writeWithTime(older, kWhole.substr(0, 1000), kModified);
+  auto row = makeJob(url, "older.bin");
+  row->localName = older;
+  resumeThread(row);
+  EXPECT_EQ(row->result, RESULT_SUCCEED);
+  EXPECT_TRUE(saved("older.bin") == kWhole);
+  EXPECT_EQ(ranges_, (std::vector<std::string>{"", "bytes=1000-"}));
 }
 
 TEST_F(PartialFileTest, ALongNameLeavesRoomForTheRenameCounterAndThePartialName) {

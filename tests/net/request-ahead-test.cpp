@@ -50,9 +50,12 @@ class RequestAheadTest : public NetTest {
                            {
                              std::lock_guard lock(mutex_);
                              ++requests_[request.path];
+                             ranges_[request.path] = request.get_header_value("Range");
                              clientPorts_.insert(request.remote_port);
                            }
-                           response.set_content("page " + request.path, "text/html");
+                           // Dated and not compressed, so that a partial file can be continued.
+                           response.set_header("Last-Modified", "Tue, 14 Nov 2023 22:13:20 GMT");
+                           response.set_content("page " + request.path, "application/octet-stream");
                          });
     server_.start();
     gNextRequestedWhileSaving = false;
@@ -80,6 +83,10 @@ class RequestAheadTest : public NetTest {
     std::lock_guard lock(mutex_);
     return requests_[path];
   }
+  std::string range(const std::string& path) {
+    std::lock_guard lock(mutex_);
+    return ranges_[path];
+  }
   std::size_t connections() {
     std::lock_guard lock(mutex_);
     return clientPorts_.size();
@@ -90,6 +97,7 @@ class RequestAheadTest : public NetTest {
   std::atomic<bool> go_{false};
   std::mutex mutex_;
   std::map<std::string, int> requests_;
+  std::map<std::string, std::string> ranges_;
   std::set<int> clientPorts_;
 };
 
@@ -110,6 +118,24 @@ TEST_F(RequestAheadTest, TheNextRequestGoesOutWhileAFileIsSavedAndIsNotSentAgain
   EXPECT_EQ(saved("b.htm"), "page /b.htm");
   EXPECT_EQ(requests("/b.htm"), 1);
   EXPECT_EQ(connections(), 1u);
+}
+
+// The request sent ahead is the one the item needs: ranged when a partial file waits for it.
+TEST_F(RequestAheadTest, TheRequestSentAheadAsksForTheRestOfAPartialFile) {
+  auto second = item("b.htm");
+  writeWithTime(partialFile("b.htm", second->url), "page", 1700000000);
+  {
+    WorkerSlot slot([] {});
+    startWatchedThen(slot, second, false);
+    ASSERT_TRUE(second->doneEvent.wait(10000ms));
+    slot.finish();
+    slot.finish();
+  }
+  EXPECT_TRUE(gNextRequestedWhileSaving);
+  EXPECT_EQ(second->result, RESULT_SUCCEED);
+  EXPECT_EQ(saved("b.htm"), "page /b.htm");
+  EXPECT_EQ(requests("/b.htm"), 1);
+  EXPECT_EQ(range("/b.htm"), "bytes=4-");
 }
 
 TEST_F(RequestAheadTest, AnItemTakenBackAfterItsRequestWentOutNeverRunsAndTheNextOneDoes) {

@@ -1,8 +1,12 @@
 // Resume, the JPEG-only transfer and the item properties query.
 #include <gtest/gtest.h>
+#include <sys/xattr.h>
+
+#include <filesystem>
 
 #include "http-test-server.h"
 #include "net-test.h"
+#include "net/partial-file.h"
 #include "net/result-codes.h"
 #include "net/worker-threads.h"
 #include "raw-test-server.h"
@@ -149,6 +153,43 @@ TEST_F(ResumeTest, AMissingPartialFileAsksForAnother) {
   EXPECT_EQ(prompter_->dialogTitles(), std::vector<std::string>{"ﾚｼﾞｭｰﾑﾌｧｲﾙ の指定"});
   EXPECT_TRUE(readFile(other) == kWhole) << readFile(other).size();
   EXPECT_EQ(chosen->localName, other);
+}
+
+// A file that changed but kept its date is told by its ETag, which is kept with the partial
+// file and sent in If-Range; this server, like many, does not look at If-Range.
+TEST_F(ResumeTest, AChangedETagRestartsTheFileWhateverItsDate) {
+  std::vector<std::string> ifRanges;
+  server_.routes().Get("/tagged.bin",
+                       [&](const httplib::Request& request, httplib::Response& response) {
+                         ranges_.push_back(request.get_header_value("Range"));
+                         ifRanges.push_back(request.get_header_value("If-Range"));
+                         response.set_header("Last-Modified", "Tue, 14 Nov 2023 22:13:20 GMT");
+                         response.set_header("ETag", "\"v2\"");
+                         response.set_content(kWhole, "application/octet-stream");
+                       });
+  server_.start();
+  const std::string url = server_.url("/tagged.bin");
+  struct Case {
+    std::string etag;
+    std::string start;
+    std::vector<std::string> ranges;
+  };
+  for (const Case& c : {Case{"\"v1\"", std::string(1000, 'x'), {"bytes=1000-", ""}},
+                        Case{"\"v2\"", kWhole.substr(0, 1000), {"bytes=1000-"}}}) {
+    ranges_.clear();
+    ifRanges.clear();
+    const std::string partial = partialFile("tagged.bin", url);
+    writeWithTime(partial, c.start, kModified);
+    ::setxattr(partial.c_str(), kEtagAttribute, c.etag.data(), c.etag.size(), 0);
+    auto job = makeJob(url, "tagged.bin");
+    job->localName = partial;
+    resumeThread(job);
+    EXPECT_EQ(job->result, RESULT_SUCCEED) << c.etag;
+    EXPECT_TRUE(saved("tagged.bin") == kWhole) << c.etag;
+    EXPECT_EQ(ranges_, c.ranges) << c.etag;
+    EXPECT_EQ(ifRanges.front(), c.etag);
+    std::filesystem::remove(saveDir() + "tagged.bin");
+  }
 }
 
 class JpegTest : public NetTest {

@@ -179,6 +179,9 @@ bool DownloadJob::finishItem() {
   const int result = record.result;
   const std::int64_t bytes = record.doneBytes;
   const std::int64_t size = record.totalBytes;
+  if (const std::string notice = record.notice.get(); !notice.empty()) {
+    host_.writeOutput(OUT_NOTICE, notice);
+  }
   host_.writeOutput(result, current_.address);
 
   ItemList& items = host_.items();

@@ -34,6 +34,10 @@ void writeOutput(OutputSink& sink, int code, const std::string& text, int output
     if (outputBits & output::kProcessing) sink.append("\r\n>Not Followed :" + text);
     return;
   }
+  if (code == OUT_NOTICE) {
+    sink.append("\r\n>Notice :" + text);
+    return;
+  }
   if (static_cast<unsigned>(code) < 30) {
     // A job start.
     if (outputBits & output::kClearEach) sink.resetToBanner();

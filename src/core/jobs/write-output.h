@@ -11,6 +11,8 @@ inline constexpr int OUT_ANALYZE = 22;
 inline constexpr int OUT_DOWNLOAD = 24;
 // A page a recursive analysis keeps as an item but does not follow (see crawl-bounds.h).
 inline constexpr int OUT_NOT_FOLLOWED = 23;
+// A notice of the item that ends next (JobRecord::notice), written before its result.
+inline constexpr int OUT_NOTICE = 26;
 
 // The program name and version that open the output log.
 extern const char* const kOutputBanner;

@@ -85,7 +85,11 @@ void logResultText(EngineError code, JobRecord& job) {
 }
 
 void logExceptionText(const std::exception& error, JobRecord& job) {
-  appendJobLog(job, std::string_view(error.what()).substr(0, kMaxReasonBytes));
+  logNoticeText(error.what(), job);
+}
+
+void logNoticeText(std::string_view notice, JobRecord& job) {
+  appendJobLog(job, notice.substr(0, kMaxReasonBytes));
 }
 
 }  // namespace murlo

@@ -25,5 +25,7 @@ bool appendErrorLog(const std::string& appDir, std::string_view url, std::string
 void logResultText(EngineError code, JobRecord& job);
 // The error's own text, kept to 1023 bytes.
 void logExceptionText(const std::exception& error, JobRecord& job);
+// Something the item did otherwise than asked and the user should know (CP932).
+void logNoticeText(std::string_view notice, JobRecord& job);
 
 }  // namespace murlo

@@ -68,12 +68,11 @@ bool CFtpWorker::requestAgain(std::optional<std::int64_t> from) {
 
 bool CFtpWorker::continueOrRestart() {
   const std::int64_t have = localFile_->openedSize();
-  if (have > 0 && !rangeFrom_) {
-    // A partial file an earlier run left: ask for the rest of it.
-    partialTime_ = modificationTime(localFile_->path());
-    if (!requestAgain(have)) return false;
+  // A partial file an earlier run left: ask for the rest of it.
+  if (have > 0 && !rangeIsForOpenFile() && takePartial(localFile_->path()) && !requestAgain(have)) {
+    return false;
   }
-  if (rangeFrom_ && *rangeFrom_ == have && remoteUnchanged()) {
+  if (rangeIsForOpenFile() && remoteUnchanged()) {
     job_.doneBytes = have;
     return true;
   }

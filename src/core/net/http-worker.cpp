@@ -93,7 +93,7 @@ bool CHttpWorker::CrackUrl() {
   throw urlError(error != 0 ? error : CURLUE_UNSUPPORTED_SCHEME);
 }
 
-std::unique_ptr<RemoteFile> CHttpWorker::newRequest() const {
+RemoteRequest CHttpWorker::requestToSend() const {
   RemoteRequest request;
   request.url = requestUrl_;
   request.headers = {"Accept: */*", "Accept-Language: ja", "Accept-Encoding: gzip, deflate",
@@ -112,16 +112,28 @@ std::unique_ptr<RemoteFile> CHttpWorker::newRequest() const {
   request.keptAnswerUse =
       binding_ == Binding::kPageJob ? KeptAnswerUse::kKeep : KeptAnswerUse::kReuse;
   // The rest of the partial file is wanted only from the same, unchanged remote file; a
-  // server that sees it changed sends the whole file instead.
-  if (rangeFrom_ && partialTime_) request.headers.push_back("If-Range: " + httpDate(*partialTime_));
-  return std::make_unique<RemoteFile>(std::move(request), job_.connections, job_.stopEvent);
+  // server that sees it changed sends the whole file instead. A strong ETag tells a change
+  // that kept the date; a weak one may not stand in If-Range.
+  if (rangeFrom_ && !partialEtag_.empty() && !partialEtag_.starts_with("W/")) {
+    request.headers.push_back("If-Range: " + oneLine(partialEtag_));
+  } else if (rangeFrom_ && partialTime_) {
+    request.headers.push_back("If-Range: " + httpDate(*partialTime_));
+  }
+  return request;
+}
+
+std::unique_ptr<RemoteFile> CHttpWorker::newRequest() const {
+  return std::make_unique<RemoteFile>(requestToSend(), job_.connections, job_.stopEvent);
 }
 
 void CHttpWorker::OpenRequest() {
   refuseWhenOffline();
   remoteFile_.reset();
-  // The first request sent ahead is this very request: it is taken as it was sent.
-  if (job_.sentRequest && !rangeFrom_ && job_.sentRequest->url() == requestUrl_) {
+  // The first request sent ahead is taken when it is this very request, range included.
+  const auto sameRequest = [](const RemoteRequest& sent, const RemoteRequest& now) {
+    return sent.url == now.url && sent.rangeFrom == now.rangeFrom && sent.headers == now.headers;
+  };
+  if (job_.sentRequest && sameRequest(job_.sentRequest->request(), requestToSend())) {
     remoteFile_ = std::move(job_.sentRequest);
   } else {
     remoteFile_ = newRequest();
@@ -267,12 +279,12 @@ bool CHttpWorker::requestAgain(std::optional<std::int64_t> from) {
 
 bool CHttpWorker::continueOrRestart() {
   const std::int64_t have = localFile_->openedSize();
-  if (have > 0 && !rangeSent()) {
-    // A partial file an earlier run left: ask for the rest of it.
-    partialTime_ = modificationTime(localFile_->path());
-    if (!requestAgain(have)) return false;
+  // A partial file an earlier run left that the first request did not ask the rest of (the
+  // name was settled by the answer): ask for it now.
+  if (have > 0 && !rangeIsForOpenFile() && takePartial(localFile_->path()) && !requestAgain(have)) {
+    return false;
   }
-  if (rangeSent()) {
+  if (rangeIsForOpenFile()) {
     const long status = remoteFile_->status();
     const auto range = remoteFile_->contentRange();
     if (status == 416 && range && range->total == have && (!remoteTime() || remoteUnchanged())) {
@@ -290,8 +302,9 @@ bool CHttpWorker::continueOrRestart() {
       job_.doneBytes = have;
       return true;
     }
-    if (status != 200 && !requestAgain(std::nullopt)) return false;
   }
+  // Anything but the whole file (a range of another file included) is asked for again.
+  if (rangeSent() && remoteFile_->status() != 200 && !requestAgain(std::nullopt)) return false;
   // The whole file comes: it replaces what the partial file held.
   if (have > 0) localFile_->truncate();
   job_.doneBytes = 0;

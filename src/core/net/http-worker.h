@@ -9,6 +9,8 @@
 
 namespace murlo {
 
+struct RemoteRequest;
+
 class CHttpWorker : public CInetWorker {
  public:
   using CInetWorker::CInetWorker;
@@ -37,7 +39,8 @@ class CHttpWorker : public CInetWorker {
   bool CheckSize();
 
  private:
-  // The request OpenRequest sends, not sent yet.
+  // The request OpenRequest sends.
+  RemoteRequest requestToSend() const;
   std::unique_ptr<RemoteFile> newRequest() const;
   // Sets totalBytes and sizeKnown from Content-Length or the total of Content-Range.
   void probeSize();

@@ -18,6 +18,7 @@
 #include "net/save-path.h"
 #include "net/url-crack.h"
 #include "platform/prompter.h"
+#include "platform/user-name.h"
 #include "settings/app-settings.h"
 #include "text/cp932.h"
 
@@ -27,6 +28,19 @@ namespace {
 
 // The time-outs the platform's client applies when the settings give none.
 constexpr std::int64_t kDefaultTimeoutMs = 60000;
+// Other partial names tried when the first ones are taken by files that are not ours.
+constexpr unsigned kPartialNameAttempts = 8;
+
+bool isStrongEtag(const std::string& etag) { return !etag.empty() && !etag.starts_with("W/"); }
+
+// The item's notice when a partial file was left alone: whose it is and where the download
+// goes instead (UTF-8).
+std::string leftAloneNotice(const ForeignFileError& refused, const std::string& skipped,
+                            const std::string& used) {
+  const std::string why = refused.owner() ? "はﾕｰｻﾞｰ " + userName(*refused.owner()) + " のﾌｧｲﾙ"
+                                          : "はﾘﾝｸか通常でないﾌｧｲﾙ";
+  return skipped + " " + why + "のため、そのままにして " + used + " に新しくﾀﾞｳﾝﾛｰﾄﾞします";
+}
 
 }  // namespace
 
@@ -89,6 +103,7 @@ void CInetWorker::LogException(const std::exception& error) {
 }
 
 void CInetWorker::MakeHierarchy() {
+  const std::string planned = plannedFileName();
   std::string relativePath;
   if (job_.movement.load() & movement::kHierarchy) {
     for (const std::string& folder : hierarchyFolders(object_)) {
@@ -96,7 +111,15 @@ void CInetWorker::MakeHierarchy() {
       MakeDirectory(relativePath);
     }
   }
-  job_.fileName = relativePath + safeFileName(diskName(job_.fileName));
+  job_.fileName = planned;
+}
+
+std::string CInetWorker::plannedFileName() const {
+  std::string name;
+  if (job_.movement.load() & movement::kHierarchy) {
+    for (const std::string& folder : hierarchyFolders(object_)) name += folder + "/";
+  }
+  return name + safeFileName(diskName(job_.fileName));
 }
 
 void CInetWorker::MakeDirectory(std::string& relativePath) {
@@ -119,14 +142,56 @@ void CInetWorker::MakeDirectory(std::string& relativePath) {
 
 void CInetWorker::PrepareResume() {
   struct stat info {};
-  if (::lstat(job_.localName.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return;
-  rangeFrom_ = info.st_size;
+  if (::lstat(job_.localName.c_str(), &info) != 0 || !isOwnPlainFile(info)) return;
+  if (takePartial(job_.localName)) rangeFrom_ = info.st_size;
+}
+
+void CInetWorker::LookForPartialFile() {
+  const std::string finalPath = job_.saveDir + plannedFileName();
+  struct stat info {};
+  // A name that is taken gets another one later, unless it is overwritten: which one is
+  // known only then.
+  if (::lstat(finalPath.c_str(), &info) == 0 && !(job_.movement.load() & movement::kOverwrite)) {
+    return;
+  }
+  for (unsigned attempt = 0; attempt < kPartialNameAttempts; ++attempt) {
+    const std::string path = partialPathFor(finalPath, job_.url, attempt);
+    if (::lstat(path.c_str(), &info) != 0) return;
+    if (!isOwnPlainFile(info)) continue;  // left alone; saveBody takes the next name too
+    if (takePartial(path)) rangeFrom_ = info.st_size;
+    return;
+  }
+}
+
+bool CInetWorker::takePartial(const std::string& path) {
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0 || info.st_size == 0) return false;
+  const std::string url = partialAttribute(path, kUrlAttribute);
+  // A partial file of an older run has no address kept with it.
+  if (!url.empty() && url != job_.url) return false;
+  rangePath_ = path;
   partialTime_ = info.st_mtime;
+  partialEtag_ = partialAttribute(path, kEtagAttribute);
+  return true;
+}
+
+bool CInetWorker::rangeIsForOpenFile() const {
+  return rangeFrom_ && rangePath_ == localFile_->path() && *rangeFrom_ == localFile_->openedSize();
+}
+
+void CInetWorker::recordPartial() {
+  localFile_->setAttribute(kUrlAttribute, job_.url);
+  localFile_->setAttribute(kEtagAttribute, remoteFile_->header("ETag"));
 }
 
 std::optional<std::time_t> CInetWorker::remoteTime() const { return remoteFile_->remoteTime(); }
 
 bool CInetWorker::remoteUnchanged() const {
+  const std::string etag = remoteFile_->header("ETag");
+  if (!partialEtag_.empty() && !etag.empty()) {
+    if (etag != partialEtag_) return false;
+    if (isStrongEtag(etag)) return true;
+  }
   const std::optional<std::time_t> remote = remoteTime();
   return remote && partialTime_ && *remote == *partialTime_;
 }
@@ -139,24 +204,50 @@ std::string CInetWorker::finalPathOfResume() const {
   return finalPathOf(job_.localName).value_or(job_.localName);
 }
 
+void CInetWorker::openPartialFile(const std::string& first, const std::string& finalPath) {
+  std::vector<std::string> names{first};
+  for (unsigned attempt = 0; attempt < kPartialNameAttempts; ++attempt) {
+    const std::string name = partialPathFor(finalPath, job_.url, attempt);
+    if (name != first) names.push_back(name);
+  }
+  std::optional<ForeignFileError> refused;
+  for (const std::string& name : names) {
+    try {
+      openLocalFile(name, true);
+    } catch (const ForeignFileError& error) {
+      if (!refused) refused = error;
+      continue;
+    }
+    if (refused) {
+      const std::string notice = leftAloneNotice(*refused, names.front(), name);
+      job_.notice.set(notice);
+      if (job_.output & output::kErrorLog) logNoticeText(utf8ToCp932(notice), job_);
+    }
+    return;
+  }
+  throw *refused;
+}
+
 bool CInetWorker::saveBody(const std::string& partialPath, const std::string& finalPath,
                            std::size_t firstCount) {
-  openLocalFile(partialPath, true);
-  job_.partialPath.set(partialPath);
+  openPartialFile(partialPath, finalPath);
+  const std::string opened = localFile_->path();
+  job_.partialPath.set(opened);
   if (firstCount > 0) {
     localFile_->truncate();
     job_.doneBytes = 0;
   } else if (!continueOrRestart()) {
     return false;
   }
+  recordPartial();
   // The item sends no further request: the next one's may go out while this one is saved.
   freeLineWhenAnswered();
   if (const std::optional<std::time_t> time = remoteTime()) localFile_->keepModificationTime(*time);
   if (!readingLoop(true, firstCount)) return false;
   refuseUnlessWhole();
-  if (finalPath == partialPath) return true;
+  if (finalPath == opened) return true;
   const bool underLocalName = finalPath == job_.saveDir + job_.localName;
-  const std::string saved = publishPartialFile(partialPath, finalPath, replaceFinal_, job_.gate);
+  const std::string saved = publishPartialFile(opened, finalPath, replaceFinal_, job_.gate);
   job_.partialPath.set({});
   if (underLocalName) job_.localName = saved.substr(job_.saveDir.size());
   return true;

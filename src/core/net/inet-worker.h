@@ -36,8 +36,13 @@ class CInetWorker {
   // InternetError when it cannot.
   virtual bool CrackUrl() = 0;
   // For a resume, before the request: asks for the bytes from the partial file's length on,
-  // on condition that the remote file still has the partial file's modification time.
+  // on condition that the remote file is still the one the partial file holds the start of
+  // (its ETag, or its modification time).
   void PrepareResume();
+  // For a plain download, before the first request: when an earlier run left a partial
+  // file of the name the download will get, asks for the rest of it as PrepareResume does,
+  // so that the item costs one request.
+  void LookForPartialFile();
 
   // The cancellation point: when the stop event is set, stores `code` as the result and
   // returns true. The thread sets the done event once the worker is gone.
@@ -90,6 +95,20 @@ class CInetWorker {
   // server announced (when it announced one): a body that ended cleanly may still be a
   // piece that stops short of the file's end.
   void refuseUnlessWhole() const;
+  // Opens the partial file to write: `first`, or when that may not be continued (a link,
+  // another user's file) the first free other partial name of `finalPath`, which the item's
+  // notice then names.
+  void openPartialFile(const std::string& first, const std::string& finalPath);
+  // Takes the partial file at `path` for continuing: its time and ETag become the range's
+  // condition. False when it is empty or was written for another address.
+  bool takePartial(const std::string& path);
+  // Keeps the address and the answer's ETag with the open partial file.
+  void recordPartial();
+  // Whether the range asked for is the one of the open partial file.
+  bool rangeIsForOpenFile() const;
+  // The job's file name as MakeHierarchy makes it, with the object's folders when they are
+  // kept.
+  std::string plannedFileName() const;
   // Once the answer has come whole, and the item sends no further request: lets job control
   // send the next item's request (JobRecord::lineFree). Only the first call does that.
   void freeLineWhenAnswered();
@@ -114,14 +133,19 @@ class CInetWorker {
   virtual bool requestAgain(std::optional<std::int64_t> from) = 0;
   // The remote file's time from the answer (Last-Modified, MDTM), when it gave one.
   std::optional<std::time_t> remoteTime() const;
-  // True when the remote file's time is known and equals the partial file's.
+  // True when the answer is of the remote file the partial file holds the start of: a
+  // strong ETag equal to the one kept, or else the same time; a different ETag is a change
+  // whatever the time.
   bool remoteUnchanged() const;
 
   JobRecord& job_;
   Binding binding_;
-  // The range asked for and the partial file's modification time it is conditional on.
+  // The range asked for, the partial file it continues, and that file's modification time
+  // and kept ETag it is conditional on.
   std::optional<std::int64_t> rangeFrom_;
+  std::string rangePath_;
   std::optional<std::time_t> partialTime_;
+  std::string partialEtag_;
   // Whether a file that takes the final name meanwhile may be replaced.
   bool replaceFinal_ = false;
   bool cancelled_ = false;

@@ -91,6 +91,9 @@ struct JobRecord {
   // after it got its final name. Job control may read it at any time, also from a thread it
   // gave up.
   SharedText partialPath;
+  // Written: what the item did otherwise than asked and the user should learn from the
+  // output (a partial file left alone), UTF-8; empty when nothing.
+  SharedText notice;
   // Written by QueryFileInfo for the item properties query.
   FileInfo info;
 

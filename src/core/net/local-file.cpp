@@ -3,12 +3,11 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
-
-#include "net/internet-error.h"
 
 namespace murlo {
 
@@ -18,7 +17,22 @@ namespace {
 // as slowly on ext4 after another large file had just been deleted.
 constexpr std::size_t kWriteBlock = 64 * 1024;
 
+ForeignFileError foreignFile(const std::string& path, const struct stat& info) {
+  return ForeignFileError(
+      path, info.st_uid != ::geteuid() ? std::optional<uid_t>(info.st_uid) : std::nullopt);
+}
+
 }  // namespace
+
+bool isOwnPlainFile(const struct stat& info) {
+  return S_ISREG(info.st_mode) && info.st_nlink == 1 && info.st_uid == ::geteuid();
+}
+
+ForeignFileError::ForeignFileError(const std::string& path, std::optional<uid_t> owner)
+    : LocalFileError(FileErrorKind::kGeneric,
+                     path + (owner ? ": the file belongs to another user"
+                                   : ": the file is a link or no plain file")),
+      owner_(owner) {}
 
 LocalFile::LocalFile(const std::string& path, Mode mode, WriteGate& gate)
     : path_(path), gate_(gate) {
@@ -30,12 +44,27 @@ LocalFile::LocalFile(const std::string& path, Mode mode, WriteGate& gate)
     error = errno;
   });
   if (!open) throw LocalFileError::givenUp(path);
+  struct stat info {};
   if (fd_ < 0) {
+    // A link, a folder or another user's file in a shared folder cannot be opened: when
+    // something is there, it is someone else's.
+    if (mode == Mode::kContinue && ::lstat(path.c_str(), &info) == 0 && !isOwnPlainFile(info)) {
+      throw foreignFile(path, info);
+    }
     errno = error;
     throw LocalFileError::fromErrno(FileErrorKind::kGeneric, path);
   }
-  struct stat info {};
-  if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
+  if (::fstat(fd_, &info) != 0) {
+    closeWith(errno);
+    throw LocalFileError::fromErrno(FileErrorKind::kGeneric, path);
+  }
+  // Checked before anything is written or locked: a hard link could lead outside the save
+  // folder, and O_NOFOLLOW stops only symbolic links.
+  if (mode == Mode::kContinue && !isOwnPlainFile(info)) {
+    closeWith(EINVAL);
+    throw foreignFile(path, info);
+  }
+  if (!S_ISREG(info.st_mode)) {
     closeWith(EINVAL);
     throw LocalFileError::fromErrno(FileErrorKind::kGeneric, path);
   }
@@ -107,6 +136,16 @@ void LocalFile::stampModificationTime() {
   if (!modificationTime_) return;
   const struct timespec times[2] = {{0, UTIME_OMIT}, {*modificationTime_, 0}};
   gate_.pass([&] { ::futimens(fd_, times); });
+}
+
+void LocalFile::setAttribute(const char* name, const std::string& value) {
+  gate_.pass([&] {
+    if (value.empty()) {
+      ::fremovexattr(fd_, name);
+    } else {
+      ::fsetxattr(fd_, name, value.data(), value.size(), 0);
+    }
+  });
 }
 
 void LocalFile::truncate() {

@@ -72,6 +72,7 @@ class RemoteFile {
   // returns early when the stop event is set.
   void open();
   const std::string& url() const { return request_.url; }
+  const RemoteRequest& request() const { return request_; }
   // Whether the whole answer has come without a failure: its connection is free for the
   // next request while the body is still being read from memory.
   bool complete() const;

@@ -12,7 +12,7 @@ namespace murlo {
 inline constexpr std::size_t kMaxNameBytes = 255;
 // A downloaded file is written under its name plus a partial-file suffix first
 // (partial-file.h), so file names leave room for it.
-inline constexpr std::size_t kPartialSuffixBytes = 14;
+inline constexpr std::size_t kPartialSuffixBytes = 22;
 inline constexpr std::size_t kMaxFileNameBytes = kMaxNameBytes - kPartialSuffixBytes;
 
 // The folder names of a server object ("/a/b/c.gif?x" gives a and b): the segments before

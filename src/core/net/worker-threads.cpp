@@ -51,6 +51,9 @@ void runHttp(JobRecord& job, CInetWorker::Binding binding, Work work) {
       worker.OpenSession();
       worker.CrackUrl();
       if (work == Work::kResume) worker.PrepareResume();
+      if (binding == CInetWorker::Binding::kDownloadJob && work == Work::kTransfer) {
+        worker.LookForPartialFile();
+      }
       if (worker.IsCancelled(RESULT_USER_DENIED)) return false;
       worker.OpenRequest();
       if (worker.IsCancelled(RESULT_USER_DENIED)) return false;
@@ -204,6 +207,8 @@ void sendFirstRequestAhead(WorkerProcedure procedure, JobRecord& record) {
                        page ? CInetWorker::Binding::kPageJob : CInetWorker::Binding::kDownloadJob);
     worker.OpenSession();
     worker.CrackUrl();
+    // The same request the item's own run would send: ranged when a partial file waits.
+    if (procedure == &downloadThread) worker.LookForPartialFile();
     worker.SendRequestAhead();
   } catch (const std::exception&) {
     record.sentRequest.reset();

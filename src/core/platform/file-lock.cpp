@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <thread>
 
+#include "platform/user-name.h"
+
 namespace murlo {
 
 namespace {
@@ -25,6 +27,21 @@ bool stillNamed(int fd, const std::string& path) {
 
 }  // namespace
 
+std::optional<uid_t> refusingOwner(const std::string& path, int error) {
+  struct stat info {};
+  if ((error != EACCES && error != EPERM) || ::lstat(path.c_str(), &info) != 0 ||
+      info.st_uid == ::geteuid()) {
+    return std::nullopt;
+  }
+  return info.st_uid;
+}
+
+std::string foreignLockText(const std::string& lockPath, uid_t owner) {
+  const std::string user = userName(owner);
+  return lockPath + " はﾕｰｻﾞｰ " + user + " のﾛｯｸﾌｧｲﾙのため、ﾘｽﾄをﾛｯｸできません。" + user +
+         " の murlo が終わっていれば、" + user + " か管理者にこのﾌｧｲﾙを削除してもらってください。";
+}
+
 FileLock::~FileLock() { release(); }
 
 std::string FileLock::lockPathFor(const std::string& path) {
@@ -37,11 +54,13 @@ bool FileLock::acquire(const std::string& path, std::chrono::milliseconds patien
   release();
   lockPath_ = lockPathFor(path);
   error_ = 0;
+  blockingOwner_.reset();
   const auto deadline = std::chrono::steady_clock::now() + patience;
   while (true) {
     const int fd = ::open(lockPath_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0) {
       error_ = errno;
+      blockingOwner_ = refusingOwner(lockPath_, error_);
       return false;
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {

@@ -5,7 +5,10 @@
 // holder removes before it lets go: no lock file stays behind.
 #pragma once
 
+#include <sys/types.h>
+
 #include <chrono>
+#include <optional>
 #include <string>
 
 namespace murlo {
@@ -26,6 +29,8 @@ class FileLock {
   bool acquire(const std::string& path, std::chrono::milliseconds patience = kFileLockPatience);
   bool held() const { return fd_ >= 0; }
   int error() const { return error_; }
+  // The other user whose lock file is in the way, when that is why acquire() failed.
+  std::optional<uid_t> blockingOwner() const { return blockingOwner_; }
 
   // The lock file of `path`: ".NAME.lock" in the same folder.
   static std::string lockPathFor(const std::string& path);
@@ -36,6 +41,16 @@ class FileLock {
   std::string lockPath_;
   int fd_ = -1;
   int error_ = 0;
+  std::optional<uid_t> blockingOwner_;
 };
+
+// The other user who owns `path` when `error`, of opening it, is a refused permission: a
+// file another user left in a shared folder with the sticky bit, which this user may
+// neither open nor remove. Nothing otherwise.
+std::optional<uid_t> refusingOwner(const std::string& path, int error);
+
+// The message when another user's lock file `lockPath` keeps a list from being locked: whose
+// file it is and what to do about it.
+std::string foreignLockText(const std::string& lockPath, uid_t owner);
 
 }  // namespace murlo

@@ -29,6 +29,11 @@ TEST(WriteOutput, MasterSwitchAndDefaults) {
   EXPECT_EQ(run(RESULT_SUCCEED, 127), "old\r\n>Succeed :http://h/a.jpg");
 }
 
+TEST(WriteOutput, AnItemsNoticeIsWrittenWheneverTheWindowIsOn) {
+  EXPECT_EQ(run(OUT_NOTICE, 2, false, "note"), "old\r\n>Notice :note");
+  EXPECT_EQ(run(OUT_NOTICE, 0, false, "note"), "old");
+}
+
 TEST(WriteOutput, OutputOnAloneWritesNothing) {
   EXPECT_EQ(run(OUT_DOWNLOAD, 2), "old");
   EXPECT_EQ(run(RESULT_SUCCEED, 2), "old");
