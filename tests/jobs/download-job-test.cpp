@@ -252,6 +252,30 @@ TEST_F(DownloadJobTest, ASuspendWithTheNextRowOnTheWireFinishesTheEndedRowAndKee
   EXPECT_EQ(host_.titles.back(), "Murlo ver2.02");
 }
 
+TEST_F(DownloadJobTest, AStopAfterTheLastItemHandedOverEndedFinishesItsRow) {
+  for (const char* name : {"/a.bin", "/b.bin", "/c.bin", "/d.bin"}) serve(name, name);
+  server_.start();
+  // Both stops meet two rows the thread has ended and the host has not looked at yet.
+  for (const bool suspend : {false, true}) {
+    SCOPED_TRACE(suspend ? "suspend" : "abort");
+    host_.list.deleteAll();
+    addRow(server_.url(suspend ? "/c.bin" : "/a.bin"));
+    addRow(server_.url(suspend ? "/d.bin" : "/b.bin"));
+    const int wakes = host_.totalWakes;
+    DownloadJob job(host_);
+    job.start();
+    // The thread rings the wake-up after each item, once its done event is set.
+    ASSERT_TRUE(waitFor([&] { return host_.totalWakes >= wakes + 2; }));
+    EXPECT_TRUE(suspend ? job.suspend() : job.abort());
+    EXPECT_EQ(host_.list.count(), 0) << names();
+    EXPECT_EQ(host_.outputs.back().text, server_.url(suspend ? "/d.bin" : "/b.bin"));
+    EXPECT_EQ(host_.outputs.back().code, RESULT_SUCCEED);
+    EXPECT_EQ(job.failedCount(), 0);
+  }
+  EXPECT_EQ(saved("b.bin"), "/b.bin");
+  EXPECT_EQ(saved("d.bin"), "/d.bin");
+}
+
 // Blocks the worker thread's question until the test releases it, like a user who never
 // answers; then names `file` as the partial file.
 class BlockingPrompter : public ScriptedPrompter {

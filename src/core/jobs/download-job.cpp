@@ -114,8 +114,10 @@ void DownloadJob::queueAhead() {
 
 void DownloadJob::settleAhead() {
   ahead_.resize(ahead_.size() - runner_.withdrawAhead());
-  // A row handed ahead has begun only after the current one ended.
-  while (!ahead_.empty() && runner_.doneTest()) finishItem();
+  // A row handed ahead has begun only after the current one ended. An item that has ended
+  // is finished by its result, the last one too: its file already has its final name, and
+  // a row left behind would be downloaded again beside it.
+  while (runner_.threadRunning() && runner_.doneTest()) finishItem();
 }
 
 void DownloadJob::showStarted() {
@@ -219,6 +221,7 @@ bool DownloadJob::finishItem() {
     }
     return false;
   }
+  if (ended_) return true;
   if (mode_ == DownloadMode::kSelected && items.selectedCount() == 0) return true;
   if (position_ >= items.count()) return true;
   startNext();
