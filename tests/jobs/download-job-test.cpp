@@ -276,6 +276,30 @@ TEST_F(DownloadJobTest, AStopAfterTheLastItemHandedOverEndedFinishesItsRow) {
   EXPECT_EQ(saved("d.bin"), "/d.bin");
 }
 
+TEST_F(DownloadJobTest, RowsDeletedWhileTheJobRunsAreNotSaved) {
+  serveSlowly(server_, "/a.bin", bytePattern(100000), std::make_shared<std::atomic<bool>>(true));
+  for (const char* name : {"/b.bin", "/c.bin", "/d.bin"}) serve(name, name);
+  server_.start();
+  for (const char* name : {"/a.bin", "/b.bin", "/c.bin", "/d.bin"}) addRow(server_.url(name));
+  DownloadJob job(host_);
+  job.start();
+  const std::string partial = partialPathFor(saveDir() + "a.bin", server_.url("/a.bin"));
+  ASSERT_TRUE(waitFor([&] { return std::filesystem::exists(partial); }));
+  // The row on the wire and two rows handed to the thread behind it.
+  host_.list.deleteRow(2);
+  host_.list.deleteIf([](const ItemRecord& row) { return row.fileName != "d.bin"; });
+  ASSERT_TRUE(host_.run([&] { return job.timerTick(); }));
+
+  EXPECT_EQ(requests(), std::vector<std::string>{"/d.bin"});
+  EXPECT_EQ(saved("d.bin"), "/d.bin");
+  for (const char* name : {"a.bin", "b.bin", "c.bin"})
+    EXPECT_FALSE(sandbox_.exists(std::string("save/") + name));
+  EXPECT_EQ(host_.list.count(), 0);
+  EXPECT_TRUE(host_.sounds.empty());
+  EXPECT_EQ(job.failedCount(), 0);
+  EXPECT_EQ(host_.outputCodes(), (std::vector<int>{24, RESULT_USER_DENIED, RESULT_SUCCEED}));
+}
+
 // Blocks the worker thread's question until the test releases it, like a user who never
 // answers; then names `file` as the partial file.
 class BlockingPrompter : public ScriptedPrompter {
