@@ -300,6 +300,31 @@ TEST_F(DownloadJobTest, RowsDeletedWhileTheJobRunsAreNotSaved) {
   EXPECT_EQ(host_.outputCodes(), (std::vector<int>{24, RESULT_USER_DENIED, RESULT_SUCCEED}));
 }
 
+TEST_F(DownloadJobTest, AFileAlreadyCompleteUnderItsNameIsNotFetchedAgain) {
+  for (const char* name : {"/a.bin", "/b.bin"}) {
+    server_.routes().Get(name, [](const httplib::Request&, httplib::Response& response) {
+      response.set_header("Last-Modified", "Tue, 14 Nov 2023 22:13:20 GMT");
+      response.set_content(bytePattern(3000), "application/octet-stream");
+    });
+  }
+  server_.start();
+  addRow(server_.url("/a.bin"));
+  DownloadJob first(host_);
+  ASSERT_TRUE(runJob(first));
+  // The list could not be written back: the next run gets the finished row again, and a
+  // row whose name holds another file of the same size.
+  addRow(server_.url("/a.bin"));
+  addRow(server_.url("/b.bin"));
+  sandbox_.write("save/b.bin", bytePattern(3000));
+  DownloadJob again(host_);
+  ASSERT_TRUE(runJob(again));
+
+  EXPECT_EQ(host_.outputCodes(), (std::vector<int>{24, 1, 24, 1, 1}));
+  EXPECT_EQ(host_.list.count(), 0);
+  EXPECT_FALSE(sandbox_.exists("save/a0.bin"));
+  EXPECT_TRUE(readFile(saveDir() + "b0.bin") == bytePattern(3000));
+}
+
 // Blocks the worker thread's question until the test releases it, like a user who never
 // answers; then names `file` as the partial file.
 class BlockingPrompter : public ScriptedPrompter {
