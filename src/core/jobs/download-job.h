@@ -84,8 +84,9 @@ class DownloadJob {
   WorkerSlot::Procedure prepare(const ItemRecord& row, Item& item, JobRecord& record);
   // Hands the rows after the last one handed over to the thread, up to kItemsAhead.
   void queueAhead();
-  // Takes back the rows handed ahead that have not begun and finishes those the thread has
-  // ended meanwhile, so that only the current item is left on the thread.
+  // Takes back the rows handed ahead that have not begun and finishes every item the thread
+  // has ended meanwhile, the current one included, so that at most the current item is left
+  // on the thread.
   void settleAhead();
   // After rows were removed from the list: the items of rows that are gone are taken back
   // from the thread, or stopped when they have begun, so nothing is saved for them.
