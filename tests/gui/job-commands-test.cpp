@@ -149,6 +149,24 @@ TEST_F(JobCommandsTest, SuspendTagsTheRowResumeAndClicksAreSwallowed) {
   EXPECT_EQ(prompter_.messages().back().text, "作業は、既に終了しています。");
 }
 
+TEST_F(JobCommandsTest, ARowDeletedWhileTheDownloadRunsIsNotFetched) {
+  addPage("/slow.zip");
+  addPage("/site/a.jpg");
+  addPage("/site/b.zip");
+  pumpEvents();
+  frame_->view()->SetItemState(1, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+  command(ID_RUN);
+  ASSERT_TRUE(pumpUntil([&] { return items().row(0).image == kImageDownloading; }));
+  prompter_.answer(PromptAnswer::kYes);
+  command(ID_DELETE);
+  releaseSlow_ = true;
+  ASSERT_TRUE(waitForJobEnd());
+  EXPECT_EQ(items().count(), 0);
+  EXPECT_FALSE(box_.exists("dl/a.jpg"));
+  EXPECT_EQ(box_.read("dl/b.zip").size(), 5000u);
+  EXPECT_EQ(output().find(server_.url("/site/a.jpg")), std::string::npos) << output();
+}
+
 TEST_F(JobCommandsTest, StopEndsARunningDownloadOrAnalysisAndOtherCommandsKeepTheTitle) {
   ASSERT_TRUE(startOn("/slow.zip", ID_RUN));
   ASSERT_TRUE(pumpUntil([&] { return title() == "0/1 Finished - Murlo"; }));

@@ -267,6 +267,79 @@ TEST_F(DownloadJobTest, ASuspendWithTheNextRowOnTheWireFinishesTheEndedRowAndKee
   EXPECT_EQ(host_.titles.back(), "Murlo ver2.02");
 }
 
+TEST_F(DownloadJobTest, AStopAfterTheLastItemHandedOverEndedFinishesItsRow) {
+  for (const char* name : {"/a.bin", "/b.bin", "/c.bin", "/d.bin"}) serve(name, name);
+  server_.start();
+  // Both stops meet two rows the thread has ended and the host has not looked at yet.
+  for (const bool suspend : {false, true}) {
+    SCOPED_TRACE(suspend ? "suspend" : "abort");
+    host_.list.deleteAll();
+    addRow(server_.url(suspend ? "/c.bin" : "/a.bin"));
+    addRow(server_.url(suspend ? "/d.bin" : "/b.bin"));
+    const int wakes = host_.totalWakes;
+    DownloadJob job(host_);
+    job.start();
+    // The thread rings the wake-up after each item, once its done event is set.
+    ASSERT_TRUE(waitFor([&] { return host_.totalWakes >= wakes + 2; }));
+    EXPECT_TRUE(suspend ? job.suspend() : job.abort());
+    EXPECT_EQ(host_.list.count(), 0) << names();
+    EXPECT_EQ(host_.outputs.back().text, server_.url(suspend ? "/d.bin" : "/b.bin"));
+    EXPECT_EQ(host_.outputs.back().code, RESULT_SUCCEED);
+    EXPECT_EQ(job.failedCount(), 0);
+  }
+  EXPECT_EQ(saved("b.bin"), "/b.bin");
+  EXPECT_EQ(saved("d.bin"), "/d.bin");
+}
+
+TEST_F(DownloadJobTest, RowsDeletedWhileTheJobRunsAreNotSaved) {
+  serveSlowly(server_, "/a.bin", bytePattern(100000), std::make_shared<std::atomic<bool>>(true));
+  for (const char* name : {"/b.bin", "/c.bin", "/d.bin"}) serve(name, name);
+  server_.start();
+  for (const char* name : {"/a.bin", "/b.bin", "/c.bin", "/d.bin"}) addRow(server_.url(name));
+  DownloadJob job(host_);
+  job.start();
+  const std::string partial = partialPathFor(saveDir() + "a.bin", server_.url("/a.bin"));
+  ASSERT_TRUE(waitFor([&] { return std::filesystem::exists(partial); }));
+  // The row on the wire and two rows handed to the thread behind it.
+  host_.list.deleteRow(2);
+  host_.list.deleteIf([](const ItemRecord& row) { return row.fileName != "d.bin"; });
+  ASSERT_TRUE(host_.run([&] { return job.timerTick(); }));
+
+  EXPECT_EQ(requests(), std::vector<std::string>{"/d.bin"});
+  EXPECT_EQ(saved("d.bin"), "/d.bin");
+  for (const char* name : {"a.bin", "b.bin", "c.bin"})
+    EXPECT_FALSE(sandbox_.exists(std::string("save/") + name));
+  EXPECT_EQ(host_.list.count(), 0);
+  EXPECT_TRUE(host_.sounds.empty());
+  EXPECT_EQ(job.failedCount(), 0);
+  EXPECT_EQ(host_.outputCodes(), (std::vector<int>{24, RESULT_USER_DENIED, RESULT_SUCCEED}));
+}
+
+TEST_F(DownloadJobTest, AFileAlreadyCompleteUnderItsNameIsNotFetchedAgain) {
+  for (const char* name : {"/a.bin", "/b.bin"}) {
+    server_.routes().Get(name, [](const httplib::Request&, httplib::Response& response) {
+      response.set_header("Last-Modified", "Tue, 14 Nov 2023 22:13:20 GMT");
+      response.set_content(bytePattern(3000), "application/octet-stream");
+    });
+  }
+  server_.start();
+  addRow(server_.url("/a.bin"));
+  DownloadJob first(host_);
+  ASSERT_TRUE(runJob(first));
+  // The list could not be written back: the next run gets the finished row again, and a
+  // row whose name holds another file of the same size.
+  addRow(server_.url("/a.bin"));
+  addRow(server_.url("/b.bin"));
+  sandbox_.write("save/b.bin", bytePattern(3000));
+  DownloadJob again(host_);
+  ASSERT_TRUE(runJob(again));
+
+  EXPECT_EQ(host_.outputCodes(), (std::vector<int>{24, 1, 24, 1, 1}));
+  EXPECT_EQ(host_.list.count(), 0);
+  EXPECT_FALSE(sandbox_.exists("save/a0.bin"));
+  EXPECT_TRUE(readFile(saveDir() + "b0.bin") == bytePattern(3000));
+}
+
 // Blocks the worker thread's question until the test releases it, like a user who never
 // answers; then names `file` as the partial file.
 class BlockingPrompter : public ScriptedPrompter {

@@ -30,6 +30,11 @@ void ItemList::edited() {
   changed();
 }
 
+void ItemList::removed() {
+  edited();
+  if (removalListener_) removalListener_();
+}
+
 bool ItemList::AddItem(std::string fileName, std::string url, std::string tag,
                        std::string extension, std::string info, std::string referrer) {
   if (fileName.empty() || url.empty()) return false;
@@ -86,7 +91,7 @@ bool ItemList::RemoveDuplicates() {
   }
   rows_.resize(out);
   recountSelected();
-  edited();
+  removed();
   return true;
 }
 
@@ -100,7 +105,7 @@ void ItemList::KeepContaining(const std::string& text, int firstRow) {
   if (tail == rows_.end()) return;
   rows_.erase(tail, rows_.end());
   recountSelected();
-  edited();
+  removed();
 }
 
 void ItemList::setText(int index, int column, std::string value) {
@@ -127,13 +132,13 @@ void ItemList::deleteRow(int index) {
   if (index < 0 || index >= count()) throw std::out_of_range("item row");
   if (rows_[static_cast<std::size_t>(index)].selected) --selectedCount_;
   rows_.erase(rows_.begin() + index);
-  edited();
+  removed();
 }
 
 void ItemList::deleteAll() {
   rows_.clear();
   selectedCount_ = 0;
-  edited();
+  removed();
 }
 
 void ItemList::deleteIf(const std::function<bool(const ItemRecord&)>& pred) {
@@ -141,7 +146,7 @@ void ItemList::deleteIf(const std::function<bool(const ItemRecord&)>& pred) {
   if (tail == rows_.end()) return;
   rows_.erase(tail, rows_.end());
   recountSelected();
-  edited();
+  removed();
 }
 
 void ItemList::swapTexts(int a, int b) {

@@ -64,6 +64,10 @@ class ItemList {
   void sortByColumn(int column, bool descending);
 
   void setChangeListener(ChangeListener listener) { listener_ = std::move(listener); }
+  // Called at once after an operation removed rows, also inside a Batch: a running download
+  // takes the rows the user deleted back from its worker before it fetches them. One
+  // listener; a null one ends the notices.
+  void setRemovalListener(ChangeListener listener) { removalListener_ = std::move(listener); }
 
   // Defers change notifications while it lives and sends at most one at its end.
   class Batch {
@@ -81,6 +85,8 @@ class ItemList {
   void changed();
   // A change that is not only an appended row.
   void edited();
+  // A change that removed rows.
+  void removed();
   // After rows were removed in bulk: counts the selected rows anew.
   void recountSelected();
 
@@ -90,6 +96,7 @@ class ItemList {
   std::uint64_t revision_ = 0;
   std::uint64_t nextId_ = 1;
   ChangeListener listener_;
+  ChangeListener removalListener_;
   int batchDepth_ = 0;
   int selectedCount_ = 0;
   bool pendingChange_ = false;

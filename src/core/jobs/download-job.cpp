@@ -36,7 +36,13 @@ bool startsThread(const ItemRecord& row) {
 DownloadJob::DownloadJob(JobHost& host, DownloadMode mode)
     : host_(host), runner_(host), mode_(mode) {}
 
+DownloadJob::~DownloadJob() {
+  if (watchingRows_) host_.items().setRemovalListener(nullptr);
+}
+
 void DownloadJob::start() {
+  host_.items().setRemovalListener([this] { dropRemovedRows(); });
+  watchingRows_ = true;
   if (host_.settings().path01.empty()) host_.setSaveFolder(itemTextOfPath(host_.appDirectory()));
   runner_.beginJob();
   keepFinished_ = (runner_.settings().exSet & exset::kKeepFinished) != 0;
@@ -114,8 +120,21 @@ void DownloadJob::queueAhead() {
 
 void DownloadJob::settleAhead() {
   ahead_.resize(ahead_.size() - runner_.withdrawAhead());
-  // A row handed ahead has begun only after the current one ended.
-  while (!ahead_.empty() && runner_.doneTest()) finishItem();
+  // A row handed ahead has begun only after the current one ended. An item that has ended
+  // is finished by its result, the last one too: its file already has its final name, and
+  // a row left behind would be downloaded again beside it.
+  while (runner_.threadRunning() && runner_.doneTest()) finishItem();
+}
+
+void DownloadJob::dropRemovedRows() {
+  if (ended_ || removingEndedRow_) return;
+  ItemList& items = host_.items();
+  for (std::size_t i = ahead_.size(); i-- > 0;) {
+    if (ahead_[i].row.find(items) >= 0) continue;
+    // One that has begun stays until it ends, stopped, as the items before it do.
+    if (runner_.dropAhead(i)) ahead_.erase(ahead_.begin() + static_cast<std::ptrdiff_t>(i));
+  }
+  if (runner_.threadRunning() && current_.row.find(items) < 0) runner_.stopCurrent();
 }
 
 void DownloadJob::showStarted() {
@@ -192,20 +211,23 @@ bool DownloadJob::finishItem() {
       items.setImage(row, kImageFinished);
       items.setText(row, kColInfo, progressInfo(bytes, size));
     } else if (row >= 0) {
+      removingEndedRow_ = true;
       items.deleteRow(row);
+      removingEndedRow_ = false;
       position_ = row;
     }
   } else {
+    // An item whose row the user deleted is dropped from the job, not counted as failed.
     if (row >= 0) {
       items.setImage(row, kImageFailed);
       const bool tagged = items.row(row).tag == kResumeTag;
       items.setText(row, kColInfo,
                     kInfoErrorPrefix + (tagged ? itemTextOfPath(partialPath()) : std::string()));
+      ++failed_;
+      host_.playSound(sound::kError);
     }
     --counters_.done;
     --counters_.total;
-    ++failed_;
-    host_.playSound(sound::kError);
   }
   ++counters_.done;
   // Items of unknown size count with the bytes they brought.
@@ -222,6 +244,7 @@ bool DownloadJob::finishItem() {
     }
     return false;
   }
+  if (ended_) return true;
   if (mode_ == DownloadMode::kSelected && items.selectedCount() == 0) return true;
   if (position_ >= items.count()) return true;
   startNext();

@@ -36,6 +36,9 @@ enum class DownloadMode {
 class DownloadJob {
  public:
   DownloadJob(JobHost& host, DownloadMode mode = DownloadMode::kAll);
+  ~DownloadJob();
+  DownloadJob(const DownloadJob&) = delete;
+  DownloadJob& operator=(const DownloadJob&) = delete;
 
   // Before start(): the download takes the answers of pages an analysis fetched just now
   // from `answers` instead of asking the server again.
@@ -81,9 +84,13 @@ class DownloadJob {
   WorkerSlot::Procedure prepare(const ItemRecord& row, Item& item, JobRecord& record);
   // Hands the rows after the last one handed over to the thread, up to kItemsAhead.
   void queueAhead();
-  // Takes back the rows handed ahead that have not begun and finishes those the thread has
-  // ended meanwhile, so that only the current item is left on the thread.
+  // Takes back the rows handed ahead that have not begun and finishes every item the thread
+  // has ended meanwhile, the current one included, so that at most the current item is left
+  // on the thread.
   void settleAhead();
+  // After rows were removed from the list: the items of rows that are gone are taken back
+  // from the thread, or stopped when they have begun, so nothing is saved for them.
+  void dropRemovedRows();
   // Shows the current item as started: the title's count and its row's image.
   void showStarted();
   // True when the job has ended.
@@ -106,6 +113,9 @@ class DownloadJob {
   bool nothingLeft_ = false;
   bool ended_ = false;
   bool inTick_ = false;
+  bool watchingRows_ = false;
+  // While finishItem() removes the row of the item that ended, which has nothing to drop.
+  bool removingEndedRow_ = false;
   int failed_ = 0;
 
   DownloadCounters counters_;

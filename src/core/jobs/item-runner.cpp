@@ -53,6 +53,18 @@ std::size_t ItemRunner::withdrawAhead() {
   return count;
 }
 
+bool ItemRunner::dropAhead(std::size_t index) {
+  const auto it = ahead_.begin() + static_cast<std::ptrdiff_t>(index);
+  if (!slot_.withdraw(*it)) {
+    (*it)->stopEvent.set();
+    return false;
+  }
+  ahead_.erase(it);
+  return true;
+}
+
+void ItemRunner::stopCurrent() { record_->stopEvent.set(); }
+
 void ItemRunner::endWithoutThread() { record_->doneEvent.set(); }
 
 bool ItemRunner::doneTest() {

@@ -50,6 +50,11 @@ class ItemRunner {
   bool advance();
   // Takes back the items ahead that have not begun; returns how many (the last ones).
   std::size_t withdrawAhead();
+  // Drops the item handed ahead at `index` (0 = the next one): takes it back when it has
+  // not begun (true), else sets its stop event, so it ends soon with its result (false).
+  bool dropAhead(std::size_t index);
+  // Sets the current item's stop event; the item ends with its result as usual.
+  void stopCurrent();
   // Ends the item without a thread: the next doneTest() sees it with its result as it is.
   void endWithoutThread();
   bool threadRunning() const { return slot_.running(); }

@@ -39,6 +39,14 @@ class WorkerSlot::Worker : public std::enable_shared_from_this<Worker> {
     waiting_.resize(waiting_.size() - count);
     return count;
   }
+  bool withdraw(const std::shared_ptr<JobRecord>& record) {
+    std::lock_guard lock(mutex_);
+    const auto it = std::find_if(waiting_.begin(), waiting_.end(),
+                                 [&record](const Item& item) { return item.record == record; });
+    if (it == waiting_.end()) return false;
+    waiting_.erase(it);
+    return true;
+  }
   // Cuts the wake-up (returning after one in progress) and lets the thread end after its
   // item, on its own.
   void giveUp() {
@@ -153,6 +161,12 @@ std::size_t WorkerSlot::withdraw(std::size_t most) {
   const std::size_t count = worker_->withdraw(most);
   records_.resize(records_.size() - count);
   return count;
+}
+
+bool WorkerSlot::withdraw(const std::shared_ptr<JobRecord>& record) {
+  if (!worker_ || !worker_->withdraw(record)) return false;
+  records_.erase(std::find(records_.begin(), records_.end(), record));
+  return true;
 }
 
 bool WorkerSlot::stop(std::chrono::milliseconds patience) {

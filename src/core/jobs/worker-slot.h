@@ -54,6 +54,8 @@ class WorkerSlot {
   // Takes back up to `most` of the items handed over last that have not begun; returns how
   // many.
   std::size_t withdraw(std::size_t most);
+  // Takes back the item of `record` if it has not begun; false when it has.
+  bool withdraw(const std::shared_ptr<JobRecord>& record);
   // Takes back the items that have not begun, sets the stop event of the others and waits
   // up to `patience` for their done events. True when the thread answered in time or no
   // item ran. Otherwise the thread is given up: its records' write gates are closed, so it

@@ -219,13 +219,24 @@ bool CHttpWorker::CheckSize() {
   return !(::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size == *size);
 }
 
+bool CHttpWorker::alreadySaved() const {
+  const std::optional<std::int64_t> size = remoteSize();
+  const std::optional<std::time_t> time = remoteTime();
+  // A decoded body has another size than the one the server names.
+  if (!size || !time || remoteFile_->bodyEncoded()) return false;
+  struct stat info {};
+  const std::string path = job_.saveDir + job_.fileName;
+  return ::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size == *size &&
+         info.st_mtim.tv_sec == *time && info.st_mtim.tv_nsec == 0;
+}
+
 bool CHttpWorker::Transfer() {
   return binding_ == Binding::kPageJob ? DownloadToTemp() : DownloadToFile();
 }
 
 CHttpWorker::Preparation CHttpWorker::prepareDownload() {
   MakeHierarchy();
-  if (!CheckSize()) return Preparation::kEndedDone;
+  if (!CheckSize() || alreadySaved()) return Preparation::kEndedDone;
   // A name that exists now was chosen to be overwritten (by the policy or the user).
   job_.localName = resolveSaveName(job_, &replaceFinal_);
   probeSize();

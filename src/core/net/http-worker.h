@@ -37,6 +37,11 @@ class CHttpWorker : public CInetWorker {
   bool QueryFileInfo();
   // False when the local file already has the remote size (the download is skipped).
   bool CheckSize();
+  // Whether the item's file already lies complete under its name, as a finished download
+  // leaves it: the server's size and its Last-Modified time, which the download gives the
+  // file. A list that could not be written back after its job (a full disk) still holds
+  // the rows of such files; they are not fetched again.
+  bool alreadySaved() const;
 
  private:
   // The request OpenRequest sends.
@@ -47,8 +52,8 @@ class CHttpWorker : public CInetWorker {
   // What the steps before a download's first byte decided: the transfer goes on, or the
   // item ends here as done (the file is already there) or not done (a stop).
   enum class Preparation { kTransfer, kEndedDone, kEndedNotDone };
-  // The steps of a download before its first byte: hierarchy, size check, same-name
-  // policy, size probe, buffer.
+  // The steps of a download before its first byte: hierarchy, size check, a file saved
+  // before, same-name policy, size probe, buffer.
   Preparation prepareDownload();
   std::optional<std::int64_t> remoteSize() const;
   // The redirect after a 3xx answer; false when stopped.
