@@ -175,7 +175,7 @@ TEST_F(SettingsSheetTest, EveryBitPacksAndUnpacksThroughMurloIni) {
 
   AppSettings s = app_.settings;
   EXPECT_EQ(pageSettings(s, 0),
-            "extensions=cgi,txt,rar,rm,mpeg,avi,viv,exe,custom;custom-extensions=mp3;ogg;");
+            "extensions=cgi,txt,rar,rm,mpeg,avi,viv,exe,custom;custom-extensions=mp3,ogg;");
   EXPECT_EQ(pageSettings(s, 1), "links=strings;jpeg-only=on;");
   EXPECT_EQ(pageSettings(s, 2),
             "confirm=off;error-messages=off;hierarchy=on;analyze-added=on;same-name=overwrite;"
