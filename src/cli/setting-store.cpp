@@ -1,8 +1,5 @@
 #include "setting-store.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "cli-commands.h"
 #include "platform/mount-table.h"
 #include "settings/save-folder.h"
@@ -16,9 +13,7 @@ namespace {
 // refused, a missing folder is created (one level) when the user says Yes (or --yes did).
 // A relative folder is checked as the absolute path it is stored as.
 bool prepareSaveFolder(const std::string& folder, Prompter& prompter) {
-  std::error_code error;
-  const std::string absolute = std::filesystem::absolute(folder, error).string();
-  return checkSaveFolder(error ? folder : absolute, prompter, readMountTable()).has_value();
+  return checkSaveFolder(folder, prompter, readMountTable()).has_value();
 }
 
 std::string settingNameList() {
