@@ -1,8 +1,5 @@
 #include "setting-store.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "cli-commands.h"
 #include "platform/mount-table.h"
 #include "settings/save-folder.h"
@@ -14,11 +11,10 @@ namespace {
 
 // The save folder check of the settings pages: a network or optical volume and a file are
 // refused, a missing folder is created (one level) when the user says Yes (or --yes did).
-// A relative folder is checked as the absolute path it is stored as.
+// A relative folder is checked as the absolute path it is stored as, so a short name such as
+// "dl" counts as the long path it stands for.
 bool prepareSaveFolder(const std::string& folder, Prompter& prompter) {
-  std::error_code error;
-  const std::string absolute = std::filesystem::absolute(folder, error).string();
-  return checkSaveFolder(error ? folder : absolute, prompter, readMountTable()).has_value();
+  return checkSaveFolder(absolutePath(folder), prompter, readMountTable()).has_value();
 }
 
 std::string settingNameList() {

@@ -65,6 +65,16 @@ CFolderTree::CFolderTree(wxWindow* parent, Prompter& prompter, std::vector<Volum
     editing_ = true;
   });
   Bind(wxEVT_TREE_END_LABEL_EDIT, &CFolderTree::onEndEdit, this);
+  // Escape while naming gives up the new folder. Taken here, before the edit control (which
+  // cannot tell Escape from Enter on an unchanged name) or a dialog's Cancel sees it.
+  Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
+    if (editing_ && naming_.IsOk() && event.GetKeyCode() == WXK_ESCAPE) {
+      namingCancelled_ = true;
+      EndEditLabel(naming_, /*discardChanges=*/true);
+      return;
+    }
+    event.Skip();
+  });
 }
 
 CFolderTree::Kind CFolderTree::kindOf(const wxTreeItemId& item) const {
@@ -190,19 +200,26 @@ void CFolderTree::onEndEdit(wxTreeEvent& event) {
   const wxTreeItemId item = event.GetItem();
   if (item != naming_) return;
   // The label is applied after this handler; what follows waits until then.
-  if (event.IsEditCancelled() || event.GetLabel().empty()) {
-    // A new folder must be named or fail: Escape starts the naming again.
-    event.Veto();
+  event.Veto();
+  if (namingCancelled_) {
+    namingCancelled_ = false;
+    naming_ = wxTreeItemId();
+    CallAfter([this, item] { Delete(item); });
+    return;
+  }
+  // An edit that ends with the name unchanged (Enter, or a click elsewhere) takes the name
+  // offered; the toolkit reports it as cancelled, with no label.
+  const std::string name = event.IsEditCancelled() ? std::string(kNewFolderLabel)
+                                                   : std::string(event.GetLabel().utf8_str());
+  if (name.empty()) {
+    // An emptied name is asked for again.
     CallAfter([this, item] {
       SetItemText(item, u8(kNewFolderLabel));
       EditLabel(item);
     });
     return;
   }
-  event.Veto();
-  CallAfter([this, item, name = std::string(event.GetLabel().utf8_str())] {
-    finishNewFolder(item, name);
-  });
+  CallAfter([this, item, name] { finishNewFolder(item, name); });
 }
 
 void CFolderTree::finishNewFolder(wxTreeItemId item, const std::string& name) {

@@ -1,6 +1,7 @@
 // CFolderTree: the tree of the save-folder chooser. "ﾃﾞｽｸﾄｯﾌﾟ" on top, "ﾏｲ ｺﾝﾋﾟｭｰﾀ" under
 // it holding the local volumes, and their folders loaded one level below what is visible,
-// so expand buttons are right without reading whole disks. A new folder is named in place.
+// so expand buttons are right without reading whole disks. A new folder is named in place:
+// Enter creates it under the name shown, Escape gives it up.
 // UI thread only.
 #pragma once
 
@@ -58,6 +59,7 @@ class CFolderTree : public wxTreeCtrl {
   wxTreeItemId myComputer_;
   wxTreeItemId naming_;  // the new folder being named
   bool editing_ = false;
+  bool namingCancelled_ = false;  // Escape ended the naming: the new item goes
 };
 
 }  // namespace murlo::gui

@@ -12,6 +12,7 @@
 
 #include <future>
 
+#include "logic/file-filter.h"
 #include "overwrite-confirm-dlg.h"
 
 namespace murlo::gui {
@@ -61,9 +62,9 @@ OverwriteChoice GuiPrompter::confirmOverwrite(const std::string& url, const std:
 std::optional<std::string> GuiPrompter::chooseSaveFile(const FileDialogRequest& request) {
   return onUiThread([&, request]() -> std::optional<std::string> {
     if (request.folder) {
+      // Without wxDD_DIR_MUST_EXIST the browser offers to create a folder.
       wxDirDialog dlg(parent_, wxString::FromUTF8(request.title),
-                      wxString::FromUTF8(request.initialFolder),
-                      wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
+                      wxString::FromUTF8(request.initialFolder), wxDD_DEFAULT_STYLE);
       if (dlg.ShowModal() != wxID_OK) return std::nullopt;
       return std::string(dlg.GetPath().utf8_str());
     }
@@ -79,10 +80,9 @@ std::optional<std::string> GuiPrompter::chooseSaveFile(const FileDialogRequest& 
 }
 
 wxString dialogWildcard(const std::string& filter) {
-  // "a|*.x|b|*.*||" -> "a|*.x|b|*.*"
-  std::string w = filter;
-  while (!w.empty() && w.back() == '|') w.pop_back();
-  return w.empty() ? wxString(wxFileSelectorDefaultWildcardStr) : wxString::FromUTF8(w);
+  const std::string wildcard = fileDialogWildcard(filter);
+  return wildcard.empty() ? wxString(wxFileSelectorDefaultWildcardStr)
+                          : wxString::FromUTF8(wildcard);
 }
 
 }  // namespace murlo::gui

@@ -47,6 +47,16 @@ class FolderDlgTest : public GuiTest {
     tree->EndEditLabel(tree->GetSelection(), escape);
     pumpEvents();
   }
+  // Presses Escape in the name being edited; the key goes up from the edit control as the
+  // toolkit sends it.
+  static void escape(CFolderTree* tree) {
+    ASSERT_TRUE(tree->GetEditControl());
+    wxKeyEvent key(wxEVT_CHAR_HOOK);
+    key.m_keyCode = WXK_ESCAPE;
+    key.SetEventObject(tree->GetEditControl());
+    tree->GetEditControl()->GetEventHandler()->ProcessEvent(key);
+    pumpEvents();
+  }
   static void press(wxDialog& dlg, int id) {
     wxCommandEvent click(wxEVT_BUTTON, id);
     click.SetEventObject(dlg.FindWindow(id));
@@ -103,18 +113,30 @@ TEST_F(FolderDlgTest, NewFolderIsNamedInPlace) {
   tree->NewFolder();
   ASSERT_TRUE(tree->editing());
   EXPECT_EQ(std::string(tree->GetItemText(tree->GetSelection()).utf8_str()), "新しいﾌｫﾙﾀﾞ");
-  name(tree, "typed", /*escape=*/true);  // Escape: named again
-  EXPECT_TRUE(tree->editing());
-  EXPECT_EQ(std::string(tree->GetEditControl()->GetValue().utf8_str()), "新しいﾌｫﾙﾀﾞ");
+  tree->GetEditControl()->SetValue("typed");
+  escape(tree);  // gives the new folder up
+  EXPECT_FALSE(tree->editing());
   EXPECT_FALSE(fs::exists(box_.path("vol/a/typed")));
+  tree->SelectPath(box_.path("vol/a"));
+  EXPECT_EQ(labels(tree, tree->GetSelection()), (std::vector<std::string>{"b", "x"}));
 
+  // Enter on the name offered takes it.
+  tree->NewFolder();
+  tree->EndEditLabel(tree->GetSelection());
+  pumpEvents();
+  EXPECT_FALSE(tree->editing());
+  EXPECT_TRUE(fs::is_directory(box_.path("vol/a/新しいﾌｫﾙﾀﾞ")));
+  EXPECT_EQ(selected(dlg), box_.path("vol/a/新しいﾌｫﾙﾀﾞ"));
+
+  tree->SelectPath(box_.path("vol/a"));
+  tree->NewFolder();
   name(tree, "x");  // exists already
   EXPECT_FALSE(tree->editing());
   EXPECT_EQ(texts(), std::vector<std::string>{"指定のﾃﾞｨﾚｸﾄﾘは既に存在しています。"});
 
   tree->SelectPath(box_.path("vol/a"));
   EXPECT_EQ(labels(tree, tree->GetSelection()),
-            (std::vector<std::string>{"b", "x"}));  // the failed one is gone
+            (std::vector<std::string>{"b", "x", "新しいﾌｫﾙﾀﾞ"}));  // the failed one is gone
   tree->NewFolder();
   name(tree, "新規");
   EXPECT_TRUE(fs::is_directory(box_.path("vol/a/新規")));
@@ -138,13 +160,11 @@ TEST_F(FolderDlgTest, OkAndCancelWaitWhileNamingAndTheCommandStoresPath01) {
           press(dlg, id);
           EXPECT_TRUE(dlg.IsModal()) << id;
         }
-        wxKeyEvent escape(wxEVT_CHAR_HOOK);
-        escape.m_keyCode = WXK_ESCAPE;
-        escape.SetEventObject(dlg.tree()->GetEditControl());
-        dlg.tree()->GetEditControl()->GetEventHandler()->ProcessEvent(escape);
-        pumpEvents();
-        EXPECT_TRUE(dlg.IsModal());  // Escape went to the name, which is asked for again
-        EXPECT_TRUE(dlg.tree()->editing());
+        escape(dlg.tree());
+        EXPECT_TRUE(dlg.IsModal());  // Escape went to the name, which is given up
+        EXPECT_FALSE(dlg.tree()->editing());
+        EXPECT_EQ(selected(dlg), box_.path("dl/sub"));
+        dlg.tree()->NewFolder();
         name(dlg.tree(), "made");
         press(dlg, wxID_OK);
       }));

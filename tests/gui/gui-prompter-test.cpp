@@ -1,6 +1,8 @@
 #include "gui-prompter.h"
 
+#include <dlfcn.h>
 #include <gtest/gtest.h>
+#include <wx/dirdlg.h>
 #include <wx/msgdlg.h>
 #include <wx/testing.h>
 
@@ -54,6 +56,39 @@ TEST(GuiPrompter, AWorkerThreadWaitsForTheAnswerGivenOnTheUiThread) {
       ChooseAutoRename(), AnswerNo());
   EXPECT_EQ(choice, OverwriteChoice::kAutoRenameAll);
   EXPECT_EQ(answer, PromptAnswer::kNo);
+}
+
+// Reads whether the folder browser offers to create a folder, from the toolkit's own
+// chooser (looked up at run time: the tests are built without the toolkit's headers), and
+// cancels.
+class ReadCreateFolders : public wxExpectModalBase<wxDirDialog> {
+ public:
+  explicit ReadCreateFolders(int& offered) : offered_(offered) {}
+
+ protected:
+  int OnInvoked(wxDirDialog* dlg) const override {
+    using GetCreateFolders = int (*)(void*);
+    const auto get = reinterpret_cast<GetCreateFolders>(
+        dlsym(RTLD_DEFAULT, "gtk_file_chooser_get_create_folders"));
+    EXPECT_NE(get, nullptr);
+    if (get) offered_ = get(dlg->GetHandle());
+    return wxID_CANCEL;
+  }
+
+ private:
+  int& offered_;
+};
+
+TEST(GuiPrompter, TheFolderBrowserCanCreateAFolder) {
+  GuiPrompter prompter;
+  FileDialogRequest request;
+  request.title = "保存先ﾌｫﾙﾀﾞを選択して下さい";
+  request.folder = true;
+  int offered = -1;
+  std::optional<std::string> chosen;
+  wxTEST_DIALOG(chosen = prompter.chooseSaveFile(request), ReadCreateFolders(offered));
+  EXPECT_EQ(offered, 1);
+  EXPECT_EQ(chosen, std::nullopt);
 }
 
 }  // namespace

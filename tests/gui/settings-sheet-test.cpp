@@ -5,8 +5,10 @@
 #include <wx/clipbrd.h>
 #include <wx/combobox.h>
 #include <wx/radiobut.h>
+#include <wx/spinbutt.h>
 #include <wx/tglbtn.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "command-ids.h"
@@ -252,6 +254,27 @@ TEST_F(SettingsSheetTest, ConnectionPageShowsAndRefuses) {
     EXPECT_FALSE(u.control<wxWindow>(CSetDlg04::kTimeoutId)->IsEnabled());
     u.click("接続にﾀｲﾑｱｳﾄを設定する>>");
 
+    // The spin button steps on from a typed time-out, within 1-31.
+    std::vector<wxSpinButton*> spins;
+    collect(u.sheet.page(3), spins);
+    ASSERT_EQ(spins.size(), 1u);
+    wxSpinButton* spin = spins[0];
+    const auto step = [&](int by) {
+      const int position = std::clamp(spin->GetValue() + by, spin->GetMin(), spin->GetMax());
+      spin->SetValue(position);
+      wxSpinEvent event(wxEVT_SPIN, spin->GetId());
+      event.SetEventObject(spin);
+      event.SetPosition(position);
+      spin->GetEventHandler()->ProcessEvent(event);
+      return u.text(CSetDlg04::kTimeoutId);
+    };
+    u.type(CSetDlg04::kTimeoutId, "25");
+    EXPECT_EQ(step(+1), "26");
+    u.type(CSetDlg04::kTimeoutId, "99");
+    EXPECT_EQ(step(-1), "30");
+    u.type(CSetDlg04::kTimeoutId, "0");
+    EXPECT_EQ(step(+1), "2");
+
     u.type(CSetDlg04::kTimeoutId, "1x");
     EXPECT_FALSE(u.ok());
     u.type(CSetDlg04::kTimeoutId, "45");  // stored as typed
@@ -326,16 +349,14 @@ TEST_F(SettingsSheetTest, SaveFolderHistoryCheckAndKeys) {
     EXPECT_EQ(u.text(CSetDlg03::kFolderId), one);
     EXPECT_TRUE(findLabelled<wxRadioButton>(u.sheet.page(2), "自動でﾘﾈｰﾑする")->GetValue());
 
-    // The path punctuation is swallowed by key; letters pass.
+    // Every key of a path reaches the field: nothing on the page takes it first.
     auto key = [&](int code) {
       wxKeyEvent event(wxEVT_CHAR_HOOK);
       event.m_keyCode = code;
       event.SetEventObject(combo);
       return u.sheet.page(2)->GetEventHandler()->ProcessEvent(event);
     };
-    EXPECT_TRUE(key('/'));
-    EXPECT_TRUE(key('.'));
-    EXPECT_FALSE(key('a'));
+    for (int code : {'/', '-', '.', ',', ';', ':', 'a'}) EXPECT_FALSE(key(code)) << code;
 
     u.type(CSetDlg03::kFolderId, " " + missing + " ");
     EXPECT_FALSE(u.ok());  // not created: No

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
+#include <thread>
 
 extern char** environ;
 
@@ -28,15 +29,18 @@ bool commandOnPath(const std::string& name) {
 
 bool XdgOpenShell::open(const std::string& target) {
   if (!commandOnPath("xdg-open")) return false;
-  // xdg-open returns once the viewer is started; wait for it so no zombie is left behind.
   std::string program = "xdg-open";
   std::string arg = target;
   char* argv[] = {program.data(), arg.data(), nullptr};
   pid_t pid = 0;
   if (posix_spawnp(&pid, "xdg-open", nullptr, nullptr, argv, environ) != 0) return false;
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  // The opener may take as long as the viewer it starts: the caller (the UI thread) does
+  // not wait for it; a thread of its own reaps it, so no zombie is left behind.
+  std::thread([pid] {
+    int status = 0;
+    waitpid(pid, &status, 0);
+  }).detach();
+  return true;
 }
 
 }  // namespace murlo

@@ -8,8 +8,8 @@ namespace murlo {
 class DesktopShell {
  public:
   virtual ~DesktopShell() = default;
-  // Opens `target` with the user's preferred program. Returns false when no opener could
-  // be started.
+  // Opens `target` with the user's preferred program, without waiting for it. Returns false
+  // when no opener could be started.
   virtual bool open(const std::string& target) = 0;
 };
 

@@ -8,6 +8,12 @@ std::string createFolderQuestion(const std::string& folder) {
   return "ﾃﾞｨﾚｸﾄﾘ \"" + folder + "\"は存在しません\n作成しますか？";
 }
 
+std::string absolutePath(const std::string& typed) {
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(typed, error);
+  return error ? typed : absolute.lexically_normal().string();
+}
+
 bool isSaveDrive(DriveType type) {
   return type == DriveType::kFixed || type == DriveType::kRemovable;
 }
@@ -18,8 +24,10 @@ std::optional<std::string> checkSaveFolder(const std::string& text, Prompter& pr
   const char* blanks = " \t\r\n";
   const auto first = text.find_first_not_of(blanks);
   if (first == std::string::npos) return std::nullopt;
-  const std::string folder = text.substr(first, text.find_last_not_of(blanks) - first + 1);
-  if (folder.size() <= 2) return std::nullopt;
+  const std::string trimmed = text.substr(first, text.find_last_not_of(blanks) - first + 1);
+  if (trimmed.size() <= 2) return std::nullopt;
+  // Checked, created and stored where the program's current folder puts it today.
+  const std::string folder = absolutePath(trimmed);
 
   if (!isSaveDrive(driveTypeOf(folder, mounts))) {
     prompter.message(kDriveRefused, PromptIcon::kInformation, PromptButtons::kOk);

@@ -18,13 +18,18 @@ inline constexpr const char* kNotDirectory = "ﾃﾞｨﾚｸﾄﾘ以外は指�
 // The question asked before a missing folder is created.
 std::string createFolderQuestion(const std::string& folder);
 
+// A typed path as Murlo.ini stores it: a relative path taken against the current folder,
+// then without "." and ".." steps; unchanged when the current folder cannot be read.
+std::string absolutePath(const std::string& typed);
+
 // True when a folder on this kind of volume may hold downloads.
 bool isSaveDrive(DriveType type);
 
 // Checks the folder text as typed: blanks trimmed, at least three characters, on a fixed or
 // removable volume, a directory; a missing folder is created (one level) when the user says
-// Yes. Returns the trimmed folder when it passes; the refusals tell the user through
-// `prompter`, except a text too short and a failed creation, which refuse silently.
+// Yes. Returns the trimmed folder made absolute (absolutePath) when it passes; the refusals tell
+// the user through `prompter`, except a text too short and a failed creation, which refuse
+// silently.
 std::optional<std::string> checkSaveFolder(const std::string& text, Prompter& prompter,
                                            const std::vector<MountEntry>& mounts);
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <filesystem>
 #include <optional>
 
 #include "net/disk-name.h"
@@ -95,9 +94,7 @@ SettingName bitList(const char* name, Page page, const char* label, Word word,
 std::string storedText(std::string_view typed) { return itemTextOfPath(typed); }
 
 std::string storedPath(std::string_view typed) {
-  std::error_code error;
-  const std::filesystem::path absolute = std::filesystem::absolute(std::string(typed), error);
-  return storedText(error ? std::string(typed) : absolute.lexically_normal().string());
+  return storedText(absolutePath(std::string(typed)));
 }
 
 // A text field stored as typed (an empty value clears it); a folder is stored absolute.

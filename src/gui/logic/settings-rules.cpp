@@ -1,10 +1,20 @@
 #include "logic/settings-rules.h"
 
+#include <algorithm>
+
+#include "text/integer-field.h"
+
 namespace murlo::gui {
 
 int shownTimeout(int connection) {
   const int timeout = connection / 256;
   return timeout <= 0 || timeout >= 32 ? 12 : timeout;
+}
+
+std::optional<int> timeoutSpinPosition(const std::string& typed) {
+  const IntegerField read = readIntegerField(typed);
+  if (!read.ok) return std::nullopt;
+  return std::clamp(read.value, kMinTimeoutStep, kMaxTimeoutStep);
 }
 
 int sameNameIndex(int movement) {
@@ -32,20 +42,6 @@ std::vector<std::string> saveFolderChoices(const AppSettings& settings) {
     if (!path->empty()) choices.push_back(*path);
   }
   return choices;
-}
-
-bool isSwallowedFolderKey(int keyCode, bool controlOrAlt) {
-  if (controlOrAlt) return false;
-  switch (keyCode) {
-    case ';':
-    case '=':
-    case ',':
-    case '-':
-    case '.':
-    case '/':
-    case ':': return true;
-    default: return false;
-  }
 }
 
 }  // namespace murlo::gui

@@ -1,8 +1,9 @@
-// Rules of the settings pages that need no window: how words unpack into controls, how
-// controls pack back, and which keys the save-folder page swallows.
+// Rules of the settings pages that need no window: how words unpack into controls and how
+// controls pack back.
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,13 @@ namespace murlo::gui {
 // that lies outside 1-31.
 int shownTimeout(int connection);
 
+// The time-out spin button's steps, in tens of seconds.
+inline constexpr int kMinTimeoutStep = 1;
+inline constexpr int kMaxTimeoutStep = 31;
+// Where the spin button stands for the time-out field's text: a whole number as typed,
+// clamped to the steps; nothing while the text is not a whole number.
+std::optional<int> timeoutSpinPosition(const std::string& typed);
+
 // The same-name radio index of a Movement word (0 ask, 1 overwrite, 2 rename) and the one
 // Movement bit an index stores.
 int sameNameIndex(int movement);
@@ -24,10 +32,5 @@ int packSound(const std::array<bool, 3>& ticked, const std::array<std::string, 3
 
 // The save folders of the behaviour page's list: PATH01 to PATH03, leaving out empty ones.
 std::vector<std::string> saveFolderChoices(const AppSettings& settings);
-
-// True for the punctuation keys the behaviour page swallows so that folders are pasted or
-// chosen rather than typed: ; = , - . / and, on a Japanese layout, : (without Ctrl or Alt,
-// so the clipboard shortcuts still work).
-bool isSwallowedFolderKey(int keyCode, bool controlOrAlt);
 
 }  // namespace murlo::gui

@@ -107,7 +107,8 @@ int nextFromAddress(int page, const std::string& folder, const std::string& addr
       return refuse(prompter, *error, PromptIcon::kStop);
     }
   }
-  pushSaveFolder(settings, *checked);
+  // The wizard sets the save folder only; the history is the behaviour page's.
+  settings.path01 = *checked;
   state.address = url;
   if (page == kLargeFilePage) {
     state.mode = WizardMode::kDownload;

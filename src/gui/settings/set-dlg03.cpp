@@ -40,7 +40,6 @@ void CSetDlg03::createControls(wxBoxSizer* top) {
 
   browse->Bind(wxEVT_BUTTON, &CSetDlg03::onBrowse, this);
   sizeCheck_->Bind(wxEVT_TOGGLEBUTTON, [this](wxCommandEvent&) { markModified(); });
-  Bind(wxEVT_CHAR_HOOK, &CSetDlg03::onCharHook, this);
 }
 
 void CSetDlg03::load(const AppSettings& settings) {
@@ -50,13 +49,6 @@ void CSetDlg03::load(const AppSettings& settings) {
   history_ = settings;
   for (const std::string& path : saveFolderChoices(settings)) folder_->Append(u8(path));
   if (!settings.path01.empty()) folder_->SetSelection(0);
-}
-
-void CSetDlg03::onCharHook(wxKeyEvent& event) {
-  // Folders are chosen with "..." or pasted, not typed: the punctuation keys of paths are
-  // swallowed, by key, so paste still fills the field.
-  if (isSwallowedFolderKey(event.GetKeyCode(), event.ControlDown() || event.AltDown())) return;
-  event.Skip();
 }
 
 void CSetDlg03::onBrowse(wxCommandEvent&) {

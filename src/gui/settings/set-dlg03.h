@@ -27,7 +27,6 @@ class CSetDlg03 : public CSettingsPage {
 
  private:
   void onBrowse(wxCommandEvent& event);
-  void onCharHook(wxKeyEvent& event);
 
   std::array<wxRadioButton*, 3> sameName_{};
   wxToggleButton* sizeCheck_ = nullptr;

@@ -2,7 +2,6 @@
 
 #include <wx/stattext.h>
 
-#include <algorithm>
 #include <climits>
 
 #include "logic/settings-rules.h"
@@ -33,7 +32,7 @@ void CSetDlg04::createControls(wxBoxSizer* top) {
                             wxSize(dlu(24), -1), wxTE_RIGHT);
   spin_ = new wxSpinButton(link->GetStaticBox(), wxID_ANY, wxDefaultPosition, wxDefaultSize,
                            wxSP_VERTICAL | wxSP_ARROW_KEYS);
-  spin_->SetRange(1, 30);
+  spin_->SetRange(kMinTimeoutStep, kMaxTimeoutStep);
   timeoutRow->Add(useTimeout_, 0, wxALL | wxALIGN_CENTER_VERTICAL, dlu(2));
   timeoutRow->Add(timeout_, 0, wxALL | wxALIGN_CENTER_VERTICAL, dlu(2));
   timeoutRow->Add(spin_, 0, wxALIGN_CENTER_VERTICAL);
@@ -77,6 +76,17 @@ void CSetDlg04::createControls(wxBoxSizer* top) {
     timeout_->SetValue(wxString::Format("%d", event.GetPosition()));
     event.Skip();
   });
+  // A typed time-out moves the spin button, so "+" and "-" step on from what the user typed.
+  timeout_->Bind(wxEVT_TEXT, [this](wxCommandEvent& event) {
+    followTypedTimeout();
+    event.Skip();
+  });
+}
+
+void CSetDlg04::followTypedTimeout() {
+  if (const auto position = timeoutSpinPosition(timeout_->GetValue().utf8_str().data())) {
+    spin_->SetValue(*position);
+  }
 }
 
 void CSetDlg04::enableFields() {
@@ -97,7 +107,7 @@ void CSetDlg04::load(const AppSettings& settings) {
   useProxy_->SetValue((settings.connection & connection::kProxy) != 0);
   const int shown = shownTimeout(settings.connection);
   timeout_->ChangeValue(wxString::Format("%d", shown));
-  spin_->SetValue(std::min(shown, 30));
+  followTypedTimeout();
   proxyName_->ChangeValue(u8(settings.proxyName));
   proxyPort_->ChangeValue(u8(settings.proxyPort));
   enableFields();

@@ -30,6 +30,8 @@ class CSetDlg04 : public CSettingsPage {
 
  private:
   void enableFields();
+  // Moves the spin button to the time-out as typed.
+  void followTypedTimeout();
 
   std::array<wxRadioButton*, 4> buffer_{};
   wxCheckBox* offline_ = nullptr;

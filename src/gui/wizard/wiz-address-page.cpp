@@ -49,7 +49,9 @@ CWizAddressPage::CWizAddressPage(CWizard& wizard, int id) : CWizPage(wizard, id)
   top()->Add(addressRow, 0, wxEXPAND);
 
   browse->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { onBrowse(); });
+  // The field needs its own target: the text control would otherwise take any drop itself.
   SetDropTarget(new AddressDrop(address_));
+  address_->SetDropTarget(new AddressDrop(address_));
 }
 
 void CWizAddressPage::onShow() {

@@ -48,6 +48,21 @@ TEST_F(SaveFolderCheck, AMissingFolderIsCreatedOnlyOnYes) {
   EXPECT_FALSE(std::filesystem::exists(box_.path("a")));
 }
 
+TEST_F(SaveFolderCheck, ARelativeFolderIsCreatedAndReturnedAbsolute) {
+  namespace fs = std::filesystem;
+  const fs::path before = fs::current_path();
+  fs::create_directory(box_.path("run"));
+  fs::current_path(box_.path("run"));
+  prompter_.answer(PromptAnswer::kYes);
+  const auto created = check(" ./x/../saved/ ");
+  const auto existing = check("../");
+  fs::current_path(before);
+  EXPECT_EQ(created, box_.path("run/saved/"));
+  EXPECT_TRUE(fs::is_directory(box_.path("run/saved")));
+  EXPECT_EQ(existing, box_.dir() + "/");
+  EXPECT_EQ(messages(), std::vector<std::string>{createFolderQuestion(box_.path("run/saved/"))});
+}
+
 TEST_F(SaveFolderCheck, RefusalsAndTheirMessages) {
   EXPECT_EQ(check(box_.write("file", "x")), std::nullopt);
   EXPECT_EQ(check("  /a "), std::nullopt);  // two characters after trimming: no message
