@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "cli-commands.h"
 #include "interrupt-signals.h"
 #include "jobs/completion-sound.h"
 #include "jobs/progress-figures.h"
@@ -14,7 +15,7 @@ namespace murlo::cli {
 
 CliJobHost::CliJobHost(std::string appDirectory, std::unique_ptr<AnsweringPrompter> prompter)
     : appDirectory_(std::move(appDirectory)),
-      settings_(LoadSettings(settingsPath(appDirectory_), appDirectory_)),
+      settings_(loadSettings(appDirectory_)),
       prompter_(std::move(prompter)),
       terminal_(::isatty(STDERR_FILENO) != 0) {}
 
