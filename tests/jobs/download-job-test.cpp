@@ -16,6 +16,7 @@
 #include "job-test.h"
 #include "jobs/progress-figures.h"
 #include "jobs/worker-slot.h"
+#include "jobs/write-output.h"
 #include "net/job-record.h"
 #include "net/partial-file.h"
 #include "net/result-codes.h"
@@ -107,6 +108,24 @@ TEST_F(DownloadJobTest, FailedItemsStayMarkedAndLeaveTheTotal) {
   EXPECT_EQ(job.doneCount(), 1);
   EXPECT_EQ(job.totalCount(), 1);
   EXPECT_EQ(job.failedCount(), 2);
+}
+
+TEST_F(DownloadJobTest, AnErrorLogThatCannotBeWrittenIsReportedAfterTheItemsResult) {
+  server_.start();
+  std::filesystem::create_symlink("/dev/full", sandbox_.path("Murlo.log"));
+  host_.settingsValue.movement |= movement::kNoErrorMessages;
+  addRow(server_.url("/missing.bin"));
+  std::size_t messagesAtResult = 0;
+  host_.onOutput = [&](int code) {
+    if (code != OUT_DOWNLOAD) messagesAtResult = host_.prompterValue.messages().size();
+  };
+  DownloadJob job(host_);
+  ASSERT_TRUE(runJob(job));
+  ASSERT_EQ(host_.outputs.size(), 2u);
+  EXPECT_EQ(messagesAtResult, 0u);
+  EXPECT_EQ(
+      host_.prompterValue.texts(),
+      (std::vector<std::string>{"Murlo.log に書き込めませんでした (ﾃﾞｨｽｸに空きがありません)"}));
 }
 
 TEST_F(DownloadJobTest, SelectedModeTakesOnlySelectedRowsAndEndsQuietlyWithoutAny) {

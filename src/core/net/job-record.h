@@ -91,6 +91,9 @@ struct JobRecord {
   // after it got its final name. Job control may read it at any time, also from a thread it
   // gave up.
   SharedText partialPath;
+  // Written by the worker: the errno of an error-log entry that could not be written, 0
+  // when none failed. Job control reports it after the item's result (error-log.h).
+  std::atomic<int> logError{0};
   // Written by QueryFileInfo for the item properties query.
   FileInfo info;
 
