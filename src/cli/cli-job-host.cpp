@@ -9,6 +9,7 @@
 #include "interrupt-signals.h"
 #include "jobs/completion-sound.h"
 #include "jobs/progress-figures.h"
+#include "status-line.h"
 #include "stdout-sink.h"
 
 namespace murlo::cli {
@@ -75,8 +76,8 @@ void CliJobHost::drawProgress(const JobProgress& p) {
   const char* caption = p.caption == JobCaption::kDownloading ? "ダウンロード中"
                         : p.caption == JobCaption::kAnalysing ? "解析中"
                                                               : "終了作業中";
-  std::string line = std::string("\r") + caption + "  経過 " +
-                     formatFigure(p.elapsedSeconds, 0, FigureKind::kTime);
+  std::string line =
+      std::string(caption) + "  経過 " + formatFigure(p.elapsedSeconds, 0, FigureKind::kTime);
   if (p.download) {
     line += "  " + formatFigure(p.done, p.total, FigureKind::kCount) + "  " +
             formatFigure(p.downloadedBytes, 0, FigureKind::kBytes) + "  " +
@@ -84,16 +85,9 @@ void CliJobHost::drawProgress(const JobProgress& p) {
             formatFigure(p.remainingBytes, 0, FigureKind::kBytes) + " " +
             formatFigure(p.remainingSeconds, 0, FigureKind::kTime);
   }
-  std::fputs((line + "\x1b[K").c_str(), stderr);
-  std::fflush(stderr);
-  progressShown_ = true;
+  stderrLine().draw(line);
 }
 
-void CliJobHost::clearProgress() {
-  if (!progressShown_) return;
-  std::fputs("\r\x1b[K", stderr);
-  std::fflush(stderr);
-  progressShown_ = false;
-}
+void CliJobHost::clearProgress() { stderrLine().clear(); }
 
 }  // namespace murlo::cli

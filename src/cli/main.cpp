@@ -9,10 +9,11 @@
 #include "cli-commands.h"
 #include "cli-help.h"
 #include "settings/ini-file.h"
+#include "status-line.h"
 #include "terminal-output.h"
 
 void murlo::cli::printError(const std::string& message) {
-  std::fprintf(stderr, "murlo-cli: %s\n", showMessage(message).c_str());
+  stderrLine().print("murlo-cli: " + showMessage(message) + "\n");
 }
 
 std::optional<std::string> murlo::cli::currentDirectory() {
