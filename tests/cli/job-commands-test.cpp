@@ -39,7 +39,7 @@ class CliJobTest : public ::testing::Test {
   void serveDripping(const std::string& path, const std::string& body) {
     server_.routes().Get(path, [body, slow = slow_, sent = sent_, ranges = ranges_](
                                    const httplib::Request& request, httplib::Response& response) {
-      ranges->push_back(request.get_header_value("Range"));
+      ranges->add(request.get_header_value("Range"));
       response.set_header("Last-Modified", "Tue, 14 Nov 2023 22:13:20 GMT");
       setDrippingBody(response, body, "application/octet-stream", slow, 1000, 10ms, sent);
     });
@@ -51,7 +51,7 @@ class CliJobTest : public ::testing::Test {
   HttpTestServer server_;
   std::shared_ptr<std::atomic<bool>> slow_ = std::make_shared<std::atomic<bool>>(true);
   std::shared_ptr<std::atomic<std::size_t>> sent_ = std::make_shared<std::atomic<std::size_t>>(0);
-  std::shared_ptr<std::vector<std::string>> ranges_ = std::make_shared<std::vector<std::string>>();
+  std::shared_ptr<RecordedTexts> ranges_ = std::make_shared<RecordedTexts>();
 };
 
 // Starts murlo-cli in `cwd` without waiting for it; its output goes to files in `io`.
@@ -137,7 +137,7 @@ TEST_F(CliJobTest, ADownloadKilledMidFileIsCompletedByTheNextRunUnderItsOwnName)
   const CliResult again = runCli({"download", "--list", "l.mrl"}, box_.dir());
   EXPECT_EQ(again.exitCode, 0) << again.err;
   EXPECT_TRUE(readFile(finalPath) == body);
-  EXPECT_EQ(ranges_->back(), "bytes=" + std::to_string(kept) + "-");
+  EXPECT_EQ(ranges_->all().back(), "bytes=" + std::to_string(kept) + "-");
   // One complete file, and no broken or renamed copy beside it.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(box_.path("save")), {}), 1);
 }
