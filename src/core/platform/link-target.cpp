@@ -28,7 +28,7 @@ std::optional<std::string> linkTarget(const std::string& path) {
     if (target.empty()) return std::nullopt;
     if (target.front() != '/') {
       const std::size_t slash = current.rfind('/');
-      if (slash != std::string::npos) target = current.substr(0, slash + 1) + target;
+      if (slash != std::string::npos) target.insert(0, current, 0, slash + 1);
     }
     current = std::move(target);
   }
