@@ -39,7 +39,6 @@ CliJobHost::Outcome CliJobHost::run() {
     waitForWake();
   }
   clearProgress();
-  stdoutSink().close();
   releaseInterrupts();
   if (stopped) return Outcome::kInterrupted;
   return session_.failures() == 0 ? Outcome::kSucceeded : Outcome::kSomeFailed;

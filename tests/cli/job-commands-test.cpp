@@ -54,8 +54,10 @@ class CliJobTest : public ::testing::Test {
   std::shared_ptr<RecordedTexts> ranges_ = std::make_shared<RecordedTexts>();
 };
 
-// Starts murlo-cli in `cwd` without waiting for it; its output goes to files in `io`.
-pid_t startCli(const std::vector<std::string>& args, const std::string& cwd, const Sandbox& io) {
+// Starts murlo-cli in `cwd` without waiting for it; its output goes to files in `io`, both
+// streams into "stdout" when `merged` (as 2>&1 does).
+pid_t startCli(const std::vector<std::string>& args, const std::string& cwd, const Sandbox& io,
+               bool merged = false) {
   const std::string outPath = io.path("stdout");
   const std::string errPath = io.path("stderr");
   const pid_t pid = fork();
@@ -64,7 +66,8 @@ pid_t startCli(const std::vector<std::string>& args, const std::string& cwd, con
     const int null = open("/dev/null", O_RDONLY);
     dup2(null, 0);
     dup2(open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
-    dup2(open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+    if (merged) dup2(1, 2);
+    else dup2(open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
     execCli(args);
   }
   return pid;
@@ -179,6 +182,20 @@ TEST_F(CliJobTest, FailedItemsStayInTheListWithTheirErrorAndExitOne) {
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(listed(), "gone.bin\t" + server_.url("/") + "\tADD\tbin\tError : \t\n");
   EXPECT_EQ(readFile(box_.path("save/ok.html")), "ok");
+}
+
+TEST_F(CliJobTest, ALogOnAFullDiskIsToldAfterTheItemsLineWhichEndsFirst) {
+  server_.start();
+  box_.write("Murlo.ini", "[SETTING]\r\nOutput=83\r\nMovement=66\r\n[STORE]\r\nPATH01=" +
+                              box_.path("save") + "/\r\n");
+  std::filesystem::create_symlink("/dev/full", box_.path("Murlo.log"));
+  ASSERT_EQ(runCli({"add", server_.url("/gone.bin"), "--list", "l.mrl"}, box_.dir()).exitCode, 0);
+  const Sandbox io;
+  const pid_t cli = startCli({"download", "--list", "l.mrl"}, box_.dir(), io, /*merged=*/true);
+  EXPECT_EQ(exitStatusOf(cli), 1);
+  EXPECT_EQ(readFile(io.path("stdout")),
+            "Download...\n>Error :" + server_.url("/gone.bin") +
+                "\nmurlo-cli: Murlo.log に書き込めませんでした (ﾃﾞｨｽｸに空きがありません)\n");
 }
 
 TEST_F(CliJobTest, RecurseWithDeleteHtmlAndDownloadFetchesTheSiteFiles) {
