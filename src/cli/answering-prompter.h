@@ -18,7 +18,7 @@ class AnsweringPrompter : public CliPrompter {
   AnsweringPrompter(std::optional<PromptAnswer> answer, bool resumeOutside)
       : answer_(answer), resumeOutside_(resumeOutside) {}
   AnsweringPrompter(std::optional<PromptAnswer> answer, bool resumeOutside, std::FILE* in,
-                    std::FILE* out, bool interactive)
+                    StatusLine& out, bool interactive)
       : CliPrompter(in, out, interactive), answer_(answer), resumeOutside_(resumeOutside) {}
 
   PromptAnswer message(const std::string& text, PromptIcon icon, PromptButtons buttons) override;

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "settings/app-settings.h"
+
 namespace murlo::cli {
 
 // Exit statuses, mapped in one place: every item succeeded, some failed, bad usage or input
@@ -32,5 +34,8 @@ int runSettings(const Args& args);
 void printError(const std::string& message);
 // The current directory, whose Murlo.ini the commands read; nothing after printing why.
 std::optional<std::string> currentDirectory();
+// The settings of Murlo.ini in `appDirectory`. A file there that cannot be used (a folder,
+// a FIFO, a device, a file too large) gives the defaults, after printing why.
+AppSettings loadSettings(const std::string& appDirectory);
 
 }  // namespace murlo::cli

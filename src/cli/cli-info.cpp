@@ -26,7 +26,7 @@ int runInfo(const Args& args) {
   const std::string referrer = parsed.value("--referrer");
   const std::optional<std::string> appDirectory = currentDirectory();
   if (!appDirectory) return kExitFailed;
-  const AppSettings settings = LoadSettings(settingsPath(*appDirectory), *appDirectory);
+  const AppSettings settings = loadSettings(*appDirectory);
 
   // The engine's error messages go to standard error, as they would to a message box.
   const std::shared_ptr<JobRecord> job = makeInfoRequest(settings, *appDirectory, addresses[0],

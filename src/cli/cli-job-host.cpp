@@ -5,16 +5,18 @@
 #include <chrono>
 #include <cstdio>
 
+#include "cli-commands.h"
 #include "interrupt-signals.h"
 #include "jobs/completion-sound.h"
 #include "jobs/progress-figures.h"
+#include "status-line.h"
 #include "stdout-sink.h"
 
 namespace murlo::cli {
 
 CliJobHost::CliJobHost(std::string appDirectory, std::unique_ptr<AnsweringPrompter> prompter)
     : appDirectory_(std::move(appDirectory)),
-      settings_(LoadSettings(settingsPath(appDirectory_), appDirectory_)),
+      settings_(loadSettings(appDirectory_)),
       prompter_(std::move(prompter)),
       terminal_(::isatty(STDERR_FILENO) != 0) {}
 
@@ -37,7 +39,6 @@ CliJobHost::Outcome CliJobHost::run() {
     waitForWake();
   }
   clearProgress();
-  stdoutSink().close();
   releaseInterrupts();
   if (stopped) return Outcome::kInterrupted;
   return session_.failures() == 0 ? Outcome::kSucceeded : Outcome::kSomeFailed;
@@ -74,8 +75,8 @@ void CliJobHost::drawProgress(const JobProgress& p) {
   const char* caption = p.caption == JobCaption::kDownloading ? "ダウンロード中"
                         : p.caption == JobCaption::kAnalysing ? "解析中"
                                                               : "終了作業中";
-  std::string line = std::string("\r") + caption + "  経過 " +
-                     formatFigure(p.elapsedSeconds, 0, FigureKind::kTime);
+  std::string line =
+      std::string(caption) + "  経過 " + formatFigure(p.elapsedSeconds, 0, FigureKind::kTime);
   if (p.download) {
     line += "  " + formatFigure(p.done, p.total, FigureKind::kCount) + "  " +
             formatFigure(p.downloadedBytes, 0, FigureKind::kBytes) + "  " +
@@ -83,16 +84,9 @@ void CliJobHost::drawProgress(const JobProgress& p) {
             formatFigure(p.remainingBytes, 0, FigureKind::kBytes) + " " +
             formatFigure(p.remainingSeconds, 0, FigureKind::kTime);
   }
-  std::fputs((line + "\x1b[K").c_str(), stderr);
-  std::fflush(stderr);
-  progressShown_ = true;
+  stderrLine().draw(line);
 }
 
-void CliJobHost::clearProgress() {
-  if (!progressShown_) return;
-  std::fputs("\r\x1b[K", stderr);
-  std::fflush(stderr);
-  progressShown_ = false;
-}
+void CliJobHost::clearProgress() { stderrLine().clear(); }
 
 }  // namespace murlo::cli

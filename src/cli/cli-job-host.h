@@ -55,7 +55,6 @@ class CliJobHost : public JobHost {
   AppSettings settings_;
   ItemList list_;
   std::unique_ptr<AnsweringPrompter> prompter_;
-  bool progressShown_ = false;
   const bool terminal_;
 
   std::mutex mutex_;

@@ -6,14 +6,15 @@
 
 namespace murlo::cli {
 
-CliPrompter::CliPrompter() : CliPrompter(stdin, stderr, ::isatty(STDIN_FILENO) != 0) {}
+CliPrompter::CliPrompter() : CliPrompter(stdin, stderrLine(), ::isatty(STDIN_FILENO) != 0) {}
 
 void CliPrompter::printAnswered(const std::string& text, PromptAnswer answer) {
-  std::fprintf(out_, "murlo-cli: %s (%s)\n", showMessage(text).c_str(),
-               answer == PromptAnswer::kYes ? "はい" : "いいえ");
+  out_.print("murlo-cli: " + showMessage(text) +
+             (answer == PromptAnswer::kYes ? " (はい)\n" : " (いいえ)\n"));
 }
 
 std::optional<std::string> CliPrompter::readLine() {
+  const StatusLine::Question asking(out_);
   std::string line;
   int c;
   while ((c = std::fgetc(in_)) != EOF && c != '\n') line += static_cast<char>(c);
@@ -25,27 +26,24 @@ std::optional<std::string> CliPrompter::readLine() {
 PromptAnswer CliPrompter::message(const std::string& text, PromptIcon, PromptButtons buttons) {
   const std::string shown = showMessage(text);
   if (buttons == PromptButtons::kOk) {
-    std::fprintf(out_, "murlo-cli: %s\n", shown.c_str());
+    out_.print("murlo-cli: " + shown + "\n");
     return PromptAnswer::kOk;
   }
   if (!interactive_) {
     printAnswered(text, PromptAnswer::kNo);
     return PromptAnswer::kNo;
   }
-  std::fprintf(out_, "murlo-cli: %s [y/N] ", shown.c_str());
-  std::fflush(out_);
+  out_.print("murlo-cli: " + shown + " [y/N] ");
   const std::optional<std::string> answer = readLine();
   return answer && (*answer == "y" || *answer == "Y" || *answer == "yes") ? PromptAnswer::kYes
                                                                           : PromptAnswer::kNo;
 }
 
 OverwriteChoice CliPrompter::confirmOverwrite(const std::string& url, const std::string& fileName) {
-  std::fprintf(out_, "murlo-cli: 上書き保存の確認: %s (%s)\n", showItemText(fileName).c_str(),
-               showItemText(url).c_str());
+  out_.print("murlo-cli: 上書き保存の確認: " + showItemText(fileName) + " (" + showItemText(url) +
+             ")\n");
   if (interactive_) {
-    std::fputs("  0: 上書き保存  1: 名前を付けて保存  2: 以降全て上書き  3: 以降全て自動 ﾘﾈｰﾑ > ",
-               out_);
-    std::fflush(out_);
+    out_.print("  0: 上書き保存  1: 名前を付けて保存  2: 以降全て上書き  3: 以降全て自動 ﾘﾈｰﾑ > ");
     const std::optional<std::string> answer = readLine();
     if (answer && answer->size() == 1 && (*answer)[0] >= '0' && (*answer)[0] <= '3') {
       return static_cast<OverwriteChoice>((*answer)[0] - '0');
@@ -57,8 +55,7 @@ OverwriteChoice CliPrompter::confirmOverwrite(const std::string& url, const std:
 std::optional<std::string> CliPrompter::chooseSaveFile(const FileDialogRequest& request) {
   if (!interactive_) return std::nullopt;
   // An empty answer cancels, as the dialog's Cancel button does.
-  std::fprintf(out_, "murlo-cli: %s > ", showMessage(request.title).c_str());
-  std::fflush(out_);
+  out_.print("murlo-cli: " + showMessage(request.title) + " > ");
   std::optional<std::string> path = readLine();
   if (!path || path->empty()) return std::nullopt;
   return path;

@@ -6,13 +6,14 @@
 #include <cstdio>
 
 #include "platform/prompter.h"
+#include "status-line.h"
 
 namespace murlo::cli {
 
 class CliPrompter : public Prompter {
  public:
-  // Asks on `in` only when `interactive`; prints on `out`.
-  CliPrompter(std::FILE* in, std::FILE* out, bool interactive)
+  // Asks on `in` only when `interactive`; prints through `out`.
+  CliPrompter(std::FILE* in, StatusLine& out, bool interactive)
       : in_(in), out_(out), interactive_(interactive) {}
   // Standard input and standard error, interactive when standard input is a terminal.
   CliPrompter();
@@ -26,11 +27,12 @@ class CliPrompter : public Prompter {
   void printAnswered(const std::string& text, PromptAnswer answer);
 
  private:
-  // One line of input without its line end; nothing at the end of input.
+  // One line of input without its line end; nothing at the end of input. The progress line
+  // is not drawn over the question meanwhile.
   std::optional<std::string> readLine();
 
   std::FILE* in_;
-  std::FILE* out_;
+  StatusLine& out_;
   bool interactive_;
 };
 

@@ -27,7 +27,7 @@ int runScan(const Args& args) {
   const std::optional<std::string> currentDir = currentDirectory();
   if (!currentDir) return kExitFailed;
   const std::string& appDirectory = *currentDir;
-  const AppSettings settings = LoadSettings(settingsPath(appDirectory), appDirectory);
+  const AppSettings settings = loadSettings(appDirectory);
 
   FileLock lock;
   ItemList list;

@@ -49,7 +49,7 @@ int runSettings(const Args& args) {
   const std::optional<std::string> dir = currentDirectory();
   if (!dir) return kExitFailed;
   const std::string iniPath = settingsPath(*dir);
-  AppSettings settings = LoadSettings(iniPath, *dir);
+  AppSettings settings = loadSettings(*dir);
   if (words.empty()) {
     printAll(settings);
     return kExitOk;

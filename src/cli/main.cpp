@@ -8,10 +8,12 @@
 
 #include "cli-commands.h"
 #include "cli-help.h"
+#include "settings/ini-file.h"
+#include "status-line.h"
 #include "terminal-output.h"
 
 void murlo::cli::printError(const std::string& message) {
-  std::fprintf(stderr, "murlo-cli: %s\n", showMessage(message).c_str());
+  stderrLine().print("murlo-cli: " + showMessage(message) + "\n");
 }
 
 std::optional<std::string> murlo::cli::currentDirectory() {
@@ -22,6 +24,14 @@ std::optional<std::string> murlo::cli::currentDirectory() {
     return std::nullopt;
   }
   return dir;
+}
+
+murlo::AppSettings murlo::cli::loadSettings(const std::string& appDirectory) {
+  const std::string path = settingsPath(appDirectory);
+  const IniFile ini = IniFile::load(path);
+  const std::string problem = ini.readProblem(path);
+  if (!problem.empty()) printError(problem);
+  return readSettings(ini, appDirectory);
 }
 
 int main(int argc, char** argv) {

@@ -7,27 +7,20 @@
 namespace murlo::cli {
 
 void StdoutSink::append(const std::string& text) {
+  // The output window's texts start their lines with "\r\n"; here each line ends with "\n"
+  // instead. Text before the first "\r\n" (none of the program's texts has any) gets a
+  // line of its own.
+  if (text.empty()) return;
   std::string out;
-  std::string line;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text.compare(i, 2, "\r\n") == 0) {
-      out += showItemText(line);
-      line.clear();
-      if (started_) out += '\n';
-      started_ = true;
-      ++i;
-    } else {
-      line += text[i];
-    }
+  std::size_t start = text.starts_with("\r\n") ? 2 : 0;
+  while (start <= text.size()) {
+    std::size_t end = text.find("\r\n", start);
+    if (end == std::string::npos) end = text.size();
+    out += showItemText(text.substr(start, end - start)) + "\n";
+    start = end + 2;
   }
-  out += showItemText(line);
   std::fputs(out.c_str(), stdout);
   std::fflush(stdout);
-}
-
-void StdoutSink::close() {
-  if (started_) std::fputc('\n', stdout);
-  started_ = false;
 }
 
 StdoutSink& stdoutSink() {

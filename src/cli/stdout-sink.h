@@ -10,14 +10,11 @@ namespace murlo::cli {
 
 class StdoutSink : public OutputSink {
  public:
+  // Host thread. Every line is printed with its line end at once, so that a message on
+  // standard error (the same terminal or file, often) never runs into it.
   void append(const std::string& text) override;
   // A terminal's scrolled-out lines cannot be cleared; the log simply goes on.
   void resetToBanner() override {}
-  // Ends the last line.
-  void close();
-
- private:
-  bool started_ = false;
 };
 
 // The one sink of the process.

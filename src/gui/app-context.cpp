@@ -4,12 +4,13 @@
 
 namespace murlo::gui {
 
-void AppContext::load() {
-  settings = LoadSettings(iniPath(), appDirectory);
-  placement = FramePlacement{};
+std::string AppContext::load() {
   const IniFile ini = IniFile::load(iniPath());
+  settings = readSettings(ini, appDirectory);
+  placement = FramePlacement{};
   loadFramePlacement(placement, ini);
   recentFiles.load(ini);
+  return ini.readProblem(iniPath());
 }
 
 bool AppContext::save() const {

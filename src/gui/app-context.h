@@ -32,8 +32,10 @@ struct AppContext {
   std::string appFile(std::string_view name) const { return programFilePath(appDirectory, name); }
   bool offline() const { return (settings.connection & connection::kOffline) != 0; }
 
-  // Reads settings and placement from Murlo.ini in the application directory.
-  void load();
+  // Reads settings and placement from Murlo.ini in the application directory. Returns why
+  // the defaults were taken when the file is there but cannot be used (not a regular file,
+  // too large, unreadable); it is then never written. Empty otherwise.
+  std::string load();
   // Writes placement and recent files, then settings, keeping every other section.
   bool save() const;
 };

@@ -26,7 +26,8 @@ Asked ask(std::optional<PromptAnswer> answer, bool resumeOutside, PromptButtons 
   char* printed = nullptr;
   std::size_t printedSize = 0;
   std::FILE* out = open_memstream(&printed, &printedSize);
-  AnsweringPrompter prompter(answer, resumeOutside, in, out, typed.has_value());
+  cli::StatusLine line(out);
+  AnsweringPrompter prompter(answer, resumeOutside, in, line, typed.has_value());
   Asked asked{prompter.message("続けますか?", PromptIcon::kQuestion, buttons), ""};
   std::fclose(out);
   std::fclose(in);

@@ -10,6 +10,12 @@
 
 namespace murlo::test {
 
+namespace {
+
+constexpr unsigned kCliRunSeconds = 60;
+
+}  // namespace
+
 void execCli(const std::vector<std::string>& args) {
   ::setenv("TZ", "UTC", 1);
   ::setenv("LC_ALL", "C.UTF-8", 1);
@@ -38,6 +44,8 @@ CliResult runCli(const std::vector<std::string>& args, const std::string& cwd,
     dup2(in, 0);
     dup2(out, 1);
     dup2(err, 2);
+    // A run that hangs is ended, so that its test fails instead of stalling the suite.
+    alarm(kCliRunSeconds);
     execCli(args);
   }
   CliResult result;

@@ -16,7 +16,8 @@ struct CliResult {
 // that what it prints does not depend on the machine; exits with 127 when it cannot.
 [[noreturn]] void execCli(const std::vector<std::string>& args);
 
-// Runs murlo-cli with `args` in the folder `cwd`, with `input` on its standard input.
+// Runs murlo-cli with `args` in the folder `cwd`, with `input` on its standard input. A run
+// still going after a minute is ended by SIGALRM (exit code 128 + 14).
 CliResult runCli(const std::vector<std::string>& args, const std::string& cwd,
                  const std::string& input = "");
 

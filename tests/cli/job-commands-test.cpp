@@ -39,7 +39,7 @@ class CliJobTest : public ::testing::Test {
   void serveDripping(const std::string& path, const std::string& body) {
     server_.routes().Get(path, [body, slow = slow_, sent = sent_, ranges = ranges_](
                                    const httplib::Request& request, httplib::Response& response) {
-      ranges->push_back(request.get_header_value("Range"));
+      ranges->add(request.get_header_value("Range"));
       response.set_header("Last-Modified", "Tue, 14 Nov 2023 22:13:20 GMT");
       setDrippingBody(response, body, "application/octet-stream", slow, 1000, 10ms, sent);
     });
@@ -51,11 +51,13 @@ class CliJobTest : public ::testing::Test {
   HttpTestServer server_;
   std::shared_ptr<std::atomic<bool>> slow_ = std::make_shared<std::atomic<bool>>(true);
   std::shared_ptr<std::atomic<std::size_t>> sent_ = std::make_shared<std::atomic<std::size_t>>(0);
-  std::shared_ptr<std::vector<std::string>> ranges_ = std::make_shared<std::vector<std::string>>();
+  std::shared_ptr<RecordedTexts> ranges_ = std::make_shared<RecordedTexts>();
 };
 
-// Starts murlo-cli in `cwd` without waiting for it; its output goes to files in `io`.
-pid_t startCli(const std::vector<std::string>& args, const std::string& cwd, const Sandbox& io) {
+// Starts murlo-cli in `cwd` without waiting for it; its output goes to files in `io`, both
+// streams into "stdout" when `merged` (as 2>&1 does).
+pid_t startCli(const std::vector<std::string>& args, const std::string& cwd, const Sandbox& io,
+               bool merged = false) {
   const std::string outPath = io.path("stdout");
   const std::string errPath = io.path("stderr");
   const pid_t pid = fork();
@@ -64,7 +66,8 @@ pid_t startCli(const std::vector<std::string>& args, const std::string& cwd, con
     const int null = open("/dev/null", O_RDONLY);
     dup2(null, 0);
     dup2(open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
-    dup2(open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+    if (merged) dup2(1, 2);
+    else dup2(open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
     execCli(args);
   }
   return pid;
@@ -137,7 +140,7 @@ TEST_F(CliJobTest, ADownloadKilledMidFileIsCompletedByTheNextRunUnderItsOwnName)
   const CliResult again = runCli({"download", "--list", "l.mrl"}, box_.dir());
   EXPECT_EQ(again.exitCode, 0) << again.err;
   EXPECT_TRUE(readFile(finalPath) == body);
-  EXPECT_EQ(ranges_->back(), "bytes=" + std::to_string(kept) + "-");
+  EXPECT_EQ(ranges_->all().back(), "bytes=" + std::to_string(kept) + "-");
   // One complete file, and no broken or renamed copy beside it.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(box_.path("save")), {}), 1);
 }
@@ -179,6 +182,20 @@ TEST_F(CliJobTest, FailedItemsStayInTheListWithTheirErrorAndExitOne) {
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(listed(), "gone.bin\t" + server_.url("/") + "\tADD\tbin\tError : \t\n");
   EXPECT_EQ(readFile(box_.path("save/ok.html")), "ok");
+}
+
+TEST_F(CliJobTest, ALogOnAFullDiskIsToldAfterTheItemsLineWhichEndsFirst) {
+  server_.start();
+  box_.write("Murlo.ini", "[SETTING]\r\nOutput=83\r\nMovement=66\r\n[STORE]\r\nPATH01=" +
+                              box_.path("save") + "/\r\n");
+  std::filesystem::create_symlink("/dev/full", box_.path("Murlo.log"));
+  ASSERT_EQ(runCli({"add", server_.url("/gone.bin"), "--list", "l.mrl"}, box_.dir()).exitCode, 0);
+  const Sandbox io;
+  const pid_t cli = startCli({"download", "--list", "l.mrl"}, box_.dir(), io, /*merged=*/true);
+  EXPECT_EQ(exitStatusOf(cli), 1);
+  EXPECT_EQ(readFile(io.path("stdout")),
+            "Download...\n>Error :" + server_.url("/gone.bin") +
+                "\nmurlo-cli: Murlo.log に書き込めませんでした (ﾃﾞｨｽｸに空きがありません)\n");
 }
 
 TEST_F(CliJobTest, RecurseWithDeleteHtmlAndDownloadFetchesTheSiteFiles) {

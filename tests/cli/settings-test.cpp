@@ -1,7 +1,9 @@
 // murlo-cli settings: named settings read from and saved into the Murlo.ini of the folder.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
+#include <functional>
 #include <map>
 
 #include "analysis/extension-filter.h"
@@ -140,6 +142,56 @@ TEST(CliSettings, AMissingSaveFolderIsCreatedOnYesAndOtherSectionsAreKept) {
   EXPECT_TRUE(std::filesystem::is_directory(box.path("new")));
   EXPECT_EQ(LoadSettings(settingsPath(box.dir()), box.dir()).path01, box.path("new"));
   EXPECT_NE(readFile(box.path("Murlo.ini")).find("[MainFrame]\r\nx=5\r\n"), std::string::npos);
+}
+
+TEST(CliSettings, AMurloIniThatIsNoRegularFileGivesTheDefaultsAndIsNeverReplaced) {
+  Sandbox box;
+  const std::string ini = box.path("Murlo.ini");
+  const std::vector<std::function<void()>> makers = {
+      [&] { std::filesystem::create_directory(ini); },
+      [&] { ASSERT_EQ(::mkfifo(ini.c_str(), 0600), 0); },
+      [&] { std::filesystem::create_symlink("/dev/zero", ini); }};
+  for (const auto& make : makers) {
+    make();
+    const auto kind = std::filesystem::symlink_status(ini).type();
+    const CliResult read = runCli({"settings", "timeout"}, box.dir());
+    EXPECT_EQ(read.exitCode, 0) << read.err;
+    EXPECT_EQ(read.out, "120\n");
+    EXPECT_EQ(read.err,
+              "murlo-cli: " + ini +
+                  " は通常のﾌｧｲﾙではありません。既定の設定を使い、このﾌｧｲﾙには保存しません\n");
+    const CliResult write = runCli({"settings", "timeout", "20"}, box.dir());
+    EXPECT_EQ(write.exitCode, 1);
+    EXPECT_NE(write.err.find("設定を保存できません"), std::string::npos) << write.err;
+    EXPECT_EQ(std::filesystem::symlink_status(ini).type(), kind);
+    std::filesystem::remove(ini);
+  }
+}
+
+TEST(CliSettings, SymbolicLinksStayLinksAndTheFilesTheyNameAreWritten) {
+  Sandbox box;
+  ASSERT_TRUE(std::filesystem::create_directory(box.path("real")));
+  box.write("real/settings.ini", "[MainFrame]\r\nx=5\r\n");
+  std::filesystem::create_symlink("real/settings.ini", box.path("Murlo.ini"));
+  ASSERT_EQ(runCli({"add", "http://h.jp/a.gif", "--list", "real/items.mrl"}, box.dir()).exitCode,
+            0);
+  std::filesystem::create_symlink(box.path("real/items.mrl"), box.path("l.mrl"));
+
+  const CliResult set = runCli({"settings", "timeout", "20"}, box.dir());
+  EXPECT_EQ(set.exitCode, 0) << set.err;
+  const CliResult add = runCli({"add", "http://h.jp/b.gif", "--list", "l.mrl"}, box.dir());
+  EXPECT_EQ(add.exitCode, 0) << add.err;
+
+  EXPECT_TRUE(std::filesystem::is_symlink(box.path("Murlo.ini")));
+  EXPECT_TRUE(std::filesystem::is_symlink(box.path("l.mrl")));
+  EXPECT_EQ(LoadSettings(box.path("real/settings.ini"), box.dir()).connection, 2 * 256 + 4);
+  EXPECT_NE(readFile(box.path("real/settings.ini")).find("[MainFrame]\r\nx=5\r\n"),
+            std::string::npos);
+  EXPECT_NE(runCli({"list", "real/items.mrl"}, box.dir()).out.find("b.gif"), std::string::npos);
+  // Neither a temporary file nor a lock file stays behind.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(box.path("real")),
+                          std::filesystem::directory_iterator()),
+            2);
 }
 
 }  // namespace

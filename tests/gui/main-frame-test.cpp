@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <wx/aui/aui.h>
 #include <wx/clipbrd.h>
 #include <wx/combobox.h>
@@ -69,6 +70,19 @@ TEST_F(GuiTest, PlacementAndBarStatesSurviveARestart) {
       pumpUntil([] { return stackingIndex("ﾘｽﾄﾊﾞｰ") > stackingIndex("Murlo ver2.02 - Murlo"); }));
   EXPECT_FALSE(frame_->aui().GetPane("DialogBar").IsShown());
   EXPECT_EQ(app_.placement.show, ini.getInt("MainFrame", "Show", -1));
+}
+
+TEST_F(GuiTest, AMurloIniThatIsAFifoGivesTheDefaultsAndIsNotReplacedAtExit) {
+  ASSERT_EQ(::mkfifo(app_.iniPath().c_str(), 0600), 0);
+  // Read without waiting for a writer, as murlo-cli reads it.
+  EXPECT_EQ(
+      app_.load(),
+      app_.iniPath() + " は通常のﾌｧｲﾙではありません。既定の設定を使い、このﾌｧｲﾙには保存しません");
+  EXPECT_EQ(app_.settings, defaultSettings(app_.appDirectory));
+  EXPECT_FALSE(app_.save());
+  struct stat info {};
+  ASSERT_EQ(::lstat(app_.iniPath().c_str(), &info), 0);
+  EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
 
 TEST_F(GuiTest, OfflineSwitchChangesTitleAndClearsTheCacheBit) {

@@ -124,6 +124,24 @@ TEST_F(DownloadJobTest, FailedItemsStayMarkedAndLeaveTheTotal) {
   EXPECT_EQ(job.failedCount(), 2);
 }
 
+TEST_F(DownloadJobTest, AnErrorLogThatCannotBeWrittenIsReportedAfterTheItemsResult) {
+  server_.start();
+  std::filesystem::create_symlink("/dev/full", sandbox_.path("Murlo.log"));
+  host_.settingsValue.movement |= movement::kNoErrorMessages;
+  addRow(server_.url("/missing.bin"));
+  std::size_t messagesAtResult = 0;
+  host_.onOutput = [&](int code) {
+    if (code != OUT_DOWNLOAD) messagesAtResult = host_.prompterValue.messages().size();
+  };
+  DownloadJob job(host_);
+  ASSERT_TRUE(runJob(job));
+  ASSERT_EQ(host_.outputs.size(), 2u);
+  EXPECT_EQ(messagesAtResult, 0u);
+  EXPECT_EQ(
+      host_.prompterValue.texts(),
+      (std::vector<std::string>{"Murlo.log に書き込めませんでした (ﾃﾞｨｽｸに空きがありません)"}));
+}
+
 TEST_F(DownloadJobTest, SelectedModeTakesOnlySelectedRowsAndEndsQuietlyWithoutAny) {
   serve("/a.bin", "A");
   serve("/b.bin", "B");

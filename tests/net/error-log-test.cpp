@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <regex>
 #include <thread>
 #include <vector>
 
 #include "net-test.h"
 #include "net/event.h"
+#include "net/job-record.h"
+#include "net/result-codes.h"
 #include "settings/app-settings.h"
 #include "text/cp932.h"
 
@@ -21,9 +24,10 @@ using namespace std::chrono_literals;
 using ErrorLogTest = NetTest;
 
 TEST_F(ErrorLogTest, ANewLogStartsWithTheBannerAndHoldsCrLfEntries) {
-  ASSERT_TRUE(appendErrorLog(sandbox_.dir(), "http://a/x.zip", "first"));
-  ASSERT_TRUE(
-      appendErrorLog(sandbox_.dir() + "/", "http://b/y.zip", utf8ToCp932("接続が確立できません")));
+  ASSERT_EQ(appendErrorLog(sandbox_.dir(), "http://a/x.zip", "first"), 0);
+  ASSERT_EQ(
+      appendErrorLog(sandbox_.dir() + "/", "http://b/y.zip", utf8ToCp932("接続が確立できません")),
+      0);
   const std::string log = sandbox_.read("Murlo.log");
   const std::regex layout(
       "--Murlo  ver 2\\.02  ERRORLOG--\r\n"
@@ -54,15 +58,33 @@ TEST_F(ErrorLogTest, EntriesOfThreadsFailingTogetherNeverInterleave) {
   EXPECT_EQ(sandbox_.read("Murlo.log").find("ERRORLOG", 40), std::string::npos);
 }
 
-TEST_F(ErrorLogTest, ALogThatCannotBeWrittenIsReportedAndKeepsTheResult) {
+TEST_F(ErrorLogTest, ALogThatCannotBeWrittenIsReportedWhenAskedAndKeepsTheResult) {
   sandbox_.write("appdir", "a file where the application folder should be");
-  auto job = makeJob("http://x/");
-  job->appDir = sandbox_.path("appdir");
-  logExceptionText(std::runtime_error("reason"), *job);
-  ASSERT_EQ(prompter_->messages().size(), 1u);
-  EXPECT_EQ(prompter_->messages()[0].text,
-            "Murlo.log 作成に致命的なｴﾗｰが発生しました\r\nすぐ制作者に連絡して下さい");
-  EXPECT_EQ(prompter_->messages()[0].icon, PromptIcon::kExclamation);
+  std::filesystem::create_directory(sandbox_.path("full"));
+  std::filesystem::create_symlink("/dev/full", sandbox_.path("full/Murlo.log"));
+  struct Case {
+    std::string appDir;
+    std::string report;
+  };
+  const Case cases[] = {
+      {sandbox_.path("appdir"),
+       "Murlo.log 作成に致命的なｴﾗｰが発生しました\r\nすぐ制作者に連絡して下さい"},
+      // A full disk is told as what it is.
+      {sandbox_.path("full"), "Murlo.log に書き込めませんでした (ﾃﾞｨｽｸに空きがありません)"}};
+  for (const Case& c : cases) {
+    auto job = makeJob("http://x/");
+    job->result = RESULT_ERROR_FILE;
+    job->appDir = c.appDir;
+    logExceptionText(std::runtime_error("reason"), *job);
+    // The worker only notes it: job control reports it after the item's own result.
+    EXPECT_TRUE(prompter_->messages().empty());
+    EXPECT_EQ(job->result, RESULT_ERROR_FILE);
+    ScriptedPrompter report;
+    reportLogFailure(*job, report);
+    ASSERT_EQ(report.messages().size(), 1u);
+    EXPECT_EQ(report.messages()[0].text, c.report);
+    EXPECT_EQ(report.messages()[0].icon, PromptIcon::kExclamation);
+  }
 }
 
 TEST(EventTest, IsAutoResetAndWakesAWaiter) {

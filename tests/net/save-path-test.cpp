@@ -42,6 +42,9 @@ TEST(SavePath, RenamedCandidatesPutTheCounterBeforeTheExtension) {
   EXPECT_EQ(renamedCandidate("readme", 0), "readme0");
   // A dot in a folder of the hierarchy is not the file's extension.
   EXPECT_EQ(renamedCandidate("v1.2/readme", 3), "v1.2/readme3");
+  // A name with the address's query: the counter goes before the extension of the name part.
+  EXPECT_EQ(renamedCandidate("same.bin?size=3&pace=00.02", 0), "same0.bin?size=3&pace=00.02");
+  EXPECT_EQ(renamedCandidate("get?f=a.zip", 1), "get1?f=a.zip");
   // "\x95\x2E" is one CP932 character whose second byte is a dot.
   EXPECT_EQ(renamedCandidate("\x95\x2E", 0),
             "\x95\x2E"
@@ -64,6 +67,8 @@ TEST(SavePath, LongNamesAreShortenedInTheStemAtACharacterBoundary) {
   const std::string full = safeFileName(std::string(300, 'n') + ".bin");
   EXPECT_EQ(renamedCandidate(full, 0), std::string(kMaxFileNameBytes - 5, 'n') + "0.bin");
   EXPECT_EQ(renamedCandidate("dir/" + full, 0x1F).size(), 4 + kMaxFileNameBytes);
+  const std::string withQuery = safeFileName(std::string(300, 'n') + ".bin?q=1");
+  EXPECT_EQ(renamedCandidate(withQuery, 0), std::string(kMaxFileNameBytes - 9, 'n') + "0.bin?q=1");
 }
 
 TEST(DiskName, NamesGoToDiskInUtf8AndEscapesNeverLeaveTheFolder) {

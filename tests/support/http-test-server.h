@@ -8,8 +8,10 @@
 #include <chrono>
 #include <cstddef>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace murlo::test {
 
@@ -30,6 +32,24 @@ class HttpTestServer {
   httplib::Server server_;
   std::thread thread_;
   int port_ = 0;
+};
+
+// Texts the handlers record on the server's threads (the Range headers asked for, say), for
+// the test's thread to read.
+class RecordedTexts {
+ public:
+  void add(std::string text) {
+    std::lock_guard lock(mutex_);
+    texts_.push_back(std::move(text));
+  }
+  std::vector<std::string> all() const {
+    std::lock_guard lock(mutex_);
+    return texts_;
+  }
+
+ private:
+  mutable std::mutex mutex_;
+  std::vector<std::string> texts_;
 };
 
 // Answers with `body`, from the offset a range request asks for, in pieces of `piece`

@@ -10,6 +10,7 @@
 #include "items/page-type.h"
 #include "jobs/job-host.h"
 #include "jobs/write-output.h"
+#include "net/error-log.h"
 #include "net/job-record.h"
 #include "net/page-responses.h"
 #include "net/result-codes.h"
@@ -157,6 +158,7 @@ bool AnalysisJob::finishPage() {
   if (nothingLeft_) return true;
   const int result = runner_.record().result;
   host_.writeOutput(result, pageAddress_);
+  reportLogFailure(runner_.record(), *host_.prompter());
   if (result == RESULT_SUCCEED) {
     if (mode_ != AnalysisMode::kOne) setRowImage(kImageWaiting);
     progress_.caption = JobCaption::kAnalysing;

@@ -8,6 +8,7 @@
 #include "jobs/job-host.h"
 #include "jobs/write-output.h"
 #include "net/disk-name.h"
+#include "net/error-log.h"
 #include "net/job-record.h"
 #include "net/result-codes.h"
 #include "net/worker-threads.h"
@@ -202,6 +203,7 @@ bool DownloadJob::finishItem() {
     host_.writeOutput(OUT_NOTICE, notice);
   }
   host_.writeOutput(result, current_.address);
+  reportLogFailure(record, *host_.prompter());
 
   ItemList& items = host_.items();
   const int row = current_.row.find(items);

@@ -47,9 +47,8 @@ bool writeAll(int fd, std::string_view data) {
 }
 
 void appendJobLog(JobRecord& job, std::string_view reason) {
-  if (appendErrorLog(job.appDir, job.url, reason) || !job.prompter) return;
-  job.prompter->message("Murlo.log 作成に致命的なｴﾗｰが発生しました\r\nすぐ制作者に連絡して下さい",
-                        PromptIcon::kExclamation, PromptButtons::kOk);
+  const int error = appendErrorLog(job.appDir, job.url, reason);
+  if (error != 0) job.logError = error;
 }
 
 }  // namespace
@@ -58,25 +57,26 @@ std::string errorLogPath(const std::string& appDir) {
   return programFilePath(appDir, kErrorLogFile);
 }
 
-bool appendErrorLog(const std::string& appDir, std::string_view url, std::string_view reason) {
+int appendErrorLog(const std::string& appDir, std::string_view url, std::string_view reason) {
   // The mutex orders the threads of this process, flock() other processes on the same file.
   static std::mutex mutex;
   std::lock_guard lock(mutex);
   const int fd =
       ::open(errorLogPath(appDir).c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
-  if (fd < 0) return false;
+  if (fd < 0) return errno;
   ::flock(fd, LOCK_EX);
   struct stat info {};
-  bool ok = ::fstat(fd, &info) == 0;
+  int error = ::fstat(fd, &info) == 0 ? 0 : errno;
   std::string entry;
-  if (ok && info.st_size == 0) entry = kBanner;
+  if (error == 0 && info.st_size == 0) entry = kBanner;
   entry += "\r\n" + timeStamp();
   entry.append(url);
   entry += "\r\n";
   entry.append(reason);
-  ok = ok && writeAll(fd, entry);
+  if (error == 0 && !writeAll(fd, entry)) error = errno;
   ::flock(fd, LOCK_UN);
-  return ::close(fd) == 0 && ok;
+  if (::close(fd) != 0 && error == 0) error = errno;
+  return error;
 }
 
 void logResultText(EngineError code, JobRecord& job) {
@@ -90,6 +90,17 @@ void logExceptionText(const std::exception& error, JobRecord& job) {
 
 void logNoticeText(std::string_view notice, JobRecord& job) {
   appendJobLog(job, notice.substr(0, kMaxReasonBytes));
+}
+
+void reportLogFailure(const JobRecord& job, Prompter& prompter) {
+  const int error = job.logError.load();
+  if (error == 0) return;
+  // A full disk is no fault of the program: say what happened instead.
+  const bool diskFull = error == ENOSPC || error == EDQUOT;
+  prompter.message(diskFull
+                       ? "Murlo.log に書き込めませんでした (ﾃﾞｨｽｸに空きがありません)"
+                       : "Murlo.log 作成に致命的なｴﾗｰが発生しました\r\nすぐ制作者に連絡して下さい",
+                   PromptIcon::kExclamation, PromptButtons::kOk);
 }
 
 }  // namespace murlo

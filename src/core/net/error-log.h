@@ -10,16 +10,19 @@ namespace murlo {
 
 struct EngineError;
 struct JobRecord;
+class Prompter;
 
 std::string errorLogPath(const std::string& appDir);
 
 // Appends one entry: a CR LF, the local time as "%Y-%m-%d %H:%M  ", the address, a CR LF
 // and the reason (CP932). A new file first gets the banner line. Entries of different
-// threads and processes never interleave. False when the file cannot be opened or written.
-bool appendErrorLog(const std::string& appDir, std::string_view url, std::string_view reason);
+// threads and processes never interleave. Returns 0, or the errno of the failure when the
+// file cannot be opened or written.
+int appendErrorLog(const std::string& appDir, std::string_view url, std::string_view reason);
 
-// Entries for a job's item, in its appDir. A log that cannot be written is reported through
-// the job's prompter and leaves the item's result as it is.
+// Entries for a job's item, in its appDir (worker thread). A log that cannot be written
+// leaves the item's result as it is and is noted in the job's logError, for job control
+// to report after the item's own result (reportLogFailure).
 //
 // A refusal of the status check, with its text (nothing for other failures).
 void logResultText(EngineError code, JobRecord& job);
@@ -27,5 +30,9 @@ void logResultText(EngineError code, JobRecord& job);
 void logExceptionText(const std::exception& error, JobRecord& job);
 // Something the item did otherwise than asked and the user should know (CP932).
 void logNoticeText(std::string_view notice, JobRecord& job);
+
+// Host thread, once the item's result is shown: tells through `prompter` that the item's
+// log entry could not be written, when it could not.
+void reportLogFailure(const JobRecord& job, Prompter& prompter);
 
 }  // namespace murlo

@@ -94,6 +94,9 @@ struct JobRecord {
   // Written: what the item did otherwise than asked and the user should learn from the
   // output (a partial file left alone), UTF-8; empty when nothing.
   SharedText notice;
+  // Written by the worker: the errno of an error-log entry that could not be written, 0
+  // when none failed. Job control reports it after the item's result (error-log.h).
+  std::atomic<int> logError{0};
   // Written by QueryFileInfo for the item properties query.
   FileInfo info;
 

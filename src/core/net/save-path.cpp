@@ -87,14 +87,20 @@ std::string renamedCandidate(std::string_view name, unsigned counter) {
   const std::size_t slash = name.rfind('/');
   const std::size_t componentStart = slash == std::string_view::npos ? 0 : slash + 1;
   const std::string_view component = name.substr(componentStart);
-  const std::size_t dot = findLastChar(component, '.');
-  const std::string_view stem = component.substr(0, dot);
+  // A name taken from an address may carry its query ("same.bin?size=3&pace=00.02"): the
+  // extension is that of the part before the "?", and the query stays after it unchanged.
+  const std::size_t queryStart = std::min(findChar(component, '?'), component.size());
+  const std::string_view query = component.substr(queryStart);
+  const std::string_view base = component.substr(0, queryStart);
+  const std::size_t dot = findLastChar(base, '.');
+  const std::string_view stem = base.substr(0, dot);
   const std::string_view extension =
-      dot == std::string_view::npos ? std::string_view() : component.substr(dot);
+      dot == std::string_view::npos ? std::string_view() : base.substr(dot);
   const std::size_t room =
-      kMaxFileNameBytes - std::min(kMaxFileNameBytes, extension.size() + std::strlen(hex));
+      kMaxFileNameBytes -
+      std::min(kMaxFileNameBytes, extension.size() + query.size() + std::strlen(hex));
   return std::string(name.substr(0, componentStart)) + std::string(cutAtCharBoundary(stem, room)) +
-         hex + std::string(extension);
+         hex + std::string(extension) + std::string(query);
 }
 
 }  // namespace murlo

@@ -35,8 +35,10 @@ std::string joinPath(std::string_view dir, std::string_view name);
 std::string baseName(std::string_view path);
 
 // The automatic-rename candidate: `counter` in upper-case hexadecimal put before the last
-// "." of the last component of `name`, or after `name` when that component has no ".". The
-// stem of a long last component is shortened so the candidate still fits kMaxFileNameBytes.
+// "." of the last component of `name`, or after `name` when that component has no ".". A
+// query ("?" and what follows) of the last component is kept after the extension, and its
+// dots do not count. The stem of a long last component is shortened so the candidate still
+// fits kMaxFileNameBytes.
 std::string renamedCandidate(std::string_view name, unsigned counter);
 
 }  // namespace murlo

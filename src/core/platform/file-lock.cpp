@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <thread>
 
+#include "platform/link-target.h"
 #include "platform/user-name.h"
 
 namespace murlo {
@@ -52,7 +53,9 @@ std::string FileLock::lockPathFor(const std::string& path) {
 
 bool FileLock::acquire(const std::string& path, std::chrono::milliseconds patience) {
   release();
-  lockPath_ = lockPathFor(path);
+  // Writes through a symbolic link go to the file it names (atomic-file.h): so does the lock,
+  // which a writer through the link and one through the file's own name then share.
+  lockPath_ = lockPathFor(linkTarget(path).value_or(path));
   error_ = 0;
   blockingOwner_.reset();
   const auto deadline = std::chrono::steady_clock::now() + patience;

@@ -2,7 +2,8 @@
 //
 // The file itself is replaced by a rename when it is written, so a lock on it would be lost
 // with its old inode. The lock lives on a hidden file beside it, ".NAME.lock", which the
-// holder removes before it lets go: no lock file stays behind.
+// holder removes before it lets go: no lock file stays behind. For a symbolic link, the
+// lock is that of the file the link names.
 #pragma once
 
 #include <sys/types.h>

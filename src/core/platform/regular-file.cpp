@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <limits>
 
 namespace murlo {
 
@@ -27,15 +28,33 @@ class FileDescriptor {
 
 }  // namespace
 
-std::optional<std::string> readRegularFile(const std::string& path) {
+RegularFileRead readRegularFile(const std::string& path, std::size_t maxBytes) {
+  RegularFileRead result;
   // O_NONBLOCK: opening a FIFO without a writer returns at once instead of waiting.
-  const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  struct stat st {};
-  if (file.get() < 0 || ::fstat(file.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
-    return std::nullopt;
+  // O_NOCTTY: a terminal device named here never becomes the controlling terminal.
+  const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+  if (file.get() < 0) {
+    result.status = errno == ENOENT ? FileReadStatus::kMissing : FileReadStatus::kUnreadable;
+    return result;
   }
-  // Read straight into a buffer of the file's size; a file that grows meanwhile is read on.
-  std::string content(std::max<std::size_t>(static_cast<std::size_t>(st.st_size), 4096), '\0');
+  struct stat st {};
+  if (::fstat(file.get(), &st) != 0) {
+    result.status = FileReadStatus::kUnreadable;
+    return result;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    result.status = FileReadStatus::kNotRegular;
+    return result;
+  }
+  const auto size = static_cast<std::size_t>(st.st_size);
+  if (size > maxBytes) {
+    result.status = FileReadStatus::kTooLarge;
+    return result;
+  }
+  // Read straight into a buffer of the file's size; a file that grows meanwhile is read on,
+  // up to the limit.
+  std::string& content = result.content;
+  content.resize(std::max<std::size_t>(size, 4096));
   std::size_t filled = 0;
   while (true) {
     if (filled == content.size()) content.resize(content.size() * 2);
@@ -43,12 +62,19 @@ std::optional<std::string> readRegularFile(const std::string& path) {
     if (got == 0) break;
     if (got < 0) {
       if (errno == EINTR) continue;
-      return std::nullopt;
+      return {FileReadStatus::kUnreadable, {}};
     }
     filled += static_cast<std::size_t>(got);
+    if (filled > maxBytes) return {FileReadStatus::kTooLarge, {}};
   }
   content.resize(filled);
-  return content;
+  return result;
+}
+
+std::optional<std::string> readRegularFile(const std::string& path) {
+  RegularFileRead read = readRegularFile(path, std::numeric_limits<std::size_t>::max());
+  if (read.status != FileReadStatus::kRead) return std::nullopt;
+  return std::move(read.content);
 }
 
 }  // namespace murlo

@@ -55,8 +55,11 @@ void forEachKey(Settings& s, IntFn onInt, StrFn onString) {
 }  // namespace
 
 AppSettings LoadSettings(const std::string& iniPath, const std::string& appDirectory) {
+  return readSettings(IniFile::load(iniPath), appDirectory);
+}
+
+AppSettings readSettings(const IniFile& ini, const std::string& appDirectory) {
   AppSettings s = defaultSettings(appDirectory);
-  const IniFile ini = IniFile::load(iniPath);
   forEachKey(
       s, [&](const char* sec, const char* key, int& v) { v = ini.getInt(sec, key, v); },
       [&](const char* sec, const char* key, std::string& v) { v = ini.getString(sec, key, v); });

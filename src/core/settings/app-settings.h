@@ -123,8 +123,13 @@ struct AppSettings {
 // Settings as a first start sees them: the defaults, with PATH01 the application directory.
 AppSettings defaultSettings(const std::string& appDirectory);
 
-// Reads the eighteen keys; a missing file or key gives the default.
+class IniFile;
+
+// Reads the eighteen keys; a missing file or key gives the default, and so does a file
+// that IniFile::load refuses.
 AppSettings LoadSettings(const std::string& iniPath, const std::string& appDirectory);
+// The same from a profile loaded already.
+AppSettings readSettings(const IniFile& ini, const std::string& appDirectory);
 
 // Writes the eighteen keys, keeping every other section and key of the file. Returns false
 // when the file could not be written (the earlier file then stays as it was).

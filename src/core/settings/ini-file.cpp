@@ -1,9 +1,6 @@
 #include "settings/ini-file.h"
 
 #include <climits>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 
 #include "platform/atomic-file.h"
 #include "text/cp932.h"
@@ -44,9 +41,9 @@ IniFile::Line IniFile::parseLine(std::string raw) {
 
 IniFile IniFile::load(const std::string& path) {
   IniFile ini;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return ini;
-  const std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  RegularFileRead read = readRegularFile(path, kMaxIniFileBytes);
+  ini.readStatus_ = read.status;
+  const std::string& data = read.content;
   std::size_t pos = 0;
   while (pos < data.size()) {
     std::size_t end = data.find('\n', pos);
@@ -57,6 +54,20 @@ IniFile IniFile::load(const std::string& path) {
     pos = end + 1;
   }
   return ini;
+}
+
+std::string IniFile::readProblem(const std::string& path) const {
+  constexpr std::string_view kFallback = "既定の設定を使い、このﾌｧｲﾙには保存しません";
+  switch (readStatus_) {
+    case FileReadStatus::kRead:
+    case FileReadStatus::kMissing: return {};
+    case FileReadStatus::kNotRegular:
+      return path + " は通常のﾌｧｲﾙではありません。" + std::string(kFallback);
+    case FileReadStatus::kTooLarge:
+      return path + " は大きすぎて読み込めません。" + std::string(kFallback);
+    case FileReadStatus::kUnreadable: return path + " を読み込めません。" + std::string(kFallback);
+  }
+  return {};
 }
 
 int IniFile::findSection(std::string_view section) const {
@@ -148,7 +159,11 @@ std::string IniFile::text() const {
   return out;
 }
 
-bool IniFile::save(const std::string& path) const { return writeFileAtomically(path, text()); }
+bool IniFile::save(const std::string& path) const {
+  const bool wholeFileKnown =
+      readStatus_ == FileReadStatus::kRead || readStatus_ == FileReadStatus::kMissing;
+  return wholeFileKnown && writeFileAtomically(path, text());
+}
 
 int parseProfileInt(std::string_view text) {
   std::size_t i = 0;

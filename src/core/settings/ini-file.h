@@ -10,12 +10,21 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/regular-file.h"
+
 namespace murlo {
 
 class IniFile {
  public:
-  // Reads the file; a missing or unreadable file gives an empty profile.
+  // Reads the file; a missing file gives an empty profile. So does a file that is not a
+  // regular file (a folder, a FIFO, a device), is larger than kMaxIniFileBytes or cannot be
+  // read: readStatus() tells, and such a profile is never saved, as that would replace the
+  // file's contents with the defaults.
   static IniFile load(const std::string& path);
+  FileReadStatus readStatus() const { return readStatus_; }
+  // Why the file at `path` that this profile was loaded from gave the defaults although it
+  // is there (UTF-8); empty when it was read or is missing.
+  std::string readProblem(const std::string& path) const;
 
   std::optional<std::string> get(std::string_view section, std::string_view key) const;
   std::string getString(std::string_view section, std::string_view key,
@@ -27,7 +36,7 @@ class IniFile {
 
   // Writes the whole profile to a temporary file beside `path` and renames it over `path`,
   // so a crash or a full disk never leaves a half-written file. Returns false on failure,
-  // leaving any earlier file untouched.
+  // leaving any earlier file untouched, and for a profile whose file could not be read.
   bool save(const std::string& path) const;
 
   std::string text() const;
@@ -51,7 +60,12 @@ class IniFile {
   static Line parseLine(std::string raw);
 
   std::vector<Line> lines_;
+  FileReadStatus readStatus_ = FileReadStatus::kMissing;
 };
+
+// The largest settings file read: far beyond any the program writes, small enough that a
+// wrong file cannot exhaust memory.
+inline constexpr std::size_t kMaxIniFileBytes = 1024 * 1024;
 
 // Reads a whole integer the way the profile functions do: optional blanks, an optional
 // sign, then decimal digits; anything else ends the number. No digits give 0.

@@ -51,6 +51,20 @@ TEST(IniFile, RewritingKeepsWhatItDoesNotOwnAndUsesCrlf) {
   EXPECT_EQ(ini.getInt("SETTING", "Tag", -1), 7);
 }
 
+TEST(IniFile, AFileTooLargeToReadGivesTheDefaultsAndIsNeverSavedOver) {
+  Sandbox box;
+  const std::string large = "[SETTING]\r\nTag=31\r\n" + std::string(kMaxIniFileBytes, ';');
+  const std::string path = box.write("Murlo.ini", large);
+  IniFile ini = IniFile::load(path);
+  EXPECT_EQ(ini.readStatus(), FileReadStatus::kTooLarge);
+  EXPECT_EQ(ini.getInt("SETTING", "Tag", 15), 15);
+  EXPECT_EQ(ini.readProblem(path),
+            path + " は大きすぎて読み込めません。既定の設定を使い、このﾌｧｲﾙには保存しません");
+  ini.setInt("SETTING", "Tag", 1);
+  EXPECT_FALSE(ini.save(path));
+  EXPECT_EQ(box.read("Murlo.ini"), large);
+}
+
 TEST(IniFile, FailedSaveLeavesTheEarlierFile) {
   Sandbox box;
   IniFile ini;
