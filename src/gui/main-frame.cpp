@@ -30,6 +30,7 @@
 #include "settings/settings-sheet.h"
 #include "state-icons.h"
 #include "ui-text.h"
+#include "window-size.h"
 
 namespace murlo::gui {
 
@@ -66,7 +67,7 @@ CMainFrame::CMainFrame(AppContext& app)
 #endif
   if (p.show != kShowMinimized && p.show != kShowMaximized) {
     const wxRect stored(p.x, p.y, p.width, p.height);
-    SetSize(wxRect(keepOnScreen(stored), stored.GetSize()));
+    SetSize(wxRect(keepOnScreen(stored), withDecorations(*this, stored.GetSize())));
   } else {
     // The stored rectangle is not used, but the bars are laid out once at the size the
     // window starts with: the screen's, not the toolkit's small default, which would
@@ -233,11 +234,12 @@ void CMainFrame::applyBarStates() {
 
 void CMainFrame::captureFramePlacement() {
   FramePlacement& p = app_.placement;
-  const wxRect r = GetRect();
-  p.x = r.x;
-  p.y = r.y;
-  p.width = r.width;
-  p.height = r.height;
+  const wxPoint at = GetPosition();
+  const wxSize size = undecoratedSize(*this);
+  p.x = at.x;
+  p.y = at.y;
+  p.width = size.x;
+  p.height = size.y;
   p.show = IsMaximized() ? kShowMaximized : IsIconized() ? kShowMinimized : kShowNormal;
   const std::pair<const char*, BarPlacement*> bars[] = {
       {kMainBar, &p.toolBar}, {kAddUrlBar, &p.addUrlBar}, {kListBar, &p.listBar}};
