@@ -206,6 +206,15 @@ wxAuiToolBar* CMainFrame::buildAddUrlBar() {
   refreshCombo();
   // Enter in the address field adds the address, as the add button does.
   urlCombo_->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent&) { addFromBar(); });
+  // The bar is no dialog that passes the focus on: Tab in the address field goes to the list.
+  Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
+    if (event.GetKeyCode() == WXK_TAB && !event.HasAnyModifiers() &&
+        wxWindow::FindFocus() == urlCombo_) {
+      view_->SetFocus();
+    } else {
+      event.Skip();
+    }
+  });
   return bar;
 }
 
