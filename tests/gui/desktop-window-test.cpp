@@ -5,12 +5,18 @@
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <wx/radiobut.h>
 
+#include <filesystem>
 #include <string>
+#include <tuple>
 
+#include "command-ids.h"
 #include "gui-fixture.h"
 #include "logic/window-title.h"
 #include "settings/ini-file.h"
+#include "wizard/wiz-address-page.h"
+#include "wizard/wizard.h"
 #include "x-screen.h"
 
 namespace murlo::test {
@@ -53,6 +59,61 @@ TEST(DesktopProgram, TheWindowKeepsItsPlaceAndSizeFromOneStartToTheNext) {
       placement += std::to_string(ini.getInt("MainFrame", key, -1)) + " ";
     EXPECT_EQ(placement, "200 120 700 500 ") << "run " << run;
   }
+}
+
+// The pixels of `shot` (the page's area of the screen) that lie outside the page's controls
+// and differ from its plain background, as its bottom right corner shows it.
+int strayPixels(const wxImage& shot, const wxWindow& page) {
+  const auto at = [&](int x, int y) {
+    const int i = (y * shot.GetWidth() + x) * 3;
+    return std::make_tuple(shot.GetData()[i], shot.GetData()[i + 1], shot.GetData()[i + 2]);
+  };
+  const auto background = at(shot.GetWidth() - 1, shot.GetHeight() - 1);
+  int stray = 0;
+  for (int y = 0; y < shot.GetHeight(); ++y) {
+    for (int x = 0; x < shot.GetWidth(); ++x) {
+      bool onControl = false;
+      for (const wxWindow* c : page.GetChildren())
+        onControl = onControl || (c->IsShown() && c->GetRect().Contains(x, y));
+      if (!onControl && at(x, y) != background) ++stray;
+    }
+  }
+  return stray;
+}
+
+class DesktopWizard : public GuiTest {};
+
+TEST_F(DesktopWizard, TheSummaryPageIsPaintedOverThePageBeforeIt) {
+  std::filesystem::create_directory(box_.path("dl"));
+  ASSERT_TRUE(startFrame());
+  ASSERT_TRUE(driveModal<gui::CWizard>(
+      [&] { command(gui::ID_WIZARD); },
+      [&](gui::CWizard& wizard) {
+        for (wxWindow* w : wizard.GetCurrentPage()->GetChildren()) {
+          if (w->GetLabel() == wxString::FromUTF8("ｻｲｽﾞの大きなﾌｧｲﾙをﾀﾞｳﾝﾛｰﾄﾞする(&S)"))
+            static_cast<wxRadioButton*>(w)->SetValue(true);
+        }
+        auto next = [&](int page) {
+          wxWindow* button = wizard.FindWindow(wxID_FORWARD);
+          wxCommandEvent click(wxEVT_BUTTON, wxID_FORWARD);
+          click.SetEventObject(button);
+          button->GetEventHandler()->ProcessEvent(click);
+          return static_cast<gui::CWizPage*>(wizard.GetCurrentPage())->id() == page;
+        };
+        ASSERT_TRUE(next(gui::wizard::kLargeFilePage));
+        wxWindow* page = wizard.GetCurrentPage();
+        static_cast<wxTextCtrl*>(page->FindWindow(gui::CWizAddressPage::kFolderId))
+            ->SetValue(wxString::FromUTF8(box_.path("dl")));
+        static_cast<wxTextCtrl*>(page->FindWindow(gui::CWizAddressPage::kAddressId))
+            ->SetValue("http://h.jp/files/big.bin");
+        pumpUntil([] { return false; }, 400);
+        ASSERT_TRUE(next(gui::wizard::kSummaryPage));
+        wxWindow* summary = wizard.GetCurrentPage();
+        pumpUntil([] { return false; }, 600);
+        const wxImage shot = grabScreen(summary->GetScreenRect());
+        ASSERT_TRUE(shot.IsOk());
+        EXPECT_EQ(strayPixels(shot, *summary), 0);
+      }));
 }
 
 }  // namespace
