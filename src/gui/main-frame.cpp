@@ -42,6 +42,10 @@ constexpr const char* kAddUrlBar = "AddUrlBar";
 constexpr const char* kOutputPane = "DialogBar";
 constexpr int kOutputMinHeight = 60;
 constexpr int kOutputMaxHeight = 2000;
+// The add bar's address field: its width where there is room, and the least it gives up to
+// keep the bar's buttons inside a narrow window.
+constexpr int kAddressFieldWidth = 600;
+constexpr int kAddressFieldMinWidth = 150;
 
 // Where a floating bar's frame is on the screen, asked of the X server through its client
 // area. The toolkit's own record of a top-level window's position follows the window
@@ -67,7 +71,14 @@ CMainFrame::CMainFrame(AppContext& app)
 #endif
   if (p.show != kShowMinimized && p.show != kShowMaximized) {
     const wxRect stored(p.x, p.y, p.width, p.height);
-    SetSize(wxRect(keepOnScreen(stored), withDecorations(*this, stored.GetSize())));
+    const wxPoint at = keepOnScreen(stored);
+    // No larger than the screen it opens on (a size stored at another screen or scale).
+    const int screen = wxDisplay::GetFromPoint(at);
+    wxSize size = withDecorations(*this, stored.GetSize());
+    size.DecTo(wxDisplay(screen == wxNOT_FOUND ? 0u : static_cast<unsigned>(screen))
+                   .GetClientArea()
+                   .GetSize());
+    SetSize(wxRect(at, size));
   } else {
     // The stored rectangle is not used, but the bars are laid out once at the size the
     // window starts with: the screen's, not the toolkit's small default, which would
@@ -119,6 +130,11 @@ CMainFrame::CMainFrame(AppContext& app)
   aui_.Update();
 
   Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::onClose, this);
+  // After the bars' manager has laid the window out for its new size.
+  Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+    event.Skip();
+    CallAfter(&CMainFrame::fitAddressField);
+  });
   Bind(wxEVT_MENU, &CMainFrame::onCommand, this);
   Bind(wxEVT_UPDATE_UI, &CMainFrame::onUpdateUi, this);
 
@@ -182,8 +198,9 @@ wxAuiToolBar* CMainFrame::buildAddUrlBar() {
   auto* bar = new wxAuiToolBar(this, ID_VIEW_ADD_BAR, wxDefaultPosition, wxDefaultSize,
                                wxAUI_TB_DEFAULT_STYLE | wxAUI_TB_GRIPPER);
   bar->SetToolBitmapSize(wxSize(16, 16));
-  urlCombo_ = new wxComboBox(bar, ID_URL_COMBO, wxEmptyString, wxDefaultPosition, wxSize(600, -1),
-                             0, nullptr, wxCB_DROPDOWN | wxTE_PROCESS_ENTER);
+  urlCombo_ = new wxComboBox(bar, ID_URL_COMBO, wxEmptyString, wxDefaultPosition,
+                             wxSize(kAddressFieldWidth, -1), 0, nullptr,
+                             wxCB_DROPDOWN | wxTE_PROCESS_ENTER);
   urlCombo_->SetFont(wxFont(wxFontInfo(9).Family(wxFONTFAMILY_MODERN).FaceName(u8("IPAGothic"))));
   bar->AddControl(urlCombo_);
   bar->AddSpacer(12);
@@ -216,6 +233,22 @@ wxAuiToolBar* CMainFrame::buildAddUrlBar() {
     }
   });
   return bar;
+}
+
+void CMainFrame::fitAddressField() {
+  wxAuiPaneInfo& pane = aui_.GetPane(kAddUrlBar);
+  auto* bar = static_cast<wxAuiToolBar*>(pane.window);
+  wxAuiToolBarItem* field = bar->FindTool(ID_URL_COMBO);
+  if (!field || !pane.IsDocked()) return;
+  const wxSize current = field->GetMinSize();
+  const int others = bar->GetBestSize().x - current.x;
+  const int width =
+      std::clamp(GetClientSize().x - others, kAddressFieldMinWidth, kAddressFieldWidth);
+  if (width == current.x) return;
+  field->SetMinSize(wxSize(width, current.y));
+  bar->Realize();
+  pane.BestSize(bar->GetBestSize());
+  aui_.Update();
 }
 
 void CMainFrame::refreshCombo() {
