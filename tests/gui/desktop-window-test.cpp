@@ -1,18 +1,25 @@
-// The program itself, started and closed as a user does on the desktop of
-// run-on-desktop.sh: the window manager's frame is known to a process only after its first
-// window is on the screen, which a test inside this process cannot see again.
+// Windows as the desktop of run-on-desktop.sh shows them: the program itself started and
+// closed as a user does (the window manager's frame is known to a process only after its
+// first window is on the screen, which a test inside this process cannot see again), and
+// what the wizard's pages leave on the screen.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <wx/msgdlg.h>
 #include <wx/radiobut.h>
 
+// The generic message box builds on the declarations of wx/msgdlg.h.
+#include <wx/generic/msgdlgg.h>
+
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <tuple>
 
 #include "command-ids.h"
 #include "gui-fixture.h"
+#include "gui-prompter.h"
 #include "logic/window-title.h"
 #include "settings/ini-file.h"
 #include "wizard/wiz-address-page.h"
@@ -113,6 +120,16 @@ TEST_F(DesktopWizard, TheSummaryPageIsPaintedOverThePageBeforeIt) {
         const wxImage shot = grabScreen(summary->GetScreenRect());
         ASSERT_TRUE(shot.IsOk());
         EXPECT_EQ(strayPixels(shot, *summary), 0);
+        // A message box over the page, closed again.
+        EXPECT_TRUE(driveModal<wxGenericMessageDialog>(
+            [&] {
+              gui::showMessageBox(&wizard, "保存先のﾌｫﾙﾀﾞが指定されていません",
+                                  PromptIcon::kInformation, PromptButtons::kOk);
+            },
+            [](wxGenericMessageDialog&) { pumpUntil([] { return false; }, 400); }));
+        pumpUntil([] { return false; }, 600);
+        EXPECT_EQ(strayPixels(grabScreen(summary->GetScreenRect()), *summary), 0);
+        std::printf("screenshot: %s\n", saveScreenshot(&wizard, "wizard-summary").c_str());
       }));
 }
 
