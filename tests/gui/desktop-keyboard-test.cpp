@@ -1,7 +1,6 @@
 // The keyboard on the desktop of run-on-desktop.sh: keys go through the X server to the
 // window that has the focus, as a user's do.
 #include <gtest/gtest.h>
-#include <wx/radiobut.h>
 #include <wx/uiaction.h>
 
 #include <filesystem>
@@ -13,6 +12,7 @@
 #include "gui-fixture.h"
 #include "item-tree-dlg.h"
 #include "properties-dlg.h"
+#include "wizard-user.h"
 #include "wizard/wiz-address-page.h"
 #include "wizard/wizard.h"
 
@@ -90,58 +90,29 @@ TEST_F(DesktopKeys, TabLeavesTheAddressBarForTheList) {
   EXPECT_TRUE(pumpUntil([&] { return frame_->view()->HasFocus(); }));
 }
 
-wxRadioButton* findRadio(wxWindow* parent, const char* label) {
-  for (wxWindow* child : parent->GetChildren()) {
-    auto* radio = dynamic_cast<wxRadioButton*>(child);
-    if (radio && radio->GetLabel() == wxString::FromUTF8(label)) return radio;
-    if (wxRadioButton* inside = findRadio(child, label)) return inside;
-  }
-  return nullptr;
-}
-
-int pageOf(wxWizard& wizard) {
-  auto* page = static_cast<CWizPage*>(wizard.GetCurrentPage());
-  return page ? page->id() : 0;
-}
-
-void choose(wxWizard& wizard, const char* label) {
-  wxRadioButton* radio = findRadio(wizard.GetCurrentPage(), label);
-  ASSERT_NE(radio, nullptr) << label;
-  radio->SetValue(true);
-}
-
-bool next(wxWizard& wizard, int expectedPage) {
-  wxCommandEvent click(wxEVT_BUTTON, wxID_FORWARD);
-  click.SetEventObject(wizard.FindWindow(wxID_FORWARD));
-  wizard.FindWindow(wxID_FORWARD)->GetEventHandler()->ProcessEvent(click);
-  return pumpUntil([&] { return pageOf(wizard) == expectedPage; });
-}
-
 TEST_F(DesktopKeys, AltNGoesToTheWizardsNextPageAndTypingFillsTheAddress) {
   ASSERT_TRUE(driveModal<CWizard>(
       [&] { command(ID_WIZARD); },
       [&](CWizard& wizard) {
-        choose(wizard, "ﾎｰﾑﾍﾟｰｼﾞをﾀﾞｳﾝﾛｰﾄﾞする(&H)");
-        ASSERT_TRUE(next(wizard, wizard::kHomePagePage));
-        // A radio button of this page has the same letter as Next.
-        choose(wizard, "現在のﾍﾟｰｼﾞから、再帰的にﾘﾝｸを捜しだしてﾀﾞｳﾝﾛｰﾄﾞ(&I)");
-        choose(wizard, "一つのﾌｫﾙﾀﾞに全てのﾌｧｲﾙを保存(&O)");
+        WizardUser user{wizard};
+        user.choose("ﾎｰﾑﾍﾟｰｼﾞをﾀﾞｳﾝﾛｰﾄﾞする(&H)");
+        user.next();
+        ASSERT_EQ(user.page(), wizard::kHomePagePage);
+        // A choice of this page has the same letter as Next.
+        user.choose("現在のﾍﾟｰｼﾞから、再帰的にﾘﾝｸを捜しだしてﾀﾞｳﾝﾛｰﾄﾞ(&I)");
+        user.choose("一つのﾌｫﾙﾀﾞに全てのﾌｧｲﾙを保存(&O)");
         key('N', wxMOD_ALT);
-        EXPECT_TRUE(pumpUntil([&] { return pageOf(wizard) == wizard::kExtensionsPage; }));
+        EXPECT_TRUE(pumpUntil([&] { return user.page() == wizard::kExtensionsPage; }));
         EXPECT_EQ(wizard.state().mode, wizard::WizardMode::kRecursive);
 
-        static_cast<wxCheckBox*>(wizard.GetCurrentPage()->FindWindow(1007))->SetValue(true);
-        ASSERT_TRUE(next(wizard, wizard::kAddressPage));
+        user.tick(1007, true);
+        user.next();
+        ASSERT_EQ(user.page(), wizard::kAddressPage);
         // What the user types right away is the address.
-        wxWindow* page = wizard.GetCurrentPage();
-        auto* address = static_cast<wxTextCtrl*>(page->FindWindow(CWizAddressPage::kAddressId));
-        auto* folder = static_cast<wxTextCtrl*>(page->FindWindow(CWizAddressPage::kFolderId));
-        const wxString savedIn = folder->GetValue();
-        pumpUntil([] { return false; }, 300);
+        const std::string folder = user.text(CWizAddressPage::kFolderId);
         wxUIActionSimulator().Text("abc");
-        EXPECT_TRUE(pumpUntil([&] { return address->GetValue() == "abc"; }))
-            << address->GetValue() << " / " << folder->GetValue();
-        EXPECT_EQ(folder->GetValue(), savedIn);
+        EXPECT_TRUE(pumpUntil([&] { return user.text(CWizAddressPage::kAddressId) == "abc"; }));
+        EXPECT_EQ(user.text(CWizAddressPage::kFolderId), folder);
       }));
 }
 

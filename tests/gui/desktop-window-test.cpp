@@ -7,7 +7,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <wx/msgdlg.h>
-#include <wx/radiobut.h>
 
 // The generic message box builds on the declarations of wx/msgdlg.h.
 #include <wx/generic/msgdlgg.h>
@@ -22,6 +21,7 @@
 #include "gui-prompter.h"
 #include "logic/window-title.h"
 #include "settings/ini-file.h"
+#include "wizard-user.h"
 #include "wizard/wiz-address-page.h"
 #include "wizard/wizard.h"
 #include "x-screen.h"
@@ -96,25 +96,14 @@ TEST_F(DesktopWizard, TheSummaryPageIsPaintedOverThePageBeforeIt) {
   ASSERT_TRUE(driveModal<gui::CWizard>(
       [&] { command(gui::ID_WIZARD); },
       [&](gui::CWizard& wizard) {
-        for (wxWindow* w : wizard.GetCurrentPage()->GetChildren()) {
-          if (w->GetLabel() == wxString::FromUTF8("ｻｲｽﾞの大きなﾌｧｲﾙをﾀﾞｳﾝﾛｰﾄﾞする(&S)"))
-            static_cast<wxRadioButton*>(w)->SetValue(true);
-        }
-        auto next = [&](int page) {
-          wxWindow* button = wizard.FindWindow(wxID_FORWARD);
-          wxCommandEvent click(wxEVT_BUTTON, wxID_FORWARD);
-          click.SetEventObject(button);
-          button->GetEventHandler()->ProcessEvent(click);
-          return static_cast<gui::CWizPage*>(wizard.GetCurrentPage())->id() == page;
-        };
-        ASSERT_TRUE(next(gui::wizard::kLargeFilePage));
-        wxWindow* page = wizard.GetCurrentPage();
-        static_cast<wxTextCtrl*>(page->FindWindow(gui::CWizAddressPage::kFolderId))
-            ->SetValue(wxString::FromUTF8(box_.path("dl")));
-        static_cast<wxTextCtrl*>(page->FindWindow(gui::CWizAddressPage::kAddressId))
-            ->SetValue("http://h.jp/files/big.bin");
+        WizardUser user{wizard};
+        user.choose("ｻｲｽﾞの大きなﾌｧｲﾙをﾀﾞｳﾝﾛｰﾄﾞする(&S)");
+        user.next();
+        user.type(gui::CWizAddressPage::kFolderId, box_.path("dl"));
+        user.type(gui::CWizAddressPage::kAddressId, "http://h.jp/files/big.bin");
         pumpUntil([] { return false; }, 400);
-        ASSERT_TRUE(next(gui::wizard::kSummaryPage));
+        user.next();
+        ASSERT_EQ(user.page(), gui::wizard::kSummaryPage);
         wxWindow* summary = wizard.GetCurrentPage();
         pumpUntil([] { return false; }, 600);
         const wxImage shot = grabScreen(summary->GetScreenRect());
