@@ -65,7 +65,9 @@ CAddItemDlg::CAddItemDlg(wxWindow* parent, Prompter& prompter)
   top->Add(group, 0, wxLEFT | wxRIGHT | wxEXPAND, 8);
 
   auto* buttons = new wxStdDialogButtonSizer;
-  buttons->AddButton(new wxButton(this, wxID_OK, "OK"));
+  auto* ok = new wxButton(this, wxID_OK, "OK");
+  ok->SetDefault();  // Enter in a field presses it
+  buttons->AddButton(ok);
   buttons->AddButton(new wxButton(this, wxID_CANCEL, u8("ｷｬﾝｾﾙ")));
   buttons->Realize();
   top->Add(buttons, 0, wxALL | wxEXPAND, 8);

@@ -66,7 +66,9 @@ CFileEntryDlg::CFileEntryDlg(wxWindow* parent, Prompter& prompter, Kind kind)
   top->Add(urlGroup, 0, wxLEFT | wxRIGHT | wxEXPAND, margin);
 
   auto* buttons = new wxStdDialogButtonSizer;
-  buttons->AddButton(new wxButton(this, wxID_OK, u8(kind_ == Kind::kResume ? "&OK" : "開始(&S)")));
+  auto* ok = new wxButton(this, wxID_OK, u8(kind_ == Kind::kResume ? "&OK" : "開始(&S)"));
+  ok->SetDefault();  // Enter in a field presses it
+  buttons->AddButton(ok);
   buttons->AddButton(new wxButton(this, wxID_CANCEL, u8("ｷｬﾝｾﾙ(&C)")));
   buttons->Realize();
   top->Add(buttons, 0, wxALL | wxEXPAND, margin);

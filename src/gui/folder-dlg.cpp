@@ -24,6 +24,7 @@ CFolderDlg::CFolderDlg(wxWindow* parent, Prompter& prompter, const std::string& 
   auto* buttons = new wxBoxSizer(wxHORIZONTAL);
   newFolder_ = new wxButton(this, kNewFolderId, u8("新規ﾌｫﾙﾀﾞ"));
   ok_ = new wxButton(this, wxID_OK, "OK");
+  ok_->SetDefault();
   buttons->Add(newFolder_, 0, wxRIGHT, gap);
   buttons->AddStretchSpacer();
   buttons->Add(ok_, 0, wxRIGHT, gap);

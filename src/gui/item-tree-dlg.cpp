@@ -132,9 +132,22 @@ CItemTreeDlg::CItemTreeDlg(wxWindow* parent, Prompter& prompter, ItemList& items
     fillHosts();
     event.Skip();
   });
+  // The hosts are listed before the first key moves the selection, as before the first click.
+  hosts_->Bind(wxEVT_TREE_KEY_DOWN, [this](wxTreeEvent& event) {
+    fillHosts();
+    event.Skip();
+  });
   hosts_->Bind(wxEVT_TREE_SEL_CHANGED, &CItemTreeDlg::onHostChosen, this);
   directories_->Bind(wxEVT_TREE_SEL_CHANGED, &CItemTreeDlg::onDirectoryChosen, this);
   Bind(wxEVT_MENU, [this](wxCommandEvent& event) { runCommand(event.GetId()); });
+  // There is no Cancel button that Escape could press: it closes the dialog as "閉じる" does.
+  Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
+    if (event.GetKeyCode() == WXK_ESCAPE && !event.HasAnyModifiers()) {
+      runCommand(kCloseId);
+    } else {
+      event.Skip();
+    }
+  });
 }
 
 void CItemTreeDlg::showCount() {

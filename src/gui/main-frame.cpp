@@ -30,6 +30,7 @@
 #include "settings/settings-sheet.h"
 #include "state-icons.h"
 #include "ui-text.h"
+#include "window-size.h"
 
 namespace murlo::gui {
 
@@ -41,6 +42,10 @@ constexpr const char* kAddUrlBar = "AddUrlBar";
 constexpr const char* kOutputPane = "DialogBar";
 constexpr int kOutputMinHeight = 60;
 constexpr int kOutputMaxHeight = 2000;
+// The add bar's address field: its width where there is room, and the least it gives up to
+// keep the bar's buttons inside a narrow window.
+constexpr int kAddressFieldWidth = 600;
+constexpr int kAddressFieldMinWidth = 150;
 
 // Where a floating bar's frame is on the screen, asked of the X server through its client
 // area. The toolkit's own record of a top-level window's position follows the window
@@ -66,7 +71,14 @@ CMainFrame::CMainFrame(AppContext& app)
 #endif
   if (p.show != kShowMinimized && p.show != kShowMaximized) {
     const wxRect stored(p.x, p.y, p.width, p.height);
-    SetSize(wxRect(keepOnScreen(stored), stored.GetSize()));
+    const wxPoint at = keepOnScreen(stored);
+    // No larger than the screen it opens on (a size stored at another screen or scale).
+    const int screen = wxDisplay::GetFromPoint(at);
+    wxSize size = withDecorations(*this, stored.GetSize());
+    size.DecTo(wxDisplay(screen == wxNOT_FOUND ? 0u : static_cast<unsigned>(screen))
+                   .GetClientArea()
+                   .GetSize());
+    SetSize(wxRect(at, size));
   } else {
     // The stored rectangle is not used, but the bars are laid out once at the size the
     // window starts with: the screen's, not the toolkit's small default, which would
@@ -118,6 +130,11 @@ CMainFrame::CMainFrame(AppContext& app)
   aui_.Update();
 
   Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::onClose, this);
+  // After the bars' manager has laid the window out for its new size.
+  Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+    event.Skip();
+    CallAfter(&CMainFrame::fitAddressField);
+  });
   Bind(wxEVT_MENU, &CMainFrame::onCommand, this);
   Bind(wxEVT_UPDATE_UI, &CMainFrame::onUpdateUi, this);
 
@@ -181,8 +198,9 @@ wxAuiToolBar* CMainFrame::buildAddUrlBar() {
   auto* bar = new wxAuiToolBar(this, ID_VIEW_ADD_BAR, wxDefaultPosition, wxDefaultSize,
                                wxAUI_TB_DEFAULT_STYLE | wxAUI_TB_GRIPPER);
   bar->SetToolBitmapSize(wxSize(16, 16));
-  urlCombo_ = new wxComboBox(bar, ID_URL_COMBO, wxEmptyString, wxDefaultPosition, wxSize(600, -1),
-                             0, nullptr, wxCB_DROPDOWN | wxTE_PROCESS_ENTER);
+  urlCombo_ = new wxComboBox(bar, ID_URL_COMBO, wxEmptyString, wxDefaultPosition,
+                             wxSize(kAddressFieldWidth, -1), 0, nullptr,
+                             wxCB_DROPDOWN | wxTE_PROCESS_ENTER);
   urlCombo_->SetFont(wxFont(wxFontInfo(9).Family(wxFONTFAMILY_MODERN).FaceName(u8("IPAGothic"))));
   bar->AddControl(urlCombo_);
   bar->AddSpacer(12);
@@ -205,7 +223,32 @@ wxAuiToolBar* CMainFrame::buildAddUrlBar() {
   refreshCombo();
   // Enter in the address field adds the address, as the add button does.
   urlCombo_->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent&) { addFromBar(); });
+  // The bar is no dialog that passes the focus on: Tab in the address field goes to the list.
+  Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
+    if (event.GetKeyCode() == WXK_TAB && !event.HasAnyModifiers() &&
+        wxWindow::FindFocus() == urlCombo_) {
+      view_->SetFocus();
+    } else {
+      event.Skip();
+    }
+  });
   return bar;
+}
+
+void CMainFrame::fitAddressField() {
+  wxAuiPaneInfo& pane = aui_.GetPane(kAddUrlBar);
+  auto* bar = static_cast<wxAuiToolBar*>(pane.window);
+  wxAuiToolBarItem* field = bar->FindTool(ID_URL_COMBO);
+  if (!field || !pane.IsDocked()) return;
+  const wxSize current = field->GetMinSize();
+  const int others = bar->GetBestSize().x - current.x;
+  const int width =
+      std::clamp(GetClientSize().x - others, kAddressFieldMinWidth, kAddressFieldWidth);
+  if (width == current.x) return;
+  field->SetMinSize(wxSize(width, current.y));
+  bar->Realize();
+  pane.BestSize(bar->GetBestSize());
+  aui_.Update();
 }
 
 void CMainFrame::refreshCombo() {
@@ -233,11 +276,12 @@ void CMainFrame::applyBarStates() {
 
 void CMainFrame::captureFramePlacement() {
   FramePlacement& p = app_.placement;
-  const wxRect r = GetRect();
-  p.x = r.x;
-  p.y = r.y;
-  p.width = r.width;
-  p.height = r.height;
+  const wxPoint at = GetPosition();
+  const wxSize size = undecoratedSize(*this);
+  p.x = at.x;
+  p.y = at.y;
+  p.width = size.x;
+  p.height = size.y;
   p.show = IsMaximized() ? kShowMaximized : IsIconized() ? kShowMinimized : kShowNormal;
   const std::pair<const char*, BarPlacement*> bars[] = {
       {kMainBar, &p.toolBar}, {kAddUrlBar, &p.addUrlBar}, {kListBar, &p.listBar}};

@@ -64,6 +64,9 @@ class CMainFrame : public wxFrame {
   void showToolPrompts(wxAuiToolBar* bar);
   void applyBarStates();
   void refreshCombo();
+  // Narrows the add bar's address field, down to a minimum, so that the bar's buttons stay
+  // inside the window; widens it again up to its full width.
+  void fitAddressField();
   void message(const std::string& text, PromptIcon icon);
   wxAuiPaneInfo* paneForCommand(int commandId);
   void onClose(wxCloseEvent& event);

@@ -76,7 +76,9 @@ CPropertiesDlg::CPropertiesDlg(wxWindow* parent, AppContext& app, const ItemReco
   top->Add(actions, 0, wxALL, wxDLG_UNIT(this, wxSize(7, 0)).x);
 
   auto* buttons = new wxStdDialogButtonSizer;
-  buttons->AddButton(new wxButton(this, wxID_OK, "&OK"));
+  auto* ok = new wxButton(this, wxID_OK, "&OK");
+  ok->SetDefault();  // Enter in a field presses it
+  buttons->AddButton(ok);
   buttons->AddButton(new wxButton(this, wxID_CANCEL, u8("ｷｬﾝｾﾙ(&C)")));
   buttons->Realize();
   top->Add(buttons, 0, wxALL | wxEXPAND, wxDLG_UNIT(this, wxSize(7, 0)).x);

@@ -16,6 +16,7 @@
 #include "job-commands.h"
 #include "paste-button.h"
 #include "settings/save-folder.h"
+#include "wizard-user.h"
 #include "wizard/wiz-address-page.h"
 #include "wizard/wiz-dlg04.h"
 #include "wizard/wiz-dlg06.h"
@@ -33,52 +34,6 @@ constexpr const char* kShownInPage = "ﾎｰﾑﾍﾟｰｼﾞに直接表示さ
 constexpr const char* kLinkedPages = "現在のﾍﾟｰｼﾞとﾘﾝｸされているﾍﾟｰｼﾞをﾀﾞｳﾝﾛｰﾄﾞ(&N)";
 constexpr const char* kRecursive = "現在のﾍﾟｰｼﾞから、再帰的にﾘﾝｸを捜しだしてﾀﾞｳﾝﾛｰﾄﾞ(&I)";
 constexpr const char* kSiteFolders = "実際のﾍﾟｰｼﾞのﾘﾝｸと同じようにﾌｫﾙﾀﾞを作成して保存(&D)";
-
-wxRadioButton* findRadio(wxWindow* parent, const wxString& label) {
-  for (wxWindow* child : parent->GetChildren()) {
-    auto* radio = dynamic_cast<wxRadioButton*>(child);
-    if (radio && radio->GetLabel() == label) return radio;
-    if (wxRadioButton* inside = findRadio(child, label)) return inside;
-  }
-  return nullptr;
-}
-
-// Works the wizard's current page as a user would.
-struct WizardUser {
-  CWizard& wizard;
-
-  wxWizardPage* current() { return wizard.GetCurrentPage(); }
-  // The current page's number; 0 once the wizard has ended.
-  int page() { return current() ? static_cast<CWizPage*>(current())->id() : 0; }
-  void choose(const char* label) {
-    wxRadioButton* radio = findRadio(current(), wxString::FromUTF8(label));
-    ASSERT_NE(radio, nullptr) << label;
-    radio->SetValue(true);
-  }
-  void type(int id, const std::string& text) {
-    static_cast<wxTextCtrl*>(current()->FindWindow(id))->SetValue(wxString::FromUTF8(text));
-  }
-  std::string text(int id) {
-    return std::string(static_cast<wxTextCtrl*>(current()->FindWindow(id))->GetValue().utf8_str());
-  }
-  void tick(int id, bool on) { static_cast<wxCheckBox*>(current()->FindWindow(id))->SetValue(on); }
-  bool ticked(int id) { return static_cast<wxCheckBox*>(current()->FindWindow(id))->GetValue(); }
-  // A button of the current page, else of the wizard.
-  void press(int id) {
-    wxWindow* button = current()->FindWindow(id);
-    if (!button) button = wizard.FindWindow(id);
-    wxCommandEvent click(wxEVT_BUTTON, id);
-    click.SetEventObject(button);
-    button->GetEventHandler()->ProcessEvent(click);
-  }
-  void next() { press(wxID_FORWARD); }
-  void back() { press(wxID_BACKWARD); }
-  std::string buttonLabel(int id) {
-    return std::string(wizard.FindWindow(id)->GetLabel().utf8_str());
-  }
-  bool backEnabled() { return wizard.FindWindow(wxID_BACKWARD)->IsEnabled(); }
-  CWizDlg04& summary() { return *static_cast<CWizDlg04*>(current()); }
-};
 
 class WizardTest : public GuiTest {
  protected:

@@ -93,4 +93,21 @@ std::optional<wxPoint> screenPosition(const std::string& title) {
   return wxPoint(px, py);
 }
 
+bool closeWindow(const std::string& title) {
+  DisplayPtr x(XOpenDisplay(nullptr), XCloseDisplay);
+  if (!x) return false;
+  const Window w = findTitled(x.get(), DefaultRootWindow(x.get()), title);
+  if (!w) return false;
+  XEvent close{};
+  close.xclient.type = ClientMessage;
+  close.xclient.window = w;
+  close.xclient.message_type = XInternAtom(x.get(), "WM_PROTOCOLS", False);
+  close.xclient.format = 32;
+  close.xclient.data.l[0] = static_cast<long>(XInternAtom(x.get(), "WM_DELETE_WINDOW", False));
+  close.xclient.data.l[1] = CurrentTime;
+  XSendEvent(x.get(), w, False, NoEventMask, &close);
+  XFlush(x.get());
+  return true;
+}
+
 }  // namespace murlo::test

@@ -18,6 +18,10 @@ int stackingIndex(const std::string& title);
 // manager's frame around it.
 std::optional<wxPoint> screenPosition(const std::string& title);
 
+// Asks the top-level window titled `title` to close, as its close box does. False when there
+// is no such window.
+bool closeWindow(const std::string& title);
+
 // The pixels the screen shows in `area` now. (The toolkit's screen context keeps the first
 // picture it took for the rest of the process.)
 wxImage grabScreen(const wxRect& area);

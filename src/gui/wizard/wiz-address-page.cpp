@@ -55,6 +55,9 @@ CWizAddressPage::CWizAddressPage(CWizard& wizard, int id) : CWizPage(wizard, id)
 }
 
 void CWizAddressPage::onShow() {
+  // The keyboard goes to the address, which the user has to give: in the folder field,
+  // selected as a field is when it takes the focus, typing would replace the folder.
+  address_->SetFocus();
   // The folder the user saves to now, when the page is first shown.
   if (filled_) return;
   filled_ = true;

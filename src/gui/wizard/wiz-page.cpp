@@ -11,6 +11,9 @@ using namespace wizard;
 CWizPage::CWizPage(CWizard& wizard, int id)
     : wxWizardPage(&wizard), wizard_(wizard), id_(id), top_(new wxBoxSizer(wxVERTICAL)) {
   SetSizer(top_);
+  // A page without a colour of its own paints no background: whatever the page before it or
+  // a closed message box left on the screen would stay under its texts.
+  SetBackgroundColour(wizard.GetBackgroundColour());
   // The wizard asks GetNext() before it sends PAGE_CHANGING, so Next checks here.
   Bind(wxEVT_WIZARD_BEFORE_PAGE_CHANGED, [this](wxWizardEvent& event) {
     if (!event.GetDirection()) return;

@@ -24,6 +24,19 @@ CWizard::CWizard(wxWindow* parent, AppContext& app)
   // Every page in the page area, so the wizard is as large as its largest page.
   for (CWizPage* p : pages_) GetPageAreaSizer()->Add(p);
   FindWindow(wxID_CANCEL)->SetLabel(u8("ｷｬﾝｾﾙ"));
+  // Alt+N is "次へ(&N)" on every page that has a next one, also where a choice of the page
+  // carries the same letter.
+  Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
+    wxWindow* next = FindWindow(wxID_FORWARD);
+    if (event.GetModifiers() == wxMOD_ALT && event.GetKeyCode() == 'N' && next->IsEnabled() &&
+        GetCurrentPage() && HasNextPage(GetCurrentPage())) {
+      wxCommandEvent click(wxEVT_BUTTON, wxID_FORWARD);
+      click.SetEventObject(next);
+      next->GetEventHandler()->ProcessEvent(click);
+    } else {
+      event.Skip();
+    }
+  });
 }
 
 bool CWizard::run() { return RunWizard(page(kPurposePage)); }
