@@ -9,6 +9,7 @@
 #include "add-item-dlg.h"
 #include "command-ids.h"
 #include "file-entry-dlg.h"
+#include "folder-dlg.h"
 #include "gui-fixture.h"
 #include "item-tree-dlg.h"
 #include "properties-dlg.h"
@@ -63,6 +64,20 @@ TEST_F(DesktopKeys, EnterInADialogPressesItsOk) {
     EXPECT_TRUE(shown) << commandId;
     EXPECT_TRUE(pressed) << commandId;
   }
+}
+
+TEST_F(DesktopKeys, EnterInTheFolderTreePressesOk) {
+  // A folder with folders in it, which the tree would open or close on Enter.
+  std::filesystem::create_directory(box_.path("dl/sub"));
+  int answer = 0;
+  ASSERT_TRUE(driveModal<CFolderDlg>([&] { command(ID_CHANGE_FOLDER); },
+                                     [&](CFolderDlg& dlg) {
+                                       ASSERT_TRUE(focus(dlg.tree()));
+                                       key(WXK_RETURN);
+                                       pumpUntil([&] { return !dlg.IsModal(); });
+                                       answer = dlg.GetReturnCode();
+                                     }));
+  EXPECT_EQ(answer, wxID_OK);
 }
 
 TEST_F(DesktopKeys, TheTreeViewFillsItsHostsFromTheKeyboardAndEscapeClosesIt) {
