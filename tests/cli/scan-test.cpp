@@ -24,6 +24,21 @@ TEST(CliScan, PrintsEachAppendedItemAsSixRawFields) {
   EXPECT_EQ(r.err, "");
 }
 
+TEST(CliScan, FtpAndProtocolRelativeLinksAreAbsoluteAndOtherSchemesAreDropped) {
+  Sandbox box;
+  box.write("page.htm",
+            "<a href=\"ftp://files.jp/pub/tool.zip\">tool</a>\r\n"
+            "<img src=\"//cdn.jp/img/a/../logo.gif\"> <img src=\"file:///C:/photos/x.jpg\">\r\n"
+            "<a href=\"javascript:void(0)\">menu</a> <a href=\"mailto:a\">mail</a>\r\n"
+            "<a href=\"//cdn.jp/\">cdn</a>\r\n");
+  const CliResult r = runCli({"scan", "page.htm", "--page", "https://host/d/index.htm"}, box.dir());
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "tool.zip\tftp://files.jp/pub/\tHREF\tzip\t\thttps://host/d/index.htm\n"
+            "logo.gif\thttps://cdn.jp/img/\tIMG\tgif\t\thttps://host/d/index.htm\n"
+            "(index.htm)\thttps://cdn.jp/\tHREF\t\t\thttps://host/d/index.htm\n");
+}
+
 TEST(CliScan, UsesTheSettingsOfMurloIni) {
   Sandbox box;
   box.write("page.htm",

@@ -155,6 +155,25 @@ std::size_t httpSchemeLength(std::string_view address) {
   return 0;
 }
 
+std::size_t fetchableSchemeLength(std::string_view address) {
+  if (startsWithIgnoreAsciiCase(address, "ftp://")) return 6;
+  return httpSchemeLength(address);
+}
+
+bool hasForeignScheme(std::string_view text) {
+  constexpr std::string_view letters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  constexpr std::string_view nameChars =
+      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789+-.";
+  if (text.empty() || letters.find(text.front()) == npos) return false;
+  // Only ASCII bytes are scheme characters, so a CP932 lead byte ends the name before any
+  // of its trail bytes could be taken for one.
+  const std::size_t colon = text.find_first_not_of(nameChars);
+  if (colon == npos || colon < 2 || text[colon] != ':') return false;
+  const std::string_view name = text.substr(0, colon);
+  return !equalsIgnoreAsciiCase(name, "http") && !equalsIgnoreAsciiCase(name, "https") &&
+         !equalsIgnoreAsciiCase(name, "ftp");
+}
+
 UrlCredentials ParseUrlCredentials(std::string_view url) {
   std::string_view rest = url;
   if (findText(rest, "https://") != npos) {

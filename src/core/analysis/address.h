@@ -65,6 +65,16 @@ int folderDepth(std::string_view directoryAddress);
 // The length of a leading "http://" or "https://" (any letter case), else 0.
 std::size_t httpSchemeLength(std::string_view address);
 
+// The length of a leading "http://", "https://" or "ftp://" (any letter case), else 0: the
+// schemes this program fetches.
+std::size_t fetchableSchemeLength(std::string_view address);
+
+// True when the text begins with the name of a scheme other than http, https and ftp and its
+// ":" ("javascript:", "data:", "mailto:"): an address no file of a server can be fetched
+// from. A scheme name is an ASCII letter followed by letters, digits, "+", "-" or "."; a
+// single letter is no scheme but a drive letter ("C:\\dir") or part of a name ("a:b.htm").
+bool hasForeignScheme(std::string_view text);
+
 struct UrlCredentials {
   std::string userName;
   std::string password;

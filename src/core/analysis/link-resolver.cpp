@@ -30,6 +30,16 @@ bool cutAfterLastSlash(std::string& base) {
   return true;
 }
 
+// A protocol-relative link ("//host/path") completed with the page's scheme; "http:" when
+// the page address has none this program fetches.
+std::string withPageScheme(std::string_view link, std::string_view pageAddress) {
+  const std::size_t pageScheme = fetchableSchemeLength(pageAddress);
+  std::string absolute =
+      pageScheme == 0 ? "http:" : std::string(pageAddress.substr(0, pageScheme - 2));
+  absolute += link;
+  return absolute;
+}
+
 }  // namespace
 
 bool resolveDotPath(std::string& link, std::string& base) {
@@ -60,17 +70,33 @@ bool resolveDotPath(std::string& link, std::string& base) {
 
 bool addLink(const LinkSink& sink, std::string_view link, std::string_view pageAddress,
              std::string_view tag) {
-  if (link.size() > 8 && startsWithIgnoreAsciiCase(link, "mailto:")) return false;
+  // "javascript:", "mailto:", "data:" and the like name no file of any server.
+  if (hasForeignScheme(link)) return false;
   // A fragment names a place in the page, not another file: it is never requested.
   link = link.substr(0, findChar(link, '#'));
   if (link.empty()) return false;
 
+  std::string protocolRelative;
+  if (link.starts_with("//")) {
+    protocolRelative = withPageScheme(link, pageAddress);
+    link = protocolRelative;
+  }
+
   std::string base;
   std::string fileName;
-  const std::size_t schemeLength = httpSchemeLength(link);
-  if (link.front() == '/') {
+  const std::size_t schemeLength = fetchableSchemeLength(link);
+  if (schemeLength != 0) {
+    // Absolute. One too short to hold a host and a name would otherwise be taken as a
+    // folder of the page's directory.
+    if (link.size() <= schemeLength + 1) return false;
+    const LinkParts parts = splitAtLastSlash(link);
+    base = std::string(parts.directory);
+    fileName = parts.fileName;
+    // Downloads recognise FTP addresses by the scheme in small letters only.
+    if (startsWithIgnoreAsciiCase(base, "ftp://")) base.replace(0, 3, "ftp");
+  } else if (link.front() == '/') {
     // Server-relative: the base is the page's scheme and host.
-    std::size_t skip = httpSchemeLength(pageAddress);
+    std::size_t skip = fetchableSchemeLength(pageAddress);
     if (skip == 0) skip = 7;
     if (pageAddress.size() < skip) return false;
     const std::size_t slash = findChar(pageAddress.substr(skip), '/');
@@ -85,10 +111,6 @@ bool addLink(const LinkSink& sink, std::string_view link, std::string_view pageA
     if (!resolveDotPath(rewritten, base)) return false;
     const LinkParts parts = splitAtLastSlash(rewritten);
     base += parts.directory;
-    fileName = parts.fileName;
-  } else if (schemeLength != 0 && link.size() > schemeLength + 1) {
-    const LinkParts parts = splitAtLastSlash(link);
-    base = std::string(parts.directory);
     fileName = parts.fileName;
   } else {
     if (pageAddress.empty()) return false;

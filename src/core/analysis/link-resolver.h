@@ -18,7 +18,9 @@ struct LinkSink {
 
 // Resolves `link`, found on the page `pageAddress`, and appends it with `tag` when the
 // extension filter lets it through. The resolved url keeps no "." or ".." folder. The page address
-// becomes the item's referrer. Returns whether an item was appended.
+// becomes the item's referrer. Links to http, https and ftp addresses are absolute, a
+// protocol-relative link ("//host/x") takes the page's scheme, and a link with any other
+// scheme ("javascript:", "mailto:", "data:"…) is dropped. Returns whether an item was appended.
 bool addLink(const LinkSink& sink, std::string_view link, std::string_view pageAddress,
              std::string_view tag);
 

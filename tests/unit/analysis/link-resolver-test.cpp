@@ -66,12 +66,54 @@ TEST_F(AddLinkTest, RecognisesHttpsLikeHttp) {
   EXPECT_EQ(resolve("/img/x.gif", "HTTPS://host/a/b.htm"), "HTTPS://host/img/|x.gif|gif");
 }
 
-TEST_F(AddLinkTest, DropsMailtoEmptyAndShortNames) {
-  EXPECT_EQ(resolve("MAILTO:someone@host.jp", "http://host/"), "");
-  // Exactly 8 characters escapes the mailto test and resolves as a plain relative link.
+TEST_F(AddLinkTest, FtpLinksAreAbsoluteAddresses) {
+  const std::string page = "http://host/dir/p.htm";
+  EXPECT_EQ(resolve("ftp://other/pub/x.zip", page), "ftp://other/pub/|x.zip|zip");
+  EXPECT_EQ(resolve("ftp://other/pub/a/../", page), "ftp://other/pub/|(index.htm)|");
+  // Written in capitals, the scheme is stored in small letters, the form downloads take
+  // for FTP.
+  EXPECT_EQ(resolve("FTP://other/x.zip", page), "ftp://other/|x.zip|zip");
+  // Too short for a host and a name: no folder "ftp://" of the page's directory.
+  EXPECT_EQ(resolve("ftp://", page), "");
+  EXPECT_EQ(resolve("https://", page), "");
+  // Server-relative links on an FTP page keep the page's server.
+  EXPECT_EQ(resolve("/pub/y.zip", "ftp://h/a/index.htm"), "ftp://h/pub/|y.zip|zip");
+}
+
+TEST_F(AddLinkTest, ProtocolRelativeLinksTakeThePagesScheme) {
+  EXPECT_EQ(resolve("//cdn.jp/img/x.jpg", "http://host/a/p.htm"), "http://cdn.jp/img/|x.jpg|jpg");
+  EXPECT_EQ(resolve("//cdn.jp/img/x.jpg", "https://host/"), "https://cdn.jp/img/|x.jpg|jpg");
+  EXPECT_EQ(resolve("//ftp.jp/pub/x.zip", "ftp://host/i.htm"), "ftp://ftp.jp/pub/|x.zip|zip");
+  EXPECT_EQ(resolve("//cdn.jp/a/../b/./x.jpg#top", "https://host/"), "https://cdn.jp/b/|x.jpg|jpg");
+  EXPECT_EQ(resolve("//cdn.jp/d/", "http://host/"), "http://cdn.jp/d/|(index.htm)|");
+  // A page address without a scheme this program fetches: http is assumed.
+  EXPECT_EQ(resolve("//cdn.jp/x.jpg", "host/p.htm"), "http://cdn.jp/|x.jpg|jpg");
+  EXPECT_EQ(resolve("//", "http://host/"), "");
+}
+
+TEST_F(AddLinkTest, LinksWithOtherSchemesAreDropped) {
+  // Dropped even where the extension filter would let them through.
   settings_.downEx |= downex::kCustom;
-  settings_.extend = "mailto:a";
-  EXPECT_EQ(resolve("mailto:a", "http://host/p.htm"), "http://host/|mailto:a|mailto:a");
+  settings_.extend = "mailto:a;javascript:void(0);tel:0312345678;about:blank;1234";
+  for (const char* link :
+       {"JavaScript:void(0)", "tel:0312345678", "about:blank", "mailto:a", "MAILTO:someone@host.jp",
+        "blob:https://host/1234", "data:text/html,a.htm", "file:///C:/photos/x.jpg",
+        "x.y+z-1://h/b.jpg"}) {
+    EXPECT_EQ(resolve(link, "http://host/d/p.htm"), "") << link;
+  }
+  // No scheme: one letter before the ":" (a drive letter or a name), a ":" after a "/", a
+  // digit or a CP932 character first.
+  EXPECT_EQ(resolve("a:b.htm", "http://host/d/p.htm"), "http://host/d/|a:b.htm|htm");
+  EXPECT_EQ(resolve("C:\\x.jpg", "http://host/d/p.htm"), "http://host/d/|C:\\x.jpg|jpg");
+  EXPECT_EQ(resolve("img/a:b.jpg", "http://host/d/p.htm"), "http://host/d/img/|a:b.jpg|jpg");
+  EXPECT_EQ(resolve("1x:y.jpg", "http://host/d/p.htm"), "http://host/d/|1x:y.jpg|jpg");
+  EXPECT_EQ(resolve("x\x82\xA0:y.jpg", "http://host/d/p.htm"),
+            "http://host/d/|x\x82\xA0:y.jpg|jpg");
+  // "http:" without "//" stays a plain relative link.
+  EXPECT_EQ(resolve("http:b.htm", "http://host/d/p.htm"), "http://host/d/|http:b.htm|htm");
+}
+
+TEST_F(AddLinkTest, DropsEmptyAndShortNames) {
   EXPECT_EQ(resolve("", "http://host/"), "");
   EXPECT_EQ(resolve("ab", "http://host/"), "");  // name shorter than 4
   EXPECT_EQ(resolve("a.gif", "http://host/"), "http://host/|a.gif|gif");
