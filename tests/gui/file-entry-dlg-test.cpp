@@ -61,6 +61,7 @@ TEST_F(FileEntryDlgTest, ResumeRefusesInOrderThenAddsTheResumeRow) {
   // The row's info is in the list's encoding throughout, and the window shows the path.
   EXPECT_EQ(r.info, kInfoResumeEntryPrefix + utf8ToCp932(partial));
   frame_->view()->SetColumnWidth(kColInfo, 2000);
+  pumpEvents();
   EXPECT_EQ(std::string(frame_->view()->GetItemText(0, kColInfo).utf8_str()),
             "0 kb 完了 : " + partial);
   EXPECT_EQ(r.referrer, "http://h.example/");
