@@ -254,9 +254,9 @@ bool CInetWorker::saveBody(const std::string& partialPath, const std::string& fi
 void CInetWorker::refuseUnlessWhole() const {
   const std::int64_t have = job_.doneBytes;
   if (!job_.sizeKnown || have == job_.totalBytes) return;
-  throw curlError(CURLE_PARTIAL_FILE, "The file ends at byte " + std::to_string(have) + " of the " +
-                                          std::to_string(job_.totalBytes) +
-                                          " the server announced");
+  throw curlError(CURLE_PARTIAL_FILE, "ｻｰﾊﾞｰが示した " + std::to_string(job_.totalBytes) +
+                                          " ﾊﾞｲﾄのうち " + std::to_string(have) +
+                                          " ﾊﾞｲﾄで終わりました");
 }
 
 void CInetWorker::freeLineWhenAnswered() {
