@@ -7,6 +7,7 @@
 #include "dialog-driver.h"
 #include "gui-fixture.h"
 #include "items/item-info.h"
+#include "text/cp932.h"
 
 namespace murlo::test {
 namespace {
@@ -23,7 +24,7 @@ class FileEntryDlgTest : public FrameTest {
 };
 
 TEST_F(FileEntryDlgTest, ResumeRefusesInOrderThenAddsTheResumeRow) {
-  const std::string partial = box_.path("part.zip");
+  const std::string partial = box_.path("写真.zip");
   prompter_.giveFile(partial);
   std::string shot;
   EXPECT_TRUE(open(ID_RESUME_ENTRY, [&](Dlg& dlg, DialogDriver& d) {
@@ -31,7 +32,7 @@ TEST_F(FileEntryDlgTest, ResumeRefusesInOrderThenAddsTheResumeRow) {
     d.type(Dlg::kAddressId, "word");
     EXPECT_FALSE(d.ok());
     d.press(Dlg::kBrowseId);
-    EXPECT_EQ(d.text(Dlg::kFileNameId), "part.zip");
+    EXPECT_EQ(d.text(Dlg::kFileNameId), "写真.zip");
     d.type(Dlg::kAddressId, "");
     EXPECT_FALSE(d.ok());
     d.type(Dlg::kAddressId, "word");
@@ -57,7 +58,12 @@ TEST_F(FileEntryDlgTest, ResumeRefusesInOrderThenAddsTheResumeRow) {
   EXPECT_EQ(r.fileName, "part.zip");
   EXPECT_EQ(r.url, "http://h.example/files/");
   EXPECT_EQ(r.tag, "RESUME");
-  EXPECT_EQ(r.info, kInfoResumeEntryPrefix + partial);
+  // The row's info is in the list's encoding throughout, and the window shows the path.
+  EXPECT_EQ(r.info, kInfoResumeEntryPrefix + utf8ToCp932(partial));
+  frame_->view()->SetColumnWidth(kColInfo, 2000);
+  pumpEvents();
+  EXPECT_EQ(std::string(frame_->view()->GetItemText(0, kColInfo).utf8_str()),
+            "0 kb 完了 : " + partial);
   EXPECT_EQ(r.referrer, "http://h.example/");
   std::printf("screenshot: %s\n", shot.c_str());
 

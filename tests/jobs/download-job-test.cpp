@@ -256,6 +256,37 @@ TEST_F(DownloadJobTest, SuspendTagsTheRowResumeAndALaterJobCompletesTheFile) {
   EXPECT_FALSE(std::filesystem::exists(partialPath));
 }
 
+TEST_F(DownloadJobTest, ASuspendedRowNamingAPathThatCp932LacksIsUtf8Throughout) {
+  const std::string folder = sandbox_.path("caf\xC3\xA9") + "/";  // no é in CP932
+  std::filesystem::create_directory(folder);
+  host_.settingsValue.path01 = folder;
+  const std::string body = bytePattern(100000);
+  auto slow = std::make_shared<std::atomic<bool>>(true);
+  serveSlowly(server_, "/slow.bin", body, slow);
+  server_.start();
+  addRow(server_.url("/slow.bin"));
+  {
+    DownloadJob job(host_);
+    job.start();
+    ASSERT_TRUE(waitFor([&] {
+      job.timerTick();
+      return host_.list.text(0, kColInfo).starts_with("2 KB/");
+    }));
+    EXPECT_TRUE(job.suspend());
+  }
+  const std::string partialPath = partialPathFor(folder + "slow.bin", server_.url("/slow.bin"));
+  const std::string& info = host_.list.row(0).info;
+  EXPECT_TRUE(isValidUtf8(info)) << info;
+  EXPECT_TRUE(info.ends_with(" KB  完了 : " + partialPath)) << info;
+  EXPECT_TRUE(isFinishedInfo(info));
+
+  *slow = false;
+  DownloadJob again(host_);
+  ASSERT_TRUE(runJob(again));
+  EXPECT_EQ(host_.outputCodes().back(), RESULT_SUCCEED);
+  EXPECT_TRUE(readFile(folder + "slow.bin") == body);
+}
+
 TEST_F(DownloadJobTest, ASuspendWithTheNextRowOnTheWireFinishesTheEndedRowAndKeepsTheRest) {
   serve("/a.bin", "AAA");
   const std::string body = bytePattern(100000);

@@ -13,6 +13,8 @@
 #include "net/event.h"
 #include "net/job-record.h"
 #include "net/result-codes.h"
+#include "net/worker-threads.h"
+#include "raw-test-server.h"
 #include "settings/app-settings.h"
 #include "text/cp932.h"
 
@@ -23,18 +25,60 @@ using namespace std::chrono_literals;
 
 using ErrorLogTest = NetTest;
 
-TEST_F(ErrorLogTest, ANewLogStartsWithTheBannerAndHoldsCrLfEntries) {
+TEST_F(ErrorLogTest, ANewLogStartsWithTheBannerAndHoldsCrLfEntriesInUtf8) {
   ASSERT_EQ(appendErrorLog(sandbox_.dir(), "http://a/x.zip", "first"), 0);
-  ASSERT_EQ(
-      appendErrorLog(sandbox_.dir() + "/", "http://b/y.zip", utf8ToCp932("接続が確立できません")),
-      0);
+  // Texts in the list's CP932 are written in UTF-8 like the rest of the file.
+  ASSERT_EQ(appendErrorLog(sandbox_.dir() + "/", utf8ToCp932("http://b/写真.zip"),
+                           utf8ToCp932("接続が確立できません")),
+            0);
   const std::string log = sandbox_.read("Murlo.log");
   const std::regex layout(
       "--Murlo  ver 2\\.02  ERRORLOG--\r\n"
       "\r\n\\d{4}-\\d{2}-\\d{2} \\d{2}:\\d{2}  http://a/x\\.zip\r\nfirst"
-      "\r\n\\d{4}-\\d{2}-\\d{2} \\d{2}:\\d{2}  http://b/y\\.zip\r\n\x90\xDA\x91\xB1\x82\xAA.*");
+      "\r\n\\d{4}-\\d{2}-\\d{2} \\d{2}:\\d{2}  http://b/写真\\.zip\r\n接続が確立できません");
   EXPECT_TRUE(std::regex_match(log, layout)) << log;
   EXPECT_FALSE(log.ends_with("\r\n"));
+}
+
+TEST_F(ErrorLogTest, AnOlderLogKeepsItsLinesAndANoticeIsCutBetweenCharacters) {
+  const std::string older = "--Murlo  ver 2.02  ERRORLOG--\r\n\r\n2020-01-01 00:00  http://a/\r\n" +
+                            utf8ToCp932("接続が拒否されました");
+  sandbox_.write("Murlo.log", older);
+  auto job = makeJob("http://c/");
+  logNoticeText(std::string(1100, 'a') + "写真", *job);
+  logNoticeText(std::string(1021, 'a') + "写真", *job);
+  const std::string log = sandbox_.read("Murlo.log");
+  EXPECT_TRUE(log.starts_with(older));
+  const auto entries = logEntries();
+  ASSERT_EQ(entries.size(), 3u);
+  EXPECT_EQ(entries[1].reason, std::string(1023, 'a'));
+  EXPECT_EQ(entries[2].reason, std::string(1021, 'a'));  // "写" does not fit whole
+}
+
+TEST_F(ErrorLogTest, ConnectionFailuresAreLoggedWithJapaneseReasons) {
+  RawTestServer plain("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok");
+  struct Case {
+    std::string url;
+    std::string message;
+    std::string reason;
+  };
+  const Case cases[] = {
+      {"http://127.0.0.1:1/x.bin", "サーバーに接続できませんでした",
+       "ｻｰﾊﾞｰに接続できませんでした ("},
+      // A server that answers in plain text where TLS was asked for.
+      {"https://127.0.0.1:" + std::to_string(plain.port()) + "/x.bin",
+       "接続に関するｴﾗｰが発生しました", "SSL 接続を確立できませんでした ("},
+  };
+  for (const Case& c : cases) {
+    auto job = makeJob(c.url, "x.bin");
+    downloadThread(job);
+    EXPECT_EQ(job->result, RESULT_ERROR_INTERNET) << c.url;
+    ASSERT_FALSE(messageTexts().empty());
+    EXPECT_EQ(messageTexts().back(), c.message);
+    ASSERT_FALSE(logEntries().empty());
+    EXPECT_TRUE(logEntries().back().reason.starts_with(c.reason)) << logEntries().back().reason;
+  }
+  EXPECT_TRUE(isValidUtf8(sandbox_.read("Murlo.log")));
 }
 
 TEST_F(ErrorLogTest, EntriesOfThreadsFailingTogetherNeverInterleave) {

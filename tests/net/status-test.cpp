@@ -7,7 +7,6 @@
 #include "net/result-codes.h"
 #include "net/worker-threads.h"
 #include "settings/app-settings.h"
-#include "text/cp932.h"
 
 namespace murlo::test {
 namespace {
@@ -87,7 +86,7 @@ TEST_F(StatusTest, ASecondRedirectFailsWithTwoLogEntries) {
   const auto entries = logEntries();
   ASSERT_EQ(entries.size(), 2u);
   EXPECT_EQ(entries[0].url, server.url("/one"));
-  EXPECT_EQ(entries[0].reason, utf8ToCp932("接続が確立できません"));
+  EXPECT_EQ(entries[0].reason, "接続が確立できません");
   EXPECT_EQ(entries[1].reason, "HTTP/1.1 301 Moved Permanently");
   EXPECT_FALSE(isSaved("one"));
 }

@@ -230,6 +230,8 @@ TEST_F(TransferTest, AServerThatNeverAnswersIsCutOffByTheTimeOut) {
   EXPECT_EQ(job->result, RESULT_ERROR_INTERNET);
   EXPECT_EQ(messageTexts(), std::vector<std::string>{"接続に関するｴﾗｰが発生しました"});
   ASSERT_EQ(logEntries().size(), 1u);
+  EXPECT_TRUE(logEntries()[0].reason.starts_with("接続がﾀｲﾑｱｳﾄしました ("))
+      << logEntries()[0].reason;
   EXPECT_NE(logEntries()[0].reason.find("timed out"), std::string::npos);
 }
 

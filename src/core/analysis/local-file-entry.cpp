@@ -3,6 +3,7 @@
 #include "analysis/address.h"
 #include "items/item-info.h"
 #include "items/item-tags.h"
+#include "net/disk-name.h"
 
 namespace murlo {
 
@@ -35,8 +36,8 @@ std::string localFileEntryError(const LocalFileEntry& entry) {
 bool addResumeItem(ItemList& list, const LocalFileEntry& entry) {
   SplitAddress split = splitUrl(entry.address);
   return list.AddItem(std::move(split.fileName), std::move(split.url), kResumeTag,
-                      std::move(split.extension), kInfoResumeEntryPrefix + entry.path,
-                      entry.referrer);
+                      std::move(split.extension),
+                      itemTextWithPath(kInfoResumeEntryPrefix, entry.path), entry.referrer);
 }
 
 }  // namespace murlo

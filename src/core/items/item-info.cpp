@@ -13,6 +13,8 @@ std::string progressInfo(std::int64_t done, std::int64_t total) {
 }
 
 bool isFinishedInfo(const std::string& info) {
+  // A text naming a path that CP932 cannot say is UTF-8 throughout, its marker too.
+  if (isValidUtf8(info)) return info.find("完了 :") != std::string::npos;
   return findText(info, kInfoFinishedMarker, TextEncoding::Cp932) != std::string::npos;
 }
 

@@ -173,9 +173,9 @@ void DownloadJob::showProgress() {
     const int row = current_.row.find(items);
     // A resumed row keeps naming its partial file, so a stop leaves it resumable.
     if (row >= 0) {
+      const std::string progress = progressInfo(counters_.doneBytes, counters_.totalBytes);
       items.setText(row, kColInfo,
-                    progressInfo(counters_.doneBytes, counters_.totalBytes) +
-                        (current_.resumed ? itemTextOfPath(current_.resumedPath) : std::string()));
+                    current_.resumed ? itemTextWithPath(progress, current_.resumedPath) : progress);
     }
   }
   const std::int64_t elapsed = runner_.elapsedMs();
@@ -224,7 +224,7 @@ bool DownloadJob::finishItem() {
       items.setImage(row, kImageFailed);
       const bool tagged = items.row(row).tag == kResumeTag;
       items.setText(row, kColInfo,
-                    kInfoErrorPrefix + (tagged ? itemTextOfPath(partialPath()) : std::string()));
+                    tagged ? itemTextWithPath(kInfoErrorPrefix, partialPath()) : kInfoErrorPrefix);
       ++failed_;
       host_.playSound(sound::kError);
     }
@@ -289,7 +289,7 @@ bool DownloadJob::suspend() {
   }
   items.setText(row, kColTag, kResumeTag);
   items.setText(row, kColInfo,
-                progressInfo(record.doneBytes, record.totalBytes) + itemTextOfPath(partial));
+                itemTextWithPath(progressInfo(record.doneBytes, record.totalBytes), partial));
   items.setImage(row, kImageFinished);
   return answered;
 }

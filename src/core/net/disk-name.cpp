@@ -42,6 +42,13 @@ std::string toUtf8(std::string_view text, const char* undecodable) {
   return decoded.value_or(std::string(text));
 }
 
+// The CP932 form of the UTF-8 text `path`, when it converts there and back unchanged.
+std::optional<std::string> exactCp932(std::string_view path) {
+  std::string cp932 = utf8ToCp932(path);
+  if (cp932ToUtf8(cp932) != path) return std::nullopt;
+  return cp932;
+}
+
 }  // namespace
 
 std::string diskName(std::string_view name) {
@@ -56,8 +63,14 @@ std::string diskPath(std::string_view path) { return toUtf8(path, "_"); }
 
 std::string itemTextOfPath(std::string_view path) {
   if (!isValidUtf8(path)) return std::string(path);
-  std::string cp932 = utf8ToCp932(path);
-  return cp932ToUtf8(cp932) == path ? cp932 : std::string(path);
+  return exactCp932(path).value_or(std::string(path));
+}
+
+std::string itemTextWithPath(std::string_view prefix, std::string_view path) {
+  if (!isValidUtf8(path)) return std::string(prefix) + std::string(path);
+  if (std::optional<std::string> cp932 = exactCp932(path)) return std::string(prefix) + *cp932;
+  // The path holds characters CP932 lacks: the prefix follows it into UTF-8.
+  return cp932ToUtf8(prefix) + std::string(path);
 }
 
 }  // namespace murlo

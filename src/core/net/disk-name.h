@@ -23,4 +23,9 @@ std::string diskPath(std::string_view path);
 // unchanged, so the list stays in the program's encoding, else in UTF-8 as it is.
 std::string itemTextOfPath(std::string_view path);
 
+// An item text of `prefix` (CP932, such as "0 kb 完了 : ") followed by the path on disk, in
+// one encoding: CP932 when the path converts there, else UTF-8 throughout, so the row shows
+// both parts right.
+std::string itemTextWithPath(std::string_view prefix, std::string_view path);
+
 }  // namespace murlo

@@ -46,6 +46,13 @@ bool writeAll(int fd, std::string_view data) {
   return true;
 }
 
+// The first `size` bytes of UTF-8 `text` at most, without a character cut in two.
+std::string_view utf8Head(std::string_view text, std::size_t size) {
+  if (text.size() <= size) return text;
+  while (size > 0 && (static_cast<unsigned char>(text[size]) & 0xC0) == 0x80) --size;
+  return text.substr(0, size);
+}
+
 void appendJobLog(JobRecord& job, std::string_view reason) {
   const int error = appendErrorLog(job.appDir, job.url, reason);
   if (error != 0) job.logError = error;
@@ -70,9 +77,9 @@ int appendErrorLog(const std::string& appDir, std::string_view url, std::string_
   std::string entry;
   if (error == 0 && info.st_size == 0) entry = kBanner;
   entry += "\r\n" + timeStamp();
-  entry.append(url);
+  entry += displayText(url);
   entry += "\r\n";
-  entry.append(reason);
+  entry += displayText(reason);
   if (error == 0 && !writeAll(fd, entry)) error = errno;
   ::flock(fd, LOCK_UN);
   if (::close(fd) != 0 && error == 0) error = errno;
@@ -81,7 +88,7 @@ int appendErrorLog(const std::string& appDir, std::string_view url, std::string_
 
 void logResultText(EngineError code, JobRecord& job) {
   if (!code.isRefusal()) return;
-  appendJobLog(job, utf8ToCp932(code.text()));
+  appendJobLog(job, code.text());
 }
 
 void logExceptionText(const std::exception& error, JobRecord& job) {
@@ -89,7 +96,7 @@ void logExceptionText(const std::exception& error, JobRecord& job) {
 }
 
 void logNoticeText(std::string_view notice, JobRecord& job) {
-  appendJobLog(job, notice.substr(0, kMaxReasonBytes));
+  appendJobLog(job, utf8Head(displayText(notice), kMaxReasonBytes));
 }
 
 void reportLogFailure(const JobRecord& job, Prompter& prompter) {

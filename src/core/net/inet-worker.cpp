@@ -20,7 +20,6 @@
 #include "platform/prompter.h"
 #include "platform/user-name.h"
 #include "settings/app-settings.h"
-#include "text/cp932.h"
 
 namespace murlo {
 
@@ -74,8 +73,7 @@ void CInetWorker::takeCracked(const CrackedUrl& url) {
 
 void CInetWorker::refuseWhenOffline() const {
   // The log is written in the program's encoding.
-  if (session_.offline)
-    throw InternetError(kCodeOffline, utf8ToCp932("ｵﾌﾗｲﾝ作業中のため、接続しませんでした"));
+  if (session_.offline) throw InternetError(kCodeOffline, "ｵﾌﾗｲﾝ作業中のため、接続しませんでした");
 }
 
 bool CInetWorker::IsCancelled(int code) {
@@ -221,7 +219,7 @@ void CInetWorker::openPartialFile(const std::string& first, const std::string& f
     if (refused) {
       const std::string notice = leftAloneNotice(*refused, names.front(), name);
       job_.notice.set(notice);
-      if (job_.output & output::kErrorLog) logNoticeText(utf8ToCp932(notice), job_);
+      if (job_.output & output::kErrorLog) logNoticeText(notice, job_);
     }
     return;
   }
@@ -256,9 +254,9 @@ bool CInetWorker::saveBody(const std::string& partialPath, const std::string& fi
 void CInetWorker::refuseUnlessWhole() const {
   const std::int64_t have = job_.doneBytes;
   if (!job_.sizeKnown || have == job_.totalBytes) return;
-  throw curlError(CURLE_PARTIAL_FILE, "The file ends at byte " + std::to_string(have) + " of the " +
-                                          std::to_string(job_.totalBytes) +
-                                          " the server announced");
+  throw curlError(CURLE_PARTIAL_FILE, "ｻｰﾊﾞｰが示した " + std::to_string(job_.totalBytes) +
+                                          " ﾊﾞｲﾄのうち " + std::to_string(have) +
+                                          " ﾊﾞｲﾄで終わりました");
 }
 
 void CInetWorker::freeLineWhenAnswered() {

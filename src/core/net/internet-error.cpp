@@ -5,11 +5,13 @@
 #include <cerrno>
 #include <cstring>
 
+#include "net/curl-reason.h"
+
 namespace murlo {
 
 InternetError curlError(int curlCode, const std::string& errorBuffer) {
   const auto code = static_cast<CURLcode>(curlCode);
-  std::string text = errorBuffer.empty() ? curl_easy_strerror(code) : errorBuffer;
+  const std::string text = curlReasonText(curlCode, errorBuffer);
   switch (code) {
     case CURLE_COULDNT_CONNECT:
     case CURLE_COULDNT_RESOLVE_HOST:
@@ -20,8 +22,9 @@ InternetError curlError(int curlCode, const std::string& errorBuffer) {
 }
 
 InternetError urlError(int urlCode) {
-  return InternetError(EngineError::url(urlCode),
-                       curl_url_strerror(static_cast<CURLUcode>(urlCode)));
+  return InternetError(
+      EngineError::url(urlCode),
+      std::string("不正な URL です (") + curl_url_strerror(static_cast<CURLUcode>(urlCode)) + ")");
 }
 
 LocalFileError LocalFileError::fromErrno(FileErrorKind kind, const std::string& path) {

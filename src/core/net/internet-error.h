@@ -23,7 +23,8 @@ class InternetError : public std::runtime_error {
 
 // A failed libcurl operation: could-not-connect and could-not-resolve become
 // kCodeCannotConnect, a missing FTP file kCodeFileNotFound, anything else
-// EngineError::curl(the code). The text is curl's own.
+// EngineError::curl(the code). The text is the Japanese reason, with curl's detail after it
+// (curlReasonText).
 InternetError curlError(int curlCode, const std::string& errorBuffer);
 
 // An address that cannot be split, with the CURLUcode.

@@ -326,7 +326,7 @@ void RemoteFile::open() {
   if (!pump([this] { return headersDone_; })) return;
   if (!headersDone_) {
     raiseIfFailed();
-    throw curlError(CURLE_WEIRD_SERVER_REPLY, "The server sent no answer");
+    throw curlError(CURLE_GOT_NOTHING, {});
   }
   encoded_ = !isIdentityEncoding(contentEncoding());
 }

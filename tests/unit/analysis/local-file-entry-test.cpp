@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "items/item-info.h"
+#include "net/disk-name.h"
+#include "text/cp932.h"
 
 namespace murlo {
 namespace {
@@ -37,6 +39,24 @@ TEST(LocalFileEntry, ResumeItemCarriesThePartialPath) {
   EXPECT_EQ(r.info, std::string(kInfoResumeEntryPrefix) + "/d/a.zip");
   EXPECT_EQ(r.referrer, "http://h.jp/");
   EXPECT_TRUE(isFinishedInfo(r.info));
+}
+
+TEST(LocalFileEntry, ResumeItemTextIsOneEncodingAndGivesThePathBack) {
+  // CP932 where it can say the path (the list's own encoding), else UTF-8 throughout.
+  const struct {
+    std::string path;
+    bool cp932;
+  } cases[] = {{"/home/u/ダウンロード/写真.jpg.part", true},
+               {"/d/caf\xC3\xA9 \xF0\x9F\x98\x80.part", false}};
+  for (const auto& c : cases) {
+    ItemList list;
+    ASSERT_TRUE(addResumeItem(list, {c.path, "http://h.jp/f/a.jpg", ""}));
+    const std::string& info = list.row(0).info;
+    EXPECT_EQ(isValidUtf8(info), !c.cp932) << c.path;
+    EXPECT_EQ(displayText(info), "0 kb 完了 : " + c.path);
+    EXPECT_TRUE(isFinishedInfo(info)) << c.path;
+    EXPECT_EQ(diskPath(info.substr(info.find(':') + 2)), c.path);
+  }
 }
 
 }  // namespace
