@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config ccache
   libwxgtk3.2-dev libcurl4-openssl-dev zlib1g-dev libcanberra-dev
   libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev
   python3-pyftpdlib xvfb xauth fonts-ipafont-gothic wx3.2-i18n
