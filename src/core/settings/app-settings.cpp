@@ -106,12 +106,15 @@ bool SaveSettings(const AppSettings& settings, const std::string& iniPath) {
 void writeChangedSettings(const AppSettings& before, const AppSettings& after, IniFile& ini) {
   const AppSettings onDisk = readSettings(ini, {});
   for (const WordKey& k : kWordKeys) {
-    if (before.*k.field == after.*k.field) continue;
-    ini.setInt(k.section, k.key,
-               mergedWord(onDisk.*k.field, before.*k.field, after.*k.field, flagBits(k.field)));
+    const bool missing = !ini.get(k.section, k.key);
+    if (!missing && before.*k.field == after.*k.field) continue;
+    ini.setInt(
+        k.section, k.key,
+        missing ? after.*k.field
+                : mergedWord(onDisk.*k.field, before.*k.field, after.*k.field, flagBits(k.field)));
   }
   for (const TextKey& k : kTextKeys) {
-    if (before.*k.field != after.*k.field) {
+    if (!ini.get(k.section, k.key) || before.*k.field != after.*k.field) {
       ini.setString(k.section, k.key, utf8ToIniText(after.*k.field));
     }
   }

@@ -138,7 +138,8 @@ bool SaveSettings(const AppSettings& settings, const std::string& iniPath);
 // Writes into `ini` only what changed from `before` to `after`, over what `ini` holds: a
 // changed check box sets its own bit, a changed number or text its own value; every other
 // key, bit and number keeps what the profile has, which another program may have written
-// since `before` was read.
+// since `before` was read. A key the profile lacks gets its value from `after`, so the file
+// lists every setting after the first write.
 void writeChangedSettings(const AppSettings& before, const AppSettings& after, IniFile& ini);
 // The same on the file as it is on disk now, written to a temporary file and renamed.
 bool saveChangedSettings(const AppSettings& before, const AppSettings& after,
