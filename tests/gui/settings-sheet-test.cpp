@@ -21,6 +21,7 @@
 #include "settings/set-dlg04.h"
 #include "settings/set-dlg06.h"
 #include "settings/setting-names.h"
+#include "text/cp932.h"
 
 namespace murlo::test {
 namespace {
@@ -487,6 +488,15 @@ class SettingsPageScreenshot : public SettingsSheetTest,
 
 TEST_P(SettingsPageScreenshot, ShowsEveryControlUnclipped) {
   const int page = GetParam();
+  // Filled from a Murlo.ini in CP932, as the Windows program and murlo-cli write it.
+  const std::string folder = box_.path("保存");
+  std::filesystem::create_directory(folder);
+  box_.write("Murlo.ini", utf8ToCp932("[SETTING]\r\nDownEx=8313\r\nExtend=画像;webp\r\n"
+                                      "Connection=3084\r\nSound=7\r\n[STORE]\r\nPATH01=" +
+                                      folder +
+                                      "\r\n[PROXY]\r\nNAME=代理.example\r\nPORT=8080\r\n"
+                                      "[SOUND]\r\nFILE01=/音/解析.wav\r\nFILE02=/音/完了.wav\r\n"
+                                      "FILE03=/音/エラー.wav\r\n"));
   ASSERT_TRUE(startFrame());
   // Shown without a modal loop, so that the test can wait for the page to be painted.
   auto* sheet = new CSettingsSheet(frame_, app_);
