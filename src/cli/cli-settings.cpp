@@ -61,8 +61,9 @@ int runSettings(const Args& args) {
     return kExitOk;
   }
   AnsweringPrompter prompter(answer, false);
+  const AppSettings before = settings;
   if (!storeSetting(words[0], words[1], settings, prompter)) return kExitUsage;
-  if (!SaveSettings(settings, iniPath)) {
+  if (!saveChangedSettings(before, settings, iniPath)) {
     printError(iniPath + ": 設定を保存できません");
     return kExitFailed;
   }

@@ -19,6 +19,9 @@ namespace murlo::gui {
 struct AppContext {
   std::string appDirectory;
   AppSettings settings;
+  // The settings as the file held them when last read or written: save() writes back only
+  // what changed since, so what another program wrote meanwhile is kept.
+  AppSettings storedSettings;
   FramePlacement placement;
   RecentFiles recentFiles;
   Prompter* prompter = nullptr;
@@ -36,8 +39,9 @@ struct AppContext {
   // the defaults were taken when the file is there but cannot be used (not a regular file,
   // too large, unreadable); it is then never written. Empty otherwise.
   std::string load();
-  // Writes placement and recent files, then settings, keeping every other section.
-  bool save() const;
+  // Writes placement, recent files and the settings this program changed into the file as
+  // it is on disk now, in one temporary-file-and-rename, keeping every other key.
+  bool save();
 };
 
 }  // namespace murlo::gui

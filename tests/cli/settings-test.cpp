@@ -10,6 +10,7 @@
 #include "cli-runner.h"
 #include "sandbox.h"
 #include "settings/app-settings.h"
+#include "settings/ini-file.h"
 #include "settings/setting-names.h"
 #include "terminal-output.h"
 
@@ -77,9 +78,14 @@ TEST(CliSettings, EveryNameRoundTripsThroughMurloIni) {
   const AppSettings loaded = LoadSettings(settingsPath(box.dir()), box.dir());
   EXPECT_EQ(loaded.connection, 30 * 256 + 0x0D);
   EXPECT_EQ(loaded.movement, 0xAF);
-  // CP932 and ";" between the entries, as the desktop program writes it and its filter reads it.
-  EXPECT_EQ(loaded.extend, "mp3;\x89\xE6\x91\x9C;webp");
+  // CP932 in the file and ";" between the entries, as the Windows program writes it and the
+  // filter reads it, whichever encoding the item's extension has.
+  EXPECT_EQ(IniFile::load(settingsPath(box.dir())).getString("SETTING", "Extend", ""),
+            "mp3;\x89\xE6\x91\x9C;webp");
+  EXPECT_EQ(loaded.extend, "mp3;画像;webp");
   EXPECT_TRUE(acceptExtension(loaded, "webp", false));
+  EXPECT_TRUE(acceptExtension(loaded, "\x89\xE6\x91\x9C", false));
+  EXPECT_TRUE(acceptExtension(loaded, "画像", false));
 }
 
 TEST(CliSettings, TheListIsGroupedByPageWithLabels) {

@@ -11,14 +11,17 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "cli-runner.h"
 #include "command-ids.h"
 #include "gui-fixture.h"
+#include "settings/ini-file.h"
 #include "settings/save-folder.h"
 #include "settings/set-dlg01.h"
 #include "settings/set-dlg03.h"
 #include "settings/set-dlg04.h"
 #include "settings/set-dlg06.h"
 #include "settings/setting-names.h"
+#include "text/cp932.h"
 
 namespace murlo::test {
 namespace {
@@ -391,6 +394,93 @@ TEST_F(SettingsSheetTest, SaveFolderHistoryCheckAndKeys) {
             three + "|" + two + "|" + one);
 }
 
+// Runs `murlo-cli settings ARGS...` in the sandbox; its output without the line end.
+std::string terminal(const Sandbox& box, const std::vector<std::string>& args) {
+  std::vector<std::string> command{"settings"};
+  command.insert(command.end(), args.begin(), args.end());
+  const CliResult r = runCli(command, box.dir());
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  return r.out.empty() ? r.out : r.out.substr(0, r.out.size() - 1);
+}
+
+TEST_F(SettingsSheetTest, JapaneseTextsGoFromTerminalToWindowAndBack) {
+  namespace fs = std::filesystem;
+  const std::string saved = box_.path("保存"), older = box_.path("古い"),
+                    oldest = box_.path("最古");
+  const std::string typed = box_.path("新しい");
+  for (const std::string& d : {saved, older, oldest, typed}) fs::create_directory(d);
+  const std::string sound1 = box_.write("音1.wav", "RIFF"), sound2 = box_.write("音2.wav", "RIFF"),
+                    sound3 = box_.write("音3.wav", "RIFF");
+  const std::vector<std::pair<std::string, std::string>> set = {{"save-folder", saved},
+                                                                {"save-folder-2", older},
+                                                                {"save-folder-3", oldest},
+                                                                {"extensions", "custom"},
+                                                                {"custom-extensions", "画像,webp"},
+                                                                {"proxy", "代理.example:8080"},
+                                                                {"analysis-sound", sound1},
+                                                                {"download-sound", sound2},
+                                                                {"error-sound", sound3}};
+  for (const auto& [name, value] : set) terminal(box_, {name, value});
+  // The terminal wrote CP932, as the Windows program does.
+  ASSERT_EQ(IniFile::load(app_.iniPath()).getString("SETTING", "Extend", ""),
+            "\x89\xE6\x91\x9C;webp");
+
+  ASSERT_TRUE(startFrame());
+  withSheet([&](SheetUser& u) {
+    u.show(0);
+    EXPECT_EQ(u.text(CSetDlg01::kExtendId), "画像;webp");
+    u.type(CSetDlg01::kExtendId, "画像;音声");
+    u.show(2);
+    EXPECT_EQ(u.control<wxComboBox>(CSetDlg03::kFolderId)->GetCount(), 3u);
+    EXPECT_EQ(u.text(CSetDlg03::kFolderId), saved);
+    u.type(CSetDlg03::kFolderId, typed);
+    u.show(3);
+    EXPECT_EQ(u.text(CSetDlg04::kProxyNameId), "代理.example");
+    u.type(CSetDlg04::kProxyNameId, "新代理.example");
+    u.show(5);
+    EXPECT_EQ(u.text(CSetDlg06::fileId(0)), sound1);
+    EXPECT_EQ(u.text(CSetDlg06::fileId(1)), sound2);
+    EXPECT_EQ(u.text(CSetDlg06::fileId(2)), sound3);
+    u.type(CSetDlg06::fileId(1), sound3);
+    EXPECT_TRUE(u.ok());
+  });
+  EXPECT_TRUE(texts().empty());
+  ASSERT_TRUE(closeFrame());
+
+  const std::vector<std::pair<std::string, std::string>> expected = {
+      {"save-folder", typed},           {"save-folder-2", saved},
+      {"save-folder-3", older},         {"custom-extensions", "画像,音声"},
+      {"proxy", "新代理.example:8080"}, {"analysis-sound", sound1},
+      {"download-sound", sound3},       {"error-sound", sound3}};
+  for (const auto& [name, value] : expected) EXPECT_EQ(terminal(box_, {name}), value) << name;
+  EXPECT_EQ(IniFile::load(app_.iniPath()).getString("SETTING", "Extend", ""),
+            "\x89\xE6\x91\x9C;\x89\xB9\x90\xBA");
+}
+
+TEST_F(SettingsSheetTest, WhatTheTerminalChangesWhileTheWindowIsOpenSurvivesItsExit) {
+  const std::string folder = box_.path("端末");
+  std::filesystem::create_directory(folder);
+  ASSERT_TRUE(startFrame());
+  withSheet([&](SheetUser& u) {
+    u.show(2);
+    u.click("ﾘｽﾄ保存時にﾃﾞｨﾚｸﾄﾘ階層も再現する");
+    EXPECT_TRUE(u.ok());
+  });
+  command(ID_OFFLINE);
+
+  terminal(box_, {"timeout", "30"});
+  terminal(box_, {"confirm", "off"});
+  terminal(box_, {"save-folder-2", folder});
+  ASSERT_TRUE(closeFrame());
+
+  EXPECT_EQ(terminal(box_, {"timeout"}), "30");
+  EXPECT_EQ(terminal(box_, {"confirm"}), "off");
+  EXPECT_EQ(terminal(box_, {"save-folder-2"}), folder);
+  EXPECT_EQ(terminal(box_, {"hierarchy"}), "on");
+  EXPECT_EQ(terminal(box_, {"offline"}), "on");
+  EXPECT_NE(IniFile::load(app_.iniPath()).getInt("MainFrame", "Size_CX", 0), 0);
+}
+
 // One page per test: under Xvfb without a window manager the screen keeps what a window
 // showed when it was first read, so each page is the first picture of its own run.
 class SettingsPageScreenshot : public SettingsSheetTest,
@@ -398,6 +488,15 @@ class SettingsPageScreenshot : public SettingsSheetTest,
 
 TEST_P(SettingsPageScreenshot, ShowsEveryControlUnclipped) {
   const int page = GetParam();
+  // Filled from a Murlo.ini in CP932, as the Windows program and murlo-cli write it.
+  const std::string folder = box_.path("保存");
+  std::filesystem::create_directory(folder);
+  box_.write("Murlo.ini", utf8ToCp932("[SETTING]\r\nDownEx=8313\r\nExtend=画像;webp\r\n"
+                                      "Connection=3084\r\nSound=7\r\n[STORE]\r\nPATH01=" +
+                                      folder +
+                                      "\r\n[PROXY]\r\nNAME=代理.example\r\nPORT=8080\r\n"
+                                      "[SOUND]\r\nFILE01=/音/解析.wav\r\nFILE02=/音/完了.wav\r\n"
+                                      "FILE03=/音/エラー.wav\r\n"));
   ASSERT_TRUE(startFrame());
   // Shown without a modal loop, so that the test can wait for the page to be painted.
   auto* sheet = new CSettingsSheet(frame_, app_);

@@ -25,7 +25,7 @@ class LocalNamesTest : public JobTest {
  protected:
   LocalNamesTest() {
     std::filesystem::create_directory(saveFolder());
-    // Murlo.ini holds the folder in the program's encoding.
+    // The engine takes a folder in CP932 as well, as older settings held it.
     host_.settingsValue.path01 = utf8ToCp932(saveFolder());
     host_.settingsValue.movement = movement::kAutoRename | movement::kHierarchy;
   }

@@ -55,7 +55,8 @@ bool acceptExtension(const AppSettings& settings, std::string_view extension,
     if (equalsIgnoreAsciiCase(extension, c.extension)) return (settings.downEx & c.bit) != 0;
   }
   if ((settings.downEx & downex::kCustom) == 0) return false;
-  return inCustomList(settings.extend, extension);
+  // The list is UTF-8 (ini-text.h); an item's extension may be CP932.
+  return inCustomList(settings.extend, displayText(extension));
 }
 
 bool passesJfifCheck(std::string_view fullAddress) {

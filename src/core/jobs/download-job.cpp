@@ -44,7 +44,7 @@ DownloadJob::~DownloadJob() {
 void DownloadJob::start() {
   host_.items().setRemovalListener([this] { dropRemovedRows(); });
   watchingRows_ = true;
-  if (host_.settings().path01.empty()) host_.setSaveFolder(itemTextOfPath(host_.appDirectory()));
+  if (host_.settings().path01.empty()) host_.setSaveFolder(host_.appDirectory());
   runner_.beginJob();
   keepFinished_ = (runner_.settings().exSet & exset::kKeepFinished) != 0;
   const ItemList& items = host_.items();

@@ -1,6 +1,7 @@
 #include "settings/app-settings.h"
 
 #include "settings/ini-file.h"
+#include "settings/ini-text.h"
 #include "settings/program-files.h"
 
 namespace murlo {
@@ -29,27 +30,53 @@ AppSettings defaultSettings(const std::string& appDirectory) {
 
 namespace {
 
-// Visits every key in the order of the settings table, so load and save cannot disagree.
-template <typename Settings, typename IntFn, typename StrFn>
-void forEachKey(Settings& s, IntFn onInt, StrFn onString) {
-  onInt("SETTING", "DownEx", s.downEx);
-  onInt("SETTING", "Tag", s.tag);
-  onInt("SETTING", "Movement", s.movement);
-  onInt("SETTING", "Connection", s.connection);
-  onInt("SETTING", "Output", s.output);
-  onInt("SETTING", "Sound", s.sound);
-  onInt("SETTING", "Dial", s.dial);
-  onInt("SETTING", "ExSet", s.exSet);
-  onInt("SETTING", "BufferSize", s.bufferSize);
-  onString("SETTING", "Extend", s.extend);
-  onString("STORE", "PATH01", s.path01);
-  onString("STORE", "PATH02", s.path02);
-  onString("STORE", "PATH03", s.path03);
-  onString("PROXY", "NAME", s.proxyName);
-  onString("PROXY", "PORT", s.proxyPort);
-  onString("SOUND", "FILE01", s.file01);
-  onString("SOUND", "FILE02", s.file02);
-  onString("SOUND", "FILE03", s.file03);
+struct WordKey {
+  const char* section;
+  const char* key;
+  int AppSettings::*field;
+};
+struct TextKey {
+  const char* section;
+  const char* key;
+  std::string AppSettings::*field;
+};
+
+// Every key in the order of the settings table, so load and save cannot disagree.
+constexpr WordKey kWordKeys[] = {
+    {"SETTING", "DownEx", &AppSettings::downEx},
+    {"SETTING", "Tag", &AppSettings::tag},
+    {"SETTING", "Movement", &AppSettings::movement},
+    {"SETTING", "Connection", &AppSettings::connection},
+    {"SETTING", "Output", &AppSettings::output},
+    {"SETTING", "Sound", &AppSettings::sound},
+    {"SETTING", "Dial", &AppSettings::dial},
+    {"SETTING", "ExSet", &AppSettings::exSet},
+    {"SETTING", "BufferSize", &AppSettings::bufferSize},
+};
+constexpr TextKey kTextKeys[] = {
+    {"SETTING", "Extend", &AppSettings::extend}, {"STORE", "PATH01", &AppSettings::path01},
+    {"STORE", "PATH02", &AppSettings::path02},   {"STORE", "PATH03", &AppSettings::path03},
+    {"PROXY", "NAME", &AppSettings::proxyName},  {"PROXY", "PORT", &AppSettings::proxyPort},
+    {"SOUND", "FILE01", &AppSettings::file01},   {"SOUND", "FILE02", &AppSettings::file02},
+    {"SOUND", "FILE03", &AppSettings::file03},
+};
+
+// The bits of a word that are each a check box of their own; the rest of the word is one
+// number. Connection keeps its time-out in bits 8 and up.
+int flagBits(int AppSettings::*field) {
+  if (field == &AppSettings::bufferSize) return 0;
+  if (field == &AppSettings::connection) return 0xFF;
+  return ~0;
+}
+
+// The word on disk with the program's own changes (from `before` to `after`) laid over it:
+// a changed check box replaces its bit, a changed number replaces the number, and what
+// another program changed in the meantime stays.
+int mergedWord(int onDisk, int before, int after, int flags) {
+  const int changedFlags = (before ^ after) & flags;
+  int merged = (onDisk & ~changedFlags) | (after & changedFlags);
+  if ((before & ~flags) != (after & ~flags)) merged = (merged & flags) | (after & ~flags);
+  return merged;
 }
 
 }  // namespace
@@ -60,17 +87,43 @@ AppSettings LoadSettings(const std::string& iniPath, const std::string& appDirec
 
 AppSettings readSettings(const IniFile& ini, const std::string& appDirectory) {
   AppSettings s = defaultSettings(appDirectory);
-  forEachKey(
-      s, [&](const char* sec, const char* key, int& v) { v = ini.getInt(sec, key, v); },
-      [&](const char* sec, const char* key, std::string& v) { v = ini.getString(sec, key, v); });
+  for (const WordKey& k : kWordKeys) s.*k.field = ini.getInt(k.section, k.key, s.*k.field);
+  for (const TextKey& k : kTextKeys) {
+    if (auto stored = ini.get(k.section, k.key)) s.*k.field = iniTextToUtf8(*stored);
+  }
   return s;
 }
 
 bool SaveSettings(const AppSettings& settings, const std::string& iniPath) {
   IniFile ini = IniFile::load(iniPath);
-  forEachKey(
-      settings, [&](const char* sec, const char* key, const int& v) { ini.setInt(sec, key, v); },
-      [&](const char* sec, const char* key, const std::string& v) { ini.setString(sec, key, v); });
+  for (const WordKey& k : kWordKeys) ini.setInt(k.section, k.key, settings.*k.field);
+  for (const TextKey& k : kTextKeys) {
+    ini.setString(k.section, k.key, utf8ToIniText(settings.*k.field));
+  }
+  return ini.save(iniPath);
+}
+
+void writeChangedSettings(const AppSettings& before, const AppSettings& after, IniFile& ini) {
+  const AppSettings onDisk = readSettings(ini, {});
+  for (const WordKey& k : kWordKeys) {
+    const bool missing = !ini.get(k.section, k.key);
+    if (!missing && before.*k.field == after.*k.field) continue;
+    ini.setInt(
+        k.section, k.key,
+        missing ? after.*k.field
+                : mergedWord(onDisk.*k.field, before.*k.field, after.*k.field, flagBits(k.field)));
+  }
+  for (const TextKey& k : kTextKeys) {
+    if (!ini.get(k.section, k.key) || before.*k.field != after.*k.field) {
+      ini.setString(k.section, k.key, utf8ToIniText(after.*k.field));
+    }
+  }
+}
+
+bool saveChangedSettings(const AppSettings& before, const AppSettings& after,
+                         const std::string& iniPath) {
+  IniFile ini = IniFile::load(iniPath);
+  writeChangedSettings(before, after, ini);
   return ini.save(iniPath);
 }
 

@@ -126,7 +126,7 @@ AppSettings defaultSettings(const std::string& appDirectory);
 class IniFile;
 
 // Reads the eighteen keys; a missing file or key gives the default, and so does a file
-// that IniFile::load refuses.
+// that IniFile::load refuses. Texts are UTF-8 in memory, whatever the file holds (ini-text.h).
 AppSettings LoadSettings(const std::string& iniPath, const std::string& appDirectory);
 // The same from a profile loaded already.
 AppSettings readSettings(const IniFile& ini, const std::string& appDirectory);
@@ -134,6 +134,16 @@ AppSettings readSettings(const IniFile& ini, const std::string& appDirectory);
 // Writes the eighteen keys, keeping every other section and key of the file. Returns false
 // when the file could not be written (the earlier file then stays as it was).
 bool SaveSettings(const AppSettings& settings, const std::string& iniPath);
+
+// Writes into `ini` only what changed from `before` to `after`, over what `ini` holds: a
+// changed check box sets its own bit, a changed number or text its own value; every other
+// key, bit and number keeps what the profile has, which another program may have written
+// since `before` was read. A key the profile lacks gets its value from `after`, so the file
+// lists every setting after the first write.
+void writeChangedSettings(const AppSettings& before, const AppSettings& after, IniFile& ini);
+// The same on the file as it is on disk now, written to a temporary file and renamed.
+bool saveChangedSettings(const AppSettings& before, const AppSettings& after,
+                         const std::string& iniPath);
 
 // The settings file of an application directory: <dir>/Murlo.ini.
 std::string settingsPath(const std::string& appDirectory);

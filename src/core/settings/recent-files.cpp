@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "settings/ini-text.h"
+
 namespace murlo {
 
 namespace {
@@ -12,14 +14,14 @@ std::string key(std::size_t i) { return "File" + std::to_string(i + 1); }
 void RecentFiles::load(const IniFile& ini) {
   paths_.clear();
   for (std::size_t i = 0; i < kMax; ++i) {
-    const std::string path = ini.getString(kSection, key(i), "");
+    const std::string path = iniTextToUtf8(ini.getString(kSection, key(i), ""));
     if (!path.empty()) paths_.push_back(path);
   }
 }
 
 void RecentFiles::save(IniFile& ini) const {
   for (std::size_t i = 0; i < kMax; ++i) {
-    ini.setString(kSection, key(i), i < paths_.size() ? paths_[i] : "");
+    ini.setString(kSection, key(i), i < paths_.size() ? utf8ToIniText(paths_[i]) : "");
   }
 }
 

@@ -4,7 +4,6 @@
 #include <bit>
 #include <optional>
 
-#include "net/disk-name.h"
 #include "settings/save-folder.h"
 
 namespace murlo {
@@ -90,13 +89,6 @@ SettingName bitList(const char* name, Page page, const char* label, Word word,
           }};
 }
 
-// A text typed on a UTF-8 terminal as Murlo.ini holds it: CP932 where that is lossless.
-std::string storedText(std::string_view typed) { return itemTextOfPath(typed); }
-
-std::string storedPath(std::string_view typed) {
-  return storedText(absolutePath(std::string(typed)));
-}
-
 // A text field stored as typed (an empty value clears it); a folder is stored absolute.
 SettingName text(const char* name, Page page, const char* label, Text field, bool folder = false) {
   return {name,
@@ -105,7 +97,8 @@ SettingName text(const char* name, Page page, const char* label, Text field, boo
           folder ? "フォルダ" : "文字列",
           [=](const AppSettings& s) { return s.*field; },
           [=](AppSettings& s, std::string_view value) {
-            s.*field = folder && !value.empty() ? storedPath(value) : storedText(value);
+            s.*field =
+                folder && !value.empty() ? absolutePath(std::string(value)) : std::string(value);
             return true;
           }};
 }
@@ -125,7 +118,7 @@ SettingName extensionList(const char* name, Page page, const char* label, Text f
           "拡張子 (カンマ区切り)",
           [=](const AppSettings& s) { return replaced(s.*field, ';', ','); },
           [=](AppSettings& s, std::string_view value) {
-            s.*field = replaced(storedText(value), ',', ';');
+            s.*field = replaced(std::string(value), ',', ';');
             return true;
           }};
 }
@@ -176,7 +169,7 @@ SettingName saveFolder() {
   SettingName entry = text("save-folder", kBehaviour, "保存先ﾌｫﾙﾀﾞ", &AppSettings::path01, true);
   entry.set = [](AppSettings& s, std::string_view value) {
     if (value.empty()) return false;
-    pushSaveFolder(s, storedPath(value));
+    pushSaveFolder(s, absolutePath(std::string(value)));
     return true;
   };
   return entry;
@@ -240,7 +233,7 @@ SettingName proxy() {
         if (colon == std::string_view::npos || colon == 0) return false;
         const std::optional<int> port = parseNumber(value.substr(colon + 1));
         if (!port || *port < 1 || *port > 65535) return false;
-        s.proxyName = storedText(value.substr(0, colon));
+        s.proxyName = std::string(value.substr(0, colon));
         s.proxyPort = std::string(value.substr(colon + 1));
         return true;
       });
@@ -254,7 +247,7 @@ SettingName sound(const char* name, const char* label, int bit, Text file) {
       [=](const AppSettings& s) { return s.*file; },
       [=](AppSettings& s, std::string_view value) {
         if (value.empty()) return false;
-        s.*file = storedPath(value);
+        s.*file = absolutePath(std::string(value));
         return true;
       });
 }

@@ -26,8 +26,7 @@ struct SettingName {
   int page = 0;         // index into kSettingPages
   std::string label;    // the page's text for the control (UTF-8)
   std::string allowed;  // the values set() accepts, for a message
-  // The value as text: "on"/"off", a choice, a list, a number or a stored text (the
-  // program's encoding, as Murlo.ini holds it).
+  // The value as text (UTF-8): "on"/"off", a choice, a list, a number or a text.
   std::function<std::string(const AppSettings&)> get;
   // Stores a value typed on the command line (UTF-8); false, changing nothing, when the
   // value is not one of `allowed`.

@@ -8,7 +8,6 @@
 #include "paste-button.h"
 #include "platform/mount-table.h"
 #include "settings/save-folder.h"
-#include "text/cp932.h"
 #include "ui-text.h"
 
 namespace murlo::gui {
@@ -61,7 +60,7 @@ void CWizAddressPage::onShow() {
   // The folder the user saves to now, when the page is first shown.
   if (filled_) return;
   filled_ = true;
-  folder_->ChangeValue(u8(displayText(settings().path01)));
+  folder_->ChangeValue(u8(settings().path01));
 }
 
 void CWizAddressPage::onBrowse() {

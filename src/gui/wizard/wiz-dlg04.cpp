@@ -2,7 +2,6 @@
 
 #include <wx/sizer.h>
 
-#include "text/cp932.h"
 #include "ui-text.h"
 
 namespace murlo::gui {
@@ -26,7 +25,7 @@ CWizDlg04::CWizDlg04(CWizard& wizard) : CWizPage(wizard, kSummaryPage) {
 }
 
 void CWizDlg04::onShow() {
-  folder_->SetLabelText(u8(displayText(settings().path01)));
+  folder_->SetLabelText(u8(settings().path01));
   address_->SetLabelText(u8(summaryAddress(wizard().state().address)));
   mode_->SetLabelText(u8(wizard::modeText(wizard().state().mode)));
   Layout();

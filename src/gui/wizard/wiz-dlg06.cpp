@@ -2,7 +2,6 @@
 
 #include <wx/sizer.h>
 
-#include "text/cp932.h"
 #include "ui-text.h"
 
 namespace murlo::gui {
@@ -26,7 +25,7 @@ CWizDlg06::CWizDlg06(CWizard& wizard) : CWizPage(wizard, kExtensionsPage) {
 
 void CWizDlg06::onShow() {
   for (const auto& [box, bit] : boxes_) box->SetValue((settings().downEx & bit) != 0);
-  if (!settings().extend.empty()) extend_->ChangeValue(u8(displayText(settings().extend)));
+  if (!settings().extend.empty()) extend_->ChangeValue(u8(settings().extend));
 }
 
 int CWizDlg06::next() {
