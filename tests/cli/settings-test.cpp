@@ -34,6 +34,7 @@ std::map<std::string, RoundTrip> roundTrips(const Sandbox& box) {
       {"analyze-added", {"on", "on"}},
       {"same-name", {"overwrite", "overwrite"}},
       {"size-check", {"on", "on"}},
+      {"convert-links", {"on", "on"}},
       {"save-folder", {"dl", box.path("dl")}},
       {"save-folder-2", {"/srv/old", "/srv/old"}},
       {"save-folder-3", {"/srv/older", "/srv/older"}},
@@ -76,7 +77,7 @@ TEST(CliSettings, EveryNameRoundTripsThroughMurloIni) {
   // The words as the desktop program reads them (offline, set after no-cache, unticked it).
   const AppSettings loaded = LoadSettings(settingsPath(box.dir()), box.dir());
   EXPECT_EQ(loaded.connection, 30 * 256 + 0x0D);
-  EXPECT_EQ(loaded.movement, 0xAF);
+  EXPECT_EQ(loaded.movement, 0x1AF);
   // CP932 and ";" between the entries, as the desktop program writes it and its filter reads it.
   EXPECT_EQ(loaded.extend, "mp3;\x89\xE6\x91\x9C;webp");
   EXPECT_TRUE(acceptExtension(loaded, "webp", false));
