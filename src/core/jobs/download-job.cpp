@@ -264,13 +264,18 @@ bool DownloadJob::finishItem() {
 bool DownloadJob::stopItem() {
   ended_ = true;
   settleAhead();
-  // What was saved before the stop browses from disk as well.
-  convertLinks();
   host_.SetFrameTitle(kIdleFrameTitle);
-  if (!runner_.threadRunning()) return true;
+  // What was saved before the stop browses from disk as well; pages are rewritten once the
+  // thread has let go of its file.
+  if (!runner_.threadRunning()) {
+    convertLinks();
+    return true;
+  }
   // The figures go blank while the thread is waited for.
   progress_ = JobProgress{.caption = JobCaption::kFinishing, .download = true};
-  return runner_.stop();
+  const bool answered = runner_.stop();
+  convertLinks();
+  return answered;
 }
 
 bool DownloadJob::abort() {

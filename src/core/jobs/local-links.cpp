@@ -58,7 +58,8 @@ std::string relativePath(std::string_view page, std::string_view target) {
 
 bool rewritePage(const SavedFile& page, const LocalLinks& links) {
   struct stat before {};
-  if (::stat(page.path.c_str(), &before) != 0) return false;
+  // A page replaced by a link or another kind of file since it was saved is left alone.
+  if (::lstat(page.path.c_str(), &before) != 0 || !S_ISREG(before.st_mode)) return false;
   if (static_cast<std::size_t>(before.st_size) > kMaxConvertedPageBytes) return true;
   const RegularFileRead read = readRegularFile(page.path, kMaxConvertedPageBytes);
   if (read.status == FileReadStatus::kTooLarge) return true;
@@ -85,9 +86,11 @@ const std::string* LocalLinks::savedPath(const std::string& address) const {
   return found == pathByAddress_.end() ? nullptr : &found->second;
 }
 
-std::optional<std::string> LocalLinks::replacement(std::string_view link,
+std::optional<std::string> LocalLinks::replacement(std::string_view written,
                                                    std::string_view pageAddress,
                                                    std::string_view pagePath) const {
+  // Browsers ignore blanks and line breaks around a link, and so does the rewriting.
+  const std::string link = trimAddress(written);
   const std::optional<std::string> address = absoluteLinkAddress(link, pageAddress);
   if (!address) return std::nullopt;
   const std::string_view fragment = linkFragment(link);
@@ -105,7 +108,9 @@ std::optional<std::string> LocalLinks::replacement(std::string_view link,
     if (!relative.empty()) return pathAsLink(relative) + std::string(fragment);
   }
   // An absolute address stays as it is written.
-  if (link.substr(0, link.size() - fragment.size()) == *address) return std::nullopt;
+  if (std::string_view(link).substr(0, link.size() - fragment.size()) == *address) {
+    return std::nullopt;
+  }
   return *address + std::string(fragment);
 }
 

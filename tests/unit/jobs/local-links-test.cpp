@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "sandbox.h"
 
@@ -26,6 +27,7 @@ TEST(LocalLinks, SavedFilesAreNamedRelativeToThePage) {
   EXPECT_EQ(replaced("HTTP://H/img/./x.gif#top"), "../../img/x.gif#top");
   EXPECT_EQ(replaced("//h/a/b/../../img/x.gif"), "../../img/x.gif");
   EXPECT_EQ(replaced("p.htm#s"), "p.htm#s");
+  EXPECT_EQ(replaced(" ../../img/x.gif\t"), "../../img/x.gif");
   // A directory's page is its index.htm, also when the link lacks the final "/".
   EXPECT_EQ(replaced("../"), "../index.htm");
   EXPECT_EQ(replaced(".."), "../index.htm");
@@ -37,6 +39,7 @@ TEST(LocalLinks, SavedFilesAreNamedRelativeToThePage) {
 
 TEST(LocalLinks, OtherLinksNameTheirFullAddress) {
   EXPECT_EQ(replaced("q.htm"), "http://h/a/b/q.htm");
+  EXPECT_EQ(replaced(" q.htm "), "http://h/a/b/q.htm");
   EXPECT_EQ(replaced("../c/q.htm#x"), "http://h/a/c/q.htm#x");
   EXPECT_EQ(replaced("/"), "http://h/");
   EXPECT_EQ(replaced("//cdn.example/x.js"), "http://cdn.example/x.js");
@@ -78,9 +81,14 @@ TEST(ConvertSavedPages, RewritesOnlyTheAddressesOfThePagesAndKeepsTheirTime) {
   EXPECT_EQ(test::readFile(imagePage), "<a href=\"x.gif\">");
   EXPECT_EQ(box.read("img/x.gif"), "GIF");
 
-  // A page that is gone is reported, and the others are still rewritten.
-  const std::vector<SavedFile> gone = {{"http://h/g.htm", box.path("g.htm"), true}};
-  EXPECT_EQ(convertSavedPages(gone), std::vector<std::string>{box.path("g.htm")});
+  // A page that is gone, or was replaced by a symbolic link, is reported and left alone.
+  const std::string other = box.write("other.htm", "<a href=\"q.htm\">");
+  ASSERT_EQ(::symlink(other.c_str(), box.path("l.htm").c_str()), 0);
+  const std::vector<SavedFile> gone = {{"http://h/g.htm", box.path("g.htm"), true},
+                                       {"http://h/l.htm", box.path("l.htm"), true}};
+  EXPECT_EQ(convertSavedPages(gone),
+            (std::vector<std::string>{box.path("g.htm"), box.path("l.htm")}));
+  EXPECT_EQ(test::readFile(other), "<a href=\"q.htm\">");
 }
 
 }  // namespace
