@@ -20,6 +20,9 @@ struct LinkSpan {
   std::string link;
 };
 
+// Finds the links of a page file's bytes, with their places (tag-link-spans.h, say).
+using LinkSpanFinder = std::function<std::vector<LinkSpan>(std::string_view content)>;
+
 // The bytes to put in place of a link, or nothing to leave it as it is.
 using LinkReplacement = std::function<std::optional<std::string>(std::string_view link)>;
 

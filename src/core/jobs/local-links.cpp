@@ -8,7 +8,6 @@
 
 #include "analysis/address.h"
 #include "analysis/link-address.h"
-#include "analysis/tag-link-spans.h"
 #include "platform/atomic-file.h"
 #include "platform/regular-file.h"
 
@@ -56,7 +55,7 @@ std::string relativePath(std::string_view page, std::string_view target) {
   return fs::path(target).lexically_normal().lexically_relative(from).generic_string();
 }
 
-bool rewritePage(const SavedFile& page, const LocalLinks& links) {
+bool rewritePage(const SavedFile& page, const LocalLinks& links, const LinkSpanFinder& find) {
   struct stat before {};
   // A page replaced by a link or another kind of file since it was saved is left alone.
   if (::lstat(page.path.c_str(), &before) != 0 || !S_ISREG(before.st_mode)) return false;
@@ -65,7 +64,7 @@ bool rewritePage(const SavedFile& page, const LocalLinks& links) {
   if (read.status == FileReadStatus::kTooLarge) return true;
   if (read.status != FileReadStatus::kRead) return false;
   const std::string rewritten = rewriteLinks(
-      read.content, findTagLinkSpans(read.content),
+      read.content, find(read.content),
       [&](std::string_view link) { return links.replacement(link, page.address, page.path); });
   if (rewritten == read.content) return true;
   if (!writeFileAtomically(page.path, rewritten)) return false;
@@ -114,13 +113,14 @@ std::optional<std::string> LocalLinks::replacement(std::string_view written,
   return *address + std::string(fragment);
 }
 
-std::vector<std::string> convertSavedPages(const std::vector<SavedFile>& saved) {
+std::vector<std::string> convertSavedPages(const std::vector<SavedFile>& saved,
+                                           const LinkSpanFinder& find) {
   const LocalLinks links(saved);
   std::set<std::string> done;
   std::vector<std::string> failed;
   for (const SavedFile& file : saved) {
     if (!file.page || !done.insert(file.path).second) continue;
-    if (!rewritePage(file, links)) failed.push_back(file.path);
+    if (!rewritePage(file, links, find)) failed.push_back(file.path);
   }
   return failed;
 }

@@ -12,6 +12,9 @@
 #include <unordered_map>
 #include <vector>
 
+#include "analysis/link-rewriter.h"
+#include "analysis/tag-link-spans.h"
+
 namespace murlo {
 
 // A file a download job saved: the address it came from and where it lies on disk.
@@ -44,9 +47,10 @@ class LocalLinks {
   std::unordered_map<std::string, std::string> pathByAddress_;
 };
 
-// Rewrites the links of every page of `saved` (each path once) and keeps its modification
-// time. Returns the paths of the pages that could not be read or written back; a page
-// larger than kMaxConvertedPageBytes is left alone without counting as a failure.
-std::vector<std::string> convertSavedPages(const std::vector<SavedFile>& saved);
+// Rewrites the links `find` finds in every page of `saved` (each path once) and keeps its
+// modification time. Returns the paths of the pages that could not be read or written back;
+// a page larger than kMaxConvertedPageBytes is left alone without counting as a failure.
+std::vector<std::string> convertSavedPages(const std::vector<SavedFile>& saved,
+                                           const LinkSpanFinder& find = findTagLinkSpans);
 
 }  // namespace murlo
