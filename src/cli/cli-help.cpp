@@ -81,6 +81,8 @@ constexpr const char* kJobOptions =
     "                             作成し、端末でなければ作成せずに終了コード 2)\n"
     "  --hierarchy, --no-hierarchy\n"
     "                             ディレクトリ階層を再現する / しない\n"
+    "  --convert-links            階層を再現したダウンロードの後、保存したページのリンクを\n"
+    "                             ディスク上で辿れるように変換する\n"
     "  --same-name ask|overwrite|rename\n"
     "                             同じ名前のファイルがあるとき尋ねる / 上書きする / 自動で名前を変える\n"
     "  --links LIST               解析で集めるリンク: img,a,body,frame,strings から\n"

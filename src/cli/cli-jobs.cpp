@@ -41,7 +41,8 @@ constexpr std::pair<const char*, const char*> kValueOptions[] = {
 // The per-run setting options without a value: option, setting, value.
 constexpr const char* kFlagOptions[][3] = {{"--hierarchy", "hierarchy", "on"},
                                            {"--no-hierarchy", "hierarchy", "off"},
-                                           {"--jpeg-only", "jpeg-only", "on"}};
+                                           {"--jpeg-only", "jpeg-only", "on"},
+                                           {"--convert-links", "convert-links", "on"}};
 
 // Reads the per-run setting option at args[i]; true when it was one (i then points at its
 // last word).

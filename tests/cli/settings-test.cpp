@@ -35,6 +35,7 @@ std::map<std::string, RoundTrip> roundTrips(const Sandbox& box) {
       {"analyze-added", {"on", "on"}},
       {"same-name", {"overwrite", "overwrite"}},
       {"size-check", {"on", "on"}},
+      {"convert-links", {"on", "on"}},
       {"save-folder", {"dl", box.path("dl")}},
       {"save-folder-2", {"/srv/old", "/srv/old"}},
       {"save-folder-3", {"/srv/older", "/srv/older"}},
@@ -77,7 +78,7 @@ TEST(CliSettings, EveryNameRoundTripsThroughMurloIni) {
   // The words as the desktop program reads them (offline, set after no-cache, unticked it).
   const AppSettings loaded = LoadSettings(settingsPath(box.dir()), box.dir());
   EXPECT_EQ(loaded.connection, 30 * 256 + 0x0D);
-  EXPECT_EQ(loaded.movement, 0xAF);
+  EXPECT_EQ(loaded.movement, 0x1AF);
   // CP932 in the file and ";" between the entries, as the Windows program writes it and the
   // filter reads it, whichever encoding the item's extension has.
   EXPECT_EQ(IniFile::load(settingsPath(box.dir())).getString("SETTING", "Extend", ""),

@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to both link scanners and addLink. The first byte gives the Tag
 // bits and the extension classes; the bytes up to the first 0x01 are the page address and
-// the rest is the page file's content.
+// the rest is the page file's content. The places of the tag links in the content are
+// checked, and rewriting them for browsing from disk.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -8,10 +9,13 @@
 #include <string_view>
 
 #include "analysis/link-resolver.h"
+#include "analysis/link-rewriter.h"
 #include "analysis/page-text.h"
 #include "analysis/string-scanner.h"
+#include "analysis/tag-link-spans.h"
 #include "analysis/tag-scanner.h"
 #include "items/item-list.h"
+#include "jobs/local-links.h"
 
 namespace {
 
@@ -55,5 +59,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (list.text(row, murlo::kColReferrer) != address) std::abort();
   }
+
+  // Each place holds its link, and links written back as they are change no byte.
+  const std::vector<murlo::LinkSpan> spans = murlo::findTagLinkSpans(content);
+  for (const murlo::LinkSpan& span : spans) {
+    if (span.offset > content.size() || content.substr(span.offset, span.length) != span.link) {
+      std::abort();
+    }
+  }
+  const std::string pagePath = "/save/dir/page.htm";
+  const murlo::LocalLinks local({{std::string(address), pagePath, true}});
+  const std::string same = murlo::rewriteLinks(content, spans, [&](std::string_view link) {
+    static_cast<void>(local.replacement(link, address, pagePath));
+    return std::string(link);
+  });
+  if (same != content) std::abort();
   return 0;
 }

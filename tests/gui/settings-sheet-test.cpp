@@ -152,7 +152,7 @@ TEST_F(SettingsSheetTest, EveryBitPacksAndUnpacksThroughMurloIni) {
     u.show(2);
     for (const char* label :
          {"確認ﾒｯｾｰｼﾞを表示しない", "ｴﾗｰﾒｯｾｰｼﾞを表示しない", "ﾘｽﾄ保存時にﾃﾞｨﾚｸﾄﾘ階層も再現する",
-          "ｱｲﾃﾑ追加ﾊﾞｰから追加したｱｲﾃﾑを解析する"}) {
+          "ｱｲﾃﾑ追加ﾊﾞｰから追加したｱｲﾃﾑを解析する", "ﾘﾝｸをﾛｰｶﾙ用に変換する"}) {
       u.click(label);
     }
     u.choose("上書きする");
@@ -184,7 +184,7 @@ TEST_F(SettingsSheetTest, EveryBitPacksAndUnpacksThroughMurloIni) {
   EXPECT_EQ(pageSettings(s, 1), "links=strings;jpeg-only=on;");
   EXPECT_EQ(pageSettings(s, 2),
             "confirm=off;error-messages=off;hierarchy=on;analyze-added=on;same-name=overwrite;"
-            "size-check=on;save-folder=" +
+            "size-check=on;convert-links=on;save-folder=" +
                 box_.dir() + ";save-folder-2=;save-folder-3=;");
   EXPECT_EQ(pageSettings(s, 3), "buffer=256;offline=off;no-cache=on;timeout=70;proxy=proxy:8080;");
   EXPECT_EQ(pageSettings(s, 4), "error-log=off;output=off;clear-output=off;output-items=none;");

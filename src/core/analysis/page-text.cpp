@@ -40,4 +40,15 @@ void normaliseWhiteSpace(std::string& text) {
   text.resize(out);
 }
 
+std::vector<std::size_t> collapsedCrSpaces(std::string_view text) {
+  std::vector<std::size_t> spaces;
+  for (std::size_t in = text.find('\r'); in != std::string_view::npos;
+       in = in + 2 < text.size() ? text.find('\r', in + 2) : std::string_view::npos) {
+    // A CR at the very end has no byte to swallow: its space takes its place alone.
+    if (in + 1 >= text.size()) break;
+    spaces.push_back(in - spaces.size());
+  }
+  return spaces;
+}
+
 }  // namespace murlo

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "text/cp932.h"
 
@@ -23,6 +24,12 @@ PageText preparePageText(std::string content);
 // Replaces every CR together with the byte after it by one space (a CR LF pair becomes one
 // space, a lone CR swallows the next byte), then every LF and every tab by a space.
 void normaliseWhiteSpace(std::string& text);
+
+// Where normaliseWhiteSpace(`text`) puts the spaces that stand for a CR and the byte after
+// it, as offsets into the normalised text, ascending. With them an offset into the
+// normalised text is mapped back to `text`: each such space before it stands for one more
+// byte.
+std::vector<std::size_t> collapsedCrSpaces(std::string_view text);
 
 // Receives each link a scanner cuts out, with the tag of the scanner's test that found it,
 // in the order found.

@@ -14,7 +14,8 @@ namespace murlo {
 
 // Reports the page's tag links in page order with the tags "IMG", "HREF", "BODY" and
 // "FRAME". The tag bits kImage, kAnchor, kBody and kFrame of `liveSettings` are read at
-// every test, so a change made while the scan runs applies to the tags that follow.
+// every test, so a change made while the scan runs applies to the tags that follow. Each link
+// is a view into page.text, so its place in the page is link.data() - page.text.data().
 void findTagLinks(const PageText& page, const AppSettings& liveSettings, const LinkFound& found);
 
 }  // namespace murlo

@@ -5,6 +5,7 @@
 #include "analysis/address.h"
 #include "items/item-info.h"
 #include "items/item-tags.h"
+#include "items/page-type.h"
 #include "jobs/job-host.h"
 #include "jobs/write-output.h"
 #include "net/disk-name.h"
@@ -86,6 +87,7 @@ WorkerSlot::Procedure DownloadJob::prepare(const ItemRecord& row, Item& item, Jo
   const std::optional<DownloadTarget> target = downloadTarget(row);
   item.address = target ? target->address : fullAddress(row);
   item.resumed = row.tag == kResumeTag;
+  item.page = isPageType(row.extension);
   if (!target) return nullptr;
   record.url = target->address;
   record.fileName = target->localName;
@@ -148,7 +150,10 @@ bool DownloadJob::timerTick() {
   if (ended_) return false;
   inTick_ = true;
   ended_ = poll();
-  if (ended_) host_.SetFrameTitle(kIdleFrameTitle);
+  if (ended_) {
+    convertLinks();
+    host_.SetFrameTitle(kIdleFrameTitle);
+  }
   inTick_ = false;
   return !ended_;
 }
@@ -209,6 +214,9 @@ bool DownloadJob::finishItem() {
   const int row = current_.row.find(items);
   position_ = current_.row.next(items);
   if (result == RESULT_SUCCEED) {
+    if (!record.savedPath.empty()) {
+      saved_.push_back({current_.address, record.savedPath, current_.page});
+    }
     if (row >= 0 && keepFinished_) {
       items.setImage(row, kImageFinished);
       items.setText(row, kColInfo, progressInfo(bytes, size));
@@ -257,10 +265,17 @@ bool DownloadJob::stopItem() {
   ended_ = true;
   settleAhead();
   host_.SetFrameTitle(kIdleFrameTitle);
-  if (!runner_.threadRunning()) return true;
+  // What was saved before the stop browses from disk as well; pages are rewritten once the
+  // thread has let go of its file.
+  if (!runner_.threadRunning()) {
+    convertLinks();
+    return true;
+  }
   // The figures go blank while the thread is waited for.
   progress_ = JobProgress{.caption = JobCaption::kFinishing, .download = true};
-  return runner_.stop();
+  const bool answered = runner_.stop();
+  convertLinks();
+  return answered;
 }
 
 bool DownloadJob::abort() {
@@ -297,6 +312,16 @@ bool DownloadJob::suspend() {
 std::string DownloadJob::partialPath() {
   const std::string written = runner_.record().partialPath.get();
   return written.empty() && current_.resumed ? current_.resumedPath : written;
+}
+
+void DownloadJob::convertLinks() {
+  const int movement = runner_.settings().movement;
+  std::vector<SavedFile> saved = std::move(saved_);
+  saved_.clear();
+  if (!(movement & movement::kHierarchy) || !(movement & movement::kConvertLinks)) return;
+  for (const std::string& page : convertSavedPages(saved)) {
+    host_.writeOutput(OUT_NOTICE, page + " のﾘﾝｸをﾛｰｶﾙ用に変換できませんでした");
+  }
 }
 
 void DownloadJob::setRowImage(int image) {

@@ -19,6 +19,7 @@
 
 #include "jobs/item-runner.h"
 #include "jobs/job-progress.h"
+#include "jobs/local-links.h"
 #include "jobs/progress-figures.h"
 #include "jobs/row-cursor.h"
 
@@ -71,6 +72,8 @@ class DownloadJob {
     std::string address;
     bool resumed = false;
     std::string resumedPath;
+    // A page-type row: its links are rewritten when the job converts links.
+    bool page = false;
   };
   // How many rows are handed to the thread ahead of the current one: more than
   // WorkerSlot::kWakeWhenWaiting, so that the host is woken once per few items.
@@ -101,6 +104,9 @@ class DownloadJob {
   void setRowImage(int image);
   // The partial file of the current item, as the worker left it.
   std::string partialPath();
+  // When the job has ended: with the hierarchy and link conversion on, rewrites the links
+  // of the pages it saved (local-links.h) and reports each page it could not rewrite.
+  void convertLinks();
 
   JobHost& host_;
   ItemRunner runner_;
@@ -117,6 +123,8 @@ class DownloadJob {
   // While finishItem() removes the row of the item that ended, which has nothing to drop.
   bool removingEndedRow_ = false;
   int failed_ = 0;
+  // The files the job saved, in the order they were finished.
+  std::vector<SavedFile> saved_;
 
   DownloadCounters counters_;
   SpeedMeter speed_;

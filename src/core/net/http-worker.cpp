@@ -236,7 +236,11 @@ bool CHttpWorker::Transfer() {
 
 CHttpWorker::Preparation CHttpWorker::prepareDownload() {
   MakeHierarchy();
-  if (!CheckSize() || alreadySaved()) return Preparation::kEndedDone;
+  if (!CheckSize() || alreadySaved()) {
+    // The file lies under its name already.
+    job_.savedPath = job_.saveDir + job_.fileName;
+    return Preparation::kEndedDone;
+  }
   // A name that exists now was chosen to be overwritten (by the policy or the user).
   job_.localName = resolveSaveName(job_, &replaceFinal_);
   probeSize();

@@ -243,11 +243,15 @@ bool CInetWorker::saveBody(const std::string& partialPath, const std::string& fi
   if (const std::optional<std::time_t> time = remoteTime()) localFile_->keepModificationTime(*time);
   if (!readingLoop(true, firstCount)) return false;
   refuseUnlessWhole();
-  if (finalPath == opened) return true;
+  if (finalPath == opened) {
+    job_.savedPath = opened;
+    return true;
+  }
   const bool underLocalName = finalPath == job_.saveDir + job_.localName;
   const std::string saved = publishPartialFile(opened, finalPath, replaceFinal_, job_.gate);
   job_.partialPath.set({});
   if (underLocalName) job_.localName = saved.substr(job_.saveDir.size());
+  job_.savedPath = saved;
   return true;
 }
 

@@ -78,6 +78,9 @@ struct JobRecord {
   // Written: the local name used after same-name handling. For a resume, set by job
   // control to the full path of the partial file.
   std::string localName;
+  // Written by the worker when the item succeeded: the full path of the file that now holds
+  // it; empty when the item saved no file.
+  std::string savedPath;
   // A page file of the analysis job that the page is fetched into (emptied first), so that
   // a crawl reuses a few files instead of making and removing one per page; empty: the
   // worker makes a new one beside Murlo.tmp.

@@ -45,6 +45,9 @@ inline constexpr int kAskSameName = 0x10;
 inline constexpr int kOverwrite = 0x20;
 inline constexpr int kAutoRename = 0x40;
 inline constexpr int kSizeCheck = 0x80;
+// After a download job with the hierarchy on, the links of the pages it saved are rewritten
+// for browsing from disk.
+inline constexpr int kConvertLinks = 0x100;
 }  // namespace movement
 
 // SETTING/Connection (bits 8 and up: the time-out in units of 10 seconds).

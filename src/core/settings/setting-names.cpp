@@ -296,6 +296,8 @@ std::vector<SettingName> buildNames() {
              readSameName, writeSameName),
       flag("size-check", kBehaviour, "ｻｲｽﾞ確認を行う", &AppSettings::movement,
            movement::kSizeCheck),
+      flag("convert-links", kBehaviour, "ﾘﾝｸをﾛｰｶﾙ用に変換する", &AppSettings::movement,
+           movement::kConvertLinks),
       saveFolder(),
       text("save-folder-2", kBehaviour, "保存先ﾌｫﾙﾀﾞ", &AppSettings::path02, true),
       text("save-folder-3", kBehaviour, "保存先ﾌｫﾙﾀﾞ", &AppSettings::path03, true),

@@ -13,7 +13,8 @@ void CSetDlg03::createControls(wxBoxSizer* top) {
            {{"確認ﾒｯｾｰｼﾞを表示しない", movement::kNoConfirm},
             {"ｴﾗｰﾒｯｾｰｼﾞを表示しない", movement::kNoErrorMessages},
             {"ﾘｽﾄ保存時にﾃﾞｨﾚｸﾄﾘ階層も再現する", movement::kHierarchy},
-            {"ｱｲﾃﾑ追加ﾊﾞｰから追加したｱｲﾃﾑを解析する", movement::kAnalyzeOnAdd}});
+            {"ｱｲﾃﾑ追加ﾊﾞｰから追加したｱｲﾃﾑを解析する", movement::kAnalyzeOnAdd},
+            {"ﾘﾝｸをﾛｰｶﾙ用に変換する", movement::kConvertLinks}});
 
   wxStaticBoxSizer* same = group(top, "同一ﾌｧｲﾙﾈｰﾑの動作");
   auto* row = new wxBoxSizer(wxHORIZONTAL);

@@ -38,9 +38,10 @@ TEST(SettingNames, EveryBitOfEveryWordHasAName) {
   set(s, "extensions", "htm,cgi,txt,jpg,gif,lzh,zip,rar,rm,mpeg,avi,viv,exe,custom");
   set(s, "links", "img,a,body,frame,strings");
   set(s, "jpeg-only", "on");
-  for (const char* name : {"hierarchy", "analyze-added", "size-check", "no-cache", "error-log",
-                           "output", "clear-output", "hang-up", "shutdown", "analyze-then-download",
-                           "delete-html", "keep-finished", "refuse-redirects", "hide-referrer"}) {
+  for (const char* name :
+       {"hierarchy", "analyze-added", "size-check", "convert-links", "no-cache", "error-log",
+        "output", "clear-output", "hang-up", "shutdown", "analyze-then-download", "delete-html",
+        "keep-finished", "refuse-redirects", "hide-referrer"}) {
     set(s, name, "on");
   }
   set(s, "same-name", "rename");
@@ -53,7 +54,7 @@ TEST(SettingNames, EveryBitOfEveryWordHasAName) {
     set(s, name, "/w.wav");
   EXPECT_EQ(s.downEx, 0x3FFF);
   EXPECT_EQ(s.tag, 0x3F);
-  EXPECT_EQ(s.movement, 0xCF);
+  EXPECT_EQ(s.movement, 0x1CF);
   EXPECT_EQ(s.connection, 0x100 | 0x0E);
   EXPECT_EQ(s.output, 0x7F);
   EXPECT_EQ(s.sound, 7);
