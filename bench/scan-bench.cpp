@@ -1,13 +1,18 @@
 // Link scanner benchmarks: a saved page with one link per 100 bytes is scanned from its file
-// and every link is resolved and appended, against one memchr pass over the same bytes.
+// by the tag scanner and by the HTML link finder, and every link is resolved and appended,
+// against one memchr pass over the same bytes. The real pages of the folder named by
+// MURLO_BENCH_PAGES (every file but MANIFEST) are scanned by both as well.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "analysis/page-scan.h"
 #include "items/item-list.h"
@@ -62,33 +67,83 @@ struct PageFile {
   std::string path;
 };
 
-void BM_ScanTags(benchmark::State& state) {
+using ScanFunction = murlo::ScanResult (*)(const murlo::PageScanContext&, std::string_view,
+                                           const std::string&);
+
+constexpr const char* kPageAddress = "http://www.example.jp/site/index.htm";
+
+// Scans the page file and appends its links; false when the scan failed.
+bool scanOnce(benchmark::State& state, ScanFunction scan, const std::string& path, int* count) {
+  const murlo::AppSettings settings;
+  NoPrompts prompter;
+  auto list = std::make_unique<murlo::ItemList>();
+  const murlo::PageScanContext context{{*list, settings}, prompter, "/tmp"};
+  const bool complete = scan(context, kPageAddress, path) == murlo::ScanResult::kComplete;
+  *count = list->count();
+  // Freeing the items is not part of the scan.
+  state.PauseTiming();
+  list.reset();
+  state.ResumeTiming();
+  return complete;
+}
+
+template <ScanFunction scan>
+void BM_ScanPage(benchmark::State& state) {
   const int links = static_cast<int>(state.range(0));
   const PageFile page(links, state.range(1) != 0);
-  murlo::AppSettings settings;
-  NoPrompts prompter;
   for (auto _ : state) {
-    auto list = std::make_unique<murlo::ItemList>();
-    const murlo::PageScanContext context{{*list, settings}, prompter, "/tmp"};
-    if (murlo::scanTags(context, "http://www.example.jp/site/index.htm", page.path) !=
-            murlo::ScanResult::kComplete ||
-        list->count() != links) {
+    int count = 0;
+    if (!scanOnce(state, scan, page.path, &count) || count != links) {
       state.SkipWithError("wrong scan result");
     }
-    // Freeing the items is not part of the scan.
-    state.PauseTiming();
-    list.reset();
-    state.ResumeTiming();
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * page.content.size()));
 }
 // Arguments: links (one per 100 bytes: 10 MB and 20 MB pages), CP932 text.
-BENCHMARK(BM_ScanTags)
+BENCHMARK(BM_ScanPage<murlo::scanTags>)
+    ->Name("BM_ScanTags")
     ->Args({100000, 0})
     ->Args({200000, 0})
     ->Args({100000, 1})
     ->Args({200000, 1})
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScanPage<murlo::scanHtml>)
+    ->Name("BM_ScanHtml")
+    ->Args({100000, 0})
+    ->Args({200000, 0})
+    ->Args({100000, 1})
+    ->Args({200000, 1})
+    ->Unit(benchmark::kMillisecond);
+
+std::vector<std::string> realPages() {
+  std::vector<std::string> paths;
+  const char* folder = std::getenv("MURLO_BENCH_PAGES");
+  if (folder == nullptr) return paths;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    if (entry.is_regular_file() && entry.path().filename() != "MANIFEST") {
+      paths.push_back(entry.path().string());
+    }
+  }
+  return paths;
+}
+
+template <ScanFunction scan>
+void BM_ScanRealPages(benchmark::State& state) {
+  const std::vector<std::string> paths = realPages();
+  if (paths.empty()) state.SkipWithError("MURLO_BENCH_PAGES names no folder of pages");
+  std::int64_t bytes = 0;
+  for (const std::string& path : paths) bytes += std::filesystem::file_size(path);
+  for (auto _ : state) {
+    for (const std::string& path : paths) {
+      int count = 0;
+      if (!scanOnce(state, scan, path, &count)) state.SkipWithError("scan failed");
+    }
+  }
+  state.SetBytesProcessed(state.iterations() * bytes);
+}
+BENCHMARK(BM_ScanRealPages<murlo::scanTags>)->Name("BM_ScanRealPagesTags");
+BENCHMARK(BM_ScanRealPages<murlo::scanHtml>)->Name("BM_ScanRealPagesHtml");
 
 void BM_MemchrPass(benchmark::State& state) {
   const std::string page = makePage(static_cast<int>(state.range(0)), false);
