@@ -312,13 +312,12 @@ class HtmlScan {
   }
 
   void imageElement() {
-    const std::string_view& name = tagName_;
-    if (name == "img") {
+    const std::string_view name = tagName_;
+    const bool imageSource =
+        name == "img" || (name == "source" && pictureDepth_ > 0) ||
+        (name == "input" && equalsIgnoreAsciiCase(attributeValue("type"), "image"));
+    if (imageSource) {
       reportImageAttributes();
-    } else if (name == "source" && pictureDepth_ > 0) {
-      reportImageAttributes();
-    } else if (name == "input") {
-      if (equalsIgnoreAsciiCase(attributeValue("type"), "image")) reportImageAttributes();
     } else if (name == "video") {
       reportValue("poster", "IMG", true);
       reportValue("data-poster", "IMG", true);

@@ -17,7 +17,7 @@ namespace murlo {
 
 namespace {
 
-using Scanner = void (*)(std::string content, const PageScanContext& context,
+using Scanner = void (*)(std::string&& content, const PageScanContext& context,
                          std::string_view pageAddress);
 
 ScanResult scanFile(const PageScanContext& context, std::string_view pageAddress,
@@ -41,13 +41,13 @@ LinkFound addEachLink(const PageScanContext& context, std::string_view pageAddre
   };
 }
 
-void runTagScanner(std::string content, const PageScanContext& context,
+void runTagScanner(std::string&& content, const PageScanContext& context,
                    std::string_view pageAddress) {
   findTagLinks(preparePageText(std::move(content)), context.sink.settings,
                addEachLink(context, pageAddress));
 }
 
-void runStringScanner(std::string content, const PageScanContext& context,
+void runStringScanner(std::string&& content, const PageScanContext& context,
                       std::string_view pageAddress) {
   findHttpStrings(preparePageText(std::move(content)), addEachLink(context, pageAddress));
 }
@@ -55,18 +55,25 @@ void runStringScanner(std::string content, const PageScanContext& context,
 // The address a <base href> names, resolved against the page; empty when it is no
 // http(s) address.
 std::string resolveBaseHref(std::string_view pageAddress, std::string_view href) {
-  if (httpSchemeLength(href) != 0) return std::string(href);
+  std::string base;
   const std::size_t scheme = httpSchemeLength(pageAddress);
-  if (scheme == 0 || href.find(':') < href.find_first_of("/?#")) return {};
-  if (href.substr(0, 2) == "//") return std::string(pageAddress.substr(0, scheme - 2)) += href;
-  if (href.substr(0, 1) == "/") {
-    const std::size_t hostEnd = pageAddress.find('/', scheme);
-    return std::string(pageAddress.substr(0, hostEnd)) += href;
+  if (httpSchemeLength(href) != 0) {
+    base = href;
+  } else if (scheme == 0 || href.find(':') < href.find_first_of("/?#")) {
+    return {};
+  } else if (href.substr(0, 2) == "//") {
+    base = std::string(pageAddress.substr(0, scheme - 2)) += href;
+  } else if (href.substr(0, 1) == "/") {
+    base = std::string(pageAddress.substr(0, pageAddress.find('/', scheme))) += href;
+  } else {
+    base = std::string(pageAddress.substr(0, pageAddress.rfind('/') + 1)) += href;
   }
-  return std::string(pageAddress.substr(0, pageAddress.rfind('/') + 1)) += href;
+  // A bare host ("http://cdn.jp") names its root folder.
+  if (base.find('/', httpSchemeLength(base)) == std::string::npos) base += '/';
+  return base;
 }
 
-void runHtmlFinder(std::string content, const PageScanContext& context,
+void runHtmlFinder(std::string&& content, const PageScanContext& context,
                    std::string_view pageAddress) {
   std::string baseHref;
   std::string base;

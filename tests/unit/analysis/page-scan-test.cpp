@@ -116,6 +116,7 @@ TEST_F(PageScanTest, HtmlFinderResolvesAgainstTheBaseHrefAndKeepsThePageAsReferr
   };
   EXPECT_EQ(scanWithBase("http://cdn.jp/x/"), "http://cdn.jp/x/i/ https://host/d/p.htm");
   EXPECT_EQ(scanWithBase("//cdn.jp/y/"), "https://cdn.jp/y/i/ https://host/d/p.htm");
+  EXPECT_EQ(scanWithBase("HTTP://cdn.jp"), "HTTP://cdn.jp/i/ https://host/d/p.htm");
   EXPECT_EQ(scanWithBase("/root/"), "https://host/root/i/ https://host/d/p.htm");
   EXPECT_EQ(scanWithBase("sub/../other/"), "https://host/d/other/i/ https://host/d/p.htm");
   EXPECT_EQ(scanWithBase("javascript:void(0)"), "https://host/d/i/ https://host/d/p.htm");
