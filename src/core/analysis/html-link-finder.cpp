@@ -19,9 +19,11 @@ constexpr auto npos = std::string_view::npos;
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
 bool isAsciiAlpha(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
-// Elements whose content is text up to their own end tag, never markup.
-constexpr std::array<std::string_view, 9> kRawTextElements{
-    {"script", "style", "textarea", "title", "xmp", "iframe", "noembed", "noframes", "plaintext"}};
+// Elements whose content is text up to their own end tag, never markup. The content of
+// <noscript> and <noframes> is read as markup: it holds the links of pages for browsers
+// without scripts or frames.
+constexpr std::array<std::string_view, 8> kRawTextElements{
+    {"script", "style", "textarea", "title", "xmp", "iframe", "noembed", "plaintext"}};
 
 // The rel keywords of <link> that name an icon.
 constexpr std::array<std::string_view, 5> kIconRels{

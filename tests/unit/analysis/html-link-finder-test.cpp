@@ -102,8 +102,8 @@ TEST(HtmlLinkFinder, NoLinksFromCommentsScriptsOrText) {
 <textarea><img src="textarea.jpg"></textarea><title><img src="title.jpg"></title>
 <!DOCTYPE html><?xml version="1.0"?><![CDATA[ outside svg up to <img src="bogus.jpg"> ]]>
 a < b and a<3 <img src="2.jpg"> </ img src="end.jpg"> </a href="end.htm">
-<noscript><img src="3.jpg"></noscript>)html";
-  EXPECT_EQ(htmlLinks(page), (Links{"IMG* 1.jpg", "IMG* 2.jpg", "IMG* 3.jpg"}));
+<noscript><img src="3.jpg"></noscript><NOFRAMES><A HREF="4.htm">x</A></NOFRAMES>)html";
+  EXPECT_EQ(htmlLinks(page), (Links{"IMG* 1.jpg", "IMG* 2.jpg", "IMG* 3.jpg", "HREF 4.htm"}));
   // An unclosed comment or script hides the rest of the page.
   EXPECT_EQ(htmlLinks(R"(<img src="a.jpg"><!-- <img src="b.jpg">)"), Links{"IMG* a.jpg"});
   EXPECT_EQ(htmlLinks(R"(<script><img src="b.jpg">)"), Links{});
