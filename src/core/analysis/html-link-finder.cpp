@@ -19,6 +19,11 @@ constexpr auto npos = std::string_view::npos;
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
 bool isAsciiAlpha(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
+// How many attributes of one tag are kept, and how many links of one element are
+// remembered to drop repeats.
+constexpr std::size_t kMaxAttributes = 256;
+constexpr std::size_t kMaxRememberedLinks = 16;
+
 // Elements whose content is text up to their own end tag, never markup. The content of
 // <noscript> and <noframes> is read as markup: it holds the links of pages for browsers
 // without scripts or frames.
@@ -165,8 +170,11 @@ class HtmlScan {
           value = text_.substr(start, pos_ - start);
         }
       }
-      // A repeated attribute is dropped: the first one counts.
-      if (!attribute(name)) attributes_.push_back({name, value});
+      // A repeated attribute is dropped: the first one counts. Attributes past the
+      // limit are read over unkept, which keeps a tag of a million attributes linear.
+      if (attributes_.size() < kMaxAttributes && !attribute(name)) {
+        attributes_.push_back({name, value});
+      }
     }
   }
 
@@ -278,11 +286,12 @@ class HtmlScan {
       }
       address = joined;
     }
-    // One element often names an address twice (src and srcset, src and data-src).
+    // One element often names an address twice (src and srcset, src and data-src). Only
+    // its first links are remembered, so a style of a million url()s stays linear.
     for (const std::string& earlier : elementLinks_) {
       if (earlier == address) return;
     }
-    elementLinks_.emplace_back(address);
+    if (elementLinks_.size() < kMaxRememberedLinks) elementLinks_.emplace_back(address);
     found_(HtmlLink{address, tag, imagePlace, base_});
   }
 

@@ -163,5 +163,17 @@ TEST(HtmlLinkFinder, MalformedMarkupNeverCrashes) {
             Links{"IMG* \xEF\xBF\xBD\xEF\xBF\xBD\xE2\x82\xAC\xEF\xBF\xBD.jpg"});
 }
 
+TEST(HtmlLinkFinder, HugeTagsAndStylesAreReadInOnePass) {
+  std::string manyAttributes = "<img ";
+  for (int i = 0; i < 200000; ++i) manyAttributes += "a" + std::to_string(i) + " ";
+  manyAttributes += "src=late.jpg><img src=next.jpg>";
+  EXPECT_EQ(htmlLinks(manyAttributes), Links{"IMG* next.jpg"});
+
+  std::string manyUrls = "<div style='";
+  for (int i = 0; i < 200000; ++i) manyUrls += "url(" + std::to_string(i) + ".jpg)";
+  manyUrls += "'>";
+  EXPECT_EQ(htmlLinks(manyUrls).size(), 200000u);
+}
+
 }  // namespace
 }  // namespace murlo::test
