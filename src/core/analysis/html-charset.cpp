@@ -36,28 +36,49 @@ constexpr std::array<CharsetName, 14> kCharsetNames{{
 
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
 
-// The charset named by the first "charset=" of the page's head, if it is one of ours.
-std::optional<PageCharset> declaredCharset(std::string_view head) {
+// The charset a "charset=" in `tag` names: nothing when there is none; kUnknown when it
+// names one of no concern here.
+enum class Declared { kNone, kUnknown, kKnown };
+
+Declared charsetInTag(std::string_view tag, PageCharset& charset) {
   constexpr std::string_view kKey = "charset";
-  for (std::size_t at = 0; at + kKey.size() < head.size(); ++at) {
-    if (!startsWithIgnoreAsciiCase(head.substr(at), kKey)) continue;
+  for (std::size_t at = 0; at + kKey.size() < tag.size(); ++at) {
+    if (!startsWithIgnoreAsciiCase(tag.substr(at), kKey)) continue;
     std::size_t pos = at + kKey.size();
-    while (pos < head.size() && isSpace(head[pos])) ++pos;
-    if (pos >= head.size() || head[pos] != '=') continue;
+    while (pos < tag.size() && isSpace(tag[pos])) ++pos;
+    if (pos >= tag.size() || tag[pos] != '=') continue;
     ++pos;
-    while (pos < head.size() && (isSpace(head[pos]) || head[pos] == '"' || head[pos] == '\'')) {
-      ++pos;
-    }
+    while (pos < tag.size() && (isSpace(tag[pos]) || tag[pos] == '"' || tag[pos] == '\'')) ++pos;
     std::size_t end = pos;
-    while (end < head.size() && !isSpace(head[end]) &&
-           std::string_view("\"';>/").find(head[end]) == std::string_view::npos) {
+    while (end < tag.size() && !isSpace(tag[end]) &&
+           std::string_view("\"';/").find(tag[end]) == std::string_view::npos) {
       ++end;
     }
-    const std::string_view name = head.substr(pos, end - pos);
+    const std::string_view name = tag.substr(pos, end - pos);
     for (const CharsetName& known : kCharsetNames) {
-      if (equalsIgnoreAsciiCase(name, known.name)) return known.charset;
+      if (equalsIgnoreAsciiCase(name, known.name)) {
+        charset = known.charset;
+        return Declared::kKnown;
+      }
     }
-    return std::nullopt;
+    return Declared::kUnknown;
+  }
+  return Declared::kNone;
+}
+
+// The charset the first <meta> with a "charset=" declares, if it is one of ours.
+std::optional<PageCharset> declaredCharset(std::string_view head) {
+  for (std::size_t at = 0;
+       (at = findText(head, "<", TextEncoding::Utf8, at)) != std::string_view::npos; ++at) {
+    if (!startsWithIgnoreAsciiCase(head.substr(at + 1), "meta")) continue;
+    const std::size_t end = head.find('>', at);
+    PageCharset charset = PageCharset::kUtf8;
+    switch (
+        charsetInTag(head.substr(at, end == std::string_view::npos ? end : end - at), charset)) {
+      case Declared::kKnown: return charset;
+      case Declared::kUnknown: return std::nullopt;
+      case Declared::kNone: break;
+    }
   }
   return std::nullopt;
 }

@@ -122,7 +122,8 @@ TEST(HtmlLinkFinder, CharacterReferencesAreDecoded) {
   EXPECT_EQ(htmlLinks("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=EUC-JP\">"
                       "<img src=\"/&#x753B;.jpg\">"),
             Links{"IMG* /\xB2\xE8.jpg"});
-  EXPECT_EQ(htmlLinks("<meta charset=iso-8859-1><img src=\"/caf&#233;.jpg\">"),
+  EXPECT_EQ(htmlLinks("<script charset=utf-8></script><meta charset=iso-8859-1>"
+                      "<img src=\"/caf&#233;.jpg\">"),
             Links{"IMG* /caf\xE9.jpg"});
 }
 
