@@ -30,6 +30,7 @@ CommandHelp commandHelp(int id) {
     case ID_TAG_HREF: return {"A HREF ﾀｸﾞのﾘﾝｸを解析します", ""};
     case ID_TAG_BODY: return {"BODY ﾀｸﾞの背景画像を解析します", ""};
     case ID_TAG_FRAME: return {"FRAME ﾀｸﾞのﾘﾝｸを解析します", ""};
+    case ID_TAG_HTML5: return {"ﾍﾟｰｼﾞを HTML5 の規則で読んでﾘﾝｸを探します", ""};
     case ID_ANALYZE: return {"選択中のｱｲﾃﾑを解析します", "解析"};
     case ID_DOWNLOAD: return {"選択中のｱｲﾃﾑをﾀﾞｳﾝﾛｰﾄﾞします", "ﾀﾞｳﾝﾛｰﾄﾞ"};
     case ID_RUN: return {"ﾘｽﾄのすべてのｱｲﾃﾑをﾀﾞｳﾝﾛｰﾄﾞします", "実行"};

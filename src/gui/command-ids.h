@@ -28,6 +28,7 @@ enum CommandId : int {
   ID_TAG_HREF = cmd(32829),
   ID_TAG_BODY = cmd(32830),
   ID_TAG_FRAME = cmd(32831),
+  ID_TAG_HTML5 = cmd(32832),
   // List
   ID_ADD_ITEM_DIALOG = cmd(32776),
   ID_DELETE = cmd(32777),

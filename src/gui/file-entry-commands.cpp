@@ -20,7 +20,7 @@ void analyzeLocalFile(CMainFrame& frame) {
   if (dlg.ShowModal() != wxID_OK) return;
   const PageScanContext context{
       {frame.doc()->items(), app.settings}, *app.prompter, app.appDirectory};
-  scanTags(context, dlg.entry().address, dlg.entry().path);
+  scanMarkup(context, dlg.entry().address, dlg.entry().path, app.settings.tag);
 }
 
 }  // namespace murlo::gui

@@ -47,6 +47,7 @@ wxMenuBar* buildMainMenuBar(wxMenu*& fileMenu) {
   appendCommand(tags, ID_TAG_HREF, "A &HREF\tAlt+1", wxITEM_CHECK);
   appendCommand(tags, ID_TAG_BODY, "&BODY\tAlt+2", wxITEM_CHECK);
   appendCommand(tags, ID_TAG_FRAME, "&FRAME\tAlt+3", wxITEM_CHECK);
+  appendCommand(tags, ID_TAG_HTML5, "HTML&5\tAlt+4", wxITEM_CHECK);
 
   auto* job = new wxMenu;
   appendCommand(job, ID_ANALYZE, "解析(&N)\tCtrl+N");

@@ -77,6 +77,7 @@ bool CMurloDoc::run(int id) {
     case ID_TAG_HREF: toggleTag(tagbits::kAnchor); return true;
     case ID_TAG_BODY: toggleTag(tagbits::kBody); return true;
     case ID_TAG_FRAME: toggleTag(tagbits::kFrame); return true;
+    case ID_TAG_HTML5: toggleTag(tagbits::kHtml5); return true;
     default: return false;
   }
 }
@@ -90,6 +91,7 @@ bool CMurloDoc::updateUi(wxUpdateUIEvent& event) {
     case ID_TAG_HREF: event.Check(tag & tagbits::kAnchor); return true;
     case ID_TAG_BODY: event.Check(tag & tagbits::kBody); return true;
     case ID_TAG_FRAME: event.Check(tag & tagbits::kFrame); return true;
+    case ID_TAG_HTML5: event.Check(tag & tagbits::kHtml5); return true;
     default: return false;
   }
 }

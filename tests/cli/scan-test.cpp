@@ -51,6 +51,18 @@ TEST(CliScan, UsesTheSettingsOfMurloIni) {
   EXPECT_EQ(r.out, "song.mid\thttp://other.jp/\tALL\tmid\t\thttp://host/\n");
 }
 
+TEST(CliScan, ANewInstallationReadsPagesWithTheHtmlFinderAndAStoredTagIsKept) {
+  Sandbox box;
+  box.write("page.htm", "<img class=\"x\" src='a.jpg'><img src=\"b.gif\">");
+  CliResult r = runCli({"scan", "page.htm", "--page", "http://h/"}, box.dir());
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "a.jpg\thttp://h/\tIMG\tjpg\t\thttp://h/\nb.gif\thttp://h/\tIMG\tgif\t\thttp://h/\n");
+  box.write("Murlo.ini", "[SETTING]\r\nTag=15\r\n");
+  r = runCli({"scan", "page.htm", "--page", "http://h/"}, box.dir());
+  EXPECT_EQ(r.out, "b.gif\thttp://h/\tIMG\tgif\t\thttp://h/\n");
+}
+
 TEST(CliScan, AppendsToTheListFileCreatingItWhenMissing) {
   Sandbox box;
   box.write("page.htm", "<img src=\"a.gif\"> <img src=\"b.jpg\">");

@@ -27,7 +27,7 @@ std::map<std::string, RoundTrip> roundTrips(const Sandbox& box) {
   return {
       {"extensions", {"html,txt,custom", "htm,txt,custom"}},
       {"custom-extensions", {"mp3,画像;webp", "mp3,画像,webp"}},
-      {"links", {"a,strings", "a,strings"}},
+      {"links", {"a,strings,html5", "a,strings,html5"}},
       {"jpeg-only", {"on", "on"}},
       {"confirm", {"off", "off"}},
       {"error-messages", {"off", "off"}},

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "analysis/html-link-finder.h"
 #include "analysis/link-resolver.h"
 #include "analysis/link-rewriter.h"
 #include "analysis/page-text.h"
@@ -52,6 +53,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   };
   murlo::findTagLinks(page, settings, found);
   murlo::findHttpStrings(page, found);
+  murlo::findHtmlLinks(content, settings, [&](const murlo::HtmlLink& link) {
+    if (link.address.empty()) std::abort();
+    murlo::addFinderLink(sink, link.address, address, link.tag,
+                         {(data[0] & 0x20) != 0 ? "http://base/b/" : "", link.imagePlace});
+  });
 
   for (int row = 0; row < list.count(); ++row) {
     if (list.text(row, murlo::kColFileName).empty() || list.text(row, murlo::kColUrl).empty()) {

@@ -84,15 +84,21 @@ TEST_F(DocTest, JobFileSaveAndResumeReplaceTheList) {
 }
 
 TEST_F(DocTest, TagSwitchesFlipTheirBitAndSurviveARestart) {
+  // A new installation reads pages with the HTML link finder.
+  EXPECT_EQ(app_.settings.tag, 15 + 64);
+  command(ID_TAG_HTML5);
+  EXPECT_EQ(app_.settings.tag, 15);
   command(ID_TAG_IMG);
   EXPECT_EQ(app_.settings.tag, 14);
   command(ID_TAG_FRAME);
   EXPECT_EQ(app_.settings.tag, 6);
   command(ID_TAG_IMG);
   EXPECT_EQ(app_.settings.tag, 7);
-  wxUpdateUIEvent check(ID_TAG_FRAME);
-  frame_->GetEventHandler()->ProcessEvent(check);
-  EXPECT_FALSE(check.GetChecked());
+  for (const int id : {ID_TAG_FRAME, ID_TAG_HTML5}) {
+    wxUpdateUIEvent check(id);
+    frame_->GetEventHandler()->ProcessEvent(check);
+    EXPECT_FALSE(check.GetChecked());
+  }
   prompter_.giveFile(box_.path("two.mrl"));
   command(ID_FILE_OPEN);
   ASSERT_TRUE(closeFrame());

@@ -332,6 +332,36 @@ TEST_F(AnalysisJobTest, RecursiveModeFetchesEachFileOnceWhateverDotFoldersItsLin
   EXPECT_EQ(notFollowed(), std::vector<std::string>{});
 }
 
+TEST_F(AnalysisJobTest, RecursiveModeWithTheHtmlFinderTakesEveryImageOfModernMarkupOnce) {
+  servePage("/site/index.html", R"html(<!doctype html><html lang="ja"><head>
+<meta charset="utf-8"><meta property="og:image" content="/site/img/og.jpg">
+<link rel="icon" href="/site/favicon.ico"><style>.hero{background:url('img/hero.jpg')}</style>
+</head><body class="home">
+<img class="thumb" loading="lazy" src="img/a.jpg" srcset="img/a.jpg 1x, img/a@2x.jpg 2x">
+<img src="data:image/gif;base64,R0lGODlhAQABAAAAACw=" data-src="img/lazy.jpg">
+<picture><source srcset="img/b.webp" type="image/webp"><img src='img/b.jpg'></picture>
+<div style="background-image:url(&quot;img/bg.jpg&quot;)"></div>
+<a class="card" href=news/1.html>1</a><a href="/site/photo/view?id=7&amp;w=800">p</a>
+<!-- <img src="img/commented.jpg"> --></body></html>)html");
+  servePage("/site/news/1.html",
+            R"html(<video poster="../img/poster.jpg"></video><a href="../index.html">top</a>
+<img alt="x" src="../img/a.jpg"><img data-original="../img/DSCF0001.0.jpg">)html");
+  server_.start();
+  host_.settingsValue.tag = 15 | tagbits::kHtml5;
+  host_.settingsValue.downEx = downex::kHtml | downex::kJpg | downex::kGif;
+  addRow(server_.url("/site/index.html"));
+  AnalysisJob job(host_, AnalysisMode::kRecursive, "", server_.url("/site/"));
+  ASSERT_TRUE(runJob(job));
+  EXPECT_EQ(
+      sortedAddresses(),
+      (std::vector<std::string>{"/site/img/DSCF0001.0.jpg", "/site/img/a.jpg", "/site/img/a@2x.jpg",
+                                "/site/img/b.jpg", "/site/img/bg.jpg", "/site/img/hero.jpg",
+                                "/site/img/lazy.jpg", "/site/img/og.jpg", "/site/img/poster.jpg",
+                                "/site/index.html", "/site/news/1.html"}));
+  EXPECT_EQ(count("/site/index.html"), 1);
+  EXPECT_EQ(count("/site/news/1.html"), 1);
+}
+
 TEST_F(AnalysisJobTest, RecursiveModeKeepsButDoesNotFollowPagesBeyondTheCrawlBounds) {
   // Careless servers: one answers every deeper folder with a link one folder deeper, the
   // other every name with a link to a name 200 bytes longer.

@@ -46,6 +46,13 @@ bool inCustomList(std::string_view list, std::string_view extension) {
   }
 }
 
+bool inAnyClass(const AppSettings& settings, std::string_view extension) {
+  for (const ExtensionClass& c : kClasses) {
+    if (equalsIgnoreAsciiCase(extension, c.extension)) return true;
+  }
+  return (settings.downEx & downex::kCustom) != 0 && inCustomList(settings.extend, extension);
+}
+
 }  // namespace
 
 bool acceptExtension(const AppSettings& settings, std::string_view extension,
@@ -57,6 +64,16 @@ bool acceptExtension(const AppSettings& settings, std::string_view extension,
   if ((settings.downEx & downex::kCustom) == 0) return false;
   // The list is UTF-8 (ini-text.h); an item's extension may be CP932.
   return inCustomList(settings.extend, displayText(extension));
+}
+
+std::string finderExtension(const AppSettings& settings, std::string_view fileName,
+                            bool imagePlace) {
+  const std::string_view name = fileName.substr(0, findChar(fileName, '?'));
+  const std::size_t firstDot = findChar(name, '.');
+  if (firstDot == std::string_view::npos) return std::string(imagePlace ? "jpg" : name);
+  const std::string_view afterFirst = name.substr(firstDot + 1);
+  if (inAnyClass(settings, afterFirst)) return std::string(afterFirst);
+  return std::string(name.substr(findLastChar(name, '.') + 1));
 }
 
 bool passesJfifCheck(std::string_view fullAddress) {

@@ -68,8 +68,13 @@ bool resolveDotPath(std::string& link, std::string& base) {
   }
 }
 
-bool addLink(const LinkSink& sink, std::string_view link, std::string_view pageAddress,
-             std::string_view tag) {
+namespace {
+
+// addLink, and addFinderLink when `finder` is set.
+bool addLinkWith(const LinkSink& sink, std::string_view link, std::string_view pageAddress,
+                 std::string_view tag, const FinderLinkOptions* finder) {
+  const std::string_view referrer = pageAddress;
+  if (finder != nullptr && !finder->base.empty()) pageAddress = finder->base;
   // "javascript:", "mailto:", "data:" and the like name no file of any server.
   if (hasForeignScheme(link)) return false;
   // A fragment names a place in the page, not another file: it is never requested.
@@ -131,11 +136,24 @@ bool addLink(const LinkSink& sink, std::string_view link, std::string_view pageA
     fileName = kIndexMarker;
   } else {
     if (fileName.size() < 4) return false;
-    extension = linkExtension(fileName);
+    extension = finder != nullptr ? finderExtension(sink.settings, fileName, finder->imagePlace)
+                                  : linkExtension(fileName);
     if (!acceptExtension(sink.settings, extension, false)) return false;
   }
   return sink.list.AddItem(std::move(fileName), std::move(base), std::string(tag),
-                           std::move(extension), std::string(), std::string(pageAddress));
+                           std::move(extension), std::string(), std::string(referrer));
+}
+
+}  // namespace
+
+bool addLink(const LinkSink& sink, std::string_view link, std::string_view pageAddress,
+             std::string_view tag) {
+  return addLinkWith(sink, link, pageAddress, tag, nullptr);
+}
+
+bool addFinderLink(const LinkSink& sink, std::string_view link, std::string_view pageAddress,
+                   std::string_view tag, const FinderLinkOptions& options) {
+  return addLinkWith(sink, link, pageAddress, tag, &options);
 }
 
 }  // namespace murlo

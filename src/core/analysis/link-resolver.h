@@ -16,6 +16,15 @@ struct LinkSink {
   const AppSettings& settings;
 };
 
+// What the HTML link finder adds to a link it found.
+struct FinderLinkOptions {
+  // The address the link is resolved against instead of the page's (the page's <base
+  // href>, resolved); empty: the page's. The page stays the referrer.
+  std::string_view base;
+  // Found in an image-only place: a name without extension counts as "jpg".
+  bool imagePlace = false;
+};
+
 // Resolves `link`, found on the page `pageAddress`, and appends it with `tag` when the
 // extension filter lets it through. The resolved url keeps no "." or ".." folder. The page address
 // becomes the item's referrer. Links to http, https and ftp addresses are absolute, a
@@ -23,6 +32,9 @@ struct LinkSink {
 // scheme ("javascript:", "mailto:", "data:"…) is dropped. Returns whether an item was appended.
 bool addLink(const LinkSink& sink, std::string_view link, std::string_view pageAddress,
              std::string_view tag);
+// The same for a link of the HTML link finder, whose extension is taken by finderExtension.
+bool addFinderLink(const LinkSink& sink, std::string_view link, std::string_view pageAddress,
+                   std::string_view tag, const FinderLinkOptions& options);
 
 // Rewrites a link beginning with "./" or "../" and the base address in place: each leading
 // "./" is dropped and every leading "../" removes one directory from the base; the rest of

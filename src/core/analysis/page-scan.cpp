@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <optional>
 
+#include "analysis/address.h"
+#include "analysis/html-link-finder.h"
 #include "analysis/page-text.h"
 #include "analysis/string-scanner.h"
 #include "analysis/tag-scanner.h"
@@ -15,8 +17,8 @@ namespace murlo {
 
 namespace {
 
-using Scanner = void (*)(const PageText& page, const PageScanContext& context,
-                         const LinkFound& found);
+using Scanner = void (*)(std::string&& content, const PageScanContext& context,
+                         std::string_view pageAddress);
 
 ScanResult scanFile(const PageScanContext& context, std::string_view pageAddress,
                     const std::string& filePath, Scanner scanner) {
@@ -28,20 +30,60 @@ ScanResult scanFile(const PageScanContext& context, std::string_view pageAddress
   }
   std::optional<std::string> content = readRegularFile(path);
   if (!content) return ScanResult::kFileUnreadable;
-  const PageText page = preparePageText(std::move(*content));
   ItemList::Batch batch(context.sink.list);
-  scanner(page, context, [&](std::string_view link, std::string_view tag) {
-    addLink(context.sink, link, pageAddress, tag);
-  });
+  scanner(std::move(*content), context, pageAddress);
   return ScanResult::kComplete;
 }
 
-void runTagScanner(const PageText& page, const PageScanContext& context, const LinkFound& found) {
-  findTagLinks(page, context.sink.settings, found);
+LinkFound addEachLink(const PageScanContext& context, std::string_view pageAddress) {
+  return [&context, pageAddress](std::string_view link, std::string_view tag) {
+    addLink(context.sink, link, pageAddress, tag);
+  };
 }
 
-void runStringScanner(const PageText& page, const PageScanContext&, const LinkFound& found) {
-  findHttpStrings(page, found);
+void runTagScanner(std::string&& content, const PageScanContext& context,
+                   std::string_view pageAddress) {
+  findTagLinks(preparePageText(std::move(content)), context.sink.settings,
+               addEachLink(context, pageAddress));
+}
+
+void runStringScanner(std::string&& content, const PageScanContext& context,
+                      std::string_view pageAddress) {
+  findHttpStrings(preparePageText(std::move(content)), addEachLink(context, pageAddress));
+}
+
+// The address a <base href> names, resolved against the page; empty when it is no
+// http(s) address.
+std::string resolveBaseHref(std::string_view pageAddress, std::string_view href) {
+  std::string base;
+  const std::size_t scheme = httpSchemeLength(pageAddress);
+  if (httpSchemeLength(href) != 0) {
+    base = href;
+  } else if (scheme == 0 || href.find(':') < href.find_first_of("/?#")) {
+    return {};
+  } else if (href.substr(0, 2) == "//") {
+    base = std::string(pageAddress.substr(0, scheme - 2)) += href;
+  } else if (href.substr(0, 1) == "/") {
+    base = std::string(pageAddress.substr(0, pageAddress.find('/', scheme))) += href;
+  } else {
+    base = std::string(pageAddress.substr(0, pageAddress.rfind('/') + 1)) += href;
+  }
+  // A bare host ("http://cdn.jp") names its root folder.
+  if (base.find('/', httpSchemeLength(base)) == std::string::npos) base += '/';
+  return base;
+}
+
+void runHtmlFinder(std::string&& content, const PageScanContext& context,
+                   std::string_view pageAddress) {
+  std::string baseHref;
+  std::string base;
+  findHtmlLinks(content, context.sink.settings, [&](const HtmlLink& link) {
+    if (link.base != baseHref) {
+      baseHref = link.base;
+      base = resolveBaseHref(pageAddress, baseHref);
+    }
+    addFinderLink(context.sink, link.address, pageAddress, link.tag, {base, link.imagePlace});
+  });
 }
 
 }  // namespace
@@ -60,10 +102,21 @@ ScanResult scanHttpStrings(const PageScanContext& context, std::string_view page
   return scanFile(context, pageAddress, filePath, runStringScanner);
 }
 
+ScanResult scanHtml(const PageScanContext& context, std::string_view pageAddress,
+                    const std::string& filePath) {
+  return scanFile(context, pageAddress, filePath, runHtmlFinder);
+}
+
+ScanResult scanMarkup(const PageScanContext& context, std::string_view pageAddress,
+                      const std::string& filePath, int tag) {
+  return (tag & tagbits::kHtml5) != 0 ? scanHtml(context, pageAddress, filePath)
+                                      : scanTags(context, pageAddress, filePath);
+}
+
 ScanResult scanPage(const PageScanContext& context, std::string_view pageAddress,
                     const std::string& filePath, int jobTag) {
   return (jobTag & tagbits::kAllHttp) != 0 ? scanHttpStrings(context, pageAddress, filePath)
-                                           : scanTags(context, pageAddress, filePath);
+                                           : scanMarkup(context, pageAddress, filePath, jobTag);
 }
 
 }  // namespace murlo

@@ -37,8 +37,17 @@ ScanResult scanTags(const PageScanContext& context, std::string_view pageAddress
 ScanResult scanHttpStrings(const PageScanContext& context, std::string_view pageAddress,
                            const std::string& filePath);
 
+// The same with the HTML link finder; a <base href> of the page becomes the base.
+ScanResult scanHtml(const PageScanContext& context, std::string_view pageAddress,
+                    const std::string& filePath);
+
+// The scan of a page's markup: the HTML link finder when `tag` has tagbits::kHtml5, else
+// the tag scanner.
+ScanResult scanMarkup(const PageScanContext& context, std::string_view pageAddress,
+                      const std::string& filePath, int tag);
+
 // The scan an analysis job runs: the string scanner when `jobTag` (the job's copy of the Tag
-// setting) has tagbits::kAllHttp, else the tag scanner.
+// setting) has tagbits::kAllHttp, else scanMarkup.
 ScanResult scanPage(const PageScanContext& context, std::string_view pageAddress,
                     const std::string& filePath, int jobTag);
 

@@ -25,6 +25,7 @@ std::string AppSettings::saveFolder() const {
 AppSettings defaultSettings(const std::string& appDirectory) {
   AppSettings s;
   s.path01 = appDirectory;
+  s.tag = tagbits::kNewInstallation;
   return s;
 }
 

@@ -33,6 +33,10 @@ inline constexpr int kBody = 0x04;
 inline constexpr int kFrame = 0x08;
 inline constexpr int kAllHttp = 0x10;
 inline constexpr int kJpegOnly = 0x20;
+// Pages are read with the HTML link finder instead of the tag scanner.
+inline constexpr int kHtml5 = 0x40;
+// The Tag of a new installation (no Tag key yet): the four tag kinds, read by the finder.
+inline constexpr int kNewInstallation = kImage | kAnchor | kBody | kFrame | kHtml5;
 }  // namespace tagbits
 
 // SETTING/Movement.

@@ -280,7 +280,8 @@ std::vector<SettingName> buildNames() {
                {"a", tagbits::kAnchor},
                {"body", tagbits::kBody},
                {"frame", tagbits::kFrame},
-               {"strings", tagbits::kAllHttp}}),
+               {"strings", tagbits::kAllHttp},
+               {"html5", tagbits::kHtml5}}),
       flag("jpeg-only", kAnalysis, "ﾍｯﾀﾞｰ領域のﾁｪｯｸを行う (JFIF 準拠)", &AppSettings::tag,
            tagbits::kJpegOnly),
 

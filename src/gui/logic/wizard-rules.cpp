@@ -62,7 +62,7 @@ int nextFromPurpose(int choice, Prompter& prompter) {
 int nextFromLinkForm(int choice, AppSettings& settings, WizardState& state, Prompter& prompter) {
   constexpr int kTags[] = {tagbits::kImage, tagbits::kAnchor, tagbits::kAllHttp};
   if (choice < 0 || choice > 2) return refuse(prompter, "ﾘﾝｸの形式が選択されていません");
-  settings.tag = kTags[choice];
+  settings.tag = kTags[choice] | (settings.tag & tagbits::kHtml5);
   state.mode = WizardMode::kImages;
   state.cameFrom = kLinkFormPage;
   return kAddressPage;
@@ -72,7 +72,7 @@ int nextFromHomePage(int method, int saving, AppSettings& settings, WizardState&
                      Prompter& prompter) {
   if (method == kNoChoice) return refuse(prompter, "ﾀﾞｳﾝﾛｰﾄﾞする方法が選択されていません");
   state.mode = method == 0 ? WizardMode::kAnalysis : WizardMode::kRecursive;
-  settings.tag = kAllTagKinds;
+  settings.tag = kAllTagKinds | (settings.tag & tagbits::kHtml5);
   if (saving == kNoChoice) return refuse(prompter, "保存する方法が選択されていません");
   if (saving == 0) {
     settings.movement &= ~movement::kHierarchy;

@@ -12,7 +12,8 @@ void CSetDlg02::createControls(wxBoxSizer* top) {
             {"<A HERF> ﾀｸﾞ", tagbits::kAnchor},
             {"<BODY>背景画像", tagbits::kBody},
             {"<FRAME> 対応", tagbits::kFrame},
-            {"「http://」 で始まる全ての文字列を追加", tagbits::kAllHttp}});
+            {"「http://」 で始まる全ての文字列を追加", tagbits::kAllHttp},
+            {"HTML5 の規則で解析する (srcset, 遅延読み込み, CSS 背景にも対応)", tagbits::kHtml5}});
 
   wxStaticBoxSizer* jpeg = group(top, "Jpeg 専用");
   jpeg->Add(new wxStaticText(jpeg->GetStaticBox(), wxID_ANY,

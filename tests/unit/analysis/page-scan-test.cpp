@@ -88,6 +88,61 @@ TEST_F(PageScanTest, JobCopyOfTagBitFourChoosesTheStringScanner) {
                                               "ALL https://h/ c.zip zip http://host/"}));
 }
 
+TEST_F(PageScanTest, TagBitSixReadsThePageWithTheHtmlFinderUnlessBitFourIsSet) {
+  const std::string path =
+      box_.write("p.htm", "<img class=\"a\" src=\"a.gif\"> http://h/b.gif <IMG SRC='c.gif'>");
+  EXPECT_EQ(scanPage(context_, "http://host/", path, 15 | tagbits::kHtml5), ScanResult::kComplete);
+  EXPECT_EQ(rows(), (std::vector<std::string>{"IMG http://host/ a.gif gif http://host/",
+                                              "IMG http://host/ c.gif gif http://host/"}));
+  list_.deleteAll();
+  EXPECT_EQ(scanPage(context_, "http://host/", path, tagbits::kAllHttp | tagbits::kHtml5),
+            ScanResult::kComplete);
+  EXPECT_EQ(rows(), std::vector<std::string>{"ALL http://h/ b.gif gif http://host/"});
+  // The local-file analysis chooses by the live setting.
+  list_.deleteAll();
+  EXPECT_EQ(scanMarkup(context_, "http://host/", path, 15 | tagbits::kHtml5),
+            ScanResult::kComplete);
+  EXPECT_EQ(list_.count(), 2);
+}
+
+TEST_F(PageScanTest, HtmlFinderResolvesAgainstTheBaseHrefAndKeepsThePageAsReferrer) {
+  const std::string page = "<head><base href=\"{}\"></head><img src=\"i/a.gif\">";
+  const auto scanWithBase = [&](std::string_view base) {
+    std::string content = page;
+    content.replace(content.find("{}"), 2, base);
+    list_.deleteAll();
+    scanHtml(context_, "https://host/d/p.htm", box_.write("p.htm", content));
+    return list_.count() == 1 ? list_.row(0).url + " " + list_.row(0).referrer : "none";
+  };
+  EXPECT_EQ(scanWithBase("http://cdn.jp/x/"), "http://cdn.jp/x/i/ https://host/d/p.htm");
+  EXPECT_EQ(scanWithBase("//cdn.jp/y/"), "https://cdn.jp/y/i/ https://host/d/p.htm");
+  EXPECT_EQ(scanWithBase("HTTP://cdn.jp"), "HTTP://cdn.jp/i/ https://host/d/p.htm");
+  EXPECT_EQ(scanWithBase("/root/"), "https://host/root/i/ https://host/d/p.htm");
+  EXPECT_EQ(scanWithBase("sub/../other/"), "https://host/d/other/i/ https://host/d/p.htm");
+  EXPECT_EQ(scanWithBase("javascript:void(0)"), "https://host/d/i/ https://host/d/p.htm");
+}
+
+TEST_F(PageScanTest, HtmlFinderExtensionRuleTriesTheLastDotAndTakesBareImagesAsJpg) {
+  settings_.downEx = downex::kJpg | downex::kGif;
+  const std::string path =
+      box_.write("p.htm",
+                 "<img src=\"/p/DSCF2931.0.jpg\"><img src=\"/photo/123?w=800\">"
+                 "<a href=\"/a/plain-anchor\"></a><a href=\"/a/archive.tar.gif\"></a>"
+                 "<img src=\"/p/shot.jpg.exe\"><meta property=\"og:image\" content=\"/og/4567\">"
+                 "<div style=\"background:url(/css/bare-css)\"></div>");
+  EXPECT_EQ(scanHtml(context_, "http://host/", path), ScanResult::kComplete);
+  EXPECT_EQ(rows(), (std::vector<std::string>{
+                        "IMG http://host/p/ DSCF2931.0.jpg jpg http://host/",
+                        "IMG http://host/photo/ 123?w=800 jpg http://host/",
+                        "HREF http://host/a/ archive.tar.gif gif http://host/",
+                        "IMG http://host/og/ 4567 jpg http://host/",
+                    }));
+  // The tag scanner keeps the first-dot rule.
+  list_.deleteAll();
+  scanTags(context_, "http://host/", box_.write("q.htm", "<img src=\"DSCF2931.0.jpg\">"));
+  EXPECT_EQ(list_.count(), 0);
+}
+
 TEST_F(PageScanTest, NotifiesTheListOnceForAWholePage) {
   int changes = 0;
   list_.setChangeListener([&] { ++changes; });

@@ -33,6 +33,20 @@ TEST(WizardRules, HomePageRefusalKeepsModeAndTagExtensionsAreRebuilt) {
                                                         "拡張子が選択されていません"}));
 }
 
+TEST(WizardRules, TagKindsAreSetAndTheHtmlFinderBitIsKept) {
+  test::ScriptedPrompter prompter;
+  WizardState state;
+  AppSettings settings;
+  settings.tag = tagbits::kHtml5 | tagbits::kJpegOnly | tagbits::kFrame;
+  EXPECT_EQ(nextFromLinkForm(1, settings, state, prompter), kAddressPage);
+  EXPECT_EQ(settings.tag, tagbits::kAnchor | tagbits::kHtml5);
+  EXPECT_EQ(nextFromHomePage(0, 0, settings, state, prompter), kExtensionsPage);
+  EXPECT_EQ(settings.tag, 15 | tagbits::kHtml5);
+  settings.tag = tagbits::kBody;
+  EXPECT_EQ(nextFromLinkForm(2, settings, state, prompter), kAddressPage);
+  EXPECT_EQ(settings.tag, tagbits::kAllHttp);
+}
+
 TEST(WizardRules, SummaryBreaksTheAddressAfterItsFirstThreeBlocks) {
   const std::string fifty(50, 'a');
   EXPECT_EQ(summaryAddress(""), "");

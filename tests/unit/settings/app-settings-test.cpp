@@ -14,7 +14,7 @@ TEST(AppSettings, FirstStartUsesTheDefaults) {
   Sandbox box;
   const AppSettings s = LoadSettings(settingsPath(box.dir()), box.dir());
   EXPECT_EQ(s.downEx, 121);
-  EXPECT_EQ(s.tag, 15);
+  EXPECT_EQ(s.tag, 15 + 64);
   EXPECT_EQ(s.movement, 64);
   EXPECT_EQ(s.connection, 0x0C04);
   EXPECT_EQ(s.output, 127);

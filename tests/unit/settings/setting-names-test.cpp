@@ -36,7 +36,7 @@ TEST(SettingNames, EveryBitOfEveryWordHasAName) {
   AppSettings s;
   s.downEx = s.tag = s.movement = s.connection = s.output = s.sound = s.dial = s.exSet = 0;
   set(s, "extensions", "htm,cgi,txt,jpg,gif,lzh,zip,rar,rm,mpeg,avi,viv,exe,custom");
-  set(s, "links", "img,a,body,frame,strings");
+  set(s, "links", "img,a,body,frame,strings,html5");
   set(s, "jpeg-only", "on");
   for (const char* name :
        {"hierarchy", "analyze-added", "size-check", "convert-links", "no-cache", "error-log",
@@ -53,7 +53,7 @@ TEST(SettingNames, EveryBitOfEveryWordHasAName) {
   for (const char* name : {"analysis-sound", "download-sound", "error-sound"})
     set(s, name, "/w.wav");
   EXPECT_EQ(s.downEx, 0x3FFF);
-  EXPECT_EQ(s.tag, 0x3F);
+  EXPECT_EQ(s.tag, 0x7F);
   EXPECT_EQ(s.movement, 0x1CF);
   EXPECT_EQ(s.connection, 0x100 | 0x0E);
   EXPECT_EQ(s.output, 0x7F);

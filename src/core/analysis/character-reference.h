@@ -1,0 +1,18 @@
+// Decoding of character references ("&amp;", "&#47;", "&#x2F;") in attribute values.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "analysis/html-charset.h"
+
+namespace murlo {
+
+// The attribute value `raw` with its character references decoded as a browser decodes them
+// in an attribute: numeric references always, named references from the set an address can
+// hold (ASCII punctuation and "nbsp"). A reference without ";" followed by a letter, a digit
+// or "=" stays as written ("?a=1&copy=2" keeps its "&copy"). Non-ASCII characters are
+// written in `charset`, the page's own character set.
+std::string decodeCharacterReferences(std::string_view raw, PageCharset charset);
+
+}  // namespace murlo
