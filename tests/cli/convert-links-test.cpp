@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <map>
 #include <regex>
+#include <utility>
+#include <vector>
 
 #include "cli-runner.h"
 #include "http-test-server.h"
@@ -129,6 +131,145 @@ TEST(ConvertLinks, TheMirrorOfAGeneratedSiteOpensFromDisk) {
           "\r\n<a href=\"c/index.htm\">c</a><a href=\"" + origin +
           "/other/tool.exe\">x</a><a href=\"#top\">t</a>" +
           "<a href=\"mailto:someone@example.com\">m</a></html>\r\n");
+}
+
+// A site in modern markup: srcset candidates, lazy-loading attributes, a picture, CSS
+// backgrounds in style attributes and a style block, protocol-relative and single-quoted or
+// unquoted links, an og:image, an icon and an address written with "&amp;".
+std::map<std::string, std::string> modernSite(const std::string& host) {
+  std::map<std::string, std::string> site;
+  site["/m/"] =
+      "<!DOCTYPE html><html><head><meta charset=\"utf-8\">\n"
+      "<meta property=\"og:image\" content=\"//" +
+      host +
+      "/m/img/og.jpg\">\n"
+      "<link rel='icon' href='/m/img/icon.gif'>\n"
+      "<style>.hero{background:url('img/hero.jpg')}\n"
+      ".b{background-image:url(//" +
+      host +
+      "/m/img/b.jpg)}</style></head><body>\n"
+      "<img class=\"x\" alt='' src='img/a.jpg' srcset=\"img/a.jpg 1x, //" +
+      host +
+      "/m/img/a2.jpg 2x\">\n"
+      "<img data-src=img/lazy.jpg src=\"data:image/gif;base64,R0lGOD\">\n"
+      "<img src=\"/m/img/q.jpg?w=1&amp;h=2\" data-srcset=\"//" +
+      host +
+      "/m/img/l1.jpg 480w,/m/img/l2.jpg 800w\">\n"
+      "<picture><source srcset=\"img/p-small.jpg\"><img src=\"img/p.jpg\"></picture>\n"
+      "<div style=\"background: url(&quot;//" +
+      host +
+      "/m/img/s.jpg&quot;)\"></div>\n"
+      "<a href='//" +
+      host +
+      "/m/sub/'>sub</a> <a href=sub/page.html>page</a>\n"
+      "<a href=\"http://" +
+      host + "/outside/x.zip\">x</a><a href=\"/outside/get?a=1&amp;b=2\">get</a></body></html>\n";
+  site["/m/sub/"] = "<img srcset='../img/a.jpg 1x,../img/sub.jpg 2x'><a href=\"//" + host +
+                    "/m/\">up</a><video poster=//" + host + "/m/img/poster.jpg></video>\n";
+  site["/m/sub/page.html"] = "<body background='../img/bg.gif'><a href=../>up</a></body>\n";
+  for (const char* image :
+       {"og.jpg", "icon.gif", "hero.jpg", "b.jpg", "a.jpg", "a2.jpg", "lazy.jpg", "q.jpg", "l1.jpg",
+        "l2.jpg", "p-small.jpg", "p.jpg", "s.jpg", "sub.jpg", "poster.jpg", "bg.gif"}) {
+    site[std::string("/m/img/") + image] = std::string("IMAGE ") + image;
+  }
+  return site;
+}
+
+std::string withoutReferences(std::string text) {
+  for (const auto& [reference, character] :
+       {std::pair<std::string, std::string>{"&quot;", "\""}, {"&#39;", "'"}, {"&amp;", "&"}}) {
+    for (std::size_t at = text.find(reference); at != std::string::npos;
+         at = text.find(reference, at + 1)) {
+      text.replace(at, reference.size(), character);
+    }
+  }
+  return text;
+}
+
+// Every link of a page as a browser reads it: the link attributes in any quoting (each
+// candidate of a srcset) and every CSS url().
+std::vector<std::string> linksOf(const std::string& page) {
+  std::vector<std::string> links;
+  const std::regex attribute(
+      R"re(\s(src|href|srcset|data-src|data-srcset|poster|content|background)\s*=\s*(?:"([^"]*)"|'([^']*)'|([^\s>"']+)))re",
+      std::regex::icase);
+  for (std::sregex_iterator it(page.begin(), page.end(), attribute), end; it != end; ++it) {
+    const std::string name = (*it)[1];
+    const std::string value = withoutReferences((*it)[2].str() + (*it)[3].str() + (*it)[4].str());
+    if (!name.ends_with("srcset")) {
+      links.push_back(value);
+      continue;
+    }
+    const std::regex candidate(R"re(\s*([^\s,]+)[^,]*,?)re");
+    for (std::sregex_iterator c(value.begin(), value.end(), candidate); c != end; ++c) {
+      links.push_back((*c)[1]);
+    }
+  }
+  const std::string text = withoutReferences(page);
+  const std::regex cssUrl(R"re(url\(\s*['"]?([^'")\s]+))re", std::regex::icase);
+  for (std::sregex_iterator it(text.begin(), text.end(), cssUrl), end; it != end; ++it) {
+    links.push_back((*it)[1]);
+  }
+  return links;
+}
+
+TEST(ConvertLinks, TheMirrorOfAModernSiteOpensFromDiskWithTheHtmlFinder) {
+  Sandbox box;
+  HttpTestServer server;
+  server.start();
+  const std::string host = "127.0.0.1:" + std::to_string(server.port());
+  for (const auto& [path, body] : modernSite(host)) {
+    const std::string type = path.find("/img/") != std::string::npos ? "image/jpeg" : "text/html";
+    server.routes().Get(path, [body, type](const httplib::Request&, httplib::Response& response) {
+      response.set_content(body, type);
+    });
+  }
+  box.write("Murlo.ini", "[SETTING]\r\nOutput=74\r\nTag=79\r\n");
+  const CliResult r =
+      runCli({"recurse", "http://" + host + "/m/", "--download", "--save-folder", "mirror",
+              "--hierarchy", "--convert-links", "--yes", "--list", "l.mrl"},
+             box.dir());
+  ASSERT_EQ(r.exitCode, 0) << r.out << r.err;
+  const fs::path mirror = box.path("mirror");
+  int local = 0;
+  int remote = 0;
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(mirror)) {
+    const std::string ext = entry.path().extension();
+    if (ext != ".htm" && ext != ".html") continue;
+    for (const std::string& link : linksOf(readFile(entry.path()))) {
+      const std::string where = entry.path().string() + ": " + link;
+      if (link == "utf-8" || link.starts_with("data:")) continue;
+      if (link.starts_with("http:") || link.starts_with("//")) {
+        ++remote;
+        EXPECT_TRUE(link.starts_with("http://" + host + "/outside/")) << where;
+        continue;
+      }
+      ++local;
+      EXPECT_FALSE(link.starts_with("/")) << where;
+      EXPECT_TRUE(isRegularFile(entry.path().parent_path() / percentDecoded(link))) << where;
+    }
+  }
+  EXPECT_EQ(local, 22);
+  EXPECT_EQ(remote, 2);
+  // Only the addresses changed, and one written with "&amp;" is written with it again.
+  EXPECT_EQ(
+      readFile(mirror / "m/index.htm"),
+      "<!DOCTYPE html><html><head><meta charset=\"utf-8\">\n"
+      "<meta property=\"og:image\" content=\"img/og.jpg\">\n"
+      "<link rel='icon' href='img/icon.gif'>\n"
+      "<style>.hero{background:url('img/hero.jpg')}\n"
+      ".b{background-image:url(img/b.jpg)}</style></head><body>\n"
+      "<img class=\"x\" alt='' src='img/a.jpg' srcset=\"img/a.jpg 1x, img/a2.jpg 2x\">\n"
+      "<img data-src=img/lazy.jpg src=\"data:image/gif;base64,R0lGOD\">\n"
+      "<img src=\"img/q.jpg%3Fw%3D1%26h%3D2\" data-srcset=\"img/l1.jpg 480w,img/l2.jpg 800w\">\n"
+      "<picture><source srcset=\"img/p-small.jpg\"><img src=\"img/p.jpg\"></picture>\n"
+      "<div style=\"background: url(&quot;img/s.jpg&quot;)\"></div>\n"
+      "<a href='sub/index.htm'>sub</a> <a href=sub/page.html>page</a>\n"
+      "<a href=\"http://" +
+          host +
+          "/outside/x.zip\">x</a>"
+          "<a href=\"http://" +
+          host + "/outside/get?a=1&amp;b=2\">get</a></body></html>\n");
 }
 
 }  // namespace

@@ -96,28 +96,36 @@ Decoded namedReference(std::string_view rest) {
 
 }  // namespace
 
-std::string decodeCharacterReferences(std::string_view raw, PageCharset charset) {
+std::string decodeCharacterReferences(std::string_view raw, PageCharset charset,
+                                      std::vector<std::size_t>* rawOffsets) {
   std::string out;
   out.reserve(raw.size());
+  if (rawOffsets != nullptr) rawOffsets->clear();
   std::size_t pos = 0;
   while (pos < raw.size()) {
     const std::size_t amp = raw.find('&', pos);
-    if (amp == std::string_view::npos) {
-      out.append(raw.substr(pos));
-      break;
+    const std::size_t copyEnd = amp == std::string_view::npos ? raw.size() : amp;
+    const std::size_t copyStart = out.size();
+    out.append(raw.substr(pos, copyEnd - pos));
+    if (rawOffsets != nullptr) {
+      for (std::size_t i = copyStart; i < out.size(); ++i)
+        rawOffsets->push_back(pos + i - copyStart);
     }
-    out.append(raw.substr(pos, amp - pos));
+    if (amp == std::string_view::npos) break;
     const std::string_view rest = raw.substr(amp);
     const Decoded ref =
         rest.size() > 1 && rest[1] == '#' ? numericReference(rest) : namedReference(rest);
     if (ref.length == 0) {
       out += '&';
+      if (rawOffsets != nullptr) rawOffsets->push_back(amp);
       pos = amp + 1;
       continue;
     }
     appendCodePoint(out, ref.codePoint, charset);
+    if (rawOffsets != nullptr) rawOffsets->resize(out.size(), amp);
     pos = amp + ref.length;
   }
+  if (rawOffsets != nullptr) rawOffsets->push_back(raw.size());
   return out;
 }
 

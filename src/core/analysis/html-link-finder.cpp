@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -93,9 +94,16 @@ bool listHolds(std::string_view list, std::string_view word) {
 // script or the middle of an attribute value.
 class HtmlScan {
  public:
+  // With `placesFrom` other than HtmlLink::kNoPlace, every place of an address is reported
+  // with its offset: `text` then starts `placesFrom` bytes into the page file.
   HtmlScan(std::string_view text, PageCharset charset, const AppSettings& settings,
-           const HtmlLinkFound& found)
-      : text_(text), charset_(charset), settings_(settings), found_(found) {}
+           const HtmlLinkFound& found, bool everyPlace, std::size_t placesFrom)
+      : text_(text),
+        charset_(charset),
+        settings_(settings),
+        found_(found),
+        everyPlace_(everyPlace),
+        placesFrom_(placesFrom) {}
 
   void run() {
     while (true) {
@@ -247,8 +255,10 @@ class HtmlScan {
       }
     }
     if (tagName_ == "style" && enabled(tagbits::kBody)) {
+      const std::string_view css = text_.substr(start, end - start);
+      source_ = {css, css, false};
       // Each url() of a style sheet counts on its own.
-      forEachCssUrl(text_.substr(start, end - start), [&](std::string_view url) {
+      forEachCssUrl(css, [&](std::string_view url) {
         elementLinks_.clear();
         report(url, "BODY", false);
       });
@@ -259,11 +269,32 @@ class HtmlScan {
   bool enabled(int bit) const { return (settings_.tag & bit) != 0; }
 
   // The attribute value with its character references decoded, in a buffer reused for
-  // every value.
+  // every value. It becomes the text the addresses reported next are taken from.
   std::string_view decoded(std::string_view value) {
+    source_ = {value, value, false};
     if (value.find('&') == npos) return value;
-    decoded_ = decodeCharacterReferences(value, charset_);
+    decoded_ = decodeCharacterReferences(value, charset_, everyPlace_ ? &rawOffsets_ : nullptr);
+    source_ = {value, decoded_, true};
     return decoded_;
+  }
+
+  // Sets the place of `address`, a part of the current source text, in the page file.
+  void locate(std::string_view address, HtmlLink& link) const {
+    const std::less<const char*> before;
+    const char* const first = source_.text.data();
+    if (placesFrom_ == HtmlLink::kNoPlace || before(address.data(), first) ||
+        before(first + source_.text.size(), address.data() + address.size())) {
+      return;
+    }
+    std::size_t begin = static_cast<std::size_t>(address.data() - first);
+    std::size_t end = begin + address.size();
+    if (source_.decoded) {
+      begin = rawOffsets_[begin];
+      end = rawOffsets_[end];
+    }
+    link.offset = placesFrom_ + static_cast<std::size_t>(source_.raw.data() - text_.data()) + begin;
+    link.length = end - begin;
+    link.characterReferences = source_.raw.substr(begin, end - begin) != address;
   }
 
   void report(std::string_view address, std::string_view tag, bool imagePlace) {
@@ -278,6 +309,8 @@ class HtmlScan {
     if (address.empty() || address.find('\0') != npos) return;
     // An inline data address holds the file itself: there is nothing to fetch.
     if (startsWithIgnoreAsciiCase(address, "data:")) return;
+    HtmlLink link{{}, tag, imagePlace, base_};
+    if (everyPlace_) locate(address, link);
     if (address.find_first_of("\t\n\r") != npos) {
       std::string& joined = joined_;
       joined.clear();
@@ -288,11 +321,14 @@ class HtmlScan {
     }
     // One element often names an address twice (src and srcset, src and data-src). Only
     // its first links are remembered, so a style of a million url()s stays linear.
-    for (const std::string& earlier : elementLinks_) {
-      if (earlier == address) return;
+    if (!everyPlace_) {
+      for (const std::string& earlier : elementLinks_) {
+        if (earlier == address) return;
+      }
+      if (elementLinks_.size() < kMaxRememberedLinks) elementLinks_.emplace_back(address);
     }
-    if (elementLinks_.size() < kMaxRememberedLinks) elementLinks_.emplace_back(address);
-    found_(HtmlLink{address, tag, imagePlace, base_});
+    link.address = address;
+    found_(link);
   }
 
   void reportValue(std::string_view name, std::string_view tag, bool imagePlace) {
@@ -300,8 +336,7 @@ class HtmlScan {
   }
 
   void reportSrcset(std::string_view value) {
-    const std::string list(decoded(value));
-    forEachSrcsetCandidate(list, [&](std::string_view url) { report(url, "IMG", true); });
+    forEachSrcsetCandidate(decoded(value), [&](std::string_view url) { report(url, "IMG", true); });
   }
 
   // Every image attribute of the element in attribute order.
@@ -317,8 +352,8 @@ class HtmlScan {
 
   void reportStyle() {
     if (const Attribute* style = attribute("style")) {
-      const std::string css(decoded(style->value));
-      forEachCssUrl(css, [&](std::string_view url) { report(url, "BODY", false); });
+      forEachCssUrl(decoded(style->value),
+                    [&](std::string_view url) { report(url, "BODY", false); });
     }
   }
 
@@ -379,6 +414,16 @@ class HtmlScan {
   PageCharset charset_;
   const AppSettings& settings_;
   const HtmlLinkFound& found_;
+  const bool everyPlace_;
+  const std::size_t placesFrom_;
+  // The text addresses are being taken from: an attribute value as written (`raw`), decoded
+  // into `text` when `decoded`, with rawOffsets_ mapping the bytes of `text` to `raw`.
+  struct Source {
+    std::string_view raw;
+    std::string_view text;
+    bool decoded = false;
+  } source_;
+  std::vector<std::size_t> rawOffsets_;
   std::size_t pos_ = 0;
   std::string tagName_;
   std::vector<Attribute> attributes_;
@@ -394,13 +439,28 @@ class HtmlScan {
 
 }  // namespace
 
+namespace {
+
+void scanPage(std::string_view content, const AppSettings& liveSettings, const HtmlLinkFound& found,
+              bool everyPlace) {
+  const CharsetOfPage charset = detectPageCharset(content);
+  const bool converted = !charset.convertedUtf16.empty();
+  const std::string_view text =
+      converted ? std::string_view(charset.convertedUtf16) : content.substr(charset.bomLength);
+  const std::size_t placesFrom = converted ? HtmlLink::kNoPlace : charset.bomLength;
+  HtmlScan(text, charset.charset, liveSettings, found, everyPlace, placesFrom).run();
+}
+
+}  // namespace
+
 void findHtmlLinks(std::string_view content, const AppSettings& liveSettings,
                    const HtmlLinkFound& found) {
-  const CharsetOfPage charset = detectPageCharset(content);
-  const std::string_view text = charset.convertedUtf16.empty()
-                                    ? content.substr(charset.bomLength)
-                                    : std::string_view(charset.convertedUtf16);
-  HtmlScan(text, charset.charset, liveSettings, found).run();
+  scanPage(content, liveSettings, found, false);
+}
+
+void findHtmlLinkPlaces(std::string_view content, const AppSettings& liveSettings,
+                        const HtmlLinkFound& found) {
+  scanPage(content, liveSettings, found, true);
 }
 
 }  // namespace murlo

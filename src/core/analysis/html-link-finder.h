@@ -19,6 +19,13 @@ struct HtmlLink {
   bool imagePlace = false;
   // The page's first <base href> if one came before the link, as written; else empty.
   std::string_view base;
+  // Where the address stands in the page file's bytes (findHtmlLinkPlaces only): `length`
+  // bytes at `offset`, or kNoPlace when the page was read converted (UTF-16).
+  static constexpr std::size_t kNoPlace = std::string_view::npos;
+  std::size_t offset = kNoPlace;
+  std::size_t length = 0;
+  // Those bytes write the address with character references ("&amp;" for "&").
+  bool characterReferences = false;
 };
 
 using HtmlLinkFound = std::function<void(const HtmlLink& link)>;
@@ -27,5 +34,10 @@ using HtmlLinkFound = std::function<void(const HtmlLink& link)>;
 // kAnchor, kBody and kFrame of `liveSettings` are read at every element.
 void findHtmlLinks(std::string_view content, const AppSettings& liveSettings,
                    const HtmlLinkFound& found);
+
+// As findHtmlLinks, but reports every place of every address, the repeats within one element
+// too, each with its place in `content`.
+void findHtmlLinkPlaces(std::string_view content, const AppSettings& liveSettings,
+                        const HtmlLinkFound& found);
 
 }  // namespace murlo

@@ -18,6 +18,9 @@ struct LinkSpan {
   std::size_t offset = 0;
   std::size_t length = 0;
   std::string link;
+  // The bytes write the link with character references: its replacement is written with
+  // "&amp;" for "&" and references for quotes as well.
+  bool characterReferences = false;
 };
 
 // Finds the links of a page file's bytes, with their places (tag-link-spans.h, say).

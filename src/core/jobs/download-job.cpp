@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "analysis/address.h"
+#include "analysis/html-link-spans.h"
 #include "items/item-info.h"
 #include "items/item-tags.h"
 #include "items/page-type.h"
@@ -319,7 +320,10 @@ void DownloadJob::convertLinks() {
   std::vector<SavedFile> saved = std::move(saved_);
   saved_.clear();
   if (!(movement & movement::kHierarchy) || !(movement & movement::kConvertLinks)) return;
-  for (const std::string& page : convertSavedPages(saved)) {
+  // Pages read with the HTML link finder are rewritten at every place it finds a link.
+  const bool html5 = (runner_.settings().tag & tagbits::kHtml5) != 0;
+  for (const std::string& page :
+       convertSavedPages(saved, html5 ? findHtmlLinkSpans : findTagLinkSpans)) {
     host_.writeOutput(OUT_NOTICE, page + " のﾘﾝｸをﾛｰｶﾙ用に変換できませんでした");
   }
 }
