@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "analysis/html-link-finder.h"
+#include "analysis/html-link-spans.h"
 #include "analysis/link-resolver.h"
 #include "analysis/link-rewriter.h"
 #include "analysis/page-text.h"
@@ -80,5 +81,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return std::string(link);
   });
   if (same != content) std::abort();
+
+  // The HTML finder's places lie in the page and, unless written with character references
+  // or with line breaks inside, hold their link.
+  for (const murlo::LinkSpan& span : murlo::findHtmlLinkSpans(content)) {
+    if (span.offset > content.size() || span.length > content.size() - span.offset ||
+        (!span.characterReferences && span.length == span.link.size() &&
+         content.substr(span.offset, span.length) != span.link)) {
+      std::abort();
+    }
+  }
   return 0;
 }

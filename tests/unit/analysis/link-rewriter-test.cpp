@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "analysis/html-link-spans.h"
 #include "analysis/tag-link-spans.h"
 
 namespace murlo {
@@ -57,6 +58,29 @@ TEST(FindTagLinkSpans, TakesOnlyQuotedValuesOfLinkAttributes) {
                     "<a name=\"n\" href = \"z.htm\">"),
             (std::vector<std::string>{"z.htm"}));
   EXPECT_TRUE(covered("<a href=\"unterminated.htm").empty());
+}
+
+TEST(FindHtmlLinkSpans, PlacesEveryLinkAsWrittenAndRewritesReferencesWithReferences) {
+  // After a byte order mark: two srcset candidates and a src written with character
+  // references, and a data-src with a line break inside, which is a repeat of nothing.
+  const std::string content =
+      "\xEF\xBB\xBF<img srcset=\"a.jpg?x=1&amp;y=2 1x, b&#46;jpg 2x\" data-src='c\n.jpg' "
+      "src=b&#46;jpg>";
+  std::vector<std::string> places;
+  for (const LinkSpan& span : findHtmlLinkSpans(content)) {
+    places.push_back(content.substr(span.offset, span.length) + " = " + span.link +
+                     (span.characterReferences ? " &" : ""));
+  }
+  EXPECT_EQ(places,
+            (std::vector<std::string>{"a.jpg?x=1&amp;y=2 = a.jpg?x=1&y=2 &", "b&#46;jpg = b.jpg &",
+                                      "c\n.jpg = c.jpg", "b&#46;jpg = b.jpg &"}));
+  const LinkReplacement replace = [](std::string_view link) -> std::optional<std::string> {
+    if (link == "b.jpg") return std::nullopt;
+    return "n/" + std::string(link) + "\"";
+  };
+  EXPECT_EQ(rewriteLinks(content, findHtmlLinkSpans(content), replace),
+            "\xEF\xBB\xBF<img srcset=\"n/a.jpg?x=1&amp;y=2&quot; 1x, b&#46;jpg 2x\" "
+            "data-src='n/c.jpg\"' src=b&#46;jpg>");
 }
 
 }  // namespace
