@@ -10,7 +10,7 @@ packages=(
   python3-pyftpdlib xvfb xauth fonts-ipafont-gothic wx3.2-i18n
   openbox locales-all libx11-dev
   clang libclang-rt-14-dev clang-format clang-tidy
-  nginx wget
+  nginx wget wget2
 )
 
 missing=()
