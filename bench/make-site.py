@@ -182,10 +182,13 @@ def modern_page_html(page, count, dirs, rng, host):
              f'<div class="hero" style="background-image: url(&quot;{pic3}&quot;)"></div>',
              f"<main><p>{text}</p>", '<nav><ul class="links">']
     for i, link in enumerate(anchors):
+        quoting = i % 3
         if link.startswith("/") and i % 2:
-            link = f"//{host}{link}"
+            # Quoted: one of the crawlers compared loses the rest of a page after an
+            # unquoted value starting with "//".
+            link, quoting = f"//{host}{link}", i % 2
         link = link.replace("?v=1", "?v=1&amp;w=2")
-        lines.append(f'<li class="item">{"<a " + quoted("href", link, i % 3)}>{i}</a></li>')
+        lines.append(f'<li class="item">{"<a " + quoted("href", link, quoting)}>{i}</a></li>')
     lines.append("</ul></nav>")
     lines += [
         f'<img class="photo" alt="" {quoted("src", pic0, page % 3)} '

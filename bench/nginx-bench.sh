@@ -27,10 +27,16 @@ bench_cleanup() {
   rm -rf "$work"
 }
 
-# start_nginx TYPES : serves $work/site on a free port of 127.0.0.1 ($port), from a
+# A TCP port of 127.0.0.1 free at the moment.
+free_port() {
+  python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'
+}
+
+# start_nginx TYPES : serves $work/site on 127.0.0.1 ($port, a free one unless set), from a
 # configuration in $work/nginx that needs no root; TYPES is the body of its types block.
+# With $nginx_access_log set, each request is logged there as it is answered.
 start_nginx() {
-  port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+  port=${port:-$(free_port)}
   mkdir -p "$work/nginx"
   cat >"$work/nginx/nginx.conf" <<CONF
 daemon off;
@@ -39,7 +45,7 @@ pid $work/nginx/nginx.pid;
 error_log $work/nginx/error.log;
 events { worker_connections 64; }
 http {
-  access_log off;
+  access_log ${nginx_access_log:-off};
   sendfile on;
   client_body_temp_path $work/nginx/client;
   proxy_temp_path $work/nginx/proxy;
