@@ -24,6 +24,7 @@ bench_start modern-site-bench "${3:-/tmp}" wget2
 port=$(free_port)
 echo "making the $size site in modern markup..."
 python3 "$bench_dir/make-site.py" "$work/site" "$size" --modern "127.0.0.1:$port" "$work/manifest"
+# shellcheck disable=SC2034  # read by start_nginx
 nginx_access_log=$work/access.log
 start_nginx "text/html html; image/jpeg jpg; image/gif gif; image/png png; image/webp webp;"
 start_url="http://127.0.0.1:$port/index.html"
