@@ -115,24 +115,14 @@ void BM_ScanPage(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * page.content.size()));
 }
 // Arguments: links (one per 100 bytes: 10 MB and 20 MB pages), PageKind.
-BENCHMARK(BM_ScanPage<murlo::scanTags>)
-    ->Name("BM_ScanTags")
-    ->Args({100000, 0})
-    ->Args({200000, 0})
-    ->Args({100000, 1})
-    ->Args({200000, 1})
-    ->Args({100000, 2})
-    ->Args({200000, 2})
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ScanPage<murlo::scanHtml>)
-    ->Name("BM_ScanHtml")
-    ->Args({100000, 0})
-    ->Args({200000, 0})
-    ->Args({100000, 1})
-    ->Args({200000, 1})
-    ->Args({100000, 2})
-    ->Args({200000, 2})
-    ->Unit(benchmark::kMillisecond);
+void everyPageSizeAndKind(benchmark::internal::Benchmark* b) {
+  for (const int kind : {0, 1, 2}) {
+    for (const int links : {100000, 200000}) b->Args({links, kind});
+  }
+  b->Unit(benchmark::kMillisecond);
+}
+BENCHMARK(BM_ScanPage<murlo::scanTags>)->Name("BM_ScanTags")->Apply(everyPageSizeAndKind);
+BENCHMARK(BM_ScanPage<murlo::scanHtml>)->Name("BM_ScanHtml")->Apply(everyPageSizeAndKind);
 
 std::vector<std::string> realPages() {
   std::vector<std::string> paths;
