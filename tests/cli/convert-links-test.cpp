@@ -75,9 +75,11 @@ TEST(ConvertLinks, TheMirrorOfAGeneratedSiteOpensFromDisk) {
   server.start();
   const std::string origin = "http://127.0.0.1:" + std::to_string(server.port());
   for (const auto& [path, body] : generatedSite(origin)) {
-    server.routes().Get(path, [body](const httplib::Request&, httplib::Response& response) {
-      response.set_content(body, "text/html");
-    });
+    // clang refuses to capture a structured binding: its value is taken by name.
+    server.routes().Get(path,
+                        [content = body](const httplib::Request&, httplib::Response& response) {
+                          response.set_content(content, "text/html");
+                        });
   }
   box.write("Murlo.ini", "[SETTING]\r\nOutput=74\r\n");
   const CliResult r =
@@ -220,9 +222,10 @@ TEST(ConvertLinks, TheMirrorOfAModernSiteOpensFromDiskWithTheHtmlFinder) {
   const std::string host = "127.0.0.1:" + std::to_string(server.port());
   for (const auto& [path, body] : modernSite(host)) {
     const std::string type = path.find("/img/") != std::string::npos ? "image/jpeg" : "text/html";
-    server.routes().Get(path, [body, type](const httplib::Request&, httplib::Response& response) {
-      response.set_content(body, type);
-    });
+    server.routes().Get(
+        path, [content = body, type](const httplib::Request&, httplib::Response& response) {
+          response.set_content(content, type);
+        });
   }
   box.write("Murlo.ini", "[SETTING]\r\nOutput=74\r\nTag=79\r\n");
   const CliResult r =
