@@ -49,7 +49,10 @@ TEST_F(DesktopKeys, EnterInADialogPressesItsOk) {
                                          {ID_RESUME_ENTRY, CFileEntryDlg::kAddressId},
                                          {ID_LOCAL_FILE, CFileEntryDlg::kAddressId},
                                          {ID_PROPERTIES, CPropertiesDlg::kFileNameId}};
-  for (const auto& [commandId, focused] : dialogs) {
+  for (const auto& dialog : dialogs) {
+    // Named copies: clang refuses to capture the names of a structured binding.
+    const int commandId = dialog.first;
+    const int focused = dialog.second;
     bool pressed = false;
     const bool shown =
         driveModal<wxDialog>([&] { command(commandId); },
