@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <map>
+#include <mutex>
 #include <regex>
 #include <utility>
 #include <vector>
@@ -69,18 +70,41 @@ bool isRegularFile(const fs::path& path) {
   return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+// A site whose pages name the server's own address, which is known only once it runs: one
+// handler, registered before the start, serves the pages filled in afterwards.
+class SiteServer {
+ public:
+  SiteServer() {
+    server_.routes().Get(".*",
+                         [this](const httplib::Request& request, httplib::Response& response) {
+                           std::lock_guard lock(mutex_);
+                           const auto page = pages_.find(request.path);
+                           if (page == pages_.end()) {
+                             response.status = 404;
+                             return;
+                           }
+                           const bool image = request.path.find("/img/") != std::string::npos;
+                           response.set_content(page->second, image ? "image/jpeg" : "text/html");
+                         });
+    server_.start();
+  }
+  int port() const { return server_.port(); }
+  void serve(std::map<std::string, std::string> pages) {
+    std::lock_guard lock(mutex_);
+    pages_ = std::move(pages);
+  }
+
+ private:
+  std::mutex mutex_;
+  std::map<std::string, std::string> pages_;
+  HttpTestServer server_;  // last: it stops before the pages go
+};
+
 TEST(ConvertLinks, TheMirrorOfAGeneratedSiteOpensFromDisk) {
   Sandbox box;
-  HttpTestServer server;
-  server.start();
+  SiteServer server;
   const std::string origin = "http://127.0.0.1:" + std::to_string(server.port());
-  for (const auto& [path, body] : generatedSite(origin)) {
-    // clang refuses to capture a structured binding: its value is taken by name.
-    server.routes().Get(path,
-                        [content = body](const httplib::Request&, httplib::Response& response) {
-                          response.set_content(content, "text/html");
-                        });
-  }
+  server.serve(generatedSite(origin));
   box.write("Murlo.ini", "[SETTING]\r\nOutput=74\r\n");
   const CliResult r =
       runCli({"recurse", origin + "/site/", "--download", "--save-folder", "mirror", "--hierarchy",
@@ -217,16 +241,9 @@ std::vector<std::string> linksOf(const std::string& page) {
 
 TEST(ConvertLinks, TheMirrorOfAModernSiteOpensFromDiskWithTheHtmlFinder) {
   Sandbox box;
-  HttpTestServer server;
-  server.start();
+  SiteServer server;
   const std::string host = "127.0.0.1:" + std::to_string(server.port());
-  for (const auto& [path, body] : modernSite(host)) {
-    const std::string type = path.find("/img/") != std::string::npos ? "image/jpeg" : "text/html";
-    server.routes().Get(
-        path, [content = body, type](const httplib::Request&, httplib::Response& response) {
-          response.set_content(content, type);
-        });
-  }
+  server.serve(modernSite(host));
   box.write("Murlo.ini", "[SETTING]\r\nOutput=74\r\nTag=79\r\n");
   const CliResult r =
       runCli({"recurse", "http://" + host + "/m/", "--download", "--save-folder", "mirror",
