@@ -203,13 +203,13 @@ std::string CInetWorker::finalPathOfResume() const {
 }
 
 void CInetWorker::openPartialFile(const std::string& first, const std::string& finalPath) {
-  std::vector<std::string> names{first};
-  for (unsigned attempt = 0; attempt < kPartialNameAttempts; ++attempt) {
-    const std::string name = partialPathFor(finalPath, job_.url, attempt);
-    if (name != first) names.push_back(name);
-  }
   std::optional<ForeignFileError> refused;
-  for (const std::string& name : names) {
+  // The other names are worked out only when the first may not be continued: each costs a
+  // digest of the address.
+  for (unsigned attempt = 0; attempt <= kPartialNameAttempts; ++attempt) {
+    const std::string name =
+        attempt == 0 ? first : partialPathFor(finalPath, job_.url, attempt - 1);
+    if (attempt > 0 && name == first) continue;
     try {
       openLocalFile(name, true);
     } catch (const ForeignFileError& error) {
@@ -217,7 +217,7 @@ void CInetWorker::openPartialFile(const std::string& first, const std::string& f
       continue;
     }
     if (refused) {
-      const std::string notice = leftAloneNotice(*refused, names.front(), name);
+      const std::string notice = leftAloneNotice(*refused, first, name);
       job_.notice.set(notice);
       if (job_.output & output::kErrorLog) logNoticeText(notice, job_);
     }
