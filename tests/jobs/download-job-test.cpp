@@ -37,6 +37,10 @@ class DownloadJobTest : public JobTest {
     job.start();
     return host_.run([&] { return job.timerTick(); });
   }
+  // Serves `body` at /slow.bin, slowly while `slow` is set, adds its row, starts its
+  // download and suspends it once the first 2 KB have come.
+  void suspendASlowDownload(const std::string& body,
+                            const std::shared_ptr<std::atomic<bool>>& slow);
 };
 
 TEST_F(DownloadJobTest, DownloadsEveryRowInOrderAndRemovesTheFinishedOnes) {
@@ -230,13 +234,18 @@ void suspendOnceTwoKilobytesCame(RecordingHost& host) {
   EXPECT_FALSE(job.timerTick());
 }
 
-TEST_F(DownloadJobTest, SuspendTagsTheRowResumeAndALaterJobCompletesTheFile) {
-  const std::string body = bytePattern(100000);
-  auto slow = std::make_shared<std::atomic<bool>>(true);
+void DownloadJobTest::suspendASlowDownload(const std::string& body,
+                                           const std::shared_ptr<std::atomic<bool>>& slow) {
   serveSlowly(server_, "/slow.bin", body, slow);
   server_.start();
   addRow(server_.url("/slow.bin"));
   suspendOnceTwoKilobytesCame(host_);
+}
+
+TEST_F(DownloadJobTest, SuspendTagsTheRowResumeAndALaterJobCompletesTheFile) {
+  const std::string body = bytePattern(100000);
+  auto slow = std::make_shared<std::atomic<bool>>(true);
+  suspendASlowDownload(body, slow);
   ASSERT_EQ(host_.list.count(), 1);
   const ItemRecord& row = host_.list.row(0);
   EXPECT_EQ(row.tag, "RESUME");
@@ -266,10 +275,7 @@ TEST_F(DownloadJobTest, ASuspendedRowNamingAPathThatCp932LacksIsUtf8Throughout) 
   host_.settingsValue.path01 = folder;
   const std::string body = bytePattern(100000);
   auto slow = std::make_shared<std::atomic<bool>>(true);
-  serveSlowly(server_, "/slow.bin", body, slow);
-  server_.start();
-  addRow(server_.url("/slow.bin"));
-  suspendOnceTwoKilobytesCame(host_);
+  suspendASlowDownload(body, slow);
   const std::string partialPath = partialPathFor(folder + "slow.bin", server_.url("/slow.bin"));
   const std::string& info = host_.list.row(0).info;
   EXPECT_TRUE(isValidUtf8(info)) << info;
