@@ -393,6 +393,8 @@ class HtmlScan {
     if (name == "base" && !baseSeen_ && attribute("href") != nullptr) {
       baseSeen_ = true;
       base_.assign(decoded(attributeValue("href")));
+      // Rewriting a page's links also rewrites its base, which they resolve against.
+      if (everyPlace_) report(decoded(attributeValue("href")), "BASE", false);
     }
     if (enabled(tagbits::kImage)) imageElement();
     if (enabled(tagbits::kAnchor) && (name == "a" || name == "area")) {
