@@ -54,11 +54,11 @@ TEST_F(AddItemDlgTest, MenuCommandIsAlwaysThere) {
   wxMenuItem* item = frame_->GetMenuBar()->FindItem(ID_ADD_ITEM_DIALOG);
   ASSERT_TRUE(item);
   EXPECT_EQ(std::string(item->GetItemLabel().utf8_str()), "追加(&A)\tCtrl+A");
-  frame_->view()->setJobRunning(true);
+  frame_->doc()->setJobRunning(true);
   wxUpdateUIEvent event(ID_ADD_ITEM_DIALOG);
   frame_->GetEventHandler()->ProcessEvent(event);
   EXPECT_TRUE(!event.GetSetEnabled() || event.GetEnabled());
-  frame_->view()->setJobRunning(false);
+  frame_->doc()->setJobRunning(false);
 }
 
 TEST_F(AddItemDlgTest, OneAddressWithItsReferrer) {

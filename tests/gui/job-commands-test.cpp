@@ -67,7 +67,7 @@ class JobCommandsTest : public GuiTest {
   ItemList& items() { return frame_->doc()->items(); }
   JobCommands& jobs() { return *frame_->jobs(); }
   bool waitForJobEnd() {
-    return pumpUntil([&] { return !jobs().jobRunning(); }, 15000);
+    return pumpUntil([&] { return !frame_->doc()->jobRunning(); }, 15000);
   }
   void addPage(const std::string& path) {
     const SplitAddress s = splitUrl(server_.url(path));
@@ -93,7 +93,7 @@ TEST_F(JobCommandsTest, AnalyseThenDownloadTheWholeList) {
   pumpEvents();
   frame_->view()->SetItemState(0, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
   command(ID_ANALYZE);
-  EXPECT_TRUE(jobs().jobRunning());
+  EXPECT_TRUE(frame_->doc()->jobRunning());
   EXPECT_TRUE(jobs().progressWindow()->IsShown());
   ASSERT_TRUE(waitForJobEnd());
   EXPECT_FALSE(jobs().progressWindow()->IsShown());
@@ -138,7 +138,7 @@ TEST_F(JobCommandsTest, SuspendTagsTheRowResumeAndClicksAreSwallowed) {
   prompter_.answer(PromptAnswer::kYes);
   command(ID_SUSPEND);
   EXPECT_EQ(prompter_.messages().back().text, "処理を中断します。よろしいですか？");
-  EXPECT_FALSE(jobs().jobRunning());
+  EXPECT_FALSE(frame_->doc()->jobRunning());
   EXPECT_EQ(items().text(0, kColTag), "RESUME");
   EXPECT_NE(items().text(0, kColInfo).find(partial), std::string::npos);
   EXPECT_FALSE(box_.exists("dl/slow.zip"));
@@ -185,10 +185,10 @@ TEST_F(JobCommandsTest, StopEndsARunningDownloadOrAnalysisAndOtherCommandsKeepTh
   prompter_.answer(PromptAnswer::kNo);
   command(ID_STOP);
   EXPECT_EQ(prompter_.messages().back().text, "処理を中止します。よろしいですか？");
-  EXPECT_TRUE(jobs().jobRunning());
+  EXPECT_TRUE(frame_->doc()->jobRunning());
   prompter_.answer(PromptAnswer::kYes);
   command(ID_STOP);
-  EXPECT_FALSE(jobs().jobRunning());
+  EXPECT_FALSE(frame_->doc()->jobRunning());
   EXPECT_FALSE(jobs().progressWindow()->IsShown());
   EXPECT_EQ(items().row(0).image, kImageFailed);
   EXPECT_EQ(title(), "Murlo ver2.02 - Murlo");
@@ -198,7 +198,7 @@ TEST_F(JobCommandsTest, StopEndsARunningDownloadOrAnalysisAndOtherCommandsKeepTh
   ASSERT_TRUE(startOn("/slow.html", ID_ANALYZE));
   prompter_.answer(PromptAnswer::kYes);
   command(ID_STOP);
-  EXPECT_FALSE(jobs().jobRunning());
+  EXPECT_FALSE(frame_->doc()->jobRunning());
   EXPECT_EQ(items().row(0).image, kImageFinished);
   EXPECT_EQ(items().count(), 1);
   pumpEvents();  // no late result reaches the list
@@ -228,7 +228,7 @@ TEST_F(JobCommandsTest, FromTheAddItemBarThroughAnalysisToADownloadAndARestart) 
   // Closing during the job: No keeps the window and the job.
   prompter_.answer(PromptAnswer::kNo);
   EXPECT_FALSE(closeFrame());
-  EXPECT_TRUE(jobs().jobRunning());
+  EXPECT_TRUE(frame_->doc()->jobRunning());
   releaseSlow_ = true;
   ASSERT_TRUE(waitForJobEnd());
   EXPECT_EQ(items().count(), 0);
@@ -251,7 +251,7 @@ TEST_F(JobCommandsTest, ShutdownCountdownOkInTimeAndTimeOut) {
     if (m.text.rfind("ｼｽﾃﾑを終了します", 0) != 0) return;
     prompter_.answer(PromptAnswer::kYes);
     command(ID_STOP);
-    EXPECT_TRUE(jobs().jobRunning());
+    EXPECT_TRUE(frame_->doc()->jobRunning());
   };
   command(ID_RUN);
   ASSERT_TRUE(waitForJobEnd());
@@ -300,7 +300,7 @@ TEST_F(JobCommandsTest, RecursiveAnalysisChecksTheAddressAndChainsTheDownload) {
   answerRecursiveDialog(server_.url("/site/a.jpg"), false);
   command(ID_RECURSIVE);
   EXPECT_EQ(prompter_.messages().back().text, "このURLは解析不可能です。");
-  EXPECT_FALSE(jobs().jobRunning());
+  EXPECT_FALSE(frame_->doc()->jobRunning());
 
   answerRecursiveDialog(server_.url("/site/index.html"), true);
   command(ID_RECURSIVE);
@@ -314,7 +314,7 @@ TEST_F(JobCommandsTest, RecursiveAnalysisChecksTheAddressAndChainsTheDownload) {
 }
 
 TEST_F(JobCommandsTest, TheWizardsRecursiveModeCrawlsTheFolderAndDownloads) {
-  frame_->doc()->finishWizard(wizard::WizardMode::kRecursive, server_.url("/site/index.html"));
+  frame_->jobs()->finishWizard(wizard::WizardMode::kRecursive, server_.url("/site/index.html"));
   EXPECT_EQ(items().text(0, kColTag), "WIZARD");
   ASSERT_TRUE(waitForJobEnd());
   EXPECT_TRUE(box_.exists("dl/a.jpg"));

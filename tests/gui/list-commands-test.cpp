@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <wx/clipbrd.h>
 
+#include "clipboard-text.h"
 #include "command-ids.h"
 #include "gui-fixture.h"
 #include "items/item-info.h"
@@ -102,10 +103,10 @@ TEST_F(ListCommandsTest, FiltersAndTheDuplicateCheck) {
   EXPECT_EQ(names(), "a.jpg;c.zip;");
   command(ID_ONLY_JPEG);
   EXPECT_EQ(names(), "a.jpg;");
-  frame_->view()->setJobRunning(true);
+  frame_->doc()->setJobRunning(true);
   EXPECT_FALSE(enabled(ID_ONLY_JPEG));
   EXPECT_FALSE(enabled(ID_DELETE_ALL));
-  frame_->view()->setJobRunning(false);
+  frame_->doc()->setJobRunning(false);
 }
 
 // Answers the narrowing dialog once it is shown, pressing OK with `text` in its field.
@@ -176,7 +177,8 @@ TEST_F(ListCommandsTest, CopyPutsTheFullAddressOnTheClipboard) {
 TEST_F(ListCommandsTest, DroppedAddressesAreAddedAsDrop) {
   EXPECT_FALSE(isDroppableAddress("ftp://h.jp/a.zip"));
   EXPECT_FALSE(isDroppableAddress("HTTP://h.jp/a.zip"));
-  ListCommands commands(*frame_);
+  ListCommands commands(*frame_, app_, *frame_->doc(), *frame_->view(),
+                        [this](const std::string& url) { frame_->rememberUrl(url); });
   commands.dropAddress("http://h.jp/x/a b.zip");
   ASSERT_EQ(items().count(), 1);
   EXPECT_EQ(items().text(0, kColTag), "DROP");

@@ -5,6 +5,7 @@
 #include "command-ids.h"
 #include "gui-fixture.h"
 #include "items/list-file.h"
+#include "job-commands.h"
 #include "logic/wizard-rules.h"
 #include "platform/file-lock.h"
 #include "settings/ini-file.h"
@@ -109,7 +110,7 @@ TEST_F(DocTest, TagSwitchesFlipTheirBitAndSurviveARestart) {
 
 TEST_F(DocTest, WizardFinishReplacesTheListWithTheAddress) {
   items().AddItem("old.gif", "http://h.jp/", "", "gif", "", "");
-  frame_->doc()->finishWizard(wizard::WizardMode::kNone, "http://h.jp/dir/page.html");
+  frame_->jobs()->finishWizard(wizard::WizardMode::kNone, "http://h.jp/dir/page.html");
   ASSERT_EQ(items().count(), 1);
   EXPECT_EQ(items().text(0, kColTag), "WIZARD");
   EXPECT_EQ(items().text(0, kColFileName), "page.html");

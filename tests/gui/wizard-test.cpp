@@ -73,7 +73,7 @@ class WizardTest : public GuiTest {
                                     }));
   }
   bool waitForJobEnd() {
-    return pumpUntil([&] { return !frame_->jobs()->jobRunning(); }, 20000);
+    return pumpUntil([&] { return !frame_->doc()->jobRunning(); }, 20000);
   }
   void addRow(const std::string& address) {
     const SplitAddress s = splitUrl(address);
@@ -322,7 +322,7 @@ TEST_F(WizardTest, CancelOnTheSummaryKeepsTheListButNotTheOldSettings) {
     u.press(wxID_CANCEL);
   });
   EXPECT_EQ(names(), "keep.html;");
-  EXPECT_FALSE(frame_->jobs()->jobRunning());
+  EXPECT_FALSE(frame_->doc()->jobRunning());
   EXPECT_EQ(app_.settings.tag, 15);
   EXPECT_TRUE(app_.settings.movement & movement::kHierarchy);
   EXPECT_EQ(app_.settings.downEx, AppSettings().downEx | downex::kCustom);

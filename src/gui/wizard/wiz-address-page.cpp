@@ -4,7 +4,7 @@
 #include <wx/dnd.h>
 #include <wx/stattext.h>
 
-#include "list-commands.h"
+#include "clipboard-text.h"
 #include "paste-button.h"
 #include "platform/mount-table.h"
 #include "settings/save-folder.h"
