@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <filesystem>
 
 #include "about-dlg.h"
@@ -10,6 +11,7 @@
 #include "command-ids.h"
 #include "gui-fixture.h"
 #include "http-test-server.h"
+#include "jobs/shutdown-countdown.h"
 #include "logic/wizard-rules.h"
 #include "murlo-doc.h"
 #include "net/partial-file.h"
@@ -244,6 +246,8 @@ TEST_F(JobCommandsTest, FromTheAddItemBarThroughAnalysisToADownloadAndARestart) 
 }
 
 TEST_F(JobCommandsTest, ShutdownCountdownOkInTimeAndTimeOut) {
+  // The countdown is counted in the job timer's ticks: short ones here.
+  app_.jobTick = std::chrono::milliseconds(10);
   addPage("/site/a.jpg");
   app_.settings.dial = dial::kHangUp | dial::kShutdown;
   // While the shut-down question waits no job exists, but the work is not over yet.
@@ -268,14 +272,19 @@ TEST_F(JobCommandsTest, ShutdownCountdownOkInTimeAndTimeOut) {
   // Leaving the message open: the timer counts 20 ticks and shuts down.
   addPage("/site/a.jpg");
   desktop_.events.clear();
+  std::chrono::steady_clock::duration shown{};
   prompter_.whileShown = [&](const ScriptedPrompter::Message& m) {
     if (m.text.rfind("ｼｽﾃﾑを終了します", 0) != 0) return;
+    const auto start = std::chrono::steady_clock::now();
     pumpUntil([&] { return !desktop_.events.empty() && desktop_.events.back() == "poweroff"; },
               20000);
+    shown = std::chrono::steady_clock::now() - start;
   };
   command(ID_RUN);
   ASSERT_TRUE(waitForJobEnd());
   EXPECT_EQ(desktop_.events.back(), "poweroff");
+  // Twenty ticks, the first of them up to one period after the message appeared.
+  EXPECT_GE(shown, (ShutdownCountdown::kLastTick - 1) * app_.jobTick);
   EXPECT_EQ(jobs().shutdownCountdown(), 0);
 }
 
