@@ -15,17 +15,8 @@ using namespace murlo::gui;
 
 // Drives the add-item dialog as a user would, with its check boxes and series fields.
 struct DialogUser : DialogDriver {
-  void tickSeries() {
-    auto* box = static_cast<wxCheckBox*>(dlg.FindWindow(CAddItemDlg::kUseRangeId));
-    box->SetValue(!box->GetValue());
-    wxCommandEvent click(wxEVT_CHECKBOX, box->GetId());
-    click.SetEventObject(box);
-    click.SetInt(box->GetValue());
-    box->GetEventHandler()->ProcessEvent(click);
-  }
-  void tickConfirm() {
-    static_cast<wxCheckBox*>(dlg.FindWindow(CAddItemDlg::kConfirmId))->SetValue(true);
-  }
+  void tickSeries() { click(control<wxCheckBox>(CAddItemDlg::kUseRangeId)); }
+  void tickConfirm() { tick(CAddItemDlg::kConfirmId, true); }
   // A numbered series in the directory of `address`.
   void fillSeries(const std::string& address, const std::string& range, const std::string& format) {
     type(CAddItemDlg::kAddressId, address);

@@ -288,31 +288,23 @@ TEST_F(JobCommandsTest, ShutdownCountdownOkInTimeAndTimeOut) {
   EXPECT_EQ(jobs().shutdownCountdown(), 0);
 }
 
-// Fills the recursive dialog once it is shown and presses OK.
-void answerRecursiveDialog(const std::string& address, bool autoDownload) {
-  wxTheApp->CallAfter([address, autoDownload] {
-    for (wxWindow* w : wxTopLevelWindows) {
-      if (auto* dlg = dynamic_cast<CRecursiveDlg*>(w)) {
-        dlg->addressField()->SetValue(wxString::FromUTF8(address));
-        dlg->autoDownloadBox()->SetValue(autoDownload);
-        dlg->deleteHtmlBox()->SetValue(true);
-        wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
-        ok.SetEventObject(dlg);
-        dlg->GetEventHandler()->ProcessEvent(ok);
-        if (dlg->IsModal()) dlg->EndModal(wxID_CANCEL);
-      }
-    }
-  });
-}
-
 TEST_F(JobCommandsTest, RecursiveAnalysisChecksTheAddressAndChainsTheDownload) {
-  answerRecursiveDialog(server_.url("/site/a.jpg"), false);
-  command(ID_RECURSIVE);
+  // The recursive dialog, filled in and answered with OK.
+  auto recurse = [this](const std::string& address, bool autoDownload) {
+    EXPECT_TRUE(driveModal<CRecursiveDlg>([this] { command(ID_RECURSIVE); },
+                                          [&](CRecursiveDlg& dlg, DialogDriver& d) {
+                                            dlg.addressField()->SetValue(
+                                                wxString::FromUTF8(address));
+                                            dlg.autoDownloadBox()->SetValue(autoDownload);
+                                            dlg.deleteHtmlBox()->SetValue(true);
+                                            d.press(wxID_OK);
+                                          }));
+  };
+  recurse(server_.url("/site/a.jpg"), false);
   EXPECT_EQ(prompter_.messages().back().text, "このURLは解析不可能です。");
   EXPECT_FALSE(frame_->doc()->jobRunning());
 
-  answerRecursiveDialog(server_.url("/site/index.html"), true);
-  command(ID_RECURSIVE);
+  recurse(server_.url("/site/index.html"), true);
   EXPECT_EQ(items().text(0, kColTag), "INDUCT");
   ASSERT_TRUE(waitForJobEnd());
   // Pages deleted, the files downloaded and removed from the list.

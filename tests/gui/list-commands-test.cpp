@@ -109,28 +109,20 @@ TEST_F(ListCommandsTest, FiltersAndTheDuplicateCheck) {
   frame_->doc()->setJobRunning(false);
 }
 
-// Answers the narrowing dialog once it is shown, pressing OK with `text` in its field.
-void answerNarrowDialog(const std::string& text) {
-  wxTheApp->CallAfter([text] {
-    for (wxWindow* w : wxTopLevelWindows) {
-      if (auto* dlg = dynamic_cast<CNarrowDlg*>(w)) {
-        dlg->field()->SetValue(wxString::FromUTF8(text));
-        wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
-        ok.SetEventObject(dlg);
-        dlg->GetEventHandler()->ProcessEvent(ok);
-      }
-    }
-  });
-}
-
 TEST_F(ListCommandsTest, OnlyStateKeepsAddressesWithTheText) {
   items().AddItem("a.gif", "http://h.jp/keep/", "", "", "", "");
   items().AddItem("b.gif", "http://h.jp/drop/", "", "", "", "");
-  answerNarrowDialog("keep");
-  command(ID_ONLY_STATE);
+  // The narrowing dialog, answered with OK and `text` in its field.
+  auto onlyState = [this](const std::string& text) {
+    EXPECT_TRUE(driveModal<CNarrowDlg>([this] { command(ID_ONLY_STATE); },
+                                       [&text](CNarrowDlg& dlg, DialogDriver& d) {
+                                         dlg.field()->SetValue(wxString::FromUTF8(text));
+                                         d.press(wxID_OK);
+                                       }));
+  };
+  onlyState("keep");
   EXPECT_EQ(names(), "a.gif;");
-  answerNarrowDialog("");
-  command(ID_ONLY_STATE);
+  onlyState("");
   EXPECT_EQ(prompter_.messages().back().text, "空白は指定できません");
   EXPECT_EQ(names(), "a.gif;");
 }
