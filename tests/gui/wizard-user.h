@@ -15,8 +15,11 @@ struct WizardUser : DialogDriver {
   gui::CWizard& wizard;
 
   wxWizardPage* current() { return wizard.GetCurrentPage(); }
-  // The current page's number; 0 once the wizard has ended.
-  int page() { return current() ? static_cast<gui::CWizPage*>(current())->id() : 0; }
+  // The current page; kStay once the wizard has ended.
+  gui::wizard::WizardPage page() {
+    return current() ? static_cast<gui::CWizPage*>(current())->id()
+                     : gui::wizard::WizardPage::kStay;
+  }
   void next() { press(wxID_FORWARD); }
   void back() { press(wxID_BACKWARD); }
   std::string buttonLabel(int id) {
