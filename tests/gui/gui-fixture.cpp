@@ -51,17 +51,29 @@ std::string saveScreenArea(const wxRect& r, const std::string& name) {
   return path;
 }
 
+// Binds or unbinds `watch` for the paint events of `window` and of every window inside it.
+void watchPaints(wxWindow* window, PaintWatch& watch, bool on) {
+  if (on) {
+    window->Bind(wxEVT_PAINT, &PaintWatch::onPaint, &watch);
+  } else {
+    window->Unbind(wxEVT_PAINT, &PaintWatch::onPaint, &watch);
+  }
+  for (wxWindow* child : window->GetChildren()) watchPaints(child, watch, on);
+}
+
 }  // namespace
 
 void awaitPainted(wxWindow* window) {
+  // A window covered by its children (a frame under its bars and panes) gets no paint event
+  // of its own: any window inside it tells that it is being drawn.
   PaintWatch watch;
-  window->Bind(wxEVT_PAINT, &PaintWatch::onPaint, &watch);
+  watchPaints(window, watch, true);
   window->Refresh();
   pumpUntil([&] { return watch.painted; });
-  window->Unbind(wxEVT_PAINT, &PaintWatch::onPaint, &watch);
-  // The toolkit draws the window's children in the same frame as the window; the frame ends
-  // once the events are handled, and its drawing reaches the X server before the screen is
-  // read through another connection.
+  watchPaints(window, watch, false);
+  // The toolkit draws all of a top-level window in one frame, which ends once the events
+  // are handled; its drawing then reaches the X server before the screen is read through
+  // another connection.
   pumpEvents();
   XSync(wxGetX11Display(), False);
 }
