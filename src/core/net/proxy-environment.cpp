@@ -121,8 +121,7 @@ EnvironmentProxy ProxyEnvironment::firstSet(std::initializer_list<std::string> n
 EnvironmentProxy ProxyEnvironment::schemeProxy(std::string_view scheme) const {
   const std::string own = std::string(scheme) + "_proxy";
   // A set variable decides, also when it is empty (a direct connection for that scheme).
-  const EnvironmentProxy chosen =
-      scheme == "http" ? firstSet({own}) : firstSet({own, upperCase(own)});
+  EnvironmentProxy chosen = scheme == "http" ? firstSet({own}) : firstSet({own, upperCase(own)});
   if (!chosen.variable.empty()) return chosen;
   return firstSet({"all_proxy", "ALL_PROXY"});
 }
