@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 
 #include "analysis/address.h"
@@ -19,6 +18,7 @@
 #include "items/page-type.h"
 #include "jobs/analysis-job.h"
 #include "jobs/download-job.h"
+#include "net/connection-options.h"
 #include "net/cookie-jar.h"
 #include "platform/atomic-file.h"
 #include "setting-store.h"
@@ -133,8 +133,9 @@ bool applyRunSettings(CliJobHost& host, const JobOptions& options) {
 // after printing why a file cannot be used.
 bool openConnectionFiles(CliJobHost& host, const JobOptions& options) {
   const AppSettings& settings = host.settings();
-  if (!settings.caFile.empty() && !std::ifstream(settings.caFile).good()) {
-    printError("CA 証明書ファイル " + settings.caFile + " を読み込めません");
+  if (const auto problem =
+          settings.caFile.empty() ? std::nullopt : caFileProblem(settings.caFile)) {
+    printError(*problem);
     return false;
   }
   std::shared_ptr<CookieJar> jar;

@@ -139,6 +139,7 @@ TEST_F(CliConnectionTest, AMalformedCookieFileStopsTheCommandWithItsLine) {
       runCli({"get", server_.url("/a.bin"), "--cacert", "none.pem"}, box_.dir());
   EXPECT_EQ(missing.exitCode, 2);
   EXPECT_NE(missing.err.find("none.pem を読み込めません"), std::string::npos) << missing.err;
+  EXPECT_EQ(runCli({"get", server_.url("/a.bin"), "--cacert", "."}, box_.dir()).exitCode, 2);
 }
 
 TEST_F(CliConnectionTest, ACertificateThatDoesNotVerifyIsExplainedOnTheTerminal) {

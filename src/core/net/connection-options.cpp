@@ -2,11 +2,22 @@
 
 #include <curl/curl.h>
 
+#include <filesystem>
+#include <fstream>
+#include <system_error>
 #include <vector>
 
 #include "net/cookie-jar.h"
 
 namespace murlo {
+
+std::optional<std::string> caFileProblem(const std::string& path) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error) || !std::ifstream(path).good()) {
+    return "CA 証明書ﾌｧｲﾙ " + path + " を読み込めません";
+  }
+  return std::nullopt;
+}
 
 void applyConnectionOptions(CURL* easy, const ConnectionOptions& options) {
   // Set even when empty: libcurl would otherwise read the proxy variables itself, and the

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 typedef void CURL;
@@ -19,6 +20,9 @@ struct ConnectionOptions {
   // The job's cookies; none: no cookie is sent or kept.
   std::shared_ptr<CookieJar> cookies;
 };
+
+// Why the CA file at `path` cannot be used (UTF-8), or nothing when it is a readable file.
+std::optional<std::string> caFileProblem(const std::string& path);
 
 // Sets the options on a transfer handle (a kept handle may still hold an earlier item's
 // cookies: the jar replaces them). Certificates are always verified.

@@ -1,9 +1,9 @@
 #include "settings/set-dlg04.h"
 
 #include <climits>
-#include <fstream>
 
 #include "logic/settings-rules.h"
+#include "net/connection-options.h"
 #include "net/cookie-jar.h"
 #include "net/proxy-environment.h"
 #include "paste-button.h"
@@ -171,9 +171,8 @@ bool CSetDlg04::validate() {
     }
   }
   const std::string caFile = caFile_->GetValue().utf8_str().data();
-  if (!caFile.empty() && !std::ifstream(caFile).good()) {
-    app().prompter->message("CA 証明書ﾌｧｲﾙ " + caFile + " を読み込めません",
-                            PromptIcon::kExclamation, PromptButtons::kOk);
+  if (const auto problem = caFile.empty() ? std::nullopt : caFileProblem(caFile)) {
+    app().prompter->message(*problem, PromptIcon::kExclamation, PromptButtons::kOk);
     caFile_->SetFocus();
     return false;
   }
