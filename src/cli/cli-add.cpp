@@ -63,20 +63,6 @@ bool readInteger(const std::optional<std::string>& text, int min, int max, int& 
   return true;
 }
 
-int addTyped(ItemList& list, const std::string& typed) {
-  if (trimAddress(typed).empty()) {
-    printError(kNoAddressText);
-    return kExitUsage;
-  }
-  const std::optional<std::string> address = typedAddress(typed);
-  if (!address) {
-    printError(std::string(kNotAnAddressText) + ": " + trimAddress(typed));
-    return kExitUsage;
-  }
-  addTypedAddress(list, *address);
-  return kExitOk;
-}
-
 int addSeries(ItemList& list, AddItemRequest request, const std::string& address,
               Prompter& prompter) {
   request.address = address;
@@ -96,6 +82,20 @@ int addSeries(ItemList& list, AddItemRequest request, const std::string& address
 }
 
 }  // namespace
+
+int addTyped(ItemList& list, const std::string& typed) {
+  if (trimAddress(typed).empty()) {
+    printError(kNoAddressText);
+    return kExitUsage;
+  }
+  const std::optional<std::string> address = typedAddress(typed);
+  if (!address) {
+    printError(std::string(kNotAnAddressText) + ": " + trimAddress(typed));
+    return kExitUsage;
+  }
+  addTypedAddress(list, *address);
+  return kExitOk;
+}
 
 int runAdd(const Args& args) {
   const std::optional<AddOptions> options = readOptions(args);

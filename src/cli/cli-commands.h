@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "items/item-list.h"
 #include "settings/app-settings.h"
 
 namespace murlo::cli {
@@ -26,9 +27,14 @@ int runScan(const Args& args);
 int runAnalyze(const Args& args);
 int runRecurse(const Args& args);
 int runDownload(const Args& args);
+int runGet(const Args& args);
 int runInfo(const Args& args);
 int runResume(const Args& args);
 int runSettings(const Args& args);
+
+// Adds a typed address to `list` as the add-item bar does; kExitUsage, after printing why,
+// when it is no address.
+int addTyped(ItemList& list, const std::string& typed);
 
 // Prints "murlo-cli: <message>" on standard error.
 void printError(const std::string& message);

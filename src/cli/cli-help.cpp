@@ -44,6 +44,12 @@ constexpr CommandHelp kCommands[] = {
      "                             中断し、もう一度実行すると続きからダウンロードします\n"
      "                             (ROWS は 1,3-5 の形式の行番号)\n",
      true},
+    {"get",
+     "  get URL... [--save-folder DIR] [--hierarchy]\n"
+     "                             アドレスを今の設定でダウンロードします (リストファイルは不要)。\n"
+     "                             失敗や中断で残ったアイテムは一時フォルダのリストファイルに保存し、\n"
+     "                             その名前を表示します (download --list で続きをダウンロード)\n",
+     true},
     {"info",
      "  info URL [--referrer R]    ファイルのサイズ (バイト)、サーバーの日付、更新日を 1 行ずつ\n"
      "                             表示します (ファイルが存在しなければ終了コード 1)\n",
@@ -60,7 +66,8 @@ constexpr CommandHelp kCommands[] = {
      "                             設定ページごとに「名前 値 ラベル」をタブ区切りで)\n"
      "                             値: on|off のほか、extensions htm,jpg,zip、links img,a、\n"
      "                             same-name ask|overwrite|rename、timeout 秒|off、\n"
-     "                             proxy HOST:PORT|off、buffer 256|512|1024|2048 など。\n"
+     "                             proxy HOST:PORT|off、buffer 256|512|1024|2048、\n"
+     "                             cookies ファイル|off、cacert ファイル|off など。\n"
      "                             confirm と error-messages は表示するとき on です。\n"
      "                             無いフォルダを save-folder にすると作成を確認します\n",
      false},
@@ -71,11 +78,13 @@ constexpr CommandHelp kCommands[] = {
 };
 
 constexpr const char* kJobOptions =
-    "analyze, recurse, download のオプション:\n"
+    "analyze, recurse, download, get のオプション:\n"
     "  --yes, --no                「はい/いいえ」の確認に答えます\n"
     "  --resume-outside           保存フォルダの外にある途中のファイルの続きを\n"
     "                             ダウンロードする確認に「はい」と答えます\n"
     "                             (--yes では答えません。無ければ端末で尋ね、端末でなければ「いいえ」)\n"
+    "  --save-cookies FILE        終わったときのクッキー (サーバーが設定したものも) を FILE に\n"
+    "                             書き出します (無ければクッキーファイルには書き戻しません)\n"
     "  今回だけ Murlo.ini の設定に代えるもの (Murlo.ini は変わりません):\n"
     "  --save-folder DIR          保存先フォルダ (無ければ作成を確認します。--yes なら確認せずに\n"
     "                             作成し、端末でなければ作成せずに終了コード 2)\n"
@@ -88,7 +97,9 @@ constexpr const char* kJobOptions =
     "  --links LIST               解析で集めるリンク: img,a,body,frame,strings から\n"
     "  --extensions LIST          ダウンロードする拡張子: htm,cgi,txt,jpg,gif,lzh,zip,rar,\n"
     "                             rm,mpeg,avi,viv,exe,custom から\n"
-    "  --jpeg-only                jpg だけをダウンロードし、JFIF ヘッダーを確かめます\n";
+    "  --jpeg-only                jpg だけをダウンロードし、JFIF ヘッダーを確かめます\n"
+    "  --cookies FILE             リクエストに付けるクッキーのファイル (Netscape の cookies.txt 形式)\n"
+    "  --cacert FILE              信頼する CA 証明書のファイル (PEM 形式。システムの証明書に加えて)\n";
 
 constexpr const char* kExample =
     "例: サイトを階層ごと mirror フォルダに保存する\n"

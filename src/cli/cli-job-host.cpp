@@ -8,7 +8,7 @@
 #include "cli-commands.h"
 #include "interrupt-signals.h"
 #include "jobs/completion-sound.h"
-#include "jobs/progress-figures.h"
+#include "progress-line.h"
 #include "status-line.h"
 #include "stdout-sink.h"
 
@@ -70,21 +70,12 @@ void CliJobHost::playSound(int kind) {
   murlo::playSound(settings_, kind, *player);
 }
 
-void CliJobHost::drawProgress(const JobProgress& p) {
+void CliJobHost::drawProgress(const JobProgress& progress) {
   if (!terminal_) return;
-  const char* caption = p.caption == JobCaption::kDownloading ? "ダウンロード中"
-                        : p.caption == JobCaption::kAnalysing ? "解析中"
-                                                              : "終了作業中";
-  std::string line =
-      std::string(caption) + "  経過 " + formatFigure(p.elapsedSeconds, 0, FigureKind::kTime);
-  if (p.download) {
-    line += "  " + formatFigure(p.done, p.total, FigureKind::kCount) + "  " +
-            formatFigure(p.downloadedBytes, 0, FigureKind::kBytes) + "  " +
-            formatFigure(p.bytesPerSecond, 0, FigureKind::kSpeed) + " KB/s  残り " +
-            formatFigure(p.remainingBytes, 0, FigureKind::kBytes) + " " +
-            formatFigure(p.remainingSeconds, 0, FigureKind::kTime);
-  }
-  stderrLine().draw(line);
+  const auto now = std::chrono::steady_clock::now().time_since_epoch();
+  rate_.add(std::chrono::duration_cast<std::chrono::milliseconds>(now).count(),
+            progress.download ? progress.downloadedBytes : 0);
+  stderrLine().draw(progressLineText(progress, rate_.bytesPerSecond()));
 }
 
 void CliJobHost::clearProgress() { stderrLine().clear(); }

@@ -12,6 +12,7 @@
 #include "items/item-list.h"
 #include "jobs/job-host.h"
 #include "jobs/job-session.h"
+#include "progress-line.h"
 #include "settings/app-settings.h"
 
 namespace murlo::cli {
@@ -24,6 +25,8 @@ class CliJobHost : public JobHost {
 
   ItemList& list() { return list_; }
   AppSettings& mutableSettings() { return settings_; }
+  // The cookies every job of the run shares; none: no cookies.
+  void shareCookies(std::shared_ptr<CookieJar> jar) { cookies_ = std::move(jar); }
   // Its jobs are started here, then run().
   JobSession& session() { return session_; }
 
@@ -45,6 +48,7 @@ class CliJobHost : public JobHost {
   void playSound(int kind) override;
   void endProgress() override { clearProgress(); }
   void wake() override;
+  std::shared_ptr<CookieJar> sharedCookies() override { return cookies_; }
 
  private:
   void waitForWake();
@@ -55,7 +59,9 @@ class CliJobHost : public JobHost {
   AppSettings settings_;
   ItemList list_;
   std::unique_ptr<AnsweringPrompter> prompter_;
+  std::shared_ptr<CookieJar> cookies_;
   const bool terminal_;
+  TransferRate rate_;
 
   std::mutex mutex_;
   std::condition_variable woken_;

@@ -1,6 +1,12 @@
-// murlo-cli analyze, recurse and download: the desktop program's analysis and download
+// murlo-cli analyze, recurse, download and get: the desktop program's analysis and download
 // jobs on a list file, with the settings of Murlo.ini in the current directory. The list
 // is written back afterwards, so a later run continues where this one stopped.
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <optional>
 
 #include "analysis/address.h"
@@ -12,6 +18,8 @@
 #include "items/page-type.h"
 #include "jobs/analysis-job.h"
 #include "jobs/download-job.h"
+#include "net/connection-options.h"
+#include "net/cookie-jar.h"
 #include "platform/atomic-file.h"
 #include "setting-store.h"
 #include "text/cp932.h"
@@ -32,12 +40,17 @@ struct JobOptions {
   // so a folder is never created for a run that another bad value refuses.
   std::vector<std::pair<std::string, std::string>> settings;
   std::optional<std::string> saveFolder;
+  // Where the job's cookies are written when it ends; nowhere when not given.
+  std::optional<std::string> saveCookies;
   Args rest;
 };
 
 // The per-run setting options that take a value, and the setting each one names.
-constexpr std::pair<const char*, const char*> kValueOptions[] = {
-    {"--same-name", "same-name"}, {"--links", "links"}, {"--extensions", "extensions"}};
+constexpr std::pair<const char*, const char*> kValueOptions[] = {{"--same-name", "same-name"},
+                                                                 {"--links", "links"},
+                                                                 {"--extensions", "extensions"},
+                                                                 {"--cookies", "cookies"},
+                                                                 {"--cacert", "cacert"}};
 // The per-run setting options without a value: option, setting, value.
 constexpr const char* kFlagOptions[][3] = {{"--hierarchy", "hierarchy", "on"},
                                            {"--no-hierarchy", "hierarchy", "off"},
@@ -58,6 +71,10 @@ bool takeSettingOption(const Args& args, std::size_t& i, JobOptions& options) {
     options.saveFolder = args[++i];
     return true;
   }
+  if (arg == "--save-cookies") {
+    options.saveCookies = args[++i];
+    return true;
+  }
   for (const auto& [option, setting] : kValueOptions) {
     if (arg != option) continue;
     options.settings.emplace_back(setting, args[++i]);
@@ -67,6 +84,7 @@ bool takeSettingOption(const Args& args, std::size_t& i, JobOptions& options) {
 }
 
 // Reads the options common to the job commands; false on an option without its value.
+// Whether --list is required is the command's to say.
 bool parseOptions(const Args& args, JobOptions& options) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -92,7 +110,7 @@ bool parseOptions(const Args& args, JobOptions& options) {
       options.rest.push_back(arg);
     }
   }
-  return !options.listPath.empty();
+  return true;
 }
 
 std::unique_ptr<AnsweringPrompter> answeringPrompter(const JobOptions& options) {
@@ -108,6 +126,36 @@ bool applyRunSettings(CliJobHost& host, const JobOptions& options) {
   }
   return !options.saveFolder ||
          storeSetting("save-folder", *options.saveFolder, settings, *host.prompter());
+}
+
+// Reads the cookie file and checks the CA file the settings name, before any job starts:
+// the jobs of the run share the cookies, which --save-cookies writes out at the end. False
+// after printing why a file cannot be used.
+bool openConnectionFiles(CliJobHost& host, const JobOptions& options) {
+  const AppSettings& settings = host.settings();
+  if (const auto problem =
+          settings.caFile.empty() ? std::nullopt : caFileProblem(settings.caFile)) {
+    printError(*problem);
+    return false;
+  }
+  std::shared_ptr<CookieJar> jar;
+  if (!settings.cookieFile.empty()) {
+    CookieJar::Loaded loaded = CookieJar::load(settings.cookieFile);
+    if (!loaded.jar) {
+      printError(loaded.error);
+      return false;
+    }
+    jar = std::move(loaded.jar);
+  } else if (options.saveCookies) {
+    jar = std::make_shared<CookieJar>();
+  }
+  host.shareCookies(std::move(jar));
+  return true;
+}
+
+// Everything a job command does before its job starts; false after printing why not.
+bool prepareHost(CliJobHost& host, const JobOptions& options) {
+  return applyRunSettings(host, options) && openConnectionFiles(host, options);
 }
 
 // Selects the rows of a row list such as "1,3-5" (numbered from 1); false when it is malformed
@@ -143,9 +191,14 @@ bool selectRows(ItemList& list, const std::string& rowList) {
 
 // Writes the list back after a job, also when the job emptied it: a later run must not
 // fetch the finished items again.
-int finish(CliJobHost& host, const std::string& listPath, CliJobHost::Outcome outcome) {
+int finish(CliJobHost& host, const JobOptions& options, CliJobHost::Outcome outcome) {
+  const std::string& listPath = options.listPath;
   if (!writeFileAtomically(listPath, serializeList(host.list()))) {
     printError(listPath + ": リストファイルを書き込めません");
+    return kExitFailed;
+  }
+  if (options.saveCookies && !host.sharedCookies()->save(*options.saveCookies)) {
+    printError(*options.saveCookies + ": クッキーファイルを書き込めません");
     return kExitFailed;
   }
   switch (outcome) {
@@ -161,14 +214,35 @@ constexpr const char* kAnalyzeUsage =
 constexpr const char* kRecurseUsage =
     "使い方: murlo-cli recurse URL [--contain TEXT] [--delete-html] [--download] --list FILE.mrl "
     "[オプション] (murlo-cli help recurse)";
+constexpr const char* kGetUsage =
+    "使い方: murlo-cli get URL... [--save-folder DIR] [--hierarchy] [オプション] (murlo-cli help get)";
 constexpr const char* kDownloadUsage =
     "使い方: murlo-cli download --list FILE.mrl [--rows ROWS] [オプション] (murlo-cli help download)";
+
+// A new empty list file in the temporary folder, for the addresses of `get`; nothing after
+// printing why it cannot be made.
+std::optional<std::string> newTemporaryList() {
+  std::error_code error;
+  const std::filesystem::path folder = std::filesystem::temp_directory_path(error);
+  if (error) {
+    printError("一時フォルダが分かりません: " + error.message());
+    return std::nullopt;
+  }
+  std::string path = (folder / "murlo-get-XXXXXX.mrl").string();
+  const int fd = ::mkstemps(path.data(), 4);
+  if (fd < 0) {
+    printError(path + ": 一時リストファイルを作成できません: " + std::strerror(errno));
+    return std::nullopt;
+  }
+  ::close(fd);
+  return path;
+}
 
 }  // namespace
 
 int runAnalyze(const Args& args) {
   JobOptions options;
-  if (!parseOptions(args, options) || !options.rest.empty()) {
+  if (!parseOptions(args, options) || options.listPath.empty() || !options.rest.empty()) {
     printError(kAnalyzeUsage);
     return kExitUsage;
   }
@@ -177,7 +251,7 @@ int runAnalyze(const Args& args) {
   FileLock lock;
   if (!lockListFile(lock, options.listPath)) return kExitUsage;
   CliJobHost host(*dir, answeringPrompter(options));
-  if (!applyRunSettings(host, options)) return kExitUsage;
+  if (!prepareHost(host, options)) return kExitUsage;
   if (!loadListFile(host.list(), options.listPath, /*mustExist=*/true)) return kExitUsage;
   ItemList& list = host.list();
   if (options.rows.empty()) {
@@ -192,12 +266,12 @@ int runAnalyze(const Args& args) {
   host.session().startAnalysis(AnalysisMode::kSelected, "", "", (exSet & exset::kDeleteHtml) != 0,
                                (exSet & exset::kAnalyzeThenDownload) != 0);
   const CliJobHost::Outcome outcome = host.run();
-  return finish(host, options.listPath, outcome);
+  return finish(host, options, outcome);
 }
 
 int runRecurse(const Args& args) {
   JobOptions options;
-  if (!parseOptions(args, options) || options.rest.size() != 1) {
+  if (!parseOptions(args, options) || options.listPath.empty() || options.rest.size() != 1) {
     printError(kRecurseUsage);
     return kExitUsage;
   }
@@ -211,7 +285,7 @@ int runRecurse(const Args& args) {
   FileLock lock;
   if (!lockListFile(lock, options.listPath)) return kExitUsage;
   CliJobHost host(*dir, answeringPrompter(options));
-  if (!applyRunSettings(host, options)) return kExitUsage;
+  if (!prepareHost(host, options)) return kExitUsage;
   if (!loadListFile(host.list(), options.listPath, /*mustExist=*/false)) return kExitUsage;
   // Without --contain, the crawl stays under the start page's directory, as the dialog
   // proposes.
@@ -222,12 +296,12 @@ int runRecurse(const Args& args) {
   host.session().startAnalysis(AnalysisMode::kRecursive, "", contain, options.deleteHtml,
                                options.download);
   const CliJobHost::Outcome outcome = host.run();
-  return finish(host, options.listPath, outcome);
+  return finish(host, options, outcome);
 }
 
 int runDownload(const Args& args) {
   JobOptions options;
-  if (!parseOptions(args, options) || !options.rest.empty()) {
+  if (!parseOptions(args, options) || options.listPath.empty() || !options.rest.empty()) {
     printError(kDownloadUsage);
     return kExitUsage;
   }
@@ -236,7 +310,7 @@ int runDownload(const Args& args) {
   FileLock lock;
   if (!lockListFile(lock, options.listPath)) return kExitUsage;
   CliJobHost host(*dir, answeringPrompter(options));
-  if (!applyRunSettings(host, options)) return kExitUsage;
+  if (!prepareHost(host, options)) return kExitUsage;
   if (!loadListFile(host.list(), options.listPath, /*mustExist=*/true)) return kExitUsage;
   if (!options.rows.empty() && !selectRows(host.list(), options.rows)) {
     printError("行の指定が正しくありません: " + options.rows);
@@ -245,7 +319,36 @@ int runDownload(const Args& args) {
   const DownloadMode mode = options.rows.empty() ? DownloadMode::kAll : DownloadMode::kSelected;
   host.session().startDownload(mode);
   const CliJobHost::Outcome outcome = host.run();
-  return finish(host, options.listPath, outcome);
+  return finish(host, options, outcome);
+}
+
+int runGet(const Args& args) {
+  JobOptions options;
+  if (!parseOptions(args, options) || !options.listPath.empty() || !options.rows.empty() ||
+      options.contain || options.deleteHtml || options.download || options.rest.empty()) {
+    printError(kGetUsage);
+    return kExitUsage;
+  }
+  const std::optional<std::string> dir = currentDirectory();
+  if (!dir) return kExitFailed;
+  CliJobHost host(*dir, answeringPrompter(options));
+  if (!prepareHost(host, options)) return kExitUsage;
+  for (const std::string& address : options.rest) {
+    if (addTyped(host.list(), address) != kExitOk) return kExitUsage;
+  }
+  const std::optional<std::string> list = newTemporaryList();
+  if (!list) return kExitFailed;
+  options.listPath = *list;
+  host.session().startDownload(DownloadMode::kAll);
+  const int status = finish(host, options, host.run());
+  if (status == kExitOk || host.list().count() == 0) {
+    std::remove(list->c_str());
+  } else {
+    printError("残りのアイテムをリストファイル " + *list +
+               " に保存しました。murlo-cli download --list " + *list +
+               " で続きをダウンロードできます");
+  }
+  return status;
 }
 
 }  // namespace murlo::cli

@@ -62,6 +62,7 @@ int main(int argc, char** argv) {
   if (command == "analyze") return runAnalyze(args);
   if (command == "recurse") return runRecurse(args);
   if (command == "download") return runDownload(args);
+  if (command == "get") return runGet(args);
   if (command == "info") return runInfo(args);
   if (command == "resume") return runResume(args);
   if (command == "settings") return runSettings(args);

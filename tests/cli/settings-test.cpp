@@ -44,6 +44,8 @@ std::map<std::string, RoundTrip> roundTrips(const Sandbox& box) {
       {"no-cache", {"on", "on"}},
       {"timeout", {"300", "300"}},
       {"proxy", {"proxy:8080", "proxy:8080"}},
+      {"cookies", {"cookies.txt", box.path("cookies.txt")}},
+      {"cacert", {"/etc/murlo/ca.pem", "/etc/murlo/ca.pem"}},
       {"error-log", {"off", "off"}},
       {"output", {"off", "off"}},
       {"clear-output", {"off", "off"}},

@@ -98,6 +98,8 @@ std::string pageSettings(const AppSettings& settings, int page) {
 TEST_F(SettingsSheetTest, EveryBitPacksAndUnpacksThroughMurloIni) {
   ASSERT_TRUE(startFrame());
   const std::string sound1 = box_.write("a.wav", "RIFF"), sound3 = box_.write("c.wav", "RIFF");
+  const std::string cookies = box_.write("cookies.txt", "x.test\tFALSE\t/\tFALSE\t0\ta\t1\n");
+  const std::string authority = box_.write("ca.pem", "-----BEGIN CERTIFICATE-----\n");
   withSheet([&](SheetUser& u) {
     EXPECT_EQ(std::string(u.sheet.GetTitle().utf8_str()), "設定ﾀﾞｲｱﾛｸﾞ");
     for (int page : {0, 1, 4, 6, 7}) {
@@ -127,6 +129,10 @@ TEST_F(SettingsSheetTest, EveryBitPacksAndUnpacksThroughMurloIni) {
     EXPECT_TRUE(u.control<wxWindow>(CSetDlg04::kProxyNameId)->IsEnabled());
     u.type(CSetDlg04::kProxyNameId, "proxy");
     u.type(CSetDlg04::kProxyPortId, "8080");
+    EXPECT_EQ(u.control<wxStaticText>(CSetDlg04::kProxyInEffectId)->GetLabel().utf8_string(),
+              "使用中のﾌﾟﾛｷｼ：proxy:8080 (この設定)");
+    u.type(CSetDlg04::kCookieFileId, cookies);
+    u.type(CSetDlg04::kCaFileId, authority);
 
     u.show(5);
     u.clickAll();  // all three rows ticked; the second has no file
@@ -144,7 +150,10 @@ TEST_F(SettingsSheetTest, EveryBitPacksAndUnpacksThroughMurloIni) {
             "confirm=off;error-messages=off;hierarchy=on;analyze-added=on;same-name=overwrite;"
             "size-check=on;convert-links=on;save-folder=" +
                 box_.dir() + ";save-folder-2=;save-folder-3=;");
-  EXPECT_EQ(pageSettings(s, 3), "buffer=256;offline=off;no-cache=on;timeout=70;proxy=proxy:8080;");
+  EXPECT_EQ(pageSettings(s, 3),
+            "buffer=256;offline=off;no-cache=on;timeout=70;proxy=proxy:8080;"
+            "cookies=" +
+                cookies + ";cacert=" + authority + ";");
   EXPECT_EQ(pageSettings(s, 4), "error-log=off;output=off;clear-output=off;output-items=none;");
   // The row without a file is not stored.
   EXPECT_EQ(pageSettings(s, 5),
@@ -206,6 +215,7 @@ TEST_F(SettingsSheetTest, CancelStoresNothingAndTheTitleFollowsTheOfflineBit) {
 
 TEST_F(SettingsSheetTest, ConnectionPageShowsAndRefuses) {
   box_.write("Murlo.ini", "[SETTING]\r\nConnection=10244\r\n");  // 40 * 256 + 4
+  const std::string badCookies = box_.write("cookies.txt", "x.test FALSE / FALSE 0 a 1\n");
   ASSERT_TRUE(startFrame());
   withSheet([&](SheetUser& u) {
     u.show(3);
@@ -243,13 +253,22 @@ TEST_F(SettingsSheetTest, ConnectionPageShowsAndRefuses) {
     EXPECT_FALSE(u.ok());
     EXPECT_EQ(u.sheet.GetBookCtrl()->GetSelection(), 3);
     u.type(CSetDlg04::kProxyPortId, "3128");
+    u.type(CSetDlg04::kCookieFileId, badCookies);
+    EXPECT_FALSE(u.ok());
+    u.type(CSetDlg04::kCookieFileId, "");
+    u.type(CSetDlg04::kCaFileId, box_.path("none.pem"));
+    EXPECT_FALSE(u.ok());
+    u.type(CSetDlg04::kCaFileId, "");
     EXPECT_TRUE(u.ok());
   });
-  EXPECT_EQ(texts(),
-            (std::vector<std::string>{"整数を入力してください。", "ﾌﾟﾛｷｼ ｻｰﾊﾞｰが空欄です"}));
+  EXPECT_EQ(texts(), (std::vector<std::string>{
+                         "整数を入力してください。", "ﾌﾟﾛｷｼ ｻｰﾊﾞｰが空欄です",
+                         "ｸｯｷｰ ﾌｧｲﾙ " + badCookies + " の 1 行目が Netscape 形式ではありません: " +
+                             "ﾀﾌﾞで区切られた 7 つの項目がありません",
+                         "CA 証明書ﾌｧｲﾙ " + box_.path("none.pem") + " を読み込めません"}));
   EXPECT_EQ(prompter_.messages()[1].icon, PromptIcon::kStop);
   EXPECT_EQ(pageSettings(app_.settings, 3),
-            "buffer=1024;offline=off;no-cache=off;timeout=450;proxy=:3128;");
+            "buffer=1024;offline=off;no-cache=off;timeout=450;proxy=:3128;cookies=off;cacert=off;");
 }
 
 TEST_F(SettingsSheetTest, ExtensionSoundAndThreadFieldsFollowTheirBoxes) {

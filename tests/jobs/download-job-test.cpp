@@ -549,5 +549,34 @@ TEST(WorkerSlotTest, WithdrawTakesBackNoMoreThanTheLastItemsAsked) {
   EXPECT_FALSE(ahead->doneEvent.tryWait());
 }
 
+// The settings' cookie file is read when a job starts: its cookies go with the job's
+// requests; one that cannot be read is told, and the job goes on without cookies.
+TEST_F(DownloadJobTest, TheSettingsCookieFileIsReadWhenTheJobStarts) {
+  RecordedTexts cookies;
+  server_.routes().Get(R"(/c/(\w+))",
+                       [&cookies](const httplib::Request& request, httplib::Response& response) {
+                         cookies.add(request.get_header_value("Cookie"));
+                         response.set_content("c", "text/plain");
+                       });
+  server_.start();
+  host_.settingsValue.cookieFile =
+      sandbox_.write("cookies.txt", "127.0.0.1\tFALSE\t/\tFALSE\t0\tuser\tme\n");
+  addRow(server_.url("/c/one"));
+  DownloadJob first(host_, DownloadMode::kAll);
+  ASSERT_TRUE(runJob(first));
+
+  host_.settingsValue.cookieFile = sandbox_.write("bad.txt", "127.0.0.1 FALSE / FALSE 0 u me\n");
+  addRow(server_.url("/c/two"));
+  DownloadJob second(host_, DownloadMode::kAll);
+  ASSERT_TRUE(runJob(second));
+  EXPECT_EQ(second.failedCount(), 0);
+  EXPECT_EQ(cookies.all(), (std::vector<std::string>{"user=me", ""}));
+  ASSERT_EQ(host_.prompterValue.messages().size(), 1u);
+  EXPECT_EQ(host_.prompterValue.messages()[0].text,
+            "ｸｯｷｰ ﾌｧｲﾙ " + sandbox_.path("bad.txt") +
+                " の 1 行目が Netscape 形式ではありません: ﾀﾌﾞで区切られた 7 つの項目がありません"
+                "\r\nｸｯｷｰを使わずに続けます。");
+}
+
 }  // namespace
 }  // namespace murlo::test

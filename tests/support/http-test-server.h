@@ -1,5 +1,5 @@
 // An HTTP server in the test process on 127.0.0.1 and a free port, scripted per test with
-// cpp-httplib handlers registered before start().
+// cpp-httplib handlers registered before start(); an HTTPS one when made with a certificate.
 #pragma once
 
 #include <httplib.h>
@@ -18,18 +18,21 @@ namespace murlo::test {
 class HttpTestServer {
  public:
   HttpTestServer();
+  // HTTPS with the certificate and key of these PEM files.
+  HttpTestServer(const std::string& certificateFile, const std::string& keyFile);
   ~HttpTestServer();
   HttpTestServer(const HttpTestServer&) = delete;
   HttpTestServer& operator=(const HttpTestServer&) = delete;
 
-  httplib::Server& routes() { return server_; }
+  httplib::Server& routes() { return *server_; }
   // Binds and starts serving; returns once the server accepts requests.
   void start();
   int port() const { return port_; }
   std::string url(const std::string& path) const;
 
  private:
-  httplib::Server server_;
+  std::unique_ptr<httplib::Server> server_;
+  std::string scheme_;
   std::thread thread_;
   int port_ = 0;
 };

@@ -157,8 +157,7 @@ bool AnalysisJob::poll() {
 bool AnalysisJob::finishPage() {
   if (nothingLeft_) return true;
   const int result = runner_.record().result;
-  host_.writeOutput(result, pageAddress_);
-  reportLogFailure(runner_.record(), *host_.prompter());
+  runner_.writeResult(pageAddress_);
   if (result == RESULT_SUCCEED) {
     if (mode_ != AnalysisMode::kOne) setRowImage(kImageWaiting);
     progress_.caption = JobCaption::kAnalysing;

@@ -205,11 +205,7 @@ bool DownloadJob::finishItem() {
   const int result = record.result;
   const std::int64_t bytes = record.doneBytes;
   const std::int64_t size = record.totalBytes;
-  if (const std::string notice = record.notice.get(); !notice.empty()) {
-    host_.writeOutput(OUT_NOTICE, notice);
-  }
-  host_.writeOutput(result, current_.address);
-  reportLogFailure(record, *host_.prompter());
+  runner_.writeResult(current_.address);
 
   ItemList& items = host_.items();
   const int row = current_.row.find(items);

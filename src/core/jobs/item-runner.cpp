@@ -1,10 +1,30 @@
 #include "jobs/item-runner.h"
 
 #include "jobs/job-host.h"
+#include "jobs/write-output.h"
 #include "net/connection-share.h"
+#include "net/cookie-jar.h"
+#include "net/error-log.h"
 #include "net/job-record.h"
+#include "platform/prompter.h"
 
 namespace murlo {
+
+namespace {
+
+// The cookies of the settings' cookie file for a job; none when no file is named, or when it
+// cannot be read (the user is told, and the job goes on without cookies).
+std::shared_ptr<CookieJar> settingsCookies(const AppSettings& settings, Prompter& prompter) {
+  if (settings.cookieFile.empty()) return nullptr;
+  CookieJar::Loaded loaded = CookieJar::load(settings.cookieFile);
+  if (!loaded.jar) {
+    prompter.message(loaded.error + "\r\nｸｯｷｰを使わずに続けます。", PromptIcon::kExclamation,
+                     PromptButtons::kOk);
+  }
+  return loaded.jar;
+}
+
+}  // namespace
 
 ItemRunner::ItemRunner(JobHost& host)
     : host_(host), record_(std::make_shared<JobRecord>()), slot_([&host] { host.wake(); }) {}
@@ -16,6 +36,8 @@ void ItemRunner::beginJob() {
   connections_ = std::make_shared<ConnectionShare>();
   // The host's prompter outlives the job's threads; the record only borrows it.
   prompter_ = std::shared_ptr<Prompter>(host_.prompter(), [](Prompter*) {});
+  cookies_ = host_.sharedCookies();
+  if (!cookies_) cookies_ = settingsCookies(settings_, *host_.prompter());
   record_->movement = settings_.movement;
   started_ = std::chrono::steady_clock::now();
 }
@@ -27,6 +49,7 @@ std::shared_ptr<JobRecord> ItemRunner::makeRecord(const JobRecord& previous) con
   record->prompter = prompter_;
   record->connections = connections_;
   record->keptAnswers = keptAnswers_;
+  record->cookies = cookies_;
   return record;
 }
 
@@ -61,6 +84,14 @@ bool ItemRunner::dropAhead(std::size_t index) {
   }
   ahead_.erase(it);
   return true;
+}
+
+void ItemRunner::writeResult(const std::string& address) {
+  if (const std::string notice = record_->notice.get(); !notice.empty()) {
+    host_.writeOutput(OUT_NOTICE, notice);
+  }
+  host_.writeOutput(record_->result, address);
+  reportLogFailure(*record_, *host_.prompter());
 }
 
 void ItemRunner::stopCurrent() { record_->stopEvent.set(); }

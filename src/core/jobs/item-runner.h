@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <string>
 
 #include "jobs/worker-slot.h"
 #include "settings/app-settings.h"
@@ -18,6 +19,7 @@
 namespace murlo {
 
 class ConnectionShare;
+class CookieJar;
 class PageResponses;
 class JobHost;
 class Prompter;
@@ -28,7 +30,8 @@ class ItemRunner {
   explicit ItemRunner(JobHost& host);
   ~ItemRunner();
 
-  // Copies the settings, opens the job's connection cache and starts the elapsed time.
+  // Copies the settings, opens the job's connection cache and cookies, and starts the elapsed
+  // time. A cookie file that cannot be read is reported; the job then goes on without it.
   void beginJob();
   const AppSettings& settings() const { return settings_; }
   // The kept page answers every later item's record carries (page-responses.h).
@@ -58,6 +61,9 @@ class ItemRunner {
   // Ends the item without a thread: the next doneTest() sees it with its result as it is.
   void endWithoutThread();
   bool threadRunning() const { return slot_.running(); }
+  // Once the item ended: writes its notice, if any, and its result with `address` to the
+  // output, and reports an error-log entry it could not write.
+  void writeResult(const std::string& address);
   // The zero-time test of the item's done event; on true the item's thread has ended.
   bool doneTest();
   // The stop request with the 2-second wait; false when the thread was given up.
@@ -74,6 +80,7 @@ class ItemRunner {
   std::deque<std::shared_ptr<JobRecord>> ahead_;
   std::shared_ptr<ConnectionShare> connections_;
   std::shared_ptr<PageResponses> keptAnswers_;
+  std::shared_ptr<CookieJar> cookies_;
   std::shared_ptr<Prompter> prompter_;
   std::chrono::steady_clock::time_point started_;
   // Declared last: destroyed first, so a thread still running is stopped while the rest

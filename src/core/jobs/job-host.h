@@ -8,11 +8,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace murlo {
 
 struct AppSettings;
+class CookieJar;
 class ItemList;
 class Prompter;
 
@@ -45,6 +47,10 @@ class JobHost {
   // The session's work is over: the front end takes its progress display down, before the
   // end-of-job sound and actions.
   virtual void endProgress() {}
+
+  // The cookies every job of this host shares (a front end that writes them out at the end);
+  // none: each job starts with the cookies of the settings' cookie file.
+  virtual std::shared_ptr<CookieJar> sharedCookies() { return nullptr; }
 
   // Called from a worker thread (or any thread): run the job's timerTick() soon.
   virtual void wake() = 0;

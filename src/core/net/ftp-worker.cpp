@@ -25,7 +25,7 @@ void CFtpWorker::OpenFtpFile() {
   RemoteRequest request;
   request.url = requestUrl_;
   request.ftp = true;
-  request.proxy = session_.proxy;
+  request.connection = connectionFor(requestUrl_);
   request.timeoutMs = session_.timeoutMs;
   request.rangeFrom = rangeFrom_;
   remoteFile_.reset();

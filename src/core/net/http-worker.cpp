@@ -105,7 +105,7 @@ RemoteRequest CHttpWorker::requestToSend() const {
     request.userName = job_.userName;
     request.password = job_.password;
   }
-  request.proxy = session_.proxy;
+  request.connection = connectionFor(requestUrl_);
   request.timeoutMs = session_.timeoutMs;
   request.rangeFrom = rangeFrom_;
   request.keptAnswers = job_.keptAnswers;

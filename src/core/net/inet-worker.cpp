@@ -52,7 +52,14 @@ void CInetWorker::OpenSession() {
   session_.offline = (word & connection::kOffline) != 0;
   session_.timeoutMs =
       (word & connection::kTimeout) && job_.timeoutMs > 0 ? job_.timeoutMs : kDefaultTimeoutMs;
-  session_.proxy = (word & connection::kProxy) ? job_.proxy : std::string();
+  session_.proxy.reset();
+  if (word & connection::kProxy) session_.proxy = job_.proxy;
+  session_.environment = ProxyEnvironment::fromProcess();
+}
+
+ConnectionOptions CInetWorker::connectionFor(const std::string& url) const {
+  return {session_.proxy ? *session_.proxy : session_.environment.proxyFor(url).proxy, job_.caFile,
+          job_.cookies};
 }
 
 bool CInetWorker::takeAddress(const std::string& address, unsigned serviceType, int& error) {

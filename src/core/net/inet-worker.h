@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "net/connection-options.h"
 #include "net/engine-error.h"
+#include "net/proxy-environment.h"
 
 namespace murlo {
 
@@ -30,7 +32,8 @@ class CInetWorker {
   CInetWorker(const CInetWorker&) = delete;
   CInetWorker& operator=(const CInetWorker&) = delete;
 
-  // Takes the session settings from the job's Connection word: offline, time-out, proxy.
+  // Takes the session settings from the job's Connection word: offline, time-out, proxy
+  // (the settings' own, else the environment's).
   void OpenSession();
   // Splits the job's address into server, object, port and service type; raises an
   // InternetError when it cannot.
@@ -74,8 +77,13 @@ class CInetWorker {
   struct Session {
     bool offline = false;
     std::int64_t timeoutMs = 0;
-    std::string proxy;
+    // The settings' proxy when they name one; otherwise the environment chooses per address.
+    std::optional<std::string> proxy;
+    ProxyEnvironment environment{{}};
   };
+
+  // The proxy, certificate authorities and cookies of a request for `url`.
+  ConnectionOptions connectionFor(const std::string& url) const;
 
   // Takes a split address; false when `address` is no address or not of `serviceType`.
   bool takeAddress(const std::string& address, unsigned serviceType, int& error);

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "net/certificate-problem.h"
 #include "net/curl-reason.h"
 
 namespace murlo {
@@ -19,6 +20,13 @@ InternetError curlError(int curlCode, const std::string& errorBuffer) {
     case CURLE_REMOTE_FILE_NOT_FOUND: return InternetError(kCodeFileNotFound, text);
     default: return InternetError(EngineError::curl(curlCode), text);
   }
+}
+
+InternetError certificateError(int curlCode, long verifyResult, std::string_view host,
+                               const std::string& errorBuffer) {
+  std::string text = certificateReason(verifyResult, host, errorBuffer);
+  if (!errorBuffer.empty()) text += " (" + errorBuffer + ")";
+  return InternetError(EngineError::curl(curlCode), text);
 }
 
 InternetError urlError(int urlCode) {

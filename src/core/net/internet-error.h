@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "net/engine-error.h"
 
@@ -26,6 +27,11 @@ class InternetError : public std::runtime_error {
 // EngineError::curl(the code). The text is the Japanese reason, with curl's detail after it
 // (curlReasonText).
 InternetError curlError(int curlCode, const std::string& errorBuffer);
+
+// A server certificate that libcurl refused (certificate-problem.h): the text names the host
+// and what is wrong, with curl's detail after it.
+InternetError certificateError(int curlCode, long verifyResult, std::string_view host,
+                               const std::string& errorBuffer);
 
 // An address that cannot be split, with the CURLUcode.
 InternetError urlError(int urlCode);

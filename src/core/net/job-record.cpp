@@ -17,6 +17,7 @@ void fillFromSettings(JobRecord& job, const AppSettings& settings, const std::st
   job.exset = settings.exSet;
   job.appDir = appDir;
   job.proxy = settings.proxyText();
+  job.caFile = settings.caFile;
   job.bufferSize = settings.bufferBytes();
   job.timeoutMs = settings.timeoutMs();
   // A save folder that was never chosen is the application directory.

@@ -21,6 +21,7 @@ namespace murlo {
 
 struct AppSettings;
 class ConnectionShare;
+class CookieJar;
 class PageResponses;
 class Prompter;
 class RemoteFile;
@@ -65,6 +66,8 @@ struct JobRecord {
   std::string userName;
   std::string appDir;
   std::string proxy;
+  // The user's own certificate authorities (a PEM file); none when empty.
+  std::string caFile;
   int bufferSize = 1024;
   // The time-out the session applies when connection::kTimeout is set.
   std::int64_t timeoutMs = 0;
@@ -107,6 +110,8 @@ struct JobRecord {
   std::shared_ptr<Prompter> prompter;
   // The job's connection cache, or none for a fresh connection per item.
   std::shared_ptr<ConnectionShare> connections;
+  // The job's cookies, or none when the job neither sends nor keeps any.
+  std::shared_ptr<CookieJar> cookies;
   // The page answers an analysis keeps for the download chained to it; none outside such
   // a pair of jobs.
   std::shared_ptr<PageResponses> keptAnswers;
@@ -129,7 +134,8 @@ struct JobRecord {
 };
 
 // Fills the settings part of a record as a job does when it starts: the five setting
-// words, the buffer size, the time-out, the proxy text, the application and save folders.
+// words, the buffer size, the time-out, the proxy text, the CA file, the application and save
+// folders.
 void fillFromSettings(JobRecord& job, const AppSettings& settings, const std::string& appDir);
 
 }  // namespace murlo

@@ -7,11 +7,13 @@
 #include <cstring>
 
 #include "net/body-decoder.h"
+#include "net/certificate-problem.h"
 #include "net/connection-share.h"
 #include "net/curl-global.h"
 #include "net/event.h"
 #include "net/internet-error.h"
 #include "net/page-responses.h"
+#include "net/url-crack.h"
 #include "text/cp932.h"
 
 namespace murlo {
@@ -120,8 +122,7 @@ void RemoteFile::configure() {
   curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &RemoteFile::onBody);
   curl_easy_setopt(e, CURLOPT_WRITEDATA, this);
   curl_easy_setopt(e, CURLOPT_BUFFERSIZE, kCurlBufferBytes);
-  // Without this libcurl would take the http_proxy variables of the environment.
-  curl_easy_setopt(e, CURLOPT_PROXY, request_.proxy.c_str());
+  applyConnectionOptions(e, request_.connection);
   curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(request_.timeoutMs));
   if (share_ != nullptr && share_->handle() != nullptr) {
     curl_easy_setopt(e, CURLOPT_SHARE, share_->handle());
@@ -275,7 +276,15 @@ bool RemoteFile::pump(Ready ready) {
 }
 
 void RemoteFile::raiseIfFailed() {
-  if (result_ != CURLE_OK) throw curlError(result_, errorBuffer_);
+  if (result_ == CURLE_OK) return;
+  if (isCertificateFailure(result_)) {
+    long verifyResult = 0;
+    curl_easy_getinfo(easy_, CURLINFO_SSL_VERIFYRESULT, &verifyResult);
+    const CrackResult cracked = crackUrl(request_.url);
+    throw certificateError(result_, verifyResult, cracked.url ? cracked.url->server : request_.url,
+                           errorBuffer_);
+  }
+  throw curlError(result_, errorBuffer_);
 }
 
 std::string RemoteFile::keptAnswerKey(KeptAnswerUse use) const {
@@ -329,6 +338,7 @@ void RemoteFile::open() {
     throw curlError(CURLE_GOT_NOTHING, {});
   }
   encoded_ = !isIdentityEncoding(contentEncoding());
+  keepServerCookies(easy_, request_.connection);
 }
 
 bool RemoteFile::awaitBody() {

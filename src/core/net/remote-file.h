@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "net/connection-options.h"
+
 typedef void CURL;
 typedef void CURLM;
 struct curl_slist;
@@ -38,7 +40,7 @@ struct RemoteRequest {
   std::vector<std::string> headers;  // HTTP: the request header lines, in order
   std::string userName;              // none when empty
   std::string password;
-  std::string proxy;  // "" for a direct connection
+  ConnectionOptions connection;
   // Connect time-out; also, less than 1 KiB received in this long counts as a stall.
   std::int64_t timeoutMs = 60000;
   // Ask for the bytes from this offset on: a Range header over HTTP, REST over FTP.

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "net/certificate-problem.h"
 #include "net/ftp-worker.h"
 #include "net/http-worker.h"
 #include "net/internet-error.h"
@@ -31,7 +32,11 @@ void runSteps(JobRecord& job, CInetWorker& worker, bool alwaysSucceed, Steps ste
     job.result = done || alwaysSucceed ? RESULT_SUCCEED : RESULT_ERROR_DOWNLOAD;
   } catch (const InternetError& error) {
     const bool refusedAnswer = error.code().kind == EngineError::Kind::kHttpStatus;
-    worker.ReportResult(error.code(), refusedAnswer ? error.what() : std::string());
+    // A refused certificate's text names the host and the problem: the message, the output
+    // and the log all say it.
+    const bool certificate = isCertificateError(error.code());
+    if (certificate) job.notice.set(error.what());
+    worker.ReportResult(error.code(), refusedAnswer || certificate ? error.what() : std::string());
     worker.LogException(error);
     job.result = RESULT_ERROR_INTERNET;
   } catch (const LocalFileError& error) {

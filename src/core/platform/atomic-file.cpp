@@ -11,7 +11,7 @@
 
 namespace murlo {
 
-bool writeFileAtomically(const std::string& path, std::string_view data) {
+bool writeFileAtomically(const std::string& path, std::string_view data, unsigned newFileMode) {
   // Through a symbolic link, the file it names is replaced and the link stays as it is.
   const std::optional<std::string> target = linkTarget(path);
   if (!target) return false;
@@ -25,7 +25,7 @@ bool writeFileAtomically(const std::string& path, std::string_view data) {
   std::string temp = *target + ".XXXXXX";
   const int fd = mkstemp(temp.data());
   if (fd < 0) return false;
-  fchmod(fd, exists ? (existing.st_mode & 07777) : 0644);
+  fchmod(fd, exists ? (existing.st_mode & 07777) : static_cast<mode_t>(newFileMode));
   bool ok = true;
   std::size_t done = 0;
   while (ok && done < data.size()) {

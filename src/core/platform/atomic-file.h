@@ -10,7 +10,9 @@ namespace murlo {
 // it over `path`. On any failure the temporary file is removed, `path` keeps its earlier
 // contents and false is returned. An existing file's permission bits are kept. When `path`
 // is a symbolic link, the file it names is written and the link stays; a `path` that names
-// something other than a regular file (a folder, a FIFO, a device) is refused.
-bool writeFileAtomically(const std::string& path, std::string_view data);
+// something other than a regular file (a folder, a FIFO, a device) is refused. A new file
+// gets the permission bits `newFileMode`.
+bool writeFileAtomically(const std::string& path, std::string_view data,
+                         unsigned newFileMode = 0644);
 
 }  // namespace murlo

@@ -55,10 +55,16 @@ constexpr WordKey kWordKeys[] = {
     {"SETTING", "BufferSize", &AppSettings::bufferSize},
 };
 constexpr TextKey kTextKeys[] = {
-    {"SETTING", "Extend", &AppSettings::extend}, {"STORE", "PATH01", &AppSettings::path01},
-    {"STORE", "PATH02", &AppSettings::path02},   {"STORE", "PATH03", &AppSettings::path03},
-    {"PROXY", "NAME", &AppSettings::proxyName},  {"PROXY", "PORT", &AppSettings::proxyPort},
-    {"SOUND", "FILE01", &AppSettings::file01},   {"SOUND", "FILE02", &AppSettings::file02},
+    {"SETTING", "Extend", &AppSettings::extend},
+    {"STORE", "PATH01", &AppSettings::path01},
+    {"STORE", "PATH02", &AppSettings::path02},
+    {"STORE", "PATH03", &AppSettings::path03},
+    {"PROXY", "NAME", &AppSettings::proxyName},
+    {"PROXY", "PORT", &AppSettings::proxyPort},
+    {"CONNECTION", "COOKIES", &AppSettings::cookieFile},
+    {"CONNECTION", "CAFILE", &AppSettings::caFile},
+    {"SOUND", "FILE01", &AppSettings::file01},
+    {"SOUND", "FILE02", &AppSettings::file02},
     {"SOUND", "FILE03", &AppSettings::file03},
 };
 

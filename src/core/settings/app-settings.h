@@ -1,4 +1,4 @@
-// AppSettings: the program's eighteen settings, kept in Murlo.ini in the application
+// AppSettings: the program's twenty settings, kept in Murlo.ini in the application
 // directory. Members are named after their keys.
 #pragma once
 
@@ -110,6 +110,10 @@ struct AppSettings {
   // PROXY
   std::string proxyName;
   std::string proxyPort;
+  // CONNECTION: a cookie file (Netscape cookies.txt) whose cookies every request takes, and a
+  // PEM file of certificate authorities trusted besides the system's; none when empty.
+  std::string cookieFile;
+  std::string caFile;
   // SOUND
   std::string file01;
   std::string file02;
@@ -132,13 +136,13 @@ AppSettings defaultSettings(const std::string& appDirectory);
 
 class IniFile;
 
-// Reads the eighteen keys; a missing file or key gives the default, and so does a file
+// Reads the twenty keys; a missing file or key gives the default, and so does a file
 // that IniFile::load refuses. Texts are UTF-8 in memory, whatever the file holds (ini-text.h).
 AppSettings LoadSettings(const std::string& iniPath, const std::string& appDirectory);
 // The same from a profile loaded already.
 AppSettings readSettings(const IniFile& ini, const std::string& appDirectory);
 
-// Writes the eighteen keys, keeping every other section and key of the file. Returns false
+// Writes the twenty keys, keeping every other section and key of the file. Returns false
 // when the file could not be written (the earlier file then stays as it was).
 bool SaveSettings(const AppSettings& settings, const std::string& iniPath);
 

@@ -103,6 +103,20 @@ SettingName text(const char* name, Page page, const char* label, Text field, boo
           }};
 }
 
+// A file named in a text field: stored absolute; an empty value or "off" names none.
+SettingName file(const char* name, Page page, const char* label, Text field) {
+  return {name,
+          page,
+          label,
+          "ファイル または off",
+          [=](const AppSettings& s) { return (s.*field).empty() ? std::string("off") : s.*field; },
+          [=](AppSettings& s, std::string_view value) {
+            s.*field =
+                value.empty() || value == "off" ? std::string() : absolutePath(std::string(value));
+            return true;
+          }};
+}
+
 // `text` with every `from` character turned into `to`.
 std::string replaced(std::string text, char from, char to) {
   std::replace(text.begin(), text.end(), from, to);
@@ -311,6 +325,8 @@ std::vector<SettingName> buildNames() {
            connection::kNoCache, false, connection::kOffline),
       timeout(),
       proxy(),
+      file("cookies", kConnection, "ｸｯｷｰ ﾌｧｲﾙ (Netscape 形式)", &AppSettings::cookieFile),
+      file("cacert", kConnection, "信頼する CA 証明書ﾌｧｲﾙ (PEM 形式)", &AppSettings::caFile),
 
       flag("error-log", kOutput, "ﾀﾞｳﾝﾛｰﾄﾞのｴﾗｰﾛｸﾞを生成する", &AppSettings::output,
            output::kErrorLog),

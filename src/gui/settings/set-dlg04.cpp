@@ -1,10 +1,11 @@
 #include "settings/set-dlg04.h"
 
-#include <wx/stattext.h>
-
 #include <climits>
 
 #include "logic/settings-rules.h"
+#include "net/connection-options.h"
+#include "net/cookie-jar.h"
+#include "net/proxy-environment.h"
 #include "paste-button.h"
 #include "text/integer-field.h"
 #include "ui-text.h"
@@ -56,6 +57,12 @@ void CSetDlg04::createControls(wxBoxSizer* top) {
   proxyRow->Add(new wxStaticText(proxy->GetStaticBox(), wxID_ANY, u8("ﾎﾟｰﾄ：")), 0,
                 wxALL | wxALIGN_CENTER_VERTICAL, dlu(2));
   proxyRow->Add(proxyPort_, 0, wxALL | wxALIGN_CENTER_VERTICAL, dlu(2));
+  proxyInEffect_ = new wxStaticText(proxy->GetStaticBox(), kProxyInEffectId, wxEmptyString);
+  proxy->Add(proxyInEffect_, 0, wxALL | wxEXPAND, dlu(2));
+
+  wxStaticBoxSizer* files = group(top, "ｸｯｷｰと証明書");
+  cookieFile_ = fileRow(files, kCookieFileId, "ｸｯｷｰ ﾌｧｲﾙ (Netscape 形式)：");
+  caFile_ = fileRow(files, kCaFileId, "CA 証明書ﾌｧｲﾙ (PEM 形式)：");
 
   // Offline work and keeping downloads out of the cache exclude each other.
   offline_->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent& event) {
@@ -72,6 +79,12 @@ void CSetDlg04::createControls(wxBoxSizer* top) {
       event.Skip();
     });
   }
+  for (wxTextCtrl* field : {proxyName_, proxyPort_}) {
+    field->Bind(wxEVT_TEXT, [this](wxCommandEvent& event) {
+      showProxyInEffect();
+      event.Skip();
+    });
+  }
   spin_->Bind(wxEVT_SPIN, [this](wxSpinEvent& event) {
     timeout_->SetValue(wxString::Format("%d", event.GetPosition()));
     event.Skip();
@@ -81,6 +94,25 @@ void CSetDlg04::createControls(wxBoxSizer* top) {
     followTypedTimeout();
     event.Skip();
   });
+}
+
+wxTextCtrl* CSetDlg04::fileRow(wxStaticBoxSizer* group, int id, const char* caption) {
+  auto* row = new wxBoxSizer(wxHORIZONTAL);
+  group->Add(row, 0, wxEXPAND);
+  auto* field = new wxTextCtrl(group->GetStaticBox(), id);
+  row->Add(new wxStaticText(group->GetStaticBox(), wxID_ANY, u8(caption)), 0,
+           wxALL | wxALIGN_CENTER_VERTICAL, dlu(2));
+  row->Add(field, 1, wxALL | wxALIGN_CENTER_VERTICAL, dlu(2));
+  return field;
+}
+
+void CSetDlg04::showProxyInEffect() {
+  std::optional<std::string> own;
+  if (useProxy_->GetValue()) {
+    own = std::string(proxyName_->GetValue().utf8_str().data()) + ":" +
+          proxyPort_->GetValue().utf8_str().data();
+  }
+  proxyInEffect_->SetLabel(u8(proxyInEffectText(own, ProxyEnvironment::fromProcess())));
 }
 
 void CSetDlg04::followTypedTimeout() {
@@ -96,6 +128,7 @@ void CSetDlg04::enableFields() {
                       static_cast<wxWindow*>(paste_)}) {
     w->Enable(useProxy_->GetValue());
   }
+  showProxyInEffect();
 }
 
 void CSetDlg04::load(const AppSettings& settings) {
@@ -110,6 +143,8 @@ void CSetDlg04::load(const AppSettings& settings) {
   followTypedTimeout();
   proxyName_->ChangeValue(u8(settings.proxyName));
   proxyPort_->ChangeValue(u8(settings.proxyPort));
+  cookieFile_->ChangeValue(u8(settings.cookieFile));
+  caFile_->ChangeValue(u8(settings.caFile));
   enableFields();
 }
 
@@ -126,6 +161,21 @@ bool CSetDlg04::validate() {
     app().prompter->message("ﾌﾟﾛｷｼ ｻｰﾊﾞｰが空欄です", PromptIcon::kStop, PromptButtons::kOk);
     return false;
   }
+  const std::string cookieFile = cookieFile_->GetValue().utf8_str().data();
+  if (!cookieFile.empty()) {
+    const CookieJar::Loaded loaded = CookieJar::load(cookieFile);
+    if (!loaded.jar) {
+      app().prompter->message(loaded.error, PromptIcon::kExclamation, PromptButtons::kOk);
+      cookieFile_->SetFocus();
+      return false;
+    }
+  }
+  const std::string caFile = caFile_->GetValue().utf8_str().data();
+  if (const auto problem = caFile.empty() ? std::nullopt : caFileProblem(caFile)) {
+    app().prompter->message(*problem, PromptIcon::kExclamation, PromptButtons::kOk);
+    caFile_->SetFocus();
+    return false;
+  }
   timeoutValue_ = read.value;
   return true;
 }
@@ -140,6 +190,8 @@ void CSetDlg04::save(AppSettings& settings) {
   }
   settings.proxyName = proxyName_->GetValue().utf8_str().data();
   settings.proxyPort = proxyPort_->GetValue().utf8_str().data();
+  settings.cookieFile = cookieFile_->GetValue().utf8_str().data();
+  settings.caFile = caFile_->GetValue().utf8_str().data();
 }
 
 }  // namespace murlo::gui

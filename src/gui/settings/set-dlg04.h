@@ -1,9 +1,11 @@
 // CSetDlg04: buffer size, connection flags, time-out and proxy (SETTING/Connection and
-// BufferSize, PROXY/NAME and PORT).
+// BufferSize, PROXY/NAME and PORT), with the proxy in effect, the cookie file and the CA file
+// (CONNECTION/COOKIES and CAFILE).
 #pragma once
 
 #include <wx/radiobut.h>
 #include <wx/spinbutt.h>
+#include <wx/stattext.h>
 #include <wx/textctrl.h>
 
 #include <array>
@@ -19,6 +21,9 @@ class CSetDlg04 : public CSettingsPage {
   static constexpr int kTimeoutId = 1000;
   static constexpr int kProxyNameId = 1027;
   static constexpr int kProxyPortId = 1028;
+  static constexpr int kProxyInEffectId = 1029;
+  static constexpr int kCookieFileId = 1030;
+  static constexpr int kCaFileId = 1031;
 
   CSetDlg04(wxWindow* parent, AppContext& app) : CSettingsPage(parent, app, "接続の設定") {}
   bool validate() override;
@@ -30,6 +35,10 @@ class CSetDlg04 : public CSettingsPage {
 
  private:
   void enableFields();
+  // Shows the proxy the fields as they are would use, or the environment's.
+  void showProxyInEffect();
+  // A row of a caption and a text field for a file name.
+  wxTextCtrl* fileRow(wxStaticBoxSizer* group, int id, const char* caption);
   // Moves the spin button to the time-out as typed.
   void followTypedTimeout();
 
@@ -43,6 +52,9 @@ class CSetDlg04 : public CSettingsPage {
   wxTextCtrl* proxyName_ = nullptr;
   wxTextCtrl* proxyPort_ = nullptr;
   PasteButton* paste_ = nullptr;
+  wxStaticText* proxyInEffect_ = nullptr;
+  wxTextCtrl* cookieFile_ = nullptr;
+  wxTextCtrl* caFile_ = nullptr;
   int timeoutValue_ = 12;  // the field's value, read by validate()
 };
 
