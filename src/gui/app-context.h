@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/command-runner.h"
+#include "platform/desktop-notifier.h"
 #include "platform/desktop-shell.h"
 #include "platform/prompter.h"
 #include "platform/sound-player.h"
@@ -30,6 +31,8 @@ struct AppContext {
   SoundPlayer* sound = nullptr;
   CommandRunner* commands = nullptr;
   SystemShutdown* shutdown = nullptr;
+  // The notice of a job's end while the user works in another window.
+  DesktopNotifier* notifier = nullptr;
 
   std::string iniPath() const { return settingsPath(appDirectory); }
   std::string appFile(std::string_view name) const { return programFilePath(appDirectory, name); }

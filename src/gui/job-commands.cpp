@@ -1,6 +1,7 @@
 #include "job-commands.h"
 
 #include "command-ids.h"
+#include "job-notice.h"
 #include "jobs/completion-sound.h"
 #include "jobs/write-output.h"
 #include "main-frame.h"
@@ -60,6 +61,10 @@ void JobCommands::playSound(int kind) {
 void JobCommands::endProgress() {
   frame_.view()->refreshRows();
   progress_->Hide();
+}
+
+void JobCommands::jobEnded(const JobOutcome& outcome) {
+  noticeJobEnd(frame_, frame_.app(), outcome);
 }
 
 void JobCommands::wake() {

@@ -44,6 +44,14 @@ struct RecordingDesktop : SoundPlayer, CommandRunner, SystemShutdown {
   std::vector<std::string> events;
 };
 
+// The desktop notifications, recorded as "<title>: <text>".
+struct RecordingNotifier : DesktopNotifier {
+  void notify(const std::string& title, const std::string& text) override {
+    notices.push_back(title + ": " + text);
+  }
+  std::vector<std::string> notices;
+};
+
 // Saves what `window` shows on the screen as a PNG under the build's screenshots folder
 // and returns the file's path.
 std::string saveScreenshot(wxWindow* window, const std::string& name);
@@ -84,6 +92,7 @@ class GuiTest : public ::testing::Test {
   ScriptedPrompter prompter_;
   RecordingShell shell_;
   RecordingDesktop desktop_;
+  RecordingNotifier notifier_;
   gui::AppContext app_;
   gui::CMainFrame* frame_ = nullptr;
 };

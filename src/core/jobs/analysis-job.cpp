@@ -157,6 +157,7 @@ bool AnalysisJob::poll() {
 bool AnalysisJob::finishPage() {
   if (nothingLeft_) return true;
   const int result = runner_.record().result;
+  ++pagesEnded_;
   host_.writeOutput(result, pageAddress_);
   reportLogFailure(runner_.record(), *host_.prompter());
   if (result == RESULT_SUCCEED) {

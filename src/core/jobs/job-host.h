@@ -13,6 +13,7 @@
 namespace murlo {
 
 struct AppSettings;
+struct JobOutcome;
 class ItemList;
 class Prompter;
 
@@ -45,6 +46,10 @@ class JobHost {
   // The session's work is over: the front end takes its progress display down, before the
   // end-of-job sound and actions.
   virtual void endProgress() {}
+  // A job ran to its end and the session's work is over (an analysis that goes on with a
+  // download reports only the download): after the end-of-job sound, before the end-of-job
+  // actions. Not called for a stopped or suspended job.
+  virtual void jobEnded(const JobOutcome& /*outcome*/) {}
 
   // Called from a worker thread (or any thread): run the job's timerTick() soon.
   virtual void wake() = 0;

@@ -76,8 +76,9 @@ class JobSession {
  private:
   void beginDownload(DownloadMode mode, std::shared_ptr<PageResponses> keptAnswers);
   // Keeps an ended or stopped job's last figures and failures, and lets it go.
+  // Returns the job's failures.
   template <typename Job>
-  void retire(std::unique_ptr<Job>& job);
+  int retire(std::unique_ptr<Job>& job);
   void endAnalysis();
   void endDownload();
   void runEndActions();

@@ -21,7 +21,8 @@ std::optional<bool> parseOnOff(std::string_view value) {
   return std::nullopt;
 }
 
-// A check box. `shownWhenClear`: the box says "do not ...", the name says "do ...".
+// A check box. `shownWhenClear`: the name is "on" while the bit is clear (the box says "do
+// not ...", the name says "do ...", or the bit says "do not ...").
 // `clears`: the bit that ticking this box unticks.
 SettingName flag(const char* name, Page page, const char* label, Word word, int bit,
                  bool shownWhenClear = false, int clears = 0) {
@@ -328,6 +329,8 @@ std::vector<SettingName> buildNames() {
       sound("download-sound", "ﾀﾞｳﾝﾛｰﾄﾞが完了したら、ｻｳﾝﾄﾞを鳴らす", sound::kDownload,
             &AppSettings::file02),
       sound("error-sound", "ｴﾗｰが発生したら、ｻｳﾝﾄﾞを鳴らす", sound::kError, &AppSettings::file03),
+      flag("notify", kSounds, kNotificationLabel, &AppSettings::sound, sound::kNoNotification,
+           true),
 
       flag("hang-up", kLine, "ﾀﾞｳﾝﾛｰﾄﾞ終了後、回線を切断する", &AppSettings::dial, dial::kHangUp),
       flag("shutdown", kLine, "ﾀﾞｳﾝﾛｰﾄﾞ終了後、Windowsを終了させる", &AppSettings::dial,

@@ -15,6 +15,10 @@
 
 namespace murlo {
 
+// The sounds page's box for the desktop notification at a job's end (UTF-8).
+inline constexpr const char* kNotificationLabel =
+    "ｳｨﾝﾄﾞｳが背面にあるとき、解析やﾀﾞｳﾝﾛｰﾄﾞの終了をﾃﾞｽｸﾄｯﾌﾟに通知する";
+
 // The captions of the eight settings pages, in the sheet's order (UTF-8).
 inline constexpr const char* kSettingPages[] = {
     "ﾀﾞｳﾝﾛｰﾄﾞするﾌｧｲﾙの拡張子", "解析の設定",  "動作設定",   "接続の設定",

@@ -1,0 +1,12 @@
+#include "job-notice.h"
+
+namespace murlo::gui {
+
+void noticeJobEnd(wxTopLevelWindow& mainWindow, const AppContext& app, const JobOutcome& outcome) {
+  if (!app.notifier || (app.settings.sound & sound::kNoNotification) != 0) return;
+  // A user who is looking at the window sees the end there already.
+  if (mainWindow.IsActive()) return;
+  app.notifier->notify(jobOutcomeTitle(outcome), jobOutcomeText(outcome));
+}
+
+}  // namespace murlo::gui
