@@ -41,7 +41,8 @@ SettingName flag(const char* name, Page page, const char* label, Word word, int 
           s.*word &= ~bit;
         }
         return true;
-      }};
+      },
+      {"on", "off"}};
 }
 
 struct Token {
@@ -54,11 +55,15 @@ struct Token {
 SettingName bitList(const char* name, Page page, const char* label, Word word,
                     const std::vector<Token>& tokens) {
   std::string allowed;
+  std::vector<std::string> words;
   int mask = 0;
   for (const Token& t : tokens) {
     mask |= t.bit;
-    if (!t.alias) allowed += std::string(allowed.empty() ? "" : ",") + t.name;
+    if (t.alias) continue;
+    allowed += std::string(allowed.empty() ? "" : ",") + t.name;
+    words.emplace_back(t.name);
   }
+  words.emplace_back("none");
   return {name,
           page,
           label,
@@ -87,7 +92,9 @@ SettingName bitList(const char* name, Page page, const char* label, Word word,
             }
             s.*word = (s.*word & ~mask) | bits;
             return true;
-          }};
+          },
+          words,
+          true};
 }
 
 // A text field stored as typed (an empty value clears it); a folder is stored absolute.
@@ -101,7 +108,10 @@ SettingName text(const char* name, Page page, const char* label, Text field, boo
             s.*field =
                 folder && !value.empty() ? absolutePath(std::string(value)) : std::string(value);
             return true;
-          }};
+          },
+          {},
+          false,
+          folder ? FreeValue::kFolder : FreeValue::kText};
 }
 
 // `text` with every `from` character turned into `to`.
@@ -121,7 +131,10 @@ SettingName extensionList(const char* name, Page page, const char* label, Text f
           [=](AppSettings& s, std::string_view value) {
             s.*field = replaced(std::string(value), ',', ';');
             return true;
-          }};
+          },
+          {},
+          false,
+          FreeValue::kText};
 }
 
 // A radio group: one of `values`, read and stored as the index of the chosen button.
@@ -140,7 +153,8 @@ SettingName choice(const char* name, Page page, const char* label,
             if (it == values.end()) return false;
             write(s, static_cast<int>(it - values.begin()));
             return true;
-          }};
+          },
+          values};
 }
 
 constexpr int kSameNameBits[] = {movement::kAskSameName, movement::kOverwrite,
@@ -207,7 +221,10 @@ SettingName boxWithValue(const char* name, Page page, const char* label, const c
             if (!store(s, value)) return false;
             s.*word |= bit;
             return true;
-          }};
+          },
+          {"off"},
+          false,
+          FreeValue::kText};
 }
 
 // The time-out in seconds, kept as 10-second units (1-31, as the page accepts them).
@@ -243,7 +260,7 @@ SettingName proxy() {
 // A sound row: its box and its wave file; a box without a file counts as unticked, as the
 // page stores it.
 SettingName sound(const char* name, const char* label, int bit, Text file) {
-  return boxWithValue(
+  SettingName entry = boxWithValue(
       name, kSounds, label, "ファイル", &AppSettings::sound, bit,
       [=](const AppSettings& s) { return s.*file; },
       [=](AppSettings& s, std::string_view value) {
@@ -251,6 +268,8 @@ SettingName sound(const char* name, const char* label, int bit, Text file) {
         s.*file = absolutePath(std::string(value));
         return true;
       });
+  entry.free = FreeValue::kFile;
+  return entry;
 }
 
 std::vector<SettingName> buildNames() {

@@ -25,6 +25,9 @@ inline constexpr const char* kSettingPages[] = {
     "ｱｳﾄﾌﾟｯﾄとﾛｸﾞﾌｧｲﾙ",         "ｻｳﾝﾄﾞの設定", "回線の設定", "拡張設定",
 };
 
+// A value beside the fixed words of a setting: none, any text, a folder or a file.
+enum class FreeValue { kNone, kText, kFolder, kFile };
+
 struct SettingName {
   std::string name;
   int page = 0;         // index into kSettingPages
@@ -35,6 +38,11 @@ struct SettingName {
   // Stores a value typed on the command line (UTF-8); false, changing nothing, when the
   // value is not one of `allowed`.
   std::function<bool(AppSettings&, std::string_view)> set;
+  // What a value is made of, for the shell's completion: one of `words` (with `wordList`,
+  // a comma-separated list of them), or a `free` value.
+  std::vector<std::string> words;
+  bool wordList = false;
+  FreeValue free = FreeValue::kNone;
 };
 
 // Every name, grouped by page in the pages' order.
