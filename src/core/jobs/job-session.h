@@ -75,8 +75,8 @@ class JobSession {
 
  private:
   void beginDownload(DownloadMode mode, std::shared_ptr<PageResponses> keptAnswers);
-  // Keeps an ended or stopped job's last figures and failures, and lets it go.
-  // Returns the job's failures.
+  // Keeps an ended or stopped job's last figures and failures, and lets it go; returns its
+  // failures.
   template <typename Job>
   int retire(std::unique_ptr<Job>& job);
   void endAnalysis();
