@@ -2,11 +2,13 @@
 // placement and the interfaces to the desktop. Created by the application object; UI thread.
 #pragma once
 
+#include <chrono>
 #include <string>
 
 #include "platform/command-runner.h"
 #include "platform/desktop-notifier.h"
 #include "platform/desktop-shell.h"
+#include "platform/file-lock.h"
 #include "platform/prompter.h"
 #include "platform/sound-player.h"
 #include "platform/system-shutdown.h"
@@ -33,6 +35,11 @@ struct AppContext {
   SystemShutdown* shutdown = nullptr;
   // The notice of a job's end while the user works in another window.
   DesktopNotifier* notifier = nullptr;
+  // How long saving a list waits for another program's lock on it.
+  std::chrono::milliseconds listLockPatience = kFileLockPatience;
+  // The period of the job timers 1234 and 4321, which poll a running job and count the
+  // shut-down countdown (20 ticks).
+  std::chrono::milliseconds jobTick{500};
 
   std::string iniPath() const { return settingsPath(appDirectory); }
   std::string appFile(std::string_view name) const { return programFilePath(appDirectory, name); }

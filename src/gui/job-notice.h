@@ -10,8 +10,8 @@
 
 namespace murlo::gui {
 
-// Notifies the desktop of `outcome` when `mainWindow` is not the active window and the
-// notification is on (sound::kNoNotification clear).
-void noticeJobEnd(wxTopLevelWindow& mainWindow, const AppContext& app, const JobOutcome& outcome);
+// Notifies the desktop of `outcome` when the main window (`window`'s top-level window) is
+// not the active window and the notification is on (sound::kNoNotification clear).
+void noticeJobEnd(wxWindow& window, const AppContext& app, const JobOutcome& outcome);
 
 }  // namespace murlo::gui

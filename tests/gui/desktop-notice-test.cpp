@@ -10,7 +10,6 @@
 #include "command-ids.h"
 #include "gui-fixture.h"
 #include "http-test-server.h"
-#include "job-commands.h"
 #include "toolkit-notifier.h"
 
 namespace murlo::test {
@@ -43,7 +42,7 @@ class DesktopNotice : public GuiTest {
     for (int row = 0; row < items().count(); ++row)
       frame_->view()->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
     this->command(command);
-    ASSERT_TRUE(pumpUntil([&] { return !frame_->jobs()->jobRunning(); }, 15000));
+    ASSERT_TRUE(pumpUntil([&] { return !frame_->doc()->jobRunning(); }, 15000));
   }
 
   HttpTestServer server_;
