@@ -11,6 +11,7 @@ packages=(
   openbox locales-all libx11-dev
   clang libclang-rt-14-dev clang-format clang-tidy
   nginx wget wget2
+  xdg-utils shared-mime-info desktop-file-utils libglib2.0-bin man-db groff-base
 )
 
 missing=()

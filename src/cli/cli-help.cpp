@@ -4,12 +4,6 @@ namespace murlo::cli {
 
 namespace {
 
-struct CommandHelp {
-  const char* name;
-  const char* text;
-  bool jobOptions;  // takes the options of the job commands
-};
-
 constexpr CommandHelp kCommands[] = {
     {"list",
      "  list [--raw] FILE.mrl      リストファイルのアイテムを表示します\n"
@@ -112,6 +106,11 @@ constexpr const char* kFooter =
     "            (他のコマンドが使用中のリストファイルも含む), 3 中断 (リストは保存済み)\n";
 
 }  // namespace
+
+std::span<const CommandHelp> helpCommands() { return kCommands; }
+const char* jobOptionsHelp() { return kJobOptions; }
+const char* exampleHelp() { return kExample; }
+const char* footerHelp() { return kFooter; }
 
 void printUsage(std::FILE* out) {
   std::fputs("使い方: murlo-cli <コマンド> [引数...]\n\nコマンド:\n", out);

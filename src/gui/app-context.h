@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/command-runner.h"
+#include "platform/desktop-notifier.h"
 #include "platform/desktop-shell.h"
 #include "platform/file-lock.h"
 #include "platform/prompter.h"
@@ -32,6 +33,8 @@ struct AppContext {
   SoundPlayer* sound = nullptr;
   CommandRunner* commands = nullptr;
   SystemShutdown* shutdown = nullptr;
+  // The notice of a job's end while the user works in another window.
+  DesktopNotifier* notifier = nullptr;
   // How long saving a list waits for another program's lock on it.
   std::chrono::milliseconds listLockPatience = kFileLockPatience;
   // The period of the job timers 1234 and 4321, which poll a running job and count the

@@ -1,6 +1,7 @@
 #include "job-commands.h"
 
 #include "command-ids.h"
+#include "job-notice.h"
 #include "jobs/completion-sound.h"
 #include "jobs/write-output.h"
 #include "murlo-doc.h"
@@ -52,6 +53,10 @@ void JobCommands::playSound(int kind) { murlo::playSound(app_.settings, kind, *a
 void JobCommands::endProgress() {
   windows_.view.refreshRows();
   progress_->Hide();
+}
+
+void JobCommands::jobEnded(const JobOutcome& outcome) {
+  noticeJobEnd(windows_.parent, app_, outcome);
 }
 
 void JobCommands::wake() {

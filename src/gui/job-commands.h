@@ -59,6 +59,7 @@ class JobCommands : public wxEvtHandler, public JobHost {
   void writeOutput(int code, const std::string& text) override;
   void playSound(int kind) override;
   void endProgress() override;
+  void jobEnded(const JobOutcome& outcome) override;
   void wake() override;
 
  private:

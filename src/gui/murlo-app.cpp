@@ -50,10 +50,12 @@ bool CMurloApp::OnInit() {
   context_.sound = sound_.get();
   context_.commands = commands_.get();
   context_.shutdown = shutdown_.get();
+  context_.notifier = &notifier_;
   const std::string settingsProblem = context_.load();
   CMainFrame* frame = startMainWindow(context_, listFile_);
   if (!frame) return false;
   prompter_.setParent(frame);
+  notifier_.setParent(frame);
   if (!settingsProblem.empty()) {
     prompter_.message(settingsProblem, PromptIcon::kExclamation, PromptButtons::kOk);
   }

@@ -8,6 +8,7 @@
 
 #include "app-context.h"
 #include "gui-prompter.h"
+#include "toolkit-notifier.h"
 
 namespace murlo::gui {
 
@@ -27,6 +28,7 @@ class CMurloApp : public wxApp {
   AppContext context_;
   GuiPrompter prompter_;
   XdgOpenShell shell_;
+  ToolkitNotifier notifier_;
   std::unique_ptr<SoundPlayer> sound_;
   std::unique_ptr<CommandRunner> commands_;
   std::unique_ptr<SystemShutdown> shutdown_;

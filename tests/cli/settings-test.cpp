@@ -53,6 +53,7 @@ std::map<std::string, RoundTrip> roundTrips(const Sandbox& box) {
       {"analysis-sound", {"/snd/a.wav", "/snd/a.wav"}},
       {"download-sound", {"/snd/d.wav", "/snd/d.wav"}},
       {"error-sound", {"/snd/e.wav", "/snd/e.wav"}},
+      {"notify", {"off", "off"}},
       {"hang-up", {"on", "on"}},
       {"shutdown", {"on", "on"}},
       {"analyze-then-download", {"on", "on"}},

@@ -15,10 +15,12 @@
 #include <filesystem>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "command-ids.h"
 #include "gui-fixture.h"
 #include "gui-prompter.h"
+#include "items/list-file.h"
 #include "logic/window-title.h"
 #include "settings/ini-file.h"
 #include "wizard-user.h"
@@ -31,13 +33,17 @@ namespace {
 
 const std::string kTitle = gui::windowTitle(gui::kDocumentTitle, false);
 
-// Starts the program in `folder`, which holds its Murlo.ini, lets the window manager frame
-// its window and closes it with the close box. False when it did not start or end.
-bool runProgramOnce(const std::string& folder) {
+// Starts the program in `folder`, which holds its Murlo.ini, with `args`, lets the window
+// manager frame its window and closes it with the close box. False when it did not start
+// or end.
+bool runProgramOnce(const std::string& folder, std::vector<std::string> args = {}) {
+  args.insert(args.begin(), MURLO_PROGRAM);
+  std::vector<char*> argv;
+  for (std::string& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
   const pid_t pid = fork();
   if (pid == 0) {
-    if (chdir(folder.c_str()) == 0)
-      execl(MURLO_PROGRAM, MURLO_PROGRAM, static_cast<char*>(nullptr));
+    if (chdir(folder.c_str()) == 0) execv(MURLO_PROGRAM, argv.data());
     _exit(127);
   }
   if (pid < 0) return false;
@@ -86,6 +92,23 @@ int strayPixels(const wxImage& shot, const wxWindow& page) {
     }
   }
   return stray;
+}
+
+TEST(DesktopProgram, AListFileFromTheDesktopEntryIsOpenedAndRemembered) {
+  Sandbox box;
+  std::filesystem::create_directories(box.path("lists"));
+  ItemList list;
+  list.AddItem("a.jpg", "http://h/", "IMG", "jpg", "", "");
+  ASSERT_TRUE(WriteList(list, box.path("lists/site.mrl")));
+  // As the desktop entry starts it: the data folder for the settings, the file relative to
+  // the folder the file manager starts it in.
+  setenv("XDG_DATA_HOME", box.path("data").c_str(), 1);
+  const bool ran = runProgramOnce(box.path("lists"), {"--user-data-folder", "site.mrl"});
+  unsetenv("XDG_DATA_HOME");
+  ASSERT_TRUE(ran);
+  const IniFile ini = IniFile::load(box.path("data/murlo/Murlo.ini"));
+  EXPECT_EQ(ini.getString("Recent File List", "File1", ""), box.path("lists/site.mrl"));
+  EXPECT_FALSE(std::filesystem::exists(box.path("lists/Murlo.ini")));
 }
 
 class DesktopWizard : public GuiTest {};

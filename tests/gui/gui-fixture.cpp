@@ -104,6 +104,7 @@ void GuiTest::SetUp() {
   app_.sound = &desktop_;
   app_.commands = &desktop_;
   app_.shutdown = &desktop_;
+  app_.notifier = &notifier_;
 }
 
 void GuiTest::TearDown() {

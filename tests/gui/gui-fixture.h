@@ -44,6 +44,14 @@ struct RecordingDesktop : SoundPlayer, CommandRunner, SystemShutdown {
   std::vector<std::string> events;
 };
 
+// The desktop notifications, recorded as "<title>: <text>".
+struct RecordingNotifier : DesktopNotifier {
+  void notify(const std::string& title, const std::string& text) override {
+    notices.push_back(title + ": " + text);
+  }
+  std::vector<std::string> notices;
+};
+
 // Waits until `window` has been painted anew and its picture is on the screen.
 void awaitPainted(wxWindow* window);
 // Saves what `window` shows on the screen, once painted, as a PNG under the build's
@@ -86,6 +94,7 @@ class GuiTest : public ::testing::Test {
   ScriptedPrompter prompter_;
   RecordingShell shell_;
   RecordingDesktop desktop_;
+  RecordingNotifier notifier_;
   gui::AppContext app_;
   gui::CMainFrame* frame_ = nullptr;
 };

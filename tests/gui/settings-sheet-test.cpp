@@ -155,9 +155,9 @@ TEST_F(SettingsSheetTest, EveryBitPacksAndUnpacksThroughMurloIni) {
             "cookies=" +
                 cookies + ";cacert=" + authority + ";");
   EXPECT_EQ(pageSettings(s, 4), "error-log=off;output=off;clear-output=off;output-items=none;");
-  // The row without a file is not stored.
-  EXPECT_EQ(pageSettings(s, 5),
-            "analysis-sound=" + sound1 + ";download-sound=off;error-sound=" + sound3 + ";");
+  // The row without a file is not stored; the notification box was unticked.
+  EXPECT_EQ(pageSettings(s, 5), "analysis-sound=" + sound1 +
+                                    ";download-sound=off;error-sound=" + sound3 + ";notify=off;");
   EXPECT_EQ(pageSettings(s, 6), "hang-up=on;shutdown=on;");
   EXPECT_EQ(pageSettings(s, 7),
             "analyze-then-download=on;delete-html=on;keep-finished=on;refuse-redirects=on;"
@@ -169,7 +169,7 @@ TEST_F(SettingsSheetTest, EveryBitPacksAndUnpacksThroughMurloIni) {
     EXPECT_FALSE(u.sheet.FindWindow(wxID_APPLY)->IsEnabled());
     EXPECT_TRUE(u.ok());
   });
-  s.sound = sound::kAnalysis | sound::kError;
+  s.sound = sound::kAnalysis | sound::kError | sound::kNoNotification;
   const AppSettings back = saved();
   EXPECT_EQ(back.downEx, s.downEx);
   EXPECT_EQ(back.extend, s.extend);
@@ -307,7 +307,7 @@ TEST_F(SettingsSheetTest, ExtensionSoundAndThreadFieldsFollowTheirBoxes) {
   EXPECT_EQ(request.filter.rfind("ｻｳﾝﾄﾞ ﾌｧｲﾙ(*.wav)|*.wav|", 0), 0u);
   EXPECT_TRUE(request.mustExist);
   EXPECT_EQ(pageSettings(app_.settings, 5),
-            "analysis-sound=off;download-sound=" + wav + ";error-sound=off;");
+            "analysis-sound=off;download-sound=" + wav + ";error-sound=off;notify=on;");
 }
 
 TEST_F(SettingsSheetTest, SaveFolderHistoryCheckAndKeys) {

@@ -42,9 +42,33 @@ TEST_F(JobSessionTest, AnAnalysisChainsTheDownloadOfItsPagesWithoutFetchingThemA
   EXPECT_EQ(session.failures(), 3);
   EXPECT_EQ(host_.sounds, (std::vector<int>{sound::kError, sound::kAnalysis, sound::kError,
                                             sound::kError, sound::kDownload}));
-  // The progress display came down once, after the download.
+  // The progress display came down once, after the download, and the end was reported
+  // once: the download's four items, the two failed ones counted.
   EXPECT_EQ(host_.progressEnds, 1);
+  EXPECT_EQ(host_.endings, std::vector<std::string>{"ﾀﾞｳﾝﾛｰﾄﾞが終了しました: 2/4 完了、失敗 2"});
   EXPECT_TRUE(session.progress().download);
+}
+
+TEST_F(JobSessionTest, AnAnalysisReportsItsPagesAndAStoppedJobReportsNothing) {
+  JobSession session(host_);
+  serve("/a.html", "<img src=\"a.jpg\">", "text/html");
+  serve("/b.html", "<img src=\"b.jpg\">", "text/html");
+  server_.start();
+  for (const char* page : {"/a.html", "/gone.html", "/b.html"}) addRow(server_.url(page), true);
+  const auto runToEnd = [&] {
+    return host_.run([&] {
+      session.tick();
+      return session.running();
+    });
+  };
+  ASSERT_TRUE(session.startAnalysis(AnalysisMode::kSelected));
+  ASSERT_TRUE(runToEnd());
+  EXPECT_EQ(host_.endings, std::vector<std::string>{"解析が終了しました: 2/3 完了、失敗 1"});
+
+  ASSERT_TRUE(session.startDownload(DownloadMode::kAll));
+  EXPECT_EQ(session.stop(true), JobSession::StopResult::kStopped);
+  ASSERT_TRUE(runToEnd());
+  EXPECT_EQ(host_.endings.size(), 1u);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 
 #include "items/item-list.h"
 #include "jobs/job-host.h"
+#include "jobs/job-outcome.h"
 #include "scripted-prompter.h"
 #include "settings/app-settings.h"
 
@@ -39,6 +40,9 @@ class RecordingHost : public JobHost {
   }
   void playSound(int kind) override { sounds.push_back(kind); }
   void endProgress() override { ++progressEnds; }
+  void jobEnded(const JobOutcome& outcome) override {
+    endings.push_back(jobOutcomeTitle(outcome) + ": " + jobOutcomeText(outcome));
+  }
   void wake() override {
     ++totalWakes;
     {
@@ -76,6 +80,8 @@ class RecordingHost : public JobHost {
   std::vector<Output> outputs;
   std::vector<int> sounds;
   int progressEnds = 0;
+  // "<title>: <text>" of every job that ran to its end.
+  std::vector<std::string> endings;
   std::function<void(int)> onOutput;
   std::atomic<int> totalWakes{0};
 

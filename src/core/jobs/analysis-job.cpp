@@ -157,6 +157,7 @@ bool AnalysisJob::poll() {
 bool AnalysisJob::finishPage() {
   if (nothingLeft_) return true;
   const int result = runner_.record().result;
+  ++pagesEnded_;
   runner_.writeResult(pageAddress_);
   if (result == RESULT_SUCCEED) {
     if (mode_ != AnalysisMode::kOne) setRowImage(kImageWaiting);

@@ -57,6 +57,8 @@ class AnalysisJob {
   bool autoDownload() const { return autoDownload_; }
   // Pages that could not be fetched.
   int failedCount() const { return failed_; }
+  // Pages fetched or failed so far.
+  int pageCount() const { return pagesEnded_; }
   // The answers of the pages fetched, kept for the download asked for; none without one.
   const std::shared_ptr<PageResponses>& keptAnswers() const { return runner_.keptAnswers(); }
   const JobProgress& progress() const { return progress_; }
@@ -120,6 +122,7 @@ class AnalysisJob {
   int selected_ = 0;
   int pagesStarted_ = 0;
   int failed_ = 0;
+  int pagesEnded_ = 0;
   JobProgress progress_;
   // The job's page files: free for the next pages, and the one that holds the page scanned
   // last. Reusing them spares the file system an inode made and freed per page.

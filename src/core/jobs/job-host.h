@@ -15,6 +15,7 @@ namespace murlo {
 
 struct AppSettings;
 class CookieJar;
+struct JobOutcome;
 class ItemList;
 class Prompter;
 
@@ -47,6 +48,10 @@ class JobHost {
   // The session's work is over: the front end takes its progress display down, before the
   // end-of-job sound and actions.
   virtual void endProgress() {}
+  // A job ran to its end and the session's work is over (an analysis that goes on with a
+  // download reports only the download): after the end-of-job sound, before the end-of-job
+  // actions. Not called for a stopped or suspended job.
+  virtual void jobEnded(const JobOutcome& /*outcome*/) {}
 
   // The cookies every job of this host shares (a front end that writes them out at the end);
   // none: each job starts with the cookies of the settings' cookie file.

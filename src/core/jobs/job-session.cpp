@@ -5,6 +5,7 @@
 #include "jobs/completion-sound.h"
 #include "jobs/download-job.h"
 #include "jobs/job-host.h"
+#include "jobs/job-outcome.h"
 #include "platform/dial-up-line.h"
 #include "platform/prompter.h"
 #include "settings/app-settings.h"
@@ -65,25 +66,33 @@ void JobSession::tick() {
 }
 
 template <typename Job>
-void JobSession::retire(std::unique_ptr<Job>& job) {
+int JobSession::retire(std::unique_ptr<Job>& job) {
   last_ = job->progress();
-  failures_ += job->failedCount();
+  const int failed = job->failedCount();
+  failures_ += failed;
   job.reset();
+  return failed;
 }
 
 void JobSession::endAnalysis() {
   std::shared_ptr<PageResponses> keptAnswers = analysis_->keptAnswers();
   const bool chained = analysis_->autoDownload();
-  retire(analysis_);
+  const std::int64_t pages = analysis_->pageCount();
+  const int failed = retire(analysis_);
   if (chained) beginDownload(DownloadMode::kAll, std::move(keptAnswers));
   if (!download_) host_.endProgress();
   host_.playSound(sound::kAnalysis);
+  if (!download_) host_.jobEnded({JobOutcome::Kind::kAnalysis, pages - failed, pages, failed});
 }
 
 void JobSession::endDownload() {
-  retire(download_);
+  const std::int64_t done = download_->doneCount();
+  // The counters of a download take a failed item off both figures.
+  const std::int64_t total = download_->totalCount();
+  const int failed = retire(download_);
   host_.endProgress();
   host_.playSound(sound::kDownload);
+  host_.jobEnded({JobOutcome::Kind::kDownload, done, total + failed, failed});
   ending_ = true;
   runEndActions();
   ending_ = false;

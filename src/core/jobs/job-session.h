@@ -75,9 +75,10 @@ class JobSession {
 
  private:
   void beginDownload(DownloadMode mode, std::shared_ptr<PageResponses> keptAnswers);
-  // Keeps an ended or stopped job's last figures and failures, and lets it go.
+  // Keeps an ended or stopped job's last figures and failures, and lets it go; returns its
+  // failures.
   template <typename Job>
-  void retire(std::unique_ptr<Job>& job);
+  int retire(std::unique_ptr<Job>& job);
   void endAnalysis();
   void endDownload();
   void runEndActions();

@@ -78,6 +78,8 @@ namespace sound {
 inline constexpr int kAnalysis = 0x01;
 inline constexpr int kDownload = 0x02;
 inline constexpr int kError = 0x04;
+// No desktop notification when a job ends while the main window is not the active one.
+inline constexpr int kNoNotification = 0x08;
 }  // namespace sound
 namespace dial {
 inline constexpr int kHangUp = 0x01;

@@ -21,7 +21,8 @@ std::optional<bool> parseOnOff(std::string_view value) {
   return std::nullopt;
 }
 
-// A check box. `shownWhenClear`: the box says "do not ...", the name says "do ...".
+// A check box. `shownWhenClear`: the name is "on" while the bit is clear (the box says "do
+// not ...", the name says "do ...", or the bit says "do not ...").
 // `clears`: the bit that ticking this box unticks.
 SettingName flag(const char* name, Page page, const char* label, Word word, int bit,
                  bool shownWhenClear = false, int clears = 0) {
@@ -40,7 +41,8 @@ SettingName flag(const char* name, Page page, const char* label, Word word, int 
           s.*word &= ~bit;
         }
         return true;
-      }};
+      },
+      {"on", "off"}};
 }
 
 struct Token {
@@ -53,11 +55,15 @@ struct Token {
 SettingName bitList(const char* name, Page page, const char* label, Word word,
                     const std::vector<Token>& tokens) {
   std::string allowed;
+  std::vector<std::string> words;
   int mask = 0;
   for (const Token& t : tokens) {
     mask |= t.bit;
-    if (!t.alias) allowed += std::string(allowed.empty() ? "" : ",") + t.name;
+    if (t.alias) continue;
+    allowed += std::string(allowed.empty() ? "" : ",") + t.name;
+    words.emplace_back(t.name);
   }
+  words.emplace_back("none");
   return {name,
           page,
           label,
@@ -86,7 +92,9 @@ SettingName bitList(const char* name, Page page, const char* label, Word word,
             }
             s.*word = (s.*word & ~mask) | bits;
             return true;
-          }};
+          },
+          words,
+          true};
 }
 
 // A text field stored as typed (an empty value clears it); a folder is stored absolute.
@@ -100,7 +108,10 @@ SettingName text(const char* name, Page page, const char* label, Text field, boo
             s.*field =
                 folder && !value.empty() ? absolutePath(std::string(value)) : std::string(value);
             return true;
-          }};
+          },
+          {},
+          false,
+          folder ? FreeValue::kFolder : FreeValue::kText};
 }
 
 // A file named in a text field: stored absolute; an empty value or "off" names none.
@@ -134,7 +145,10 @@ SettingName extensionList(const char* name, Page page, const char* label, Text f
           [=](AppSettings& s, std::string_view value) {
             s.*field = replaced(std::string(value), ',', ';');
             return true;
-          }};
+          },
+          {},
+          false,
+          FreeValue::kText};
 }
 
 // A radio group: one of `values`, read and stored as the index of the chosen button.
@@ -153,7 +167,8 @@ SettingName choice(const char* name, Page page, const char* label,
             if (it == values.end()) return false;
             write(s, static_cast<int>(it - values.begin()));
             return true;
-          }};
+          },
+          values};
 }
 
 constexpr int kSameNameBits[] = {movement::kAskSameName, movement::kOverwrite,
@@ -220,7 +235,10 @@ SettingName boxWithValue(const char* name, Page page, const char* label, const c
             if (!store(s, value)) return false;
             s.*word |= bit;
             return true;
-          }};
+          },
+          {"off"},
+          false,
+          FreeValue::kText};
 }
 
 // The time-out in seconds, kept as 10-second units (1-31, as the page accepts them).
@@ -256,7 +274,7 @@ SettingName proxy() {
 // A sound row: its box and its wave file; a box without a file counts as unticked, as the
 // page stores it.
 SettingName sound(const char* name, const char* label, int bit, Text file) {
-  return boxWithValue(
+  SettingName entry = boxWithValue(
       name, kSounds, label, "ファイル", &AppSettings::sound, bit,
       [=](const AppSettings& s) { return s.*file; },
       [=](AppSettings& s, std::string_view value) {
@@ -264,6 +282,8 @@ SettingName sound(const char* name, const char* label, int bit, Text file) {
         s.*file = absolutePath(std::string(value));
         return true;
       });
+  entry.free = FreeValue::kFile;
+  return entry;
 }
 
 std::vector<SettingName> buildNames() {
@@ -344,6 +364,8 @@ std::vector<SettingName> buildNames() {
       sound("download-sound", "ﾀﾞｳﾝﾛｰﾄﾞが完了したら、ｻｳﾝﾄﾞを鳴らす", sound::kDownload,
             &AppSettings::file02),
       sound("error-sound", "ｴﾗｰが発生したら、ｻｳﾝﾄﾞを鳴らす", sound::kError, &AppSettings::file03),
+      flag("notify", kSounds, kNotificationLabel, &AppSettings::sound, sound::kNoNotification,
+           true),
 
       flag("hang-up", kLine, "ﾀﾞｳﾝﾛｰﾄﾞ終了後、回線を切断する", &AppSettings::dial, dial::kHangUp),
       flag("shutdown", kLine, "ﾀﾞｳﾝﾛｰﾄﾞ終了後、Windowsを終了させる", &AppSettings::dial,

@@ -4,6 +4,7 @@
 #include <wx/stattext.h>
 
 #include "logic/settings-rules.h"
+#include "settings/setting-names.h"
 #include "ui-text.h"
 
 namespace murlo::gui {
@@ -37,6 +38,8 @@ void CSetDlg06::createControls(wxBoxSizer* top) {
       if (!file(row).empty()) app().sound->play(file(row));
     });
   }
+  notification_ = new wxCheckBox(this, wxID_ANY, u8(kNotificationLabel));
+  top->Add(notification_, 0, wxALL, dlu(6));
 }
 
 void CSetDlg06::enableFiles() {
@@ -61,12 +64,14 @@ void CSetDlg06::load(const AppSettings& settings) {
     boxes_[row]->SetValue((settings.sound & (1 << row)) != 0);
     files_[row]->ChangeValue(u8(*names[row]));
   }
+  notification_->SetValue((settings.sound & sound::kNoNotification) == 0);
   enableFiles();
 }
 
 void CSetDlg06::save(AppSettings& settings) {
   settings.sound = packSound({boxes_[0]->GetValue(), boxes_[1]->GetValue(), boxes_[2]->GetValue()},
-                             {file(0), file(1), file(2)});
+                             {file(0), file(1), file(2)}) |
+                   (notification_->GetValue() ? 0 : sound::kNoNotification);
   settings.file01 = file(0);
   settings.file02 = file(1);
   settings.file03 = file(2);

@@ -1,5 +1,5 @@
 // CSetDlg06: the sounds of a finished analysis, a finished download and an error
-// (SETTING/Sound, SOUND/FILE01-FILE03).
+// (SETTING/Sound, SOUND/FILE01-FILE03), and the desktop notification of a job's end.
 #pragma once
 
 #include <wx/textctrl.h>
@@ -31,6 +31,7 @@ class CSetDlg06 : public CSettingsPage {
 
   std::array<wxCheckBox*, 3> boxes_{};
   std::array<wxTextCtrl*, 3> files_{};
+  wxCheckBox* notification_ = nullptr;
 };
 
 }  // namespace murlo::gui
