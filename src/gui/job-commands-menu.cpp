@@ -16,26 +16,35 @@
 namespace murlo::gui {
 
 bool JobCommands::analyzeOne(const std::string& address) {
-  return startAnalysis(AnalysisMode::kOne, address, "", false, false);
+  return startAnalysis({.mode = AnalysisMode::kOne, .address = address});
 }
 
 void JobCommands::StartAnalysis(wizard::WizardMode wizardMode, const std::string& address) {
-  if (items().count() == 0 || running_) return;
+  if (running_) return;
   if (wizardMode == wizard::WizardMode::kRecursive) {
-    startAnalysis(AnalysisMode::kRecursive, "", address, false, true);
-  } else {
-    startAnalysis(AnalysisMode::kOne, address, "", wizardMode == wizard::WizardMode::kImages, true);
+    const std::size_t slash = address.rfind('/');
+    startAnalysis(
+        {.mode = AnalysisMode::kRecursive,
+         .address = address,
+         .mustContain = slash == std::string::npos ? address : address.substr(0, slash + 1),
+         .autoDownload = true,
+         .seedTag = kWizardTag});
+  } else if (items().count() > 0) {
+    startAnalysis({.mode = AnalysisMode::kOne,
+                   .address = address,
+                   .deleteHtml = wizardMode == wizard::WizardMode::kImages,
+                   .autoDownload = true});
   }
 }
 
 void JobCommands::recursiveAnalysis() {
   CRecursiveDlg dlg(&frame_, *frame_.app().prompter);
   if (dlg.ShowModal() != wxID_OK) return;
-  SplitAddress seed = splitUrl(dlg.address());
-  items().AddItem(std::move(seed.fileName), std::move(seed.url), kInductTag,
-                  std::move(seed.extension), "", "");
-  startAnalysis(AnalysisMode::kRecursive, "", dlg.mustContain(), dlg.deleteHtml(),
-                dlg.autoDownload());
+  startAnalysis({.mode = AnalysisMode::kRecursive,
+                 .address = dlg.address(),
+                 .mustContain = dlg.mustContain(),
+                 .deleteHtml = dlg.deleteHtml(),
+                 .autoDownload = dlg.autoDownload()});
 }
 
 bool JobCommands::run(int id) {
@@ -43,9 +52,10 @@ bool JobCommands::run(int id) {
     case ID_ANALYZE:
       frame_.view()->pullSelection();
       if (items().selectedCount() == 0) return true;
-      startAnalysis(AnalysisMode::kSelected, "", "",
-                    frame_.app().settings.exSet & exset::kDeleteHtml,
-                    frame_.app().settings.exSet & exset::kAnalyzeThenDownload);
+      startAnalysis(
+          {.mode = AnalysisMode::kSelected,
+           .deleteHtml = (frame_.app().settings.exSet & exset::kDeleteHtml) != 0,
+           .autoDownload = (frame_.app().settings.exSet & exset::kAnalyzeThenDownload) != 0});
       return true;
     case ID_DOWNLOAD:
       frame_.view()->pullSelection();

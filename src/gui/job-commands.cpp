@@ -48,12 +48,12 @@ void JobCommands::setSaveFolder(const std::string& folder) {
 Prompter* JobCommands::prompter() { return frame_.app().prompter; }
 void JobCommands::SetFrameTitle(const std::string& title) { frame_.SetFrameTitle(title); }
 
-void JobCommands::writeOutput(int code, const std::string& text) {
-  murlo::writeOutput(*frame_.output(), code, text, frame_.app().settings.output,
+void JobCommands::writeOutput(OutputEvent event, const std::string& text) {
+  murlo::writeOutput(*frame_.output(), event, text, frame_.app().settings.output,
                      frame_.app().offline());
 }
 
-void JobCommands::playSound(int kind) {
+void JobCommands::playSound(CompletionSound kind) {
   murlo::playSound(frame_.app().settings, kind, *frame_.app().sound);
 }
 
@@ -100,11 +100,9 @@ void JobCommands::started() {
   showProgress();
 }
 
-bool JobCommands::startAnalysis(AnalysisMode mode, const std::string& address,
-                                const std::string& mustContain, bool deleteHtml,
-                                bool autoDownload) {
+bool JobCommands::startAnalysis(const AnalysisRequest& request) {
   if (!prepareStart(analysisTimer_)) return false;
-  if (!session_.startAnalysis(mode, address, mustContain, deleteHtml, autoDownload)) return false;
+  if (!session_.startAnalysis(request)) return false;
   started();
   return true;
 }

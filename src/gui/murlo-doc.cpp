@@ -185,18 +185,17 @@ void CMurloDoc::runWizard() {
 void CMurloDoc::finishWizard(wizard::WizardMode mode, const std::string& address) {
   ItemList& items = frame_.doc()->items();
   items.deleteAll();
-  SplitAddress split = splitUrl(address);
-  items.AddItem(std::move(split.fileName), std::move(split.url), kWizardTag,
-                std::move(split.extension), "", "");
+  // A crawl's start row is added by the job session.
+  if (mode != wizard::WizardMode::kRecursive) {
+    SplitAddress split = splitUrl(address);
+    items.AddItem(std::move(split.fileName), std::move(split.url), kWizardTag,
+                  std::move(split.extension), "", "");
+  }
   JobCommands& jobs = *frame_.jobs();
   switch (mode) {
     case wizard::WizardMode::kImages:
-    case wizard::WizardMode::kAnalysis: jobs.StartAnalysis(mode, address); break;
-    case wizard::WizardMode::kRecursive: {
-      const std::size_t slash = address.rfind('/');
-      jobs.StartAnalysis(mode, slash == std::string::npos ? address : address.substr(0, slash + 1));
-      break;
-    }
+    case wizard::WizardMode::kAnalysis:
+    case wizard::WizardMode::kRecursive: jobs.StartAnalysis(mode, address); break;
     case wizard::WizardMode::kDownload: jobs.run(ID_RUN); break;
     case wizard::WizardMode::kNone: break;
   }

@@ -54,7 +54,7 @@ class AnalysisJobTest : public JobTest {
   std::vector<std::string> notFollowed() {
     std::vector<std::string> texts;
     for (const auto& output : host_.outputs) {
-      if (output.code == OUT_NOT_FOLLOWED) texts.push_back(output.text);
+      if (output.code == OutputEvent(JobNote::kNotFollowed)) texts.push_back(output.text);
     }
     return texts;
   }
@@ -73,7 +73,8 @@ TEST_F(AnalysisJobTest, OneAddressAppendsItsLinksWithTheirReferrer) {
   EXPECT_EQ(names(), "a.jpg;b.html;");
   EXPECT_EQ(host_.list.text(1, kColUrl), server_.url("/sub/"));
   EXPECT_EQ(host_.list.text(0, kColReferrer), server_.url("/p.html"));
-  EXPECT_EQ(host_.outputCodes(), (std::vector<int>{22, 1}));
+  EXPECT_EQ(host_.outputCodes(),
+            (std::vector<OutputEvent>{JobStart::kAnalyze, ItemResult::kSucceed}));
   EXPECT_TRUE(host_.sounds.empty());
 }
 
@@ -89,7 +90,7 @@ TEST_F(AnalysisJobTest, SelectedModeAnalysesSelectedPagesAndMarksFailures) {
   EXPECT_EQ(host_.list.row(0).image, kImageWaiting);
   EXPECT_EQ(host_.list.row(1).image, kImageWaiting);
   EXPECT_EQ(host_.list.row(2).image, kImageFailed);
-  EXPECT_EQ(host_.sounds, std::vector<int>{4});
+  EXPECT_EQ(host_.sounds, std::vector<CompletionSound>{CompletionSound::kError});
   EXPECT_EQ(host_.outputCodes().size(), 3u);
   EXPECT_EQ(count("/skipped.html"), 0);
 }
@@ -100,8 +101,8 @@ TEST_F(AnalysisJobTest, SelectedModeWithNothingSelectedEndsAtTheNextPoll) {
   AnalysisJob job(host_, AnalysisMode::kSelected);
   job.start();
   EXPECT_FALSE(job.timerTick());
-  EXPECT_EQ(host_.outputCodes(), (std::vector<int>{22, 0}));
-  EXPECT_EQ(host_.sounds, std::vector<int>{4});
+  EXPECT_EQ(host_.outputCodes(), (std::vector<OutputEvent>{JobStart::kAnalyze, ItemResult::kNone}));
+  EXPECT_EQ(host_.sounds, std::vector<CompletionSound>{CompletionSound::kError});
   EXPECT_EQ(host_.list.row(0).image, kImageWaiting);
   EXPECT_TRUE(requests().empty());
 }
@@ -115,8 +116,8 @@ TEST_F(AnalysisJobTest, RowsDeletedDuringTheJobNeverGetAnotherRowsUpdates) {
   addRow(server_.url("/b.html"), true);
   AnalysisJob job(host_, AnalysisMode::kSelected);
   // The user deletes the first row while the first page is being fetched.
-  host_.onOutput = [&](int code) {
-    if (code == RESULT_SUCCEED && host_.list.text(0, kColFileName) == "x.jpg")
+  host_.onOutput = [&](const OutputEvent& code) {
+    if (code == OutputEvent(ItemResult::kSucceed) && host_.list.text(0, kColFileName) == "x.jpg")
       host_.list.deleteRow(0);
   };
   job.start();
@@ -155,8 +156,8 @@ TEST_F(AnalysisJobTest, APageFileGoneBeforeTheScanFailsTheRowWithAMessageUnlessS
   servePage("/p.html", "<img src=\"a.jpg\">");
   server_.start();
   // The fetched page's file disappears between the fetch and the scan.
-  host_.onOutput = [&](int code) {
-    if (code != RESULT_SUCCEED) return;
+  host_.onOutput = [&](const OutputEvent& code) {
+    if (code != OutputEvent(ItemResult::kSucceed)) return;
     for (const std::string& file : pageFiles()) std::filesystem::remove(file);
   };
   for (const bool suppressed : {false, true}) {
@@ -187,12 +188,13 @@ TEST_F(AnalysisJobTest, TimerTickIsNotReentered) {
   server_.start();
   AnalysisJob job(host_, AnalysisMode::kOne, server_.url("/p.html"));
   int inner = -1;
-  host_.onOutput = [&](int code) {
-    if (code == RESULT_SUCCEED) inner = job.timerTick();
+  host_.onOutput = [&](const OutputEvent& code) {
+    if (code == OutputEvent(ItemResult::kSucceed)) inner = job.timerTick();
   };
   ASSERT_TRUE(runJob(job));
   EXPECT_EQ(inner, 1);  // "still working", without polling again
-  EXPECT_EQ(host_.outputCodes(), (std::vector<int>{22, 1}));
+  EXPECT_EQ(host_.outputCodes(),
+            (std::vector<OutputEvent>{JobStart::kAnalyze, ItemResult::kSucceed}));
 }
 
 TEST_F(AnalysisJobTest, RecursiveModeAnalysesEachPageOnceAndKeepsOnlyContainingRows) {
@@ -211,7 +213,8 @@ TEST_F(AnalysisJobTest, RecursiveModeAnalysesEachPageOnceAndKeepsOnlyContainingR
   EXPECT_EQ(count("/site/index.html"), 1);
   EXPECT_EQ(count("/site/sub.html"), 1);
   EXPECT_EQ(count("/other.html"), 0);
-  EXPECT_EQ(host_.outputCodes(), (std::vector<int>{22, 1, 1}));
+  EXPECT_EQ(host_.outputCodes(), (std::vector<OutputEvent>{JobStart::kAnalyze, ItemResult::kSucceed,
+                                                           ItemResult::kSucceed}));
   EXPECT_TRUE(host_.sounds.empty());
   EXPECT_EQ(host_.list.row(0).image, kImageWaiting);
   EXPECT_EQ(host_.list.row(1).image, kImageWaiting);
@@ -283,7 +286,7 @@ TEST_F(AnalysisJobTest, ANonPageSeedIsNotFetchedButTheMustContainPassStillRuns) 
   AnalysisJob job(host_, AnalysisMode::kRecursive, "", server_.url("/site/"));
   ASSERT_TRUE(runJob(job));
   EXPECT_TRUE(requests().empty());
-  EXPECT_EQ(host_.sounds, std::vector<int>{4});
+  EXPECT_EQ(host_.sounds, std::vector<CompletionSound>{CompletionSound::kError});
   EXPECT_EQ(names(), "keep.jpg;photo.jpg;");
 }
 

@@ -59,7 +59,9 @@ TEST_F(DownloadJobTest, DownloadsEveryRowInOrderAndRemovesTheFinishedOnes) {
   EXPECT_EQ(saved("index.htm"), "<html></html>");
   EXPECT_EQ(host_.list.count(), 0);
   EXPECT_EQ(requests(), (std::vector<std::string>{"/a.bin", "/b.bin", "/dir/"}));
-  EXPECT_EQ(host_.outputCodes(), (std::vector<int>{24, 1, 1, 1}));
+  EXPECT_EQ(host_.outputCodes(),
+            (std::vector<OutputEvent>{JobStart::kDownload, ItemResult::kSucceed,
+                                      ItemResult::kSucceed, ItemResult::kSucceed}));
   EXPECT_EQ(host_.outputs[1].text, server_.url("/a.bin"));
   EXPECT_EQ(host_.outputs[3].text, server_.url("/dir/"));
   EXPECT_EQ(host_.titles, (std::vector<std::string>{"0/3 Finished", "1/3 Finished", "2/3 Finished",
@@ -81,7 +83,8 @@ TEST_F(DownloadJobTest, AnItemsNoticeIsWrittenBeforeItsResult) {
   DownloadJob job(host_, DownloadMode::kAll);
   ASSERT_TRUE(runJob(job));
   EXPECT_EQ(saved("a.bin"), "AAA");
-  EXPECT_EQ(host_.outputCodes(), (std::vector<int>{24, OUT_NOTICE, 1}));
+  EXPECT_EQ(host_.outputCodes(), (std::vector<OutputEvent>{JobStart::kDownload, JobNote::kNotice,
+                                                           ItemResult::kSucceed}));
   EXPECT_EQ(host_.outputs[1].text.find(partial + " はﾘﾝｸか"), 0u) << host_.outputs[1].text;
 }
 
@@ -114,12 +117,13 @@ TEST_F(DownloadJobTest, FailedItemsStayMarkedAndLeaveTheTotal) {
     EXPECT_EQ(host_.list.row(row).image, kImageFailed);
     EXPECT_EQ(host_.list.text(row, kColInfo), "Error : ");
   }
-  const std::vector<int> codes = host_.outputCodes();
+  const std::vector<OutputEvent> codes = host_.outputCodes();
   ASSERT_EQ(codes.size(), 4u);
-  EXPECT_NE(codes[1], RESULT_SUCCEED);
-  EXPECT_EQ(codes[2], RESULT_SUCCEED);
-  EXPECT_EQ(codes[3], 0);
-  EXPECT_EQ(host_.sounds, (std::vector<int>{4, 4}));
+  EXPECT_NE(codes[1], OutputEvent(ItemResult::kSucceed));
+  EXPECT_EQ(codes[2], OutputEvent(ItemResult::kSucceed));
+  EXPECT_EQ(codes[3], OutputEvent(ItemResult::kNone));
+  EXPECT_EQ(host_.sounds,
+            (std::vector<CompletionSound>{CompletionSound::kError, CompletionSound::kError}));
   // 3 items, 2 failed: the total drops with each failure.
   EXPECT_EQ(host_.titles, (std::vector<std::string>{"0/3 Finished", "0/2 Finished", "1/2 Finished",
                                                     "Murlo ver2.02"}));
@@ -134,8 +138,9 @@ TEST_F(DownloadJobTest, AnErrorLogThatCannotBeWrittenIsReportedAfterTheItemsResu
   host_.settingsValue.movement |= movement::kNoErrorMessages;
   addRow(server_.url("/missing.bin"));
   std::size_t messagesAtResult = 0;
-  host_.onOutput = [&](int code) {
-    if (code != OUT_DOWNLOAD) messagesAtResult = host_.prompterValue.messages().size();
+  host_.onOutput = [&](const OutputEvent& code) {
+    if (code != OutputEvent(JobStart::kDownload))
+      messagesAtResult = host_.prompterValue.messages().size();
   };
   DownloadJob job(host_);
   ASSERT_TRUE(runJob(job));
@@ -156,7 +161,7 @@ TEST_F(DownloadJobTest, SelectedModeTakesOnlySelectedRowsAndEndsQuietlyWithoutAn
   DownloadJob none(host_, DownloadMode::kSelected);
   none.start();
   EXPECT_FALSE(none.timerTick());
-  EXPECT_EQ(host_.outputCodes(), std::vector<int>{24});
+  EXPECT_EQ(host_.outputCodes(), std::vector<OutputEvent>{JobStart::kDownload});
   EXPECT_TRUE(host_.sounds.empty());
   EXPECT_TRUE(requests().empty());
   EXPECT_EQ(names(), "a.bin;b.bin;");
@@ -181,7 +186,8 @@ TEST_F(DownloadJobTest, AResumeRowWithoutAColonFailsWithoutAThread) {
   EXPECT_TRUE(host_.prompterValue.messages().empty());
   EXPECT_EQ(host_.list.row(0).image, kImageFailed);
   EXPECT_EQ(host_.list.text(0, kColInfo), "Error : ");
-  EXPECT_EQ(host_.outputCodes(), (std::vector<int>{24, 0}));
+  EXPECT_EQ(host_.outputCodes(),
+            (std::vector<OutputEvent>{JobStart::kDownload, ItemResult::kNone}));
 }
 
 TEST_F(DownloadJobTest, AnFtpRowIsFetchedByTheFtpThreadAlone) {
@@ -204,7 +210,9 @@ TEST_F(DownloadJobTest, AnFtpRowIsFetchedByTheFtpThreadAlone) {
   host_.list.setText(1, kColInfo, kInfoResumeEntryPrefix + partial);
   DownloadJob job(host_);
   ASSERT_TRUE(runJob(job));
-  EXPECT_EQ(host_.outputCodes(), (std::vector<int>{24, 1, 1}));
+  EXPECT_EQ(
+      host_.outputCodes(),
+      (std::vector<OutputEvent>{JobStart::kDownload, ItemResult::kSucceed, ItemResult::kSucceed}));
   EXPECT_EQ(saved("f.bin"), "FTP DATA");
   EXPECT_EQ(saved("g.bin"), "MORE FTP DATA");
   EXPECT_FALSE(sandbox_.exists("save/" + baseName(partial)));
@@ -262,7 +270,7 @@ TEST_F(DownloadJobTest, SuspendTagsTheRowResumeAndALaterJobCompletesTheFile) {
   *slow = false;
   DownloadJob again(host_);
   ASSERT_TRUE(runJob(again));
-  EXPECT_EQ(host_.outputCodes().back(), RESULT_SUCCEED);
+  EXPECT_EQ(host_.outputCodes().back(), OutputEvent(ItemResult::kSucceed));
   EXPECT_EQ(host_.list.count(), 0);
   EXPECT_TRUE(readFile(saveDir() + "slow.bin") == body);
   EXPECT_FALSE(sandbox_.exists("save/slow0.bin"));
@@ -285,7 +293,7 @@ TEST_F(DownloadJobTest, ASuspendedRowNamingAPathThatCp932LacksIsUtf8Throughout) 
   *slow = false;
   DownloadJob again(host_);
   ASSERT_TRUE(runJob(again));
-  EXPECT_EQ(host_.outputCodes().back(), RESULT_SUCCEED);
+  EXPECT_EQ(host_.outputCodes().back(), OutputEvent(ItemResult::kSucceed));
   EXPECT_TRUE(readFile(folder + "slow.bin") == body);
 }
 
@@ -302,11 +310,12 @@ TEST_F(DownloadJobTest, ASuspendWithTheNextRowOnTheWireFinishesTheEndedRowAndKee
   // The thread goes on to the second row by itself; the host has not looked at the first.
   const std::string partial = partialPathFor(saveDir() + "b.bin", server_.url("/b.bin"));
   ASSERT_TRUE(waitFor([&] { return std::filesystem::exists(partial); }));
-  EXPECT_EQ(host_.outputCodes(), std::vector<int>{24});
+  EXPECT_EQ(host_.outputCodes(), std::vector<OutputEvent>{JobStart::kDownload});
   EXPECT_TRUE(job.suspend());
 
   EXPECT_EQ(saved("a.bin"), "AAA");
-  EXPECT_EQ(host_.outputCodes(), (std::vector<int>{24, 1}));
+  EXPECT_EQ(host_.outputCodes(),
+            (std::vector<OutputEvent>{JobStart::kDownload, ItemResult::kSucceed}));
   ASSERT_EQ(host_.list.count(), 3);
   EXPECT_EQ(host_.list.text(0, kColTag), "RESUME");
   for (const int row : {1, 2}) {
@@ -335,7 +344,7 @@ TEST_F(DownloadJobTest, AStopAfterTheLastItemHandedOverEndedFinishesItsRow) {
     EXPECT_TRUE(suspend ? job.suspend() : job.abort());
     EXPECT_EQ(host_.list.count(), 0) << names();
     EXPECT_EQ(host_.outputs.back().text, server_.url(suspend ? "/d.bin" : "/b.bin"));
-    EXPECT_EQ(host_.outputs.back().code, RESULT_SUCCEED);
+    EXPECT_EQ(host_.outputs.back().code, OutputEvent(ItemResult::kSucceed));
     EXPECT_EQ(job.failedCount(), 0);
   }
   EXPECT_EQ(saved("b.bin"), "/b.bin");
@@ -363,7 +372,9 @@ TEST_F(DownloadJobTest, RowsDeletedWhileTheJobRunsAreNotSaved) {
   EXPECT_EQ(host_.list.count(), 0);
   EXPECT_TRUE(host_.sounds.empty());
   EXPECT_EQ(job.failedCount(), 0);
-  EXPECT_EQ(host_.outputCodes(), (std::vector<int>{24, RESULT_USER_DENIED, RESULT_SUCCEED}));
+  EXPECT_EQ(host_.outputCodes(),
+            (std::vector<OutputEvent>{JobStart::kDownload, ItemResult::kUserDenied,
+                                      ItemResult::kSucceed}));
 }
 
 TEST_F(DownloadJobTest, AFileAlreadyCompleteUnderItsNameIsNotFetchedAgain) {
@@ -385,7 +396,9 @@ TEST_F(DownloadJobTest, AFileAlreadyCompleteUnderItsNameIsNotFetchedAgain) {
   DownloadJob again(host_);
   ASSERT_TRUE(runJob(again));
 
-  EXPECT_EQ(host_.outputCodes(), (std::vector<int>{24, 1, 24, 1, 1}));
+  EXPECT_EQ(host_.outputCodes(), (std::vector<OutputEvent>{
+                                     JobStart::kDownload, ItemResult::kSucceed, JobStart::kDownload,
+                                     ItemResult::kSucceed, ItemResult::kSucceed}));
   EXPECT_EQ(host_.list.count(), 0);
   EXPECT_FALSE(sandbox_.exists("save/a0.bin"));
   EXPECT_TRUE(readFile(saveDir() + "b0.bin") == bytePattern(3000));
@@ -459,7 +472,7 @@ TEST_F(DownloadJobTest, AStopWhileTheThreadHangsReturnsAfterTwoSecondsAndTheThre
   EXPECT_EQ(readFile(other), "abc");
   EXPECT_EQ(host_.totalWakes, wakes);
   EXPECT_EQ(host_.list.text(0, kColInfo), infoAfterStop);
-  EXPECT_EQ(host_.outputCodes(), std::vector<int>{24});
+  EXPECT_EQ(host_.outputCodes(), std::vector<OutputEvent>{JobStart::kDownload});
   EXPECT_FALSE(job.timerTick());
 }
 
@@ -498,12 +511,12 @@ TEST_F(DownloadJobTest, ASuspendThatGivesTheThreadUpKeepsTheRowResumable) {
 
 // A worker stuck in a system call of its write gate: an open of a FIFO that no one reads.
 std::string gFifo;
-void openFifoThroughTheGate(const std::shared_ptr<JobRecord>& record) {
-  record->gate.pass([] {
+void openFifoThroughTheGate(JobRecord& record, ItemRun&) {
+  record.gate.pass([] {
     const int fd = ::open(gFifo.c_str(), O_WRONLY | O_CLOEXEC);
     if (fd >= 0) ::close(fd);
   });
-  record->doneEvent.set();
+  record.doneEvent.set();
 }
 
 TEST(WorkerSlotTest, AStopDuringABlockedOpenReturnsAfterTheGiveUp) {
@@ -512,8 +525,8 @@ TEST(WorkerSlotTest, AStopDuringABlockedOpenReturnsAfterTheGiveUp) {
   ASSERT_EQ(::mkfifo(gFifo.c_str(), 0600), 0);
   auto record = std::make_shared<JobRecord>();
   {
-    WorkerSlot slot([] {});
-    slot.start(openFifoThroughTheGate, record);
+    WorkerSlot slot([] {}, kStopPatience, openFifoThroughTheGate);
+    slot.start(record);
     std::this_thread::sleep_for(100ms);  // lets the worker reach its open; nothing to wait on
     const auto before = std::chrono::steady_clock::now();
     EXPECT_FALSE(slot.stop());
@@ -527,19 +540,19 @@ TEST(WorkerSlotTest, AStopDuringABlockedOpenReturnsAfterTheGiveUp) {
 }
 
 // Holds the thread until the record's stop event is set.
-void waitForStop(const std::shared_ptr<JobRecord>& record) {
-  record->stopEvent.wait(5000ms);
-  record->doneEvent.set();
+void waitForStop(JobRecord& record, ItemRun&) {
+  record.stopEvent.wait(5000ms);
+  record.doneEvent.set();
 }
 
 TEST(WorkerSlotTest, WithdrawTakesBackNoMoreThanTheLastItemsAsked) {
   auto busy = std::make_shared<JobRecord>();
   auto current = std::make_shared<JobRecord>();
   auto ahead = std::make_shared<JobRecord>();
-  WorkerSlot slot([] {});
-  slot.start(waitForStop, busy);
-  slot.start(waitForStop, current);
-  slot.start(waitForStop, ahead);
+  WorkerSlot slot([] {}, kStopPatience, waitForStop);
+  slot.start(busy);
+  slot.start(current);
+  slot.start(ahead);
   // Two items wait; only the one handed over last is taken back.
   EXPECT_EQ(slot.withdraw(1), 1u);
   EXPECT_EQ(slot.withdraw(0), 0u);

@@ -24,8 +24,7 @@ TEST_F(JobSessionTest, AnAnalysisChainsTheDownloadOfItsPagesWithoutFetchingThemA
   server_.start();
   addRow(server_.url("/site/index.html"), true);
   addRow(server_.url("/missing.html"), true);
-  ASSERT_TRUE(session.startAnalysis(AnalysisMode::kSelected, "", "", /*deleteHtml=*/false,
-                                    /*autoDownload=*/true));
+  ASSERT_TRUE(session.startAnalysis({.mode = AnalysisMode::kSelected, .autoDownload = true}));
   EXPECT_FALSE(session.startDownload(DownloadMode::kAll));  // one job at a time
   ASSERT_TRUE(host_.run([&] {
     session.tick();
@@ -38,10 +37,12 @@ TEST_F(JobSessionTest, AnAnalysisChainsTheDownloadOfItsPagesWithoutFetchingThemA
   // Analysis start, the page, the failed page; download start, the page, the failed page
   // again, a.jpg, gone.jpg failed.
   ASSERT_EQ(host_.outputCodes().size(), 8u);
-  EXPECT_EQ(host_.outputCodes()[3], 24);
+  EXPECT_EQ(host_.outputCodes()[3], OutputEvent(JobStart::kDownload));
   EXPECT_EQ(session.failures(), 3);
-  EXPECT_EQ(host_.sounds, (std::vector<int>{sound::kError, sound::kAnalysis, sound::kError,
-                                            sound::kError, sound::kDownload}));
+  EXPECT_EQ(host_.sounds,
+            (std::vector<CompletionSound>{CompletionSound::kError, CompletionSound::kAnalysis,
+                                          CompletionSound::kError, CompletionSound::kError,
+                                          CompletionSound::kDownload}));
   // The progress display came down once, after the download.
   EXPECT_EQ(host_.progressEnds, 1);
   EXPECT_TRUE(session.progress().download);

@@ -62,7 +62,9 @@ TEST_F(LocalNamesTest, PagesInShiftJisAndUtf8GiveTheSameUtf8NamesOnDisk) {
   addLink("utf8/%E7%94%BB%E5%83%8F/", "x.jpg");
   DownloadJob job(host_);
   ASSERT_TRUE(runJob(job));
-  EXPECT_EQ(host_.outputCodes(), (std::vector<int>{24, 1, 1, 1}));
+  EXPECT_EQ(host_.outputCodes(),
+            (std::vector<OutputEvent>{JobStart::kDownload, ItemResult::kSucceed,
+                                      ItemResult::kSucceed, ItemResult::kSucceed}));
   EXPECT_EQ(readFile(saveFolder() + "/sjis/画像/写真.jpg"), "from a Shift_JIS page");
   EXPECT_EQ(readFile(saveFolder() + "/utf8/画像/写真.jpg"), "from a UTF-8 page");
   EXPECT_EQ(readFile(saveFolder() + "/utf8/画像/x.jpg"), "a folder written percent-encoded");
@@ -103,7 +105,7 @@ TEST_F(LocalNamesTest, ASuspendedItemNamesItsPartialFileReadablyAndResumesAfterA
   *slow = false;
   DownloadJob again(host_);
   ASSERT_TRUE(runJob(again));
-  EXPECT_EQ(host_.outputCodes().back(), 1);
+  EXPECT_EQ(host_.outputCodes().back(), OutputEvent(ItemResult::kSucceed));
   EXPECT_TRUE(readFile(saveFolder() + "/画像/写真.jpg") == body);
   EXPECT_FALSE(std::filesystem::exists(partial));
 }

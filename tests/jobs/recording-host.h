@@ -21,7 +21,7 @@ namespace murlo::test {
 class RecordingHost : public JobHost {
  public:
   struct Output {
-    int code;
+    OutputEvent code;
     std::string text;
   };
 
@@ -33,11 +33,11 @@ class RecordingHost : public JobHost {
   void setSaveFolder(const std::string& folder) override { settingsValue.path01 = folder; }
   Prompter* prompter() override { return prompterOverride ? prompterOverride : &prompterValue; }
   void SetFrameTitle(const std::string& title) override { titles.push_back(title); }
-  void writeOutput(int code, const std::string& text) override {
-    outputs.push_back({code, text});
-    if (onOutput) onOutput(code);
+  void writeOutput(OutputEvent event, const std::string& text) override {
+    outputs.push_back({event, text});
+    if (onOutput) onOutput(event);
   }
-  void playSound(int kind) override { sounds.push_back(kind); }
+  void playSound(CompletionSound kind) override { sounds.push_back(kind); }
   void endProgress() override { ++progressEnds; }
   void wake() override {
     ++totalWakes;
@@ -62,8 +62,8 @@ class RecordingHost : public JobHost {
     return true;
   }
 
-  std::vector<int> outputCodes() const {
-    std::vector<int> codes;
+  std::vector<OutputEvent> outputCodes() const {
+    std::vector<OutputEvent> codes;
     for (const auto& o : outputs) codes.push_back(o.code);
     return codes;
   }
@@ -74,9 +74,9 @@ class RecordingHost : public JobHost {
   Prompter* prompterOverride = nullptr;
   std::vector<std::string> titles;
   std::vector<Output> outputs;
-  std::vector<int> sounds;
+  std::vector<CompletionSound> sounds;
   int progressEnds = 0;
-  std::function<void(int)> onOutput;
+  std::function<void(const OutputEvent&)> onOutput;
   std::atomic<int> totalWakes{0};
 
  private:

@@ -14,7 +14,6 @@
 #include "net/job-record.h"
 #include "net/page-responses.h"
 #include "net/result-codes.h"
-#include "net/worker-threads.h"
 #include "platform/prompter.h"
 
 namespace murlo {
@@ -42,7 +41,7 @@ void AnalysisJob::start() {
     position_ = std::max(items.count() - 1, 0);
     if (items.count() > 0) bounds_ = CrawlBounds(items.row(position_).url);
   }
-  host_.writeOutput(OUT_ANALYZE, "");
+  host_.writeOutput(JobStart::kAnalyze, "");
   startNext();
 }
 
@@ -50,7 +49,8 @@ bool AnalysisJob::follows(const ItemRecord& row) {
   if (!isPageType(row.extension)) return false;
   if (bounds_.allows(row)) return true;
   // Once per row: the search for the next page can pass a row that queueAhead passed.
-  if (notFollowed_.insert(row.id).second) host_.writeOutput(OUT_NOT_FOLLOWED, fullAddress(row));
+  if (notFollowed_.insert(row.id).second)
+    host_.writeOutput(JobNote::kNotFollowed, fullAddress(row));
   return false;
 }
 
@@ -86,7 +86,7 @@ bool AnalysisJob::startNext() {
   }
   prepare(record, pageAddress_);
   ++pagesStarted_;
-  runner_.run(pageThread);
+  runner_.run();
   queueAhead();
   return true;
 }
@@ -96,6 +96,7 @@ void AnalysisJob::prepare(JobRecord& record, const std::string& address) {
     record.reusedPageFile = std::move(spareFiles_.back());
     spareFiles_.pop_back();
   }
+  record.kind = ItemKind::kPage;
   record.url = address;
   const UrlCredentials credentials = ParseUrlCredentials(address);
   record.userName = credentials.userName;
@@ -115,7 +116,7 @@ void AnalysisJob::queueAhead() {
     JobRecord& record = runner_.newItemAhead();
     prepare(record, page.address);
     record.referrer = items.row(row).referrer;
-    runner_.runAhead(pageThread);
+    runner_.runAhead();
     ahead_.push_back(std::move(page));
   }
 }
@@ -156,10 +157,10 @@ bool AnalysisJob::poll() {
 
 bool AnalysisJob::finishPage() {
   if (nothingLeft_) return true;
-  const int result = runner_.record().result;
+  const ItemResult result = runner_.record().result;
   host_.writeOutput(result, pageAddress_);
   reportLogFailure(runner_.record(), *host_.prompter());
-  if (result == RESULT_SUCCEED) {
+  if (result == ItemResult::kSucceed) {
     if (mode_ != AnalysisMode::kOne) setRowImage(kImageWaiting);
     progress_.caption = JobCaption::kAnalysing;
     const PageScanContext context{
@@ -176,7 +177,7 @@ bool AnalysisJob::finishPage() {
   } else {
     releasePageFile(false);
     ++failed_;
-    host_.playSound(sound::kError);
+    host_.playSound(CompletionSound::kError);
     if (mode_ != AnalysisMode::kOne) setRowImage(kImageFailed);
   }
 

@@ -9,12 +9,11 @@
 #include "items/page-type.h"
 #include "jobs/job-host.h"
 #include "jobs/write-output.h"
-#include "net/disk-name.h"
 #include "net/error-log.h"
 #include "net/job-record.h"
 #include "net/result-codes.h"
-#include "net/worker-threads.h"
 #include "text/cp932.h"
+#include "text/disk-name.h"
 
 namespace murlo {
 
@@ -51,7 +50,7 @@ void DownloadJob::start() {
   keepFinished_ = (runner_.settings().exSet & exset::kKeepFinished) != 0;
   const ItemList& items = host_.items();
   counters_.total = mode_ == DownloadMode::kSelected ? items.selectedCount() : items.count();
-  host_.writeOutput(OUT_DOWNLOAD, "");
+  host_.writeOutput(JobStart::kDownload, "");
   startNext();
 }
 
@@ -73,23 +72,22 @@ bool DownloadJob::startNext() {
   }
   current_.row.point(items, row);
   setRowImage(kImageDownloading);
-  const WorkerSlot::Procedure procedure = prepare(items.row(row), current_, record);
-  // An item without a fileName or url fails with result 0, without a thread.
-  if (procedure == nullptr) {
+  // An item without a fileName or url fails with no result, without a thread.
+  if (!prepare(items.row(row), current_, record)) {
     runner_.endWithoutThread();
     return true;
   }
-  runner_.run(procedure);
+  runner_.run();
   queueAhead();
   return true;
 }
 
-WorkerSlot::Procedure DownloadJob::prepare(const ItemRecord& row, Item& item, JobRecord& record) {
+bool DownloadJob::prepare(const ItemRecord& row, Item& item, JobRecord& record) {
   const std::optional<DownloadTarget> target = downloadTarget(row);
   item.address = target ? target->address : fullAddress(row);
   item.resumed = row.tag == kResumeTag;
   item.page = isPageType(row.extension);
-  if (!target) return nullptr;
+  if (!target) return false;
   record.url = target->address;
   record.fileName = target->localName;
   record.referrer = row.referrer;
@@ -98,13 +96,15 @@ WorkerSlot::Procedure DownloadJob::prepare(const ItemRecord& row, Item& item, Jo
   record.password = credentials.password;
   if (item.resumed) {
     const std::optional<std::string> partial = partialFileOf(row.info);
-    if (!partial) return nullptr;
+    if (!partial) return false;
     item.resumedPath = diskPath(*partial);
-    record.localName = item.resumedPath;
+    record.resumeFrom = item.resumedPath;
   }
-  if (isFtpAddress(item.address)) return ftpThread;
-  if (item.resumed) return resumeThread;
-  return record.tag & tagbits::kJpegOnly ? jpegThread : downloadThread;
+  record.kind = isFtpAddress(item.address)        ? ItemKind::kFtp
+                : item.resumed                    ? ItemKind::kResume
+                : record.tag & tagbits::kJpegOnly ? ItemKind::kJpeg
+                                                  : ItemKind::kDownload;
+  return true;
 }
 
 void DownloadJob::queueAhead() {
@@ -117,7 +117,8 @@ void DownloadJob::queueAhead() {
     Item item;
     item.row.point(items, row);
     JobRecord& record = runner_.newItemAhead();
-    runner_.runAhead(prepare(items.row(row), item, record));
+    prepare(items.row(row), item, record);
+    runner_.runAhead();
     ahead_.push_back(std::move(item));
   }
 }
@@ -202,11 +203,11 @@ void DownloadJob::showProgress() {
 bool DownloadJob::finishItem() {
   if (nothingLeft_) return true;
   JobRecord& record = runner_.record();
-  const int result = record.result;
+  const ItemResult result = record.result;
   const std::int64_t bytes = record.doneBytes;
   const std::int64_t size = record.totalBytes;
   if (const std::string notice = record.notice.get(); !notice.empty()) {
-    host_.writeOutput(OUT_NOTICE, notice);
+    host_.writeOutput(JobNote::kNotice, notice);
   }
   host_.writeOutput(result, current_.address);
   reportLogFailure(record, *host_.prompter());
@@ -214,7 +215,7 @@ bool DownloadJob::finishItem() {
   ItemList& items = host_.items();
   const int row = current_.row.find(items);
   position_ = current_.row.next(items);
-  if (result == RESULT_SUCCEED) {
+  if (result == ItemResult::kSucceed) {
     if (!record.savedPath.empty()) {
       saved_.push_back({current_.address, record.savedPath, current_.page});
     }
@@ -235,7 +236,7 @@ bool DownloadJob::finishItem() {
       items.setText(row, kColInfo,
                     tagged ? itemTextWithPath(kInfoErrorPrefix, partialPath()) : kInfoErrorPrefix);
       ++failed_;
-      host_.playSound(sound::kError);
+      host_.playSound(CompletionSound::kError);
     }
     --counters_.done;
     --counters_.total;
@@ -324,7 +325,7 @@ void DownloadJob::convertLinks() {
   const bool html5 = (runner_.settings().tag & tagbits::kHtml5) != 0;
   for (const std::string& page :
        convertSavedPages(saved, html5 ? findHtmlLinkSpans : findTagLinkSpans)) {
-    host_.writeOutput(OUT_NOTICE, page + " のﾘﾝｸをﾛｰｶﾙ用に変換できませんでした");
+    host_.writeOutput(JobNote::kNotice, page + " のﾘﾝｸをﾛｰｶﾙ用に変換できませんでした");
   }
 }
 

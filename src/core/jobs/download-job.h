@@ -76,15 +76,14 @@ class DownloadJob {
     bool page = false;
   };
   // How many rows are handed to the thread ahead of the current one: more than
-  // WorkerSlot::kWakeWhenWaiting, so that the host is woken once per few items.
+  // ItemLine::kWakeWhenWaiting, so that the host is woken once per few items.
   static constexpr std::size_t kItemsAhead = 6;
 
   // Starts the next row's download; false when there is no row left.
   bool startNext();
-  // Fills `item` and `record` for the row's download and returns the procedure that runs
-  // it; nothing when the item ends without a thread (no fileName or url, or a resumed row
-  // that names no file).
-  WorkerSlot::Procedure prepare(const ItemRecord& row, Item& item, JobRecord& record);
+  // Fills `item` and `record` for the row's download, its kind included; false when the
+  // item ends without a thread (no fileName or url, or a resumed row that names no file).
+  bool prepare(const ItemRecord& row, Item& item, JobRecord& record);
   // Hands the rows after the last one handed over to the thread, up to kItemsAhead.
   void queueAhead();
   // Takes back the rows handed ahead that have not begun and finishes every item the thread

@@ -7,7 +7,9 @@
 namespace murlo {
 
 ItemRunner::ItemRunner(JobHost& host)
-    : host_(host), record_(std::make_shared<JobRecord>()), slot_([&host] { host.wake(); }) {}
+    : host_(host),
+      record_(std::make_shared<JobRecord>()),
+      slot_([&host] { host.wake(); }, host.stopPatience()) {}
 
 ItemRunner::~ItemRunner() = default;
 
@@ -23,7 +25,7 @@ void ItemRunner::beginJob() {
 std::shared_ptr<JobRecord> ItemRunner::makeRecord(const JobRecord& previous) const {
   auto record = std::make_shared<JobRecord>();
   fillFromSettings(*record, settings_, host_.appDirectory());
-  record->movement = previous.movement.load();
+  record->movement = previous.movement;
   record->prompter = prompter_;
   record->connections = connections_;
   record->keptAnswers = keptAnswers_;

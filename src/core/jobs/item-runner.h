@@ -39,11 +39,12 @@ class ItemRunner {
   // carries over the worker's changes from the previous item (overwrite or rename all).
   JobRecord& newItem();
   JobRecord& record() { return *record_; }
-  void run(WorkerSlot::Procedure procedure) { slot_.start(procedure, record_); }
+  // Hands the current item to the thread, which runs it as its request's kind asks.
+  void run() { slot_.start(record_); }
   // A fresh record for an item after the last one handed over, and its hand-over: the
   // thread starts it as soon as the items before it have ended.
   JobRecord& newItemAhead();
-  void runAhead(WorkerSlot::Procedure procedure) { slot_.start(procedure, ahead_.back()); }
+  void runAhead() { slot_.start(ahead_.back()); }
   std::size_t aheadCount() const { return ahead_.size(); }
   // Once the current item is finished: makes the first item handed ahead the current one
   // (it runs or has run already); false when there is none.

@@ -3,9 +3,12 @@
 
 #include <string>
 
+#include "jobs/job-host.h"
+
 namespace murlo::gui {
 
-inline constexpr const char* kDocumentTitle = "Murlo ver2.02";
+// The program's title, as job control also shows it outside a download.
+inline constexpr const char* kDocumentTitle = kIdleFrameTitle;
 inline constexpr const char* kApplicationTitle = "Murlo";
 inline constexpr const char* kOfflineMark = " - [ｵﾌﾗｲﾝ作業]";
 
