@@ -33,10 +33,6 @@ const std::string kDone = "\x8A\xAE\x97\xB9";  // 完了 in CP932
 
 class DownloadJobTest : public JobTest {
  protected:
-  bool runJob(DownloadJob& job) {
-    job.start();
-    return host_.run([&] { return job.timerTick(); });
-  }
   // Serves `body` at /slow.bin, slowly while `slow` is set, adds its row, starts its
   // download and suspends it once the first 2 KB have come.
   void suspendASlowDownload(const std::string& body,
@@ -52,7 +48,7 @@ TEST_F(DownloadJobTest, DownloadsEveryRowInOrderAndRemovesTheFinishedOnes) {
   addRow(server_.url("/b.bin"));
   addRow(server_.url("/dir/"));
   DownloadJob job(host_, DownloadMode::kAll);
-  ASSERT_TRUE(runJob(job));
+  ASSERT_TRUE(host_.runJob(job));
 
   EXPECT_EQ(saved("a.bin"), "AAA");
   EXPECT_TRUE(saved("b.bin") == bytePattern(5000));
@@ -81,7 +77,7 @@ TEST_F(DownloadJobTest, AnItemsNoticeIsWrittenBeforeItsResult) {
   ASSERT_EQ(::symlink("elsewhere", partial.c_str()), 0);
   addRow(server_.url("/a.bin"));
   DownloadJob job(host_, DownloadMode::kAll);
-  ASSERT_TRUE(runJob(job));
+  ASSERT_TRUE(host_.runJob(job));
   EXPECT_EQ(saved("a.bin"), "AAA");
   EXPECT_EQ(host_.outputCodes(), (std::vector<OutputEvent>{JobStart::kDownload, JobNote::kNotice,
                                                            ItemResult::kSucceed}));
@@ -94,7 +90,7 @@ TEST_F(DownloadJobTest, KeptRowsShowTheirFinalSizeAndFinishedImage) {
   host_.settingsValue.exSet = exset::kKeepFinished;
   addRow(server_.url("/a.bin"));
   DownloadJob job(host_);
-  ASSERT_TRUE(runJob(job));
+  ASSERT_TRUE(host_.runJob(job));
   ASSERT_EQ(host_.list.count(), 1);
   EXPECT_EQ(host_.list.row(0).image, kImageFinished);
   EXPECT_EQ(host_.list.text(0, kColInfo), "2 KB/ 2 KB  " + kDone + " : ");
@@ -110,7 +106,7 @@ TEST_F(DownloadJobTest, FailedItemsStayMarkedAndLeaveTheTotal) {
   addRow(server_.url("/nourl.bin"));
   host_.list.setText(2, kColUrl, "");
   DownloadJob job(host_);
-  ASSERT_TRUE(runJob(job));
+  ASSERT_TRUE(host_.runJob(job));
 
   EXPECT_EQ(names(), "missing.bin;nourl.bin;");
   for (int row = 0; row < 2; ++row) {
@@ -143,7 +139,7 @@ TEST_F(DownloadJobTest, AnErrorLogThatCannotBeWrittenIsReportedAfterTheItemsResu
       messagesAtResult = host_.prompterValue.messages().size();
   };
   DownloadJob job(host_);
-  ASSERT_TRUE(runJob(job));
+  ASSERT_TRUE(host_.runJob(job));
   ASSERT_EQ(host_.outputs.size(), 2u);
   EXPECT_EQ(messagesAtResult, 0u);
   EXPECT_EQ(
@@ -168,7 +164,7 @@ TEST_F(DownloadJobTest, SelectedModeTakesOnlySelectedRowsAndEndsQuietlyWithoutAn
 
   host_.list.setSelected(1, true);
   DownloadJob selected(host_, DownloadMode::kSelected);
-  ASSERT_TRUE(runJob(selected));
+  ASSERT_TRUE(host_.runJob(selected));
   EXPECT_EQ(requests(), std::vector<std::string>{"/b.bin"});
   EXPECT_EQ(names(), "a.bin;");
   EXPECT_EQ(host_.list.row(0).image, kImageWaiting);
@@ -181,7 +177,7 @@ TEST_F(DownloadJobTest, AResumeRowWithoutAColonFailsWithoutAThread) {
   host_.list.setText(0, kColTag, "RESUME");
   host_.list.setText(0, kColInfo, "no path here");
   DownloadJob job(host_);
-  ASSERT_TRUE(runJob(job));
+  ASSERT_TRUE(host_.runJob(job));
   EXPECT_TRUE(requests().empty());
   EXPECT_TRUE(host_.prompterValue.messages().empty());
   EXPECT_EQ(host_.list.row(0).image, kImageFailed);
@@ -209,7 +205,7 @@ TEST_F(DownloadJobTest, AnFtpRowIsFetchedByTheFtpThreadAlone) {
   host_.list.setText(1, kColTag, "RESUME");
   host_.list.setText(1, kColInfo, kInfoResumeEntryPrefix + partial);
   DownloadJob job(host_);
-  ASSERT_TRUE(runJob(job));
+  ASSERT_TRUE(host_.runJob(job));
   EXPECT_EQ(
       host_.outputCodes(),
       (std::vector<OutputEvent>{JobStart::kDownload, ItemResult::kSucceed, ItemResult::kSucceed}));
@@ -269,7 +265,7 @@ TEST_F(DownloadJobTest, SuspendTagsTheRowResumeAndALaterJobCompletesTheFile) {
 
   *slow = false;
   DownloadJob again(host_);
-  ASSERT_TRUE(runJob(again));
+  ASSERT_TRUE(host_.runJob(again));
   EXPECT_EQ(host_.outputCodes().back(), OutputEvent(ItemResult::kSucceed));
   EXPECT_EQ(host_.list.count(), 0);
   EXPECT_TRUE(readFile(saveDir() + "slow.bin") == body);
@@ -292,7 +288,7 @@ TEST_F(DownloadJobTest, ASuspendedRowNamingAPathThatCp932LacksIsUtf8Throughout) 
 
   *slow = false;
   DownloadJob again(host_);
-  ASSERT_TRUE(runJob(again));
+  ASSERT_TRUE(host_.runJob(again));
   EXPECT_EQ(host_.outputCodes().back(), OutputEvent(ItemResult::kSucceed));
   EXPECT_TRUE(readFile(folder + "slow.bin") == body);
 }
@@ -387,14 +383,14 @@ TEST_F(DownloadJobTest, AFileAlreadyCompleteUnderItsNameIsNotFetchedAgain) {
   server_.start();
   addRow(server_.url("/a.bin"));
   DownloadJob first(host_);
-  ASSERT_TRUE(runJob(first));
+  ASSERT_TRUE(host_.runJob(first));
   // The list could not be written back: the next run gets the finished row again, and a
   // row whose name holds another file of the same size.
   addRow(server_.url("/a.bin"));
   addRow(server_.url("/b.bin"));
   sandbox_.write("save/b.bin", bytePattern(3000));
   DownloadJob again(host_);
-  ASSERT_TRUE(runJob(again));
+  ASSERT_TRUE(host_.runJob(again));
 
   EXPECT_EQ(host_.outputCodes(), (std::vector<OutputEvent>{
                                      JobStart::kDownload, ItemResult::kSucceed, JobStart::kDownload,
@@ -482,12 +478,14 @@ TEST_F(DownloadJobTest, ASaveFolderNeverChosenBecomesTheProgramFolderInTheSettin
   host_.settingsValue.path01.clear();
   addRow(server_.url("/a.bin"));
   DownloadJob job(host_);
-  ASSERT_TRUE(runJob(job));
+  ASSERT_TRUE(host_.runJob(job));
   EXPECT_EQ(host_.settingsValue.path01, sandbox_.dir());
   EXPECT_EQ(readFile(sandbox_.path("a.bin")), "AAA");
 }
 
 TEST_F(DownloadJobTest, ASuspendThatGivesTheThreadUpKeepsTheRowResumable) {
+  // The give-up itself keeps the real stop wait in the test above.
+  host_.stopPatienceValue = 100ms;
   serve("/a.bin", bytePattern(4000));
   server_.start();
   BlockingPrompter prompter(saveDir() + "chosen.bin");
@@ -525,7 +523,7 @@ TEST(WorkerSlotTest, AStopDuringABlockedOpenReturnsAfterTheGiveUp) {
   ASSERT_EQ(::mkfifo(gFifo.c_str(), 0600), 0);
   auto record = std::make_shared<JobRecord>();
   {
-    WorkerSlot slot([] {}, kStopPatience, openFifoThroughTheGate);
+    WorkerSlot slot([] {}, 100ms, openFifoThroughTheGate);
     slot.start(record);
     std::this_thread::sleep_for(100ms);  // lets the worker reach its open; nothing to wait on
     const auto before = std::chrono::steady_clock::now();
@@ -560,6 +558,10 @@ TEST(WorkerSlotTest, WithdrawTakesBackNoMoreThanTheLastItemsAsked) {
   current->stopEvent.set();
   EXPECT_TRUE(current->doneEvent.wait(5000ms));
   EXPECT_FALSE(ahead->doneEvent.tryWait());
+  // Both items have ended: the slot forgets them, and its end waits for nothing.
+  slot.finish();
+  slot.finish();
+  EXPECT_FALSE(slot.running());
 }
 
 }  // namespace

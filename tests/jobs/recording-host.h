@@ -39,6 +39,7 @@ class RecordingHost : public JobHost {
   }
   void playSound(CompletionSound kind) override { sounds.push_back(kind); }
   void endProgress() override { ++progressEnds; }
+  std::chrono::milliseconds stopPatience() const override { return stopPatienceValue; }
   void wake() override {
     ++totalWakes;
     {
@@ -48,6 +49,13 @@ class RecordingHost : public JobHost {
     woken_.notify_one();
   }
 
+  // Starts `job` and ticks it until it reports the end; false when it was still working
+  // after `deadline`.
+  template <typename Job>
+  bool runJob(Job& job, std::chrono::milliseconds deadline = std::chrono::seconds(20)) {
+    job.start();
+    return run([&job] { return job.timerTick(); }, deadline);
+  }
   // Ticks `tick` (a job's timerTick) until it reports the end; false when the job was still
   // working after `deadline`.
   bool run(const std::function<bool()>& tick,
@@ -76,6 +84,8 @@ class RecordingHost : public JobHost {
   std::vector<Output> outputs;
   std::vector<CompletionSound> sounds;
   int progressEnds = 0;
+  // The stop wait before a give-up: the real one unless a test shortens it.
+  std::chrono::milliseconds stopPatienceValue = kStopPatience;
   std::function<void(const OutputEvent&)> onOutput;
   std::atomic<int> totalWakes{0};
 
