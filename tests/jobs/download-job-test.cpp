@@ -472,6 +472,26 @@ TEST_F(DownloadJobTest, AStopWhileTheThreadHangsReturnsAfterTwoSecondsAndTheThre
   EXPECT_FALSE(job.timerTick());
 }
 
+// The items after the first are handed to the thread before the user answers the first
+// one's overwrite question: the answer for all still holds for them.
+TEST_F(DownloadJobTest, AnOverwriteAllAnswerHoldsForTheItemsHandedAheadOfIt) {
+  for (const std::string name : {"a.bin", "b.bin", "c.bin"}) {
+    serve("/" + name, "new " + name);
+    sandbox_.write("save/" + name, "old");
+  }
+  server_.start();
+  host_.settingsValue.movement = 0;  // ask
+  host_.prompterValue.choose(OverwriteChoice::kOverwriteAll);
+  for (const std::string name : {"a.bin", "b.bin", "c.bin"}) addRow(server_.url("/" + name));
+  DownloadJob job(host_);
+  ASSERT_TRUE(host_.runJob(job));
+
+  EXPECT_EQ(host_.prompterValue.overwriteQuestions(), std::vector<std::string>{"a.bin"});
+  EXPECT_EQ(saved("a.bin"), "new a.bin");
+  EXPECT_EQ(saved("b.bin"), "new b.bin");
+  EXPECT_EQ(saved("c.bin"), "new c.bin");
+}
+
 TEST_F(DownloadJobTest, ASaveFolderNeverChosenBecomesTheProgramFolderInTheSettings) {
   serve("/a.bin", "AAA");
   server_.start();

@@ -48,5 +48,26 @@ TEST_F(JobSessionTest, AnAnalysisChainsTheDownloadOfItsPagesWithoutFetchingThemA
   EXPECT_TRUE(session.progress().download);
 }
 
+// A crawl is asked for with its start page: the session appends that page as the seed row,
+// with the tag the front end names, and the crawl starts there.
+TEST_F(JobSessionTest, ACrawlStartsFromTheSeedRowTheSessionAppends) {
+  serve("/site/index.html", "<a href=\"next.html\">n</a>", "text/html");
+  serve("/site/next.html", "<img src=\"a.jpg\">", "text/html");
+  server_.start();
+  JobSession session(host_);
+  ASSERT_TRUE(session.startAnalysis({.mode = AnalysisMode::kRecursive,
+                                     .address = server_.url("/site/index.html"),
+                                     .mustContain = server_.url("/site/"),
+                                     .seedTag = "WIZARD"}));
+  ASSERT_TRUE(host_.run([&] {
+    session.tick();
+    return session.running();
+  }));
+
+  EXPECT_EQ(requests(), (std::vector<std::string>{"/site/index.html", "/site/next.html"}));
+  EXPECT_EQ(names(), "index.html;next.html;a.jpg;");
+  EXPECT_EQ(host_.list.text(0, kColTag), "WIZARD");
+}
+
 }  // namespace
 }  // namespace murlo::test
