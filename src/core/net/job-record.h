@@ -148,9 +148,7 @@ struct ItemControl {
 };
 
 // The parts are bases, so that each field keeps its one name wherever the record is used.
-struct JobRecord : ItemRequest, ItemProgress, ItemOutcome, ItemControl {
-  const ItemRequest& request() const { return *this; }
-};
+struct JobRecord : ItemRequest, ItemProgress, ItemOutcome, ItemControl {};
 
 // Fills the settings part of a request as a job does when it starts: the five setting
 // words, the buffer size, the time-out, the proxy text, the application and save folders.
