@@ -10,6 +10,7 @@ bench_start() {
   # nginx's workers may run as another user: they must reach the site.
   chmod 755 "$work"
   nginx_pid=""
+  proxy_pid=""
   load_pids=()
   trap bench_cleanup EXIT
   local tool
@@ -20,6 +21,7 @@ bench_start() {
 
 bench_cleanup() {
   stop_load
+  [[ -z "$proxy_pid" ]] || kill "$proxy_pid" 2>/dev/null || true
   if [[ -n "$nginx_pid" ]]; then
     kill "$nginx_pid" 2>/dev/null || true
     wait "$nginx_pid" 2>/dev/null || true
@@ -99,4 +101,23 @@ stop_load() {
   local pid
   for pid in "${load_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   load_pids=()
+}
+
+# start_latency_proxy RTT-MS : relays a free port ($proxy_port) to nginx's $port through
+# bench/latency-proxy.py, which delays each direction by half the round trip; stopped at the
+# script's end.
+start_latency_proxy() {
+  proxy_port=$(free_port)
+  local half
+  half=$(awk -v r="$1" 'BEGIN { print r / 2 }')
+  python3 "$(dirname "${BASH_SOURCE[0]}")/latency-proxy.py" "$proxy_port" "$port" "$half" \
+    >"$work/proxy.out" 2>&1 &
+  proxy_pid=$!
+  local _
+  for _ in $(seq 50); do
+    grep -q ready "$work/proxy.out" 2>/dev/null && return 0
+    sleep 0.1
+  done
+  echo "the latency proxy did not start" >&2
+  exit 1
 }

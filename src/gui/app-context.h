@@ -2,10 +2,12 @@
 // placement and the interfaces to the desktop. Created by the application object; UI thread.
 #pragma once
 
+#include <chrono>
 #include <string>
 
 #include "platform/command-runner.h"
 #include "platform/desktop-shell.h"
+#include "platform/file-lock.h"
 #include "platform/prompter.h"
 #include "platform/sound-player.h"
 #include "platform/system-shutdown.h"
@@ -30,6 +32,11 @@ struct AppContext {
   SoundPlayer* sound = nullptr;
   CommandRunner* commands = nullptr;
   SystemShutdown* shutdown = nullptr;
+  // How long saving a list waits for another program's lock on it.
+  std::chrono::milliseconds listLockPatience = kFileLockPatience;
+  // The period of the job timers 1234 and 4321, which poll a running job and count the
+  // shut-down countdown (20 ticks).
+  std::chrono::milliseconds jobTick{500};
 
   std::string iniPath() const { return settingsPath(appDirectory); }
   std::string appFile(std::string_view name) const { return programFilePath(appDirectory, name); }

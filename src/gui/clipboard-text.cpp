@@ -13,4 +13,6 @@ std::optional<wxString> heldClipboardText() {
   return data.GetText();
 }
 
+bool isDroppableAddress(const std::string& text) { return text.rfind("http", 0) == 0; }
+
 }  // namespace murlo::gui

@@ -3,7 +3,6 @@
 #include "command-ids.h"
 #include "jobs/completion-sound.h"
 #include "jobs/write-output.h"
-#include "main-frame.h"
 #include "murlo-doc.h"
 #include "murlo-view.h"
 #include "output-window.h"
@@ -11,23 +10,21 @@
 
 namespace murlo::gui {
 
-namespace {
-constexpr int kTickMs = 500;
-}  // namespace
-
-JobCommands::JobCommands(CMainFrame& frame)
-    : frame_(frame),
+JobCommands::JobCommands(AppContext& app, CMurloDoc& doc, JobWindows windows)
+    : app_(app),
+      doc_(doc),
+      windows_(windows),
       analysisTimer_(this, ID_TIMER_ANALYSIS),
       downloadTimer_(this, ID_TIMER_DOWNLOAD),
-      progress_(new CProgressDlg(&frame)),
-      session_(*this, {.line = frame.app().commands, .shutdown = frame.app().shutdown}) {
+      progress_(new CProgressDlg(&windows.parent)),
+      session_(*this, {.line = app.commands, .shutdown = app.shutdown}) {
   Bind(
       wxEVT_TIMER, [this](wxTimerEvent&) { onTimer(); }, ID_TIMER_ANALYSIS);
   Bind(
       wxEVT_TIMER, [this](wxTimerEvent&) { onTimer(); }, ID_TIMER_DOWNLOAD);
   progress_->setCommandListener([this](int id) { run(id); });
   progress_->setHangUpListener([this](bool on) {
-    int& dialBits = frame_.app().settings.dial;
+    int& dialBits = app_.settings.dial;
     dialBits = on ? (dialBits | dial::kHangUp) : (dialBits & ~dial::kHangUp);
   });
 }
@@ -39,26 +36,23 @@ JobCommands::~JobCommands() {
 
 // ---- JobHost ----
 
-ItemList& JobCommands::items() { return frame_.doc()->items(); }
-const AppSettings& JobCommands::settings() { return frame_.app().settings; }
-std::string JobCommands::appDirectory() { return frame_.app().appDirectory; }
-void JobCommands::setSaveFolder(const std::string& folder) {
-  frame_.app().settings.path01 = folder;
-}
-Prompter* JobCommands::prompter() { return frame_.app().prompter; }
-void JobCommands::SetFrameTitle(const std::string& title) { frame_.SetFrameTitle(title); }
+ItemList& JobCommands::items() { return doc_.items(); }
+const AppSettings& JobCommands::settings() { return app_.settings; }
+std::string JobCommands::appDirectory() { return app_.appDirectory; }
+void JobCommands::setSaveFolder(const std::string& folder) { app_.settings.path01 = folder; }
+Prompter* JobCommands::prompter() { return app_.prompter; }
+void JobCommands::SetFrameTitle(const std::string& title) { doc_.setTitle(title); }
 
 void JobCommands::writeOutput(OutputEvent event, const std::string& text) {
-  murlo::writeOutput(*frame_.output(), event, text, frame_.app().settings.output,
-                     frame_.app().offline());
+  murlo::writeOutput(windows_.output, event, text, app_.settings.output, app_.offline());
 }
 
 void JobCommands::playSound(CompletionSound kind) {
-  murlo::playSound(frame_.app().settings, kind, *frame_.app().sound);
+  murlo::playSound(app_.settings, kind, *app_.sound);
 }
 
 void JobCommands::endProgress() {
-  frame_.view()->refreshRows();
+  windows_.view.refreshRows();
   progress_->Hide();
 }
 
@@ -70,45 +64,34 @@ void JobCommands::wake() {
 // ---- starting ----
 
 bool JobCommands::confirmTimer(wxTimer& timer) {
-  if (timer.IsRunning() || timer.Start(kTickMs)) return true;
-  frame_.app().prompter->message("ﾀｲﾏｰの起動に失敗しました。他のｱﾌﾟﾘｹｰｼｮﾝを終了させて下さい。",
-                                 PromptIcon::kStop, PromptButtons::kOk);
+  if (timer.IsRunning() || timer.Start(static_cast<int>(app_.jobTick.count()))) return true;
+  app_.prompter->message("ﾀｲﾏｰの起動に失敗しました。他のｱﾌﾟﾘｹｰｼｮﾝを終了させて下さい。",
+                         PromptIcon::kStop, PromptButtons::kOk);
   return false;
 }
 
-void JobCommands::setRunning(bool running) {
-  running_ = running;
-  frame_.view()->setJobRunning(running);
-}
-
 void JobCommands::showProgress() {
-  progress_->setHangUp((frame_.app().settings.dial & dial::kHangUp) != 0);
+  progress_->setHangUp((app_.settings.dial & dial::kHangUp) != 0);
   // The main window keeps the keyboard: its menus and accelerators go on working, and a
   // Return meant for it cannot tick the hang-up box.
   progress_->ShowWithoutActivating();
 }
 
-bool JobCommands::prepareStart(wxTimer& timer) {
-  if (!confirmTimer(timer)) return false;
-  frame_.view()->pullSelection();
-  return true;
-}
-
 void JobCommands::started() {
-  setRunning(true);
+  doc_.setJobRunning(true);
   progress_->resetFigures();
   showProgress();
 }
 
 bool JobCommands::startAnalysis(const AnalysisRequest& request) {
-  if (!prepareStart(analysisTimer_)) return false;
+  if (!confirmTimer(analysisTimer_)) return false;
   if (!session_.startAnalysis(request)) return false;
   started();
   return true;
 }
 
 bool JobCommands::startDownload(DownloadMode mode) {
-  if (items().count() == 0 || !prepareStart(downloadTimer_)) return false;
+  if (items().count() == 0 || !confirmTimer(downloadTimer_)) return false;
   if (!session_.startDownload(mode)) return false;
   started();
   return true;
@@ -117,7 +100,7 @@ bool JobCommands::startDownload(DownloadMode mode) {
 // ---- polling ----
 
 void JobCommands::onTimer() {
-  if (!running_) {
+  if (!doc_.jobRunning()) {
     analysisTimer_.Stop();
     downloadTimer_.Stop();
     return;
@@ -127,7 +110,7 @@ void JobCommands::onTimer() {
   if (!session_.running()) {
     analysisTimer_.Stop();
     downloadTimer_.Stop();
-    setRunning(false);
+    doc_.setJobRunning(false);
     return;
   }
   if (session_.analysing()) return;
@@ -136,22 +119,22 @@ void JobCommands::onTimer() {
   if (!confirmTimer(downloadTimer_)) {
     session_.stop(true);
     endProgress();
-    setRunning(false);
+    doc_.setJobRunning(false);
     return;
   }
-  frame_.view()->refreshRows();
+  windows_.view.refreshRows();
 }
 
 // ---- stop and suspend ----
 
 void JobCommands::stopOrSuspend(bool suspend) {
-  Prompter& ask = *frame_.app().prompter;
+  Prompter& ask = *app_.prompter;
   const char* question =
       suspend ? "処理を中断します。よろしいですか？" : "処理を中止します。よろしいですか？";
   if (ask.message(question, PromptIcon::kQuestion, PromptButtons::kYesNo) != PromptAnswer::kYes) {
     return;
   }
-  if (!running_) {
+  if (!doc_.jobRunning()) {
     ask.message("作業は、既に終了しています。", PromptIcon::kInformation, PromptButtons::kOk);
     return;
   }
@@ -162,7 +145,7 @@ void JobCommands::stopOrSuspend(bool suspend) {
   }
   analysisTimer_.Stop();
   downloadTimer_.Stop();
-  setRunning(false);
+  doc_.setJobRunning(false);
   endProgress();
 }
 

@@ -1,11 +1,13 @@
-// JobCommands: the view's job commands over the job session. Starts its jobs, polls it from
-// the timers 1234 (analysis) and 4321 (download) and from the workers' wake-ups, and shows
-// its progress window. UI thread only (wake() excepted).
+// JobCommands: the view's job commands over the job session. Starts its jobs, also the one
+// the wizard sets up, polls it from the timers 1234 (analysis) and 4321 (download) and from
+// the workers' wake-ups, keeps the document's job state and shows its progress window. UI
+// thread only (wake() excepted).
 #pragma once
 
 #include <wx/event.h>
 #include <wx/timer.h>
 
+#include "app-context.h"
 #include "jobs/job-host.h"
 #include "jobs/job-session.h"
 
@@ -15,12 +17,21 @@ namespace wizard {
 enum class WizardMode;
 }  // namespace wizard
 
-class CMainFrame;
+class CMurloDoc;
+class CMurloView;
 class CProgressDlg;
+class OutputWindow;
+
+// The windows the job commands report to. The parent also carries their dialogs.
+struct JobWindows {
+  wxWindow& parent;
+  CMurloView& view;
+  OutputWindow& output;
+};
 
 class JobCommands : public wxEvtHandler, public JobHost {
  public:
-  explicit JobCommands(CMainFrame& frame);
+  JobCommands(AppContext& app, CMurloDoc& doc, JobWindows windows);
   ~JobCommands() override;
 
   // Runs a job command; false when `id` is not one of them.
@@ -30,11 +41,11 @@ class JobCommands : public wxEvtHandler, public JobHost {
 
   // Starts an analysis of one address (the add-item bar with movement::kAnalyzeOnAdd).
   bool analyzeOne(const std::string& address);
-  // Starts the wizard's job: a recursive analysis under the address for
-  // WizardMode::kRecursive, else an analysis of the address.
-  void StartAnalysis(wizard::WizardMode wizardMode, const std::string& address);
+  // What the wizard's finish sets up: the list replaced by the address (tag "WIZARD"), then
+  // kImages and kAnalysis analyse it, kRecursive analyses recursively under its folder,
+  // kDownload downloads it.
+  void finishWizard(wizard::WizardMode mode, const std::string& address);
 
-  bool jobRunning() const { return running_; }
   CProgressDlg* progressWindow() { return progress_; }
   int shutdownCountdown() const { return session_.shutdownCountdown(); }
 
@@ -53,23 +64,24 @@ class JobCommands : public wxEvtHandler, public JobHost {
  private:
   bool startAnalysis(const AnalysisRequest& request);
   bool startDownload(DownloadMode mode);
-  // Readies the timer of a job about to start; false (with the message) when it failed.
-  bool prepareStart(wxTimer& timer);
   // After a start: the view and the progress window show the running job.
   void started();
   void recursiveAnalysis();
+  // Runs the wizard and, when it ends with Finish, what it set up.
+  void runWizard();
   void stopOrSuspend(bool suspend);
   // Polls the session and brings the timers, the view and the progress window up to date.
   void onTimer();
-  void setRunning(bool running);
   void showProgress();
+  // Starts the timer of a job unless it runs; false (with the message) when it failed.
   bool confirmTimer(wxTimer& timer);
 
-  CMainFrame& frame_;
+  AppContext& app_;
+  CMurloDoc& doc_;
+  JobWindows windows_;
   wxTimer analysisTimer_;
   wxTimer downloadTimer_;
   CProgressDlg* progress_;
-  bool running_ = false;
   // Last: its jobs, stopped when it goes, still report to this host.
   JobSession session_;
 };

@@ -5,10 +5,10 @@
 
 #include "add-item-dlg.h"
 #include "analysis/address.h"
+#include "clipboard-text.h"
 #include "command-ids.h"
 #include "item-tree-dlg.h"
 #include "items/item-info.h"
-#include "main-frame.h"
 #include "murlo-doc.h"
 #include "murlo-view.h"
 #include "narrow-dlg.h"
@@ -37,22 +37,24 @@ class AddressDropTarget : public wxTextDropTarget {
 
 }  // namespace
 
-bool isDroppableAddress(const std::string& text) { return text.rfind("http", 0) == 0; }
-
-ListCommands::ListCommands(CMainFrame& frame) : frame_(frame) {
-  frame_.view()->SetDropTarget(new AddressDropTarget(*this));
+ListCommands::ListCommands(wxWindow& parent, AppContext& app, CMurloDoc& doc, CMurloView& view,
+                           std::function<void(const std::string&)> rememberAddress)
+    : parent_(parent),
+      app_(app),
+      doc_(doc),
+      view_(view),
+      rememberAddress_(std::move(rememberAddress)) {
+  view_.SetDropTarget(new AddressDropTarget(*this));
 }
 
 bool ListCommands::confirm(const std::string& question, bool evenWithoutConfirmations) {
-  AppContext& app = frame_.app();
-  if (!evenWithoutConfirmations && (app.settings.movement & movement::kNoConfirm)) return true;
-  return app.prompter->message(question, PromptIcon::kQuestion, PromptButtons::kYesNo) ==
+  if (!evenWithoutConfirmations && (app_.settings.movement & movement::kNoConfirm)) return true;
+  return app_.prompter->message(question, PromptIcon::kQuestion, PromptButtons::kYesNo) ==
          PromptAnswer::kYes;
 }
 
 bool ListCommands::run(int id) {
-  ItemList& items = frame_.doc()->items();
-  frame_.view()->pullSelection();
+  ItemList& items = doc_.items();
   switch (id) {
     case ID_ADD_ITEM_DIALOG: addThroughDialog(); break;
     case ID_DELETE: deleteSelected(); break;
@@ -70,17 +72,15 @@ bool ListCommands::run(int id) {
     case ID_DELETE_ERROR: deleteFailedRows(items); break;
     default: return false;
   }
-  frame_.view()->pushSelection();
-  frame_.view()->refreshRows();
+  view_.pushSelection();
+  view_.refreshRows();
   return true;
 }
 
 bool ListCommands::updateUi(wxUpdateUIEvent& event) {
-  CMurloView* view = frame_.view();
-  view->pullSelection();
-  const ItemList& items = frame_.doc()->items();
+  const ItemList& items = doc_.items();
   const int count = items.count();
-  const bool running = view->jobRunning();
+  const bool running = doc_.jobRunning();
   const int selected = count ? items.selectedCount() : 0;
   bool enable;
   switch (event.GetId()) {
@@ -106,13 +106,13 @@ bool ListCommands::updateUi(wxUpdateUIEvent& event) {
 }
 
 void ListCommands::addThroughDialog() {
-  CAddItemDlg dlg(&frame_, *frame_.app().prompter);
+  CAddItemDlg dlg(&parent_, *app_.prompter);
   if (dlg.ShowModal() != wxID_OK) return;
-  addRequestedItems(frame_.doc()->items(), dlg.request(), dlg.range());
+  addRequestedItems(doc_.items(), dlg.request(), dlg.range());
 }
 
 void ListCommands::deleteSelected() {
-  ItemList& items = frame_.doc()->items();
+  ItemList& items = doc_.items();
   if (items.selectedCount() == 1) {
     const int row = items.FindPrevSelected(1);
     if (row < 0) return;
@@ -127,7 +127,7 @@ void ListCommands::deleteSelected() {
 }
 
 void ListCommands::copyAddress() {
-  const ItemList& items = frame_.doc()->items();
+  const ItemList& items = doc_.items();
   const int row = items.FindPrevSelected(1);
   if (row < 0) return;
   wxClipboardLocker lock;
@@ -137,21 +137,21 @@ void ListCommands::copyAddress() {
 }
 
 void ListCommands::checkDuplicates() {
-  if (frame_.doc()->items().RemoveDuplicates()) return;
-  if (!(frame_.app().settings.movement & movement::kNoConfirm)) {
-    frame_.app().prompter->message("重複したｱｲﾃﾑは存在しません", PromptIcon::kInformation,
-                                   PromptButtons::kOk);
+  if (doc_.items().RemoveDuplicates()) return;
+  if (!(app_.settings.movement & movement::kNoConfirm)) {
+    app_.prompter->message("重複したｱｲﾃﾑは存在しません", PromptIcon::kInformation,
+                           PromptButtons::kOk);
   }
 }
 
 void ListCommands::showProperties() {
-  ItemList& items = frame_.doc()->items();
+  ItemList& items = doc_.items();
   const int row = items.FindPrevSelected(1);
   if (row < 0) return;
   // A running download removes finished rows while the dialog is open: the item is found
   // again by its identity, and left alone when it is gone.
   const std::uint64_t id = items.row(row).id;
-  CPropertiesDlg dlg(&frame_, frame_.app(), items.row(row));
+  CPropertiesDlg dlg(&parent_, app_, items.row(row));
   const int result = dlg.ShowModal();
   const int now = items.findById(id);
   if (now < 0) return;
@@ -163,12 +163,12 @@ void ListCommands::showProperties() {
 }
 
 void ListCommands::showItemTree() {
-  CItemTreeDlg dlg(&frame_, *frame_.app().prompter, frame_.doc()->items());
+  CItemTreeDlg dlg(&parent_, *app_.prompter, doc_.items());
   dlg.ShowModal();
 }
 
 void ListCommands::move(int delta) {
-  ItemList& items = frame_.doc()->items();
+  ItemList& items = doc_.items();
   const int row = items.FindPrevSelected(1);
   if (row < 0) return;
   const int other = row + delta;
@@ -180,20 +180,20 @@ void ListCommands::move(int delta) {
 
 void ListCommands::deleteAll() {
   if (!confirm("ﾘｽﾄからすべのｱｲﾃﾑを削除します。よろしいですか？", true)) return;
-  frame_.doc()->items().deleteAll();
+  doc_.items().deleteAll();
 }
 
 void ListCommands::onlyState() {
-  CNarrowDlg dlg(&frame_, *frame_.app().prompter);
+  CNarrowDlg dlg(&parent_, *app_.prompter);
   if (dlg.ShowModal() != wxID_OK) return;
-  frame_.doc()->items().KeepContaining(dlg.text(), 0);
+  doc_.items().KeepContaining(dlg.text(), 0);
 }
 
 void ListCommands::dropAddress(const std::string& text) {
-  frame_.rememberUrl(text);
+  rememberAddress_(text);
   SplitAddress split = splitUrl(text);
-  frame_.doc()->items().AddItem(std::move(split.fileName), std::move(split.url), "DROP",
-                                std::move(split.extension), "", "");
+  doc_.items().AddItem(std::move(split.fileName), std::move(split.url), "DROP",
+                       std::move(split.extension), "", "");
 }
 
 }  // namespace murlo::gui

@@ -5,13 +5,22 @@
 
 #include <wx/event.h>
 
+#include <functional>
+#include <string>
+
+#include "app-context.h"
+
 namespace murlo::gui {
 
-class CMainFrame;
+class CMurloDoc;
+class CMurloView;
 
 class ListCommands {
  public:
-  explicit ListCommands(CMainFrame& frame);
+  // Dialogs open over `parent`; a dropped address is handed to `rememberAddress` (the
+  // add-item bar's list) before it is added.
+  ListCommands(wxWindow& parent, AppContext& app, CMurloDoc& doc, CMurloView& view,
+               std::function<void(const std::string&)> rememberAddress);
 
   // Runs a list command; false when `id` is not one of them.
   bool run(int id);
@@ -33,10 +42,11 @@ class ListCommands {
   void onlyState();
   bool confirm(const std::string& question, bool evenWithoutConfirmations);
 
-  CMainFrame& frame_;
+  wxWindow& parent_;
+  AppContext& app_;
+  CMurloDoc& doc_;
+  CMurloView& view_;
+  std::function<void(const std::string&)> rememberAddress_;
 };
-
-// Accepts text beginning with "http" dropped onto the list.
-bool isDroppableAddress(const std::string& text);
 
 }  // namespace murlo::gui

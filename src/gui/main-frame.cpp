@@ -60,8 +60,7 @@ wxPoint floatingFramePosition(const wxWindow& frame) {
 
 }  // namespace
 
-CMainFrame::CMainFrame(AppContext& app)
-    : wxFrame(nullptr, wxID_ANY, "Murlo"), app_(app), documentTitle_(kDocumentTitle) {
+CMainFrame::CMainFrame(AppContext& app) : wxFrame(nullptr, wxID_ANY, "Murlo"), app_(app) {
   const FramePlacement& p = app_.placement;
 #ifdef __WXGTK__
   // The toolkit holds back the first showing until the window manager has told it the size
@@ -109,8 +108,9 @@ CMainFrame::CMainFrame(AppContext& app)
   status->SetStatusWidths(4, widths);
 
   buildAddUrlBar();
-  doc_ = std::make_unique<CMurloDoc>(*this, fileMenu);
-  view_ = new CMurloView(this, doc_->items(), p.columnWidths);
+  doc_ = std::make_unique<CMurloDoc>(app_, fileMenu);
+  doc_->setTitleListener([this](const std::string&) { showTitle(); });
+  view_ = new CMurloView(this, *doc_, p.columnWidths);
   aui_.AddPane(view_, wxAuiPaneInfo().Name("List").CenterPane());
   output_ = new OutputWindow(this);
   aui_.AddPane(output_,
@@ -123,8 +123,9 @@ CMainFrame::CMainFrame(AppContext& app)
                    .BestSize(-1, std::clamp(p.dialogBarHeight, kOutputMinHeight, kOutputMaxHeight))
                    .MinSize(-1, kOutputMinHeight));
   view_->setCountListener([this](int count) { showItemCount(count); });
-  listCommands_ = std::make_unique<ListCommands>(*this);
-  jobs_ = std::make_unique<JobCommands>(*this);
+  listCommands_ = std::make_unique<ListCommands>(
+      *this, app_, *doc_, *view_, [this](const std::string& url) { rememberUrl(url); });
+  jobs_ = std::make_unique<JobCommands>(app_, *doc_, JobWindows{*this, *view_, *output_});
   showItemCount(0);
   applyBarStates();
   aui_.Update();
@@ -143,7 +144,7 @@ CMainFrame::CMainFrame(AppContext& app)
       {wxACCEL_CTRL, 'V', ID_PASTE_URL},
   };
   SetAcceleratorTable(wxAcceleratorTable(2, keys));
-  SetFrameTitle(documentTitle_);
+  showTitle();
 }
 
 CMainFrame::~CMainFrame() {
@@ -314,16 +315,13 @@ void CMainFrame::floatStoredBars() {
   aui_.Update();
 }
 
-void CMainFrame::SetFrameTitle(const std::string& documentTitle) {
-  documentTitle_ = documentTitle;
-  SetTitle(u8(windowTitle(documentTitle_, app_.offline())));
-}
+void CMainFrame::showTitle() { SetTitle(u8(windowTitle(doc_->title(), app_.offline()))); }
 
 void CMainFrame::openSettings() {
   CSettingsSheet sheet(this, app_);
   sheet.ShowModal();
   // Whatever the user chose: the connection page may have changed the offline flag.
-  SetFrameTitle(kDocumentTitle);
+  doc_->setTitle(kDocumentTitle);
 }
 
 void CMainFrame::changeFolder() {
@@ -388,14 +386,14 @@ void CMainFrame::addFromBar() {
   ItemList& items = doc_->items();
   const bool added = addTypedAddress(items, *url);
   // With movement::kAnalyzeOnAdd the new page is analysed at once, unless a job already runs.
-  if (added && (app_.settings.movement & movement::kAnalyzeOnAdd) && !jobs_->jobRunning()) {
+  if (added && (app_.settings.movement & movement::kAnalyzeOnAdd) && !doc_->jobRunning()) {
     jobs_->analyzeOne(fullAddress(items.row(items.count() - 1)));
   }
 }
 
 void CMainFrame::toggleOffline() {
   int& conn = app_.settings.connection;
-  if (view_->jobRunning() && !(app_.settings.movement & movement::kNoConfirm)) {
+  if (doc_->jobRunning() && !(app_.settings.movement & movement::kNoConfirm)) {
     if (app_.prompter->message("現在、処理中です。切り替えを行ってよろしいですか？",
                                PromptIcon::kQuestion,
                                PromptButtons::kYesNo) != PromptAnswer::kYes) {
@@ -409,7 +407,7 @@ void CMainFrame::toggleOffline() {
     conn &= ~connection::kNoCache;
   }
   // Only the offline mark changes: a download's "%d/%d Finished" stays.
-  SetFrameTitle(documentTitle_);
+  showTitle();
 }
 
 void CMainFrame::openLog() {
@@ -470,8 +468,8 @@ void CMainFrame::onCommand(wxCommandEvent& event) {
     case ID_CHANGE_FOLDER: changeFolder(); break;
     case ID_OPEN_LOG: openLog(); break;
     case ID_HELP: openHelp(); break;
-    case ID_RESUME_ENTRY: enterResume(*this); break;
-    case ID_LOCAL_FILE: analyzeLocalFile(*this); break;
+    case ID_RESUME_ENTRY: enterResume(*this, app_, doc_->items()); break;
+    case ID_LOCAL_FILE: analyzeLocalFile(*this, app_, doc_->items()); break;
     case ID_VIEW_TOOLBAR:
     case ID_VIEW_STATUS_BAR:
     case ID_VIEW_ADD_BAR:
@@ -498,7 +496,7 @@ void CMainFrame::onUpdateUi(wxUpdateUIEvent& event) {
 }
 
 void CMainFrame::onClose(wxCloseEvent& event) {
-  if (view_->jobRunning() && event.CanVeto()) {
+  if (doc_->jobRunning() && event.CanVeto()) {
     if (app_.prompter->message("まだ処理が終わっていません。強制終了しますか？",
                                PromptIcon::kQuestion,
                                PromptButtons::kYesNo) != PromptAnswer::kYes) {

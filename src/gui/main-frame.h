@@ -32,9 +32,6 @@ class CMainFrame : public wxFrame {
   wxAuiManager& aui() { return aui_; }
   AppContext& app() { return app_; }
 
-  // The document title with " - Murlo" and, while offline, the offline mark.
-  void SetFrameTitle(const std::string& documentTitle);
-
   // Commands, callable directly by tests and by the menus.
   void pasteUrl();
   void addFromBar();
@@ -64,6 +61,8 @@ class CMainFrame : public wxFrame {
   void showToolPrompts(wxAuiToolBar* bar);
   void applyBarStates();
   void refreshCombo();
+  // The document's title with " - Murlo" and, while offline, the offline mark.
+  void showTitle();
   // Narrows the add bar's address field, down to a minimum, so that the bar's buttons stay
   // inside the window; widens it again up to its full width.
   void fitAddressField();
@@ -83,7 +82,6 @@ class CMainFrame : public wxFrame {
   std::unique_ptr<ListCommands> listCommands_;
   std::unique_ptr<JobCommands> jobs_;
   std::unique_ptr<CMurloDoc> doc_;
-  std::string documentTitle_;
 };
 
 }  // namespace murlo::gui

@@ -1,27 +1,23 @@
-// CMurloDoc: the document: it owns the item list, which the view shows, opens and saves
-// list files, keeps the recent-file list and the job file Murlo.mrl, switches the
-// analysis tags and carries out what the wizard set up. UI thread only.
+// CMurloDoc: the document. It owns the item list, which the view shows, and the state of
+// the job that works on it; opens and saves list files, keeps the recent-file list and the
+// job file Murlo.mrl, and switches the analysis tags. The frame and the view follow it
+// through its listeners. UI thread only.
 #pragma once
 
 #include <wx/event.h>
 #include <wx/filehistory.h>
 
+#include <functional>
 #include <string>
 
+#include "app-context.h"
 #include "items/item-list.h"
-#include "settings/recent-files.h"
 
 namespace murlo::gui {
 
-namespace wizard {
-enum class WizardMode;
-}  // namespace wizard
-
-class CMainFrame;
-
 class CMurloDoc {
  public:
-  CMurloDoc(CMainFrame& frame, wxMenu* fileMenu);
+  CMurloDoc(AppContext& app, wxMenu* fileMenu);
 
   // Runs a document command; false when `id` is not one of them.
   bool run(int id);
@@ -30,15 +26,30 @@ class CMurloDoc {
   // Appends a list file's items; on success the file becomes the document's path and
   // enters the recent-file list.
   bool openPath(const std::string& path);
-  // What the wizard's finish sets up: the list replaced by the address (tag "WIZARD"), then
-  // kImages and kAnalysis analyse it, kRecursive analyses recursively under its folder,
-  // kDownload downloads it.
-  void finishWizard(wizard::WizardMode mode, const std::string& address);
 
-  ItemList& items() { return items_; }
+  // The rows with the user's latest selection: input the view has not yet taken into the
+  // rows (a range picked with the mouse or the keyboard) is taken in first.
+  ItemList& items();
   const std::string& path() const { return path_; }
-
   std::string jobFilePath() const;
+
+  // Set while a job works on the list: commands that reorder or clear it are refused, and
+  // the view swallows clicks.
+  bool jobRunning() const { return jobRunning_; }
+  void setJobRunning(bool running) { jobRunning_ = running; }
+
+  // The document's part of the window title: its name, or a running download's progress.
+  const std::string& title() const { return title_; }
+  void setTitle(const std::string& title);
+
+  // Called with the new title whenever it is set.
+  void setTitleListener(std::function<void(const std::string&)> listener) {
+    titleListener_ = std::move(listener);
+  }
+  // The view's way of taking pending selection input into the rows (see items()).
+  void setSelectionCatchUp(std::function<void()> catchUp) {
+    selectionCatchUp_ = std::move(catchUp);
+  }
 
  private:
   void open();
@@ -46,18 +57,20 @@ class CMurloDoc {
   void saveJobFile();
   void resumeJobFile();
   void toggleTag(int bit);
-  // Runs the wizard and, when it ends with Finish, what it set up.
-  void runWizard();
   void setPath(const std::string& path);
   void refreshHistory();
   // Writes the list to `path` under its lock; false after telling the user why not.
   bool writeList(const std::string& path);
+  void message(const std::string& text, PromptIcon icon);
 
-  CMainFrame& frame_;
+  AppContext& app_;
   ItemList items_;
   wxFileHistory history_;
-  RecentFiles& recent_;
   std::string path_;
+  std::string title_;
+  bool jobRunning_ = false;
+  std::function<void(const std::string&)> titleListener_;
+  std::function<void()> selectionCatchUp_;
 };
 
 }  // namespace murlo::gui

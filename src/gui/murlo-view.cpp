@@ -9,6 +9,7 @@
 #include "command-ids.h"
 #include "logic/shorten-text.h"
 #include "main-menus.h"
+#include "murlo-doc.h"
 #include "state-icons.h"
 #include "text/cp932.h"
 
@@ -36,16 +37,18 @@ constexpr int kLastColumnMinWidth = 100;
 
 }  // namespace
 
-CMurloView::CMurloView(wxWindow* parent, ItemList& items, const ColumnWidths& widths)
+CMurloView::CMurloView(wxWindow* parent, CMurloDoc& doc, const ColumnWidths& widths)
     : wxListCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                  wxLC_REPORT | wxLC_VIRTUAL | wxBORDER_SUNKEN),
-      items_(items) {
+      doc_(doc),
+      items_(doc.items()) {
   for (int col = 0; col < kColumnCount; ++col) {
     InsertColumn(col, wxString::FromUTF8(kColumns[col].header), kColumns[col].format,
                  std::clamp(widths[col], kMinColumnWidth, kMaxColumnWidth));
   }
   AssignImageList(makeStateImageList(), wxIMAGE_LIST_SMALL);
   items_.setChangeListener([this] { onListChanged(); });
+  doc.setSelectionCatchUp([this] { pullSelection(); });
 
   Bind(wxEVT_LIST_COL_CLICK, &CMurloView::onColumnClick, this);
   Bind(wxEVT_LIST_KEY_DOWN, &CMurloView::onKeyDown, this);
@@ -98,6 +101,8 @@ void CMurloView::onListChanged() {
 
 void CMurloView::refreshRows() { Refresh(); }
 
+bool CMurloView::jobRunning() const { return doc_.jobRunning(); }
+
 void CMurloView::onSize(wxSizeEvent& event) {
   // The last column takes up the room left at the right, so a selected row is highlighted
   // up to the window's edge; it never gets narrower than its own width.
@@ -144,7 +149,7 @@ void CMurloView::onSelectionEvent(wxListEvent& event) {
 }
 
 void CMurloView::onColumnClick(wxListEvent& event) {
-  if (jobRunning_) return;
+  if (jobRunning()) return;
   pullSelection();
   const int column = event.GetColumn();
   if (column < 0 || column >= kColumnCount) return;
@@ -169,7 +174,7 @@ void CMurloView::onKeyDown(wxListEvent& event) {
 
 void CMurloView::onMouse(wxMouseEvent& event) {
   // While a job runs the selection must not change under it.
-  if (jobRunning_) return;
+  if (jobRunning()) return;
   selectionStale_ = true;
   event.Skip();
 }

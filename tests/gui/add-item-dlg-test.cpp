@@ -15,17 +15,8 @@ using namespace murlo::gui;
 
 // Drives the add-item dialog as a user would, with its check boxes and series fields.
 struct DialogUser : DialogDriver {
-  void tickSeries() {
-    auto* box = static_cast<wxCheckBox*>(dlg.FindWindow(CAddItemDlg::kUseRangeId));
-    box->SetValue(!box->GetValue());
-    wxCommandEvent click(wxEVT_CHECKBOX, box->GetId());
-    click.SetEventObject(box);
-    click.SetInt(box->GetValue());
-    box->GetEventHandler()->ProcessEvent(click);
-  }
-  void tickConfirm() {
-    static_cast<wxCheckBox*>(dlg.FindWindow(CAddItemDlg::kConfirmId))->SetValue(true);
-  }
+  void tickSeries() { click(control<wxCheckBox>(CAddItemDlg::kUseRangeId)); }
+  void tickConfirm() { tick(CAddItemDlg::kConfirmId, true); }
   // A numbered series in the directory of `address`.
   void fillSeries(const std::string& address, const std::string& range, const std::string& format) {
     type(CAddItemDlg::kAddressId, address);
@@ -54,11 +45,11 @@ TEST_F(AddItemDlgTest, MenuCommandIsAlwaysThere) {
   wxMenuItem* item = frame_->GetMenuBar()->FindItem(ID_ADD_ITEM_DIALOG);
   ASSERT_TRUE(item);
   EXPECT_EQ(std::string(item->GetItemLabel().utf8_str()), "追加(&A)\tCtrl+A");
-  frame_->view()->setJobRunning(true);
+  frame_->doc()->setJobRunning(true);
   wxUpdateUIEvent event(ID_ADD_ITEM_DIALOG);
   frame_->GetEventHandler()->ProcessEvent(event);
   EXPECT_TRUE(!event.GetSetEnabled() || event.GetEnabled());
-  frame_->view()->setJobRunning(false);
+  frame_->doc()->setJobRunning(false);
 }
 
 TEST_F(AddItemDlgTest, OneAddressWithItsReferrer) {

@@ -55,7 +55,8 @@ TEST_F(DesktopBars, TheAddBarsButtonsStayInsideANarrowWindowAndOnTheScreen) {
   for (const char* size : {"Size_CX=600\r\nSize_CY=400", "Size_CX=3000\r\nSize_CY=2000"}) {
     box_.write("Murlo.ini", std::string("[MainFrame]\r\nPoint_X=0\r\nPoint_Y=0\r\n") + size);
     ASSERT_TRUE(startFrame());
-    pumpUntil([] { return false; }, 500);
+    // Placed by the window manager and laid out for that size once it is painted.
+    awaitPainted(frame_);
     const wxRect window(frame_->GetClientAreaOrigin() + frame_->GetScreenPosition(),
                         frame_->GetClientSize());
     const wxRect screen = wxDisplay(0u).GetGeometry();
@@ -67,7 +68,7 @@ TEST_F(DesktopBars, TheAddBarsButtonsStayInsideANarrowWindowAndOnTheScreen) {
     EXPECT_GE(frame_->urlCombo()->GetSize().x, 200) << size;
     std::string name = size[8] == '6' ? "main-window-600" : "main-window-large";
     // Read in the screen's pixels: the shared helper clips to the screen in the desktop's units.
-    pumpUntil([] { return false; }, 300);
+    awaitPainted(frame_);
     const std::string shot =
         std::string(MURLO_SCREENSHOT_DIR) + "/" + name + scaleSuffix() + ".png";
     std::filesystem::create_directories(MURLO_SCREENSHOT_DIR);
@@ -82,7 +83,7 @@ TEST_F(DesktopBars, TheRunButtonLooksDifferentWhenItIsDisabled) {
   ASSERT_TRUE(startFrame());
   wxAuiToolBar* mainBar = bar("ToolBar");
   const auto shot = [&] {
-    pumpUntil([] { return false; }, 400);
+    awaitPainted(mainBar);
     const wxRect r = mainBar->GetToolRect(ID_RUN);
     return grabScreen(inPixels(wxRect(mainBar->ClientToScreen(r.GetPosition()), r.GetSize())));
   };

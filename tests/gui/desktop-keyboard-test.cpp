@@ -115,17 +115,17 @@ TEST_F(DesktopKeys, AltNGoesToTheWizardsNextPageAndTypingFillsTheAddress) {
         WizardUser user{wizard};
         user.choose("ﾎｰﾑﾍﾟｰｼﾞをﾀﾞｳﾝﾛｰﾄﾞする(&H)");
         user.next();
-        ASSERT_EQ(user.page(), wizard::kHomePagePage);
+        ASSERT_EQ(user.page(), wizard::WizardPage::kHomePage);
         // A choice of this page has the same letter as Next.
         user.choose("現在のﾍﾟｰｼﾞから、再帰的にﾘﾝｸを捜しだしてﾀﾞｳﾝﾛｰﾄﾞ(&I)");
         user.choose("一つのﾌｫﾙﾀﾞに全てのﾌｧｲﾙを保存(&O)");
         key('N', wxMOD_ALT);
-        EXPECT_TRUE(pumpUntil([&] { return user.page() == wizard::kExtensionsPage; }));
+        EXPECT_TRUE(pumpUntil([&] { return user.page() == wizard::WizardPage::kExtensions; }));
         EXPECT_EQ(wizard.state().mode, wizard::WizardMode::kRecursive);
 
         user.tick(1007, true);
         user.next();
-        ASSERT_EQ(user.page(), wizard::kAddressPage);
+        ASSERT_EQ(user.page(), wizard::WizardPage::kAddress);
         // What the user types right away is the address.
         const std::string folder = user.text(CWizAddressPage::kFolderId);
         wxUIActionSimulator().Text("abc");

@@ -232,7 +232,7 @@ TEST_F(DesktopTest, TheProgressWindowLeavesTheKeyboardWithTheMainWindow) {
       [&] { return items().count() == 2; }));
   EXPECT_FALSE(frame_->jobs()->progressWindow()->hangUpBox()->GetValue());
   release = true;
-  EXPECT_TRUE(pumpUntil([&] { return !frame_->jobs()->jobRunning(); }, 15000));
+  EXPECT_TRUE(pumpUntil([&] { return !frame_->doc()->jobRunning(); }, 15000));
 }
 
 TEST_F(DesktopTest, TheWindowOpensWhereItWasAndOnScreen) {

@@ -103,7 +103,7 @@ TEST_F(DesktopWizard, TheSummaryPageIsPaintedOverThePageBeforeIt) {
         user.type(gui::CWizAddressPage::kAddressId, "http://h.jp/files/big.bin");
         pumpUntil([] { return false; }, 400);
         user.next();
-        ASSERT_EQ(user.page(), gui::wizard::kSummaryPage);
+        ASSERT_EQ(user.page(), gui::wizard::WizardPage::kSummary);
         wxWindow* summary = wizard.GetCurrentPage();
         pumpUntil([] { return false; }, 600);
         const wxImage shot = grabScreen(summary->GetScreenRect());

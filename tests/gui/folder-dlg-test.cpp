@@ -57,11 +57,7 @@ class FolderDlgTest : public GuiTest {
     tree->GetEditControl()->GetEventHandler()->ProcessEvent(key);
     pumpEvents();
   }
-  static void press(wxDialog& dlg, int id) {
-    wxCommandEvent click(wxEVT_BUTTON, id);
-    click.SetEventObject(dlg.FindWindow(id));
-    dlg.FindWindow(id)->GetEventHandler()->ProcessEvent(click);
-  }
+  static void press(wxDialog& dlg, int id) { DialogDriver{dlg}.press(id); }
   std::vector<Volume> volumes_;
 };
 

@@ -1,5 +1,6 @@
 #include "gui-fixture.h"
 
+#include <X11/Xlib.h>
 #include <wx/utils.h>
 
 #include <chrono>
@@ -30,22 +31,64 @@ bool pumpUntil(const std::function<bool()>& done, int timeoutMs) {
   return true;
 }
 
-std::string saveScreenshot(wxWindow* window, const std::string& name) {
-  window->Raise();
-  window->Refresh();
-  return saveScreenshot(window->GetScreenRect(), name);
-}
+namespace {
 
-std::string saveScreenshot(const wxRect& r, const std::string& name) {
-  // GTK paints on its frame clock: give it a few frames before reading the screen.
-  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
-  pumpUntil([&] { return std::chrono::steady_clock::now() > until; });
+// Notes a window's paint events.
+struct PaintWatch : wxEvtHandler {
+  bool painted = false;
+  void onPaint(wxPaintEvent& event) {
+    painted = true;
+    event.Skip();
+  }
+};
+
+std::string saveScreenArea(const wxRect& r, const std::string& name) {
   // Only the part on the screen can be read.
   const wxRect area = r.Intersect(wxRect(wxPoint(0, 0), wxGetDisplaySize()));
   std::filesystem::create_directories(MURLO_SCREENSHOT_DIR);
   const std::string path = std::string(MURLO_SCREENSHOT_DIR) + "/" + name + ".png";
   grabScreen(area).SaveFile(wxString::FromUTF8(path), wxBITMAP_TYPE_PNG);
   return path;
+}
+
+// Binds or unbinds `watch` for the paint events of `window` and of every window inside it.
+void watchPaints(wxWindow* window, PaintWatch& watch, bool on) {
+  if (on) {
+    window->Bind(wxEVT_PAINT, &PaintWatch::onPaint, &watch);
+  } else {
+    window->Unbind(wxEVT_PAINT, &PaintWatch::onPaint, &watch);
+  }
+  for (wxWindow* child : window->GetChildren()) watchPaints(child, watch, on);
+}
+
+}  // namespace
+
+void awaitPainted(wxWindow* window) {
+  // A window covered by its children (a frame under its bars and panes) gets no paint event
+  // of its own: any window inside it tells that it is being drawn.
+  PaintWatch watch;
+  watchPaints(window, watch, true);
+  window->Refresh();
+  pumpUntil([&] { return watch.painted; });
+  watchPaints(window, watch, false);
+  // The toolkit draws all of a top-level window in one frame, which ends once the events
+  // are handled; its drawing then reaches the X server before the screen is read through
+  // another connection.
+  pumpEvents();
+  XSync(wxGetX11Display(), False);
+}
+
+std::string saveScreenshot(wxWindow* window, const std::string& name) {
+  window->Raise();
+  awaitPainted(window);
+  return saveScreenArea(window->GetScreenRect(), name);
+}
+
+std::string saveScreenshot(const wxRect& r, const std::string& name) {
+  // Windows of other programs: give the toolkit a few frames to paint before reading.
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
+  pumpUntil([&] { return std::chrono::steady_clock::now() > until; });
+  return saveScreenArea(r, name);
 }
 
 std::string fileNames(const ItemList& list) {

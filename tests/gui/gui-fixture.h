@@ -44,8 +44,10 @@ struct RecordingDesktop : SoundPlayer, CommandRunner, SystemShutdown {
   std::vector<std::string> events;
 };
 
-// Saves what `window` shows on the screen as a PNG under the build's screenshots folder
-// and returns the file's path.
+// Waits until `window` has been painted anew and its picture is on the screen.
+void awaitPainted(wxWindow* window);
+// Saves what `window` shows on the screen, once painted, as a PNG under the build's
+// screenshots folder and returns the file's path.
 std::string saveScreenshot(wxWindow* window, const std::string& name);
 // The same for an area of the screen, whatever windows it shows.
 std::string saveScreenshot(const wxRect& area, const std::string& name);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <filesystem>
 
 #include "about-dlg.h"
@@ -10,6 +11,7 @@
 #include "command-ids.h"
 #include "gui-fixture.h"
 #include "http-test-server.h"
+#include "jobs/shutdown-countdown.h"
 #include "logic/wizard-rules.h"
 #include "murlo-doc.h"
 #include "net/partial-file.h"
@@ -67,7 +69,7 @@ class JobCommandsTest : public GuiTest {
   ItemList& items() { return frame_->doc()->items(); }
   JobCommands& jobs() { return *frame_->jobs(); }
   bool waitForJobEnd() {
-    return pumpUntil([&] { return !jobs().jobRunning(); }, 15000);
+    return pumpUntil([&] { return !frame_->doc()->jobRunning(); }, 15000);
   }
   void addPage(const std::string& path) {
     const SplitAddress s = splitUrl(server_.url(path));
@@ -93,7 +95,7 @@ TEST_F(JobCommandsTest, AnalyseThenDownloadTheWholeList) {
   pumpEvents();
   frame_->view()->SetItemState(0, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
   command(ID_ANALYZE);
-  EXPECT_TRUE(jobs().jobRunning());
+  EXPECT_TRUE(frame_->doc()->jobRunning());
   EXPECT_TRUE(jobs().progressWindow()->IsShown());
   ASSERT_TRUE(waitForJobEnd());
   EXPECT_FALSE(jobs().progressWindow()->IsShown());
@@ -138,7 +140,7 @@ TEST_F(JobCommandsTest, SuspendTagsTheRowResumeAndClicksAreSwallowed) {
   prompter_.answer(PromptAnswer::kYes);
   command(ID_SUSPEND);
   EXPECT_EQ(prompter_.messages().back().text, "処理を中断します。よろしいですか？");
-  EXPECT_FALSE(jobs().jobRunning());
+  EXPECT_FALSE(frame_->doc()->jobRunning());
   EXPECT_EQ(items().text(0, kColTag), "RESUME");
   EXPECT_NE(items().text(0, kColInfo).find(partial), std::string::npos);
   EXPECT_FALSE(box_.exists("dl/slow.zip"));
@@ -185,10 +187,10 @@ TEST_F(JobCommandsTest, StopEndsARunningDownloadOrAnalysisAndOtherCommandsKeepTh
   prompter_.answer(PromptAnswer::kNo);
   command(ID_STOP);
   EXPECT_EQ(prompter_.messages().back().text, "処理を中止します。よろしいですか？");
-  EXPECT_TRUE(jobs().jobRunning());
+  EXPECT_TRUE(frame_->doc()->jobRunning());
   prompter_.answer(PromptAnswer::kYes);
   command(ID_STOP);
-  EXPECT_FALSE(jobs().jobRunning());
+  EXPECT_FALSE(frame_->doc()->jobRunning());
   EXPECT_FALSE(jobs().progressWindow()->IsShown());
   EXPECT_EQ(items().row(0).image, kImageFailed);
   EXPECT_EQ(title(), "Murlo ver2.02 - Murlo");
@@ -198,7 +200,7 @@ TEST_F(JobCommandsTest, StopEndsARunningDownloadOrAnalysisAndOtherCommandsKeepTh
   ASSERT_TRUE(startOn("/slow.html", ID_ANALYZE));
   prompter_.answer(PromptAnswer::kYes);
   command(ID_STOP);
-  EXPECT_FALSE(jobs().jobRunning());
+  EXPECT_FALSE(frame_->doc()->jobRunning());
   EXPECT_EQ(items().row(0).image, kImageFinished);
   EXPECT_EQ(items().count(), 1);
   pumpEvents();  // no late result reaches the list
@@ -228,7 +230,7 @@ TEST_F(JobCommandsTest, FromTheAddItemBarThroughAnalysisToADownloadAndARestart) 
   // Closing during the job: No keeps the window and the job.
   prompter_.answer(PromptAnswer::kNo);
   EXPECT_FALSE(closeFrame());
-  EXPECT_TRUE(jobs().jobRunning());
+  EXPECT_TRUE(frame_->doc()->jobRunning());
   releaseSlow_ = true;
   ASSERT_TRUE(waitForJobEnd());
   EXPECT_EQ(items().count(), 0);
@@ -244,6 +246,8 @@ TEST_F(JobCommandsTest, FromTheAddItemBarThroughAnalysisToADownloadAndARestart) 
 }
 
 TEST_F(JobCommandsTest, ShutdownCountdownOkInTimeAndTimeOut) {
+  // The countdown is counted in the job timer's ticks: short ones here.
+  app_.jobTick = std::chrono::milliseconds(10);
   addPage("/site/a.jpg");
   app_.settings.dial = dial::kHangUp | dial::kShutdown;
   // While the shut-down question waits no job exists, but the work is not over yet.
@@ -251,7 +255,7 @@ TEST_F(JobCommandsTest, ShutdownCountdownOkInTimeAndTimeOut) {
     if (m.text.rfind("ｼｽﾃﾑを終了します", 0) != 0) return;
     prompter_.answer(PromptAnswer::kYes);
     command(ID_STOP);
-    EXPECT_TRUE(jobs().jobRunning());
+    EXPECT_TRUE(frame_->doc()->jobRunning());
   };
   command(ID_RUN);
   ASSERT_TRUE(waitForJobEnd());
@@ -268,42 +272,39 @@ TEST_F(JobCommandsTest, ShutdownCountdownOkInTimeAndTimeOut) {
   // Leaving the message open: the timer counts 20 ticks and shuts down.
   addPage("/site/a.jpg");
   desktop_.events.clear();
+  std::chrono::steady_clock::duration shown{};
   prompter_.whileShown = [&](const ScriptedPrompter::Message& m) {
     if (m.text.rfind("ｼｽﾃﾑを終了します", 0) != 0) return;
+    const auto start = std::chrono::steady_clock::now();
     pumpUntil([&] { return !desktop_.events.empty() && desktop_.events.back() == "poweroff"; },
               20000);
+    shown = std::chrono::steady_clock::now() - start;
   };
   command(ID_RUN);
   ASSERT_TRUE(waitForJobEnd());
   EXPECT_EQ(desktop_.events.back(), "poweroff");
+  // Twenty ticks, the first of them up to one period after the message appeared.
+  EXPECT_GE(shown, (ShutdownCountdown::kLastTick - 1) * app_.jobTick);
   EXPECT_EQ(jobs().shutdownCountdown(), 0);
 }
 
-// Fills the recursive dialog once it is shown and presses OK.
-void answerRecursiveDialog(const std::string& address, bool autoDownload) {
-  wxTheApp->CallAfter([address, autoDownload] {
-    for (wxWindow* w : wxTopLevelWindows) {
-      if (auto* dlg = dynamic_cast<CRecursiveDlg*>(w)) {
-        dlg->addressField()->SetValue(wxString::FromUTF8(address));
-        dlg->autoDownloadBox()->SetValue(autoDownload);
-        dlg->deleteHtmlBox()->SetValue(true);
-        wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
-        ok.SetEventObject(dlg);
-        dlg->GetEventHandler()->ProcessEvent(ok);
-        if (dlg->IsModal()) dlg->EndModal(wxID_CANCEL);
-      }
-    }
-  });
-}
-
 TEST_F(JobCommandsTest, RecursiveAnalysisChecksTheAddressAndChainsTheDownload) {
-  answerRecursiveDialog(server_.url("/site/a.jpg"), false);
-  command(ID_RECURSIVE);
+  // The recursive dialog, filled in and answered with OK.
+  auto recurse = [this](const std::string& address, bool autoDownload) {
+    EXPECT_TRUE(driveModal<CRecursiveDlg>([this] { command(ID_RECURSIVE); },
+                                          [&](CRecursiveDlg& dlg, DialogDriver& d) {
+                                            dlg.addressField()->SetValue(
+                                                wxString::FromUTF8(address));
+                                            dlg.autoDownloadBox()->SetValue(autoDownload);
+                                            dlg.deleteHtmlBox()->SetValue(true);
+                                            d.press(wxID_OK);
+                                          }));
+  };
+  recurse(server_.url("/site/a.jpg"), false);
   EXPECT_EQ(prompter_.messages().back().text, "このURLは解析不可能です。");
-  EXPECT_FALSE(jobs().jobRunning());
+  EXPECT_FALSE(frame_->doc()->jobRunning());
 
-  answerRecursiveDialog(server_.url("/site/index.html"), true);
-  command(ID_RECURSIVE);
+  recurse(server_.url("/site/index.html"), true);
   EXPECT_EQ(items().text(0, kColTag), "INDUCT");
   ASSERT_TRUE(waitForJobEnd());
   // Pages deleted, the files downloaded and removed from the list.
@@ -314,7 +315,7 @@ TEST_F(JobCommandsTest, RecursiveAnalysisChecksTheAddressAndChainsTheDownload) {
 }
 
 TEST_F(JobCommandsTest, TheWizardsRecursiveModeCrawlsTheFolderAndDownloads) {
-  frame_->doc()->finishWizard(wizard::WizardMode::kRecursive, server_.url("/site/index.html"));
+  frame_->jobs()->finishWizard(wizard::WizardMode::kRecursive, server_.url("/site/index.html"));
   EXPECT_EQ(items().text(0, kColTag), "WIZARD");
   ASSERT_TRUE(waitForJobEnd());
   EXPECT_TRUE(box_.exists("dl/a.jpg"));

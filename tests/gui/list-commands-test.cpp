@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <wx/clipbrd.h>
 
+#include "clipboard-text.h"
 #include "command-ids.h"
 #include "gui-fixture.h"
 #include "items/item-info.h"
@@ -102,34 +103,26 @@ TEST_F(ListCommandsTest, FiltersAndTheDuplicateCheck) {
   EXPECT_EQ(names(), "a.jpg;c.zip;");
   command(ID_ONLY_JPEG);
   EXPECT_EQ(names(), "a.jpg;");
-  frame_->view()->setJobRunning(true);
+  frame_->doc()->setJobRunning(true);
   EXPECT_FALSE(enabled(ID_ONLY_JPEG));
   EXPECT_FALSE(enabled(ID_DELETE_ALL));
-  frame_->view()->setJobRunning(false);
-}
-
-// Answers the narrowing dialog once it is shown, pressing OK with `text` in its field.
-void answerNarrowDialog(const std::string& text) {
-  wxTheApp->CallAfter([text] {
-    for (wxWindow* w : wxTopLevelWindows) {
-      if (auto* dlg = dynamic_cast<CNarrowDlg*>(w)) {
-        dlg->field()->SetValue(wxString::FromUTF8(text));
-        wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
-        ok.SetEventObject(dlg);
-        dlg->GetEventHandler()->ProcessEvent(ok);
-      }
-    }
-  });
+  frame_->doc()->setJobRunning(false);
 }
 
 TEST_F(ListCommandsTest, OnlyStateKeepsAddressesWithTheText) {
   items().AddItem("a.gif", "http://h.jp/keep/", "", "", "", "");
   items().AddItem("b.gif", "http://h.jp/drop/", "", "", "", "");
-  answerNarrowDialog("keep");
-  command(ID_ONLY_STATE);
+  // The narrowing dialog, answered with OK and `text` in its field.
+  auto onlyState = [this](const std::string& text) {
+    EXPECT_TRUE(driveModal<CNarrowDlg>([this] { command(ID_ONLY_STATE); },
+                                       [&text](CNarrowDlg& dlg, DialogDriver& d) {
+                                         dlg.field()->SetValue(wxString::FromUTF8(text));
+                                         d.press(wxID_OK);
+                                       }));
+  };
+  onlyState("keep");
   EXPECT_EQ(names(), "a.gif;");
-  answerNarrowDialog("");
-  command(ID_ONLY_STATE);
+  onlyState("");
   EXPECT_EQ(prompter_.messages().back().text, "空白は指定できません");
   EXPECT_EQ(names(), "a.gif;");
 }
@@ -176,7 +169,8 @@ TEST_F(ListCommandsTest, CopyPutsTheFullAddressOnTheClipboard) {
 TEST_F(ListCommandsTest, DroppedAddressesAreAddedAsDrop) {
   EXPECT_FALSE(isDroppableAddress("ftp://h.jp/a.zip"));
   EXPECT_FALSE(isDroppableAddress("HTTP://h.jp/a.zip"));
-  ListCommands commands(*frame_);
+  ListCommands commands(*frame_, app_, *frame_->doc(), *frame_->view(),
+                        [this](const std::string& url) { frame_->rememberUrl(url); });
   commands.dropAddress("http://h.jp/x/a b.zip");
   ASSERT_EQ(items().count(), 1);
   EXPECT_EQ(items().text(0, kColTag), "DROP");

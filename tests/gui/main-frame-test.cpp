@@ -105,7 +105,7 @@ TEST_F(GuiTest, StartingOfflineShowsTheMark) {
 
 TEST_F(GuiTest, OfflineSwitchDuringAJobAsksUnlessConfirmationsAreOff) {
   ASSERT_TRUE(startFrame());
-  frame_->view()->setJobRunning(true);
+  frame_->doc()->setJobRunning(true);
   prompter_.answer(PromptAnswer::kNo);
   command(ID_OFFLINE);
   ASSERT_EQ(prompter_.messages().size(), 1u);
@@ -115,7 +115,7 @@ TEST_F(GuiTest, OfflineSwitchDuringAJobAsksUnlessConfirmationsAreOff) {
   command(ID_OFFLINE);
   EXPECT_EQ(prompter_.messages().size(), 1u);
   EXPECT_TRUE(app_.offline());
-  frame_->view()->setJobRunning(false);
+  frame_->doc()->setJobRunning(false);
 }
 
 TEST_F(GuiTest, PasteTrimsRefusesAndKeepsOneEntryPerAddress) {
@@ -346,13 +346,13 @@ TEST_F(GuiTest, LogAndHelpGoThroughTheDesktopOpener) {
 
 TEST_F(GuiTest, ClosingDuringAJobAsksAndNoKeepsEverything) {
   ASSERT_TRUE(startFrame());
-  frame_->view()->setJobRunning(true);
+  frame_->doc()->setJobRunning(true);
   prompter_.answer(PromptAnswer::kNo);
   EXPECT_FALSE(closeFrame());
   EXPECT_EQ(prompter_.messages().back().text, "まだ処理が終わっていません。強制終了しますか？");
   EXPECT_FALSE(box_.exists("Murlo.ini"));
   EXPECT_TRUE(frame_->IsShown());
-  frame_->view()->setJobRunning(false);
+  frame_->doc()->setJobRunning(false);
 }
 
 TEST_F(GuiTest, BarTogglesFollowTheViewMenu) {
@@ -395,10 +395,10 @@ TEST_F(GuiTest, HeaderClicksSortAndAreRefusedDuringAJob) {
   frame_->view()->GetEventHandler()->ProcessEvent(click);
   EXPECT_EQ(items.text(0, kColFileName), "b.gif");
   EXPECT_FALSE(frame_->view()->IsAscendingSortIndicator());
-  frame_->view()->setJobRunning(true);
+  frame_->doc()->setJobRunning(true);
   frame_->view()->GetEventHandler()->ProcessEvent(click);
   EXPECT_EQ(items.text(0, kColFileName), "b.gif");
-  frame_->view()->setJobRunning(false);
+  frame_->doc()->setJobRunning(false);
 }
 
 TEST_F(GuiTest, ManyRowsAndLongCells) {

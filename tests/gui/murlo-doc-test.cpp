@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "command-ids.h"
 #include "gui-fixture.h"
 #include "items/list-file.h"
+#include "job-commands.h"
 #include "logic/wizard-rules.h"
 #include "platform/file-lock.h"
 #include "settings/ini-file.h"
@@ -59,12 +62,15 @@ TEST_F(DocTest, SaveAsWritesAndReportsFailures) {
             box_.path("no-such-dir/x.mrl") + " にﾘｽﾄを保存できませんでした。");
   EXPECT_EQ(prompter_.messages().back().icon, PromptIcon::kStop);
   // A command line run rewriting the same list holds its lock: the save waits, then gives up.
+  app_.listLockPatience = std::chrono::milliseconds(100);
   const std::string before = box_.read("saved.mrl");
   FileLock held;
   ASSERT_TRUE(held.acquire(box_.path("saved.mrl")));
   items().AddItem("c.gif", "http://h.jp/", "", "gif", "", "");
   prompter_.giveFile(box_.path("saved.mrl"));
+  const auto start = std::chrono::steady_clock::now();
   command(ID_FILE_SAVE_AS);
+  EXPECT_GE(std::chrono::steady_clock::now() - start, app_.listLockPatience);
   EXPECT_EQ(prompter_.messages().back().text,
             box_.path("saved.mrl") + " は他のﾌﾟﾛｸﾞﾗﾑが使用中のため、ﾘｽﾄを保存できませんでした。");
   EXPECT_EQ(box_.read("saved.mrl"), before);
@@ -109,7 +115,7 @@ TEST_F(DocTest, TagSwitchesFlipTheirBitAndSurviveARestart) {
 
 TEST_F(DocTest, WizardFinishReplacesTheListWithTheAddress) {
   items().AddItem("old.gif", "http://h.jp/", "", "gif", "", "");
-  frame_->doc()->finishWizard(wizard::WizardMode::kNone, "http://h.jp/dir/page.html");
+  frame_->jobs()->finishWizard(wizard::WizardMode::kNone, "http://h.jp/dir/page.html");
   ASSERT_EQ(items().count(), 1);
   EXPECT_EQ(items().text(0, kColTag), "WIZARD");
   EXPECT_EQ(items().text(0, kColFileName), "page.html");

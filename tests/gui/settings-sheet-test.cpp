@@ -29,16 +29,6 @@ namespace {
 using namespace murlo::gui;
 
 template <typename T>
-T* findLabelled(wxWindow* root, const std::string& label) {
-  for (wxWindow* child : root->GetChildren()) {
-    auto* found = dynamic_cast<T*>(child);
-    if (found && std::string(found->GetLabel().utf8_str()) == label) return found;
-    if (T* deeper = findLabelled<T>(child, label)) return deeper;
-  }
-  return nullptr;
-}
-
-template <typename T>
 void collect(wxWindow* root, std::vector<T*>& out) {
   for (wxWindow* child : root->GetChildren()) {
     if (auto* found = dynamic_cast<T*>(child)) out.push_back(found);
@@ -46,59 +36,27 @@ void collect(wxWindow* root, std::vector<T*>& out) {
   }
 }
 
-// Works the sheet's controls as a user would: a click changes the control, then the control
-// tells its handlers.
-struct SheetUser {
+// Works the sheet through the dialog driver, a page at a time.
+struct SheetUser : DialogDriver {
+  explicit SheetUser(CSettingsSheet& sheet) : DialogDriver{sheet}, sheet(sheet) {}
+
   CSettingsSheet& sheet;
 
   CSettingsPage* show(int index) {
     sheet.GetBookCtrl()->SetSelection(index);
     return sheet.page(index);
   }
-  template <typename T>
-  T* control(int id) {
-    return dynamic_cast<T*>(sheet.GetBookCtrl()->GetCurrentPage()->FindWindow(id));
-  }
   wxCheckBox* box(const std::string& label) {
-    wxCheckBox* b = findLabelled<wxCheckBox>(sheet.GetBookCtrl()->GetCurrentPage(), label);
+    wxCheckBox* b = findLabelled<wxCheckBox>(pane(), label);
     EXPECT_TRUE(b) << label;
     return b;
   }
-  void click(wxCheckBox* b) {
-    b->SetValue(!b->GetValue());
-    send(b, wxEVT_CHECKBOX, b->GetValue());
-  }
+  using DialogDriver::click;
   void click(const std::string& label) { click(box(label)); }
-  void choose(const std::string& label) {
-    auto* radio = findLabelled<wxRadioButton>(sheet.GetBookCtrl()->GetCurrentPage(), label);
-    ASSERT_TRUE(radio) << label;
-    radio->SetValue(true);
-    send(radio, wxEVT_RADIOBUTTON, 1);
-  }
   void clickAll() {
     std::vector<wxCheckBox*> boxes;
-    collect(sheet.GetBookCtrl()->GetCurrentPage(), boxes);
+    collect(pane(), boxes);
     for (wxCheckBox* b : boxes) click(b);
-  }
-  void type(int id, const std::string& text) {
-    control<wxTextEntry>(id)->SetValue(wxString::FromUTF8(text));
-  }
-  std::string text(int id) { return std::string(control<wxTextEntry>(id)->GetValue().utf8_str()); }
-  void press(int id) {
-    wxWindow* button = sheet.FindWindow(id);
-    ASSERT_TRUE(button);
-    send(button, wxEVT_BUTTON, 0);
-  }
-  // Presses OK; true when the sheet closed.
-  bool ok() {
-    press(wxID_OK);
-    return !sheet.IsModal();
-  }
-  static void send(wxWindow* w, wxEventType type, int value) {
-    wxCommandEvent event(type, w->GetId());
-    event.SetEventObject(w);
-    event.SetInt(value);
-    w->GetEventHandler()->ProcessEvent(event);
   }
 };
 
@@ -502,7 +460,6 @@ TEST_P(SettingsPageScreenshot, ShowsEveryControlUnclipped) {
   auto* sheet = new CSettingsSheet(frame_, app_);
   sheet->Show();
   sheet->GetBookCtrl()->SetSelection(page);
-  pumpUntil([] { return false; }, 500);
   std::printf("screenshot: %s\n",
               saveScreenshot(sheet, "settings-page-" + std::to_string(page + 1)).c_str());
   // Nothing is clipped: the page's groups and controls lie inside it.

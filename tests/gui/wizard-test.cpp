@@ -73,7 +73,7 @@ class WizardTest : public GuiTest {
                                     }));
   }
   bool waitForJobEnd() {
-    return pumpUntil([&] { return !frame_->jobs()->jobRunning(); }, 20000);
+    return pumpUntil([&] { return !frame_->doc()->jobRunning(); }, 20000);
   }
   void addRow(const std::string& address) {
     const SplitAddress s = splitUrl(address);
@@ -87,18 +87,18 @@ class WizardTest : public GuiTest {
 TEST_F(WizardTest, ImagesOfAPageAreAnalysedAndDownloaded) {
   addRow("http://old.example/old.html");
   runWizard([&](WizardUser& u) {
-    EXPECT_EQ(u.page(), kPurposePage);
+    EXPECT_EQ(u.page(), WizardPage::kPurpose);
     EXPECT_FALSE(u.backEnabled());
     EXPECT_EQ(u.buttonLabel(wxID_FORWARD), "次へ(&N) >");
     u.choose(kImages);
     u.next();
-    ASSERT_EQ(u.page(), kLinkFormPage);
+    ASSERT_EQ(u.page(), WizardPage::kLinkForm);
     EXPECT_TRUE(u.backEnabled());
     u.choose(kShownInPage);
     u.next();
-    ASSERT_EQ(u.page(), kAddressPage);
+    ASSERT_EQ(u.page(), WizardPage::kAddress);
     u.back();
-    EXPECT_EQ(u.page(), kLinkFormPage);
+    EXPECT_EQ(u.page(), WizardPage::kLinkForm);
     u.next();
     EXPECT_EQ(u.text(CWizAddressPage::kFolderId), box_.path("dl"));
     // A browser's drop, on the page or on the address field: only a text that starts with
@@ -113,7 +113,7 @@ TEST_F(WizardTest, ImagesOfAPageAreAnalysedAndDownloaded) {
     EXPECT_EQ(u.text(CWizAddressPage::kAddressId), "");
     EXPECT_TRUE(drop->OnDropText(0, 0, wxString::FromUTF8(server_.url("/site/index.html"))));
     u.next();
-    ASSERT_EQ(u.page(), kSummaryPage);
+    ASSERT_EQ(u.page(), WizardPage::kSummary);
     EXPECT_EQ(u.summary().folderText(), box_.path("dl"));
     EXPECT_EQ(u.summary().addressText(), server_.url("/site/index.html"));
     EXPECT_EQ(u.summary().modeText(), "画像解析→ﾀﾞｳﾝﾛｰﾄﾞ");
@@ -134,11 +134,11 @@ TEST_F(WizardTest, HomePageRecursiveRebuildsTheSiteFoldersAndBackRetracesThePath
   runWizard([&](WizardUser& u) {
     u.choose(kHomePage);
     u.next();
-    ASSERT_EQ(u.page(), kHomePagePage);
+    ASSERT_EQ(u.page(), WizardPage::kHomePage);
     u.choose(kRecursive);
     u.choose(kSiteFolders);
     u.next();
-    ASSERT_EQ(u.page(), kExtensionsPage);
+    ASSERT_EQ(u.page(), WizardPage::kExtensions);
     // Ticked from DownEx as it stands (htm, jpg, gif, lzh, zip).
     EXPECT_TRUE(u.ticked(1004));
     EXPECT_TRUE(u.ticked(1010));
@@ -146,17 +146,19 @@ TEST_F(WizardTest, HomePageRecursiveRebuildsTheSiteFoldersAndBackRetracesThePath
     u.tick(1010, false);
     u.tick(1020, false);
     u.next();
-    ASSERT_EQ(u.page(), kAddressPage);
+    ASSERT_EQ(u.page(), WizardPage::kAddress);
     u.type(CWizAddressPage::kAddressId, server_.url("/site/index.html"));
     u.next();
-    ASSERT_EQ(u.page(), kSummaryPage);
+    ASSERT_EQ(u.page(), WizardPage::kSummary);
     EXPECT_EQ(u.summary().modeText(), "再帰的解析→ﾀﾞｳﾝﾛｰﾄﾞ");
-    for (int page : {kAddressPage, kExtensionsPage, kHomePagePage, kPurposePage}) {
+    for (WizardPage page : {WizardPage::kAddress, WizardPage::kExtensions, WizardPage::kHomePage,
+                            WizardPage::kPurpose}) {
       u.back();
       EXPECT_EQ(u.page(), page);
     }
     // Forward again: every page kept its answers.
-    for (int page : {kHomePagePage, kExtensionsPage, kAddressPage, kSummaryPage}) {
+    for (WizardPage page : {WizardPage::kHomePage, WizardPage::kExtensions, WizardPage::kAddress,
+                            WizardPage::kSummary}) {
       u.next();
       EXPECT_EQ(u.page(), page);
     }
@@ -179,24 +181,24 @@ TEST_F(WizardTest, LargeFileGoesIntoAFolderCreatedOnYes) {
   runWizard([&](WizardUser& u) {
     u.choose(kLargeFile);
     u.next();
-    ASSERT_EQ(u.page(), kLargeFilePage);
+    ASSERT_EQ(u.page(), WizardPage::kLargeFile);
     u.back();
-    EXPECT_EQ(u.page(), kPurposePage);
+    EXPECT_EQ(u.page(), WizardPage::kPurpose);
     u.next();
-    ASSERT_EQ(u.page(), kLargeFilePage);
+    ASSERT_EQ(u.page(), WizardPage::kLargeFile);
     u.type(CWizAddressPage::kFolderId, folder);
     u.type(CWizAddressPage::kAddressId, server_.url("/files/big.bin"));
     u.next();  // No to creating the folder: the page stays, nothing more is said
-    EXPECT_EQ(u.page(), kLargeFilePage);
+    EXPECT_EQ(u.page(), WizardPage::kLargeFile);
     EXPECT_EQ(prompter_.texts(), std::vector<std::string>{createFolderQuestion(folder)});
     EXPECT_FALSE(std::filesystem::exists(folder));
     prompter_.answer(PromptAnswer::kYes);
     u.next();
-    ASSERT_EQ(u.page(), kSummaryPage);
+    ASSERT_EQ(u.page(), WizardPage::kSummary);
     EXPECT_TRUE(std::filesystem::is_directory(folder));
     EXPECT_EQ(u.summary().modeText(), "ﾀﾞｳﾝﾛｰﾄﾞ");
     u.back();
-    EXPECT_EQ(u.page(), kLargeFilePage);
+    EXPECT_EQ(u.page(), WizardPage::kLargeFile);
     u.next();
     u.next();
   });
@@ -228,20 +230,22 @@ TEST_F(WizardTest, EveryNextRefusesWhatIsMissingAndKeepsThePage) {
   struct Refusal {
     const char* text;
     PromptIcon icon;
-    int page;
+    WizardPage page;
     std::function<void(WizardUser&)> walk;
   };
   const Refusal refusals[] = {
-      {"使用の目的が選択されていません", PromptIcon::kInformation, kPurposePage,
+      {"使用の目的が選択されていません", PromptIcon::kInformation, WizardPage::kPurpose,
        [](WizardUser&) {}},
-      {"ﾘﾝｸの形式が選択されていません", PromptIcon::kInformation, kLinkFormPage, toLinkForm},
-      {"ﾀﾞｳﾝﾛｰﾄﾞする方法が選択されていません", PromptIcon::kInformation, kHomePagePage, toHomePage},
-      {"保存する方法が選択されていません", PromptIcon::kInformation, kHomePagePage,
+      {"ﾘﾝｸの形式が選択されていません", PromptIcon::kInformation, WizardPage::kLinkForm,
+       toLinkForm},
+      {"ﾀﾞｳﾝﾛｰﾄﾞする方法が選択されていません", PromptIcon::kInformation, WizardPage::kHomePage,
+       toHomePage},
+      {"保存する方法が選択されていません", PromptIcon::kInformation, WizardPage::kHomePage,
        [=](WizardUser& u) {
          toHomePage(u);
          u.choose(kLinkedPages);
        }},
-      {"拡張子が選択されていません", PromptIcon::kInformation, kExtensionsPage,
+      {"拡張子が選択されていません", PromptIcon::kInformation, WizardPage::kExtensions,
        [=](WizardUser& u) {
          toHomePage(u);
          u.choose(kLinkedPages);
@@ -249,18 +253,18 @@ TEST_F(WizardTest, EveryNextRefusesWhatIsMissingAndKeepsThePage) {
          u.next();
          for (const ExtensionBox& box : extensionBoxes()) u.tick(box.id, false);
        }},
-      {"保存先のﾌｫﾙﾀﾞが指定されていません", PromptIcon::kInformation, kLargeFilePage,
+      {"保存先のﾌｫﾙﾀﾞが指定されていません", PromptIcon::kInformation, WizardPage::kLargeFile,
        [=](WizardUser& u) {
          toLargeFile(u);
          u.type(CWizAddressPage::kFolderId, " ");
        }},
-      {"URLが指定されていません", PromptIcon::kInformation, kLargeFilePage, toLargeFile},
-      {"不正なURLです。", PromptIcon::kStop, kAddressPage,
+      {"URLが指定されていません", PromptIcon::kInformation, WizardPage::kLargeFile, toLargeFile},
+      {"不正なURLです。", PromptIcon::kStop, WizardPage::kAddress,
        [=](WizardUser& u) {
          toAddress(u);
          u.type(CWizAddressPage::kAddressId, "index.html");
        }},
-      {"このURLは解析不可能です。", PromptIcon::kStop, kAddressPage,
+      {"このURLは解析不可能です。", PromptIcon::kStop, WizardPage::kAddress,
        [=](WizardUser& u) {
          toAddress(u);
          u.type(CWizAddressPage::kAddressId, site + "a.jpg");
@@ -283,7 +287,7 @@ TEST_F(WizardTest, EveryNextRefusesWhatIsMissingAndKeepsThePage) {
     toAddress(u);
     u.type(CWizAddressPage::kAddressId, site);
     u.next();
-    EXPECT_EQ(u.page(), kSummaryPage);
+    EXPECT_EQ(u.page(), WizardPage::kSummary);
   });
   EXPECT_EQ(items().count(), 0);
 }
@@ -307,7 +311,7 @@ TEST_F(WizardTest, CancelOnTheSummaryKeepsTheListButNotTheOldSettings) {
     u.next();
     u.type(CWizDlg06::kExtendId, "png;webp");
     u.next();
-    ASSERT_EQ(u.page(), kAddressPage);
+    ASSERT_EQ(u.page(), WizardPage::kAddress);
     prompter_.giveFile(other);
     u.press(CWizAddressPage::kBrowseId);
     EXPECT_EQ(u.text(CWizAddressPage::kFolderId), other);
@@ -315,14 +319,14 @@ TEST_F(WizardTest, CancelOnTheSummaryKeepsTheListButNotTheOldSettings) {
     u.press(PasteButton::kId);
     EXPECT_EQ(u.text(CWizAddressPage::kAddressId), address);
     u.next();
-    ASSERT_EQ(u.page(), kSummaryPage);
+    ASSERT_EQ(u.page(), WizardPage::kSummary);
     EXPECT_EQ(u.summary().addressText(),
               address.substr(0, 50) + "\n" + address.substr(50, 50) + "\n" + address.substr(100));
     EXPECT_EQ(u.summary().modeText(), "解析→ﾀﾞｳﾝﾛｰﾄﾞ");
     u.press(wxID_CANCEL);
   });
   EXPECT_EQ(names(), "keep.html;");
-  EXPECT_FALSE(frame_->jobs()->jobRunning());
+  EXPECT_FALSE(frame_->doc()->jobRunning());
   EXPECT_EQ(app_.settings.tag, 15);
   EXPECT_TRUE(app_.settings.movement & movement::kHierarchy);
   EXPECT_EQ(app_.settings.downEx, AppSettings().downEx | downex::kCustom);
@@ -332,21 +336,21 @@ TEST_F(WizardTest, CancelOnTheSummaryKeepsTheListButNotTheOldSettings) {
 
 // One page per test: under Xvfb without a window manager the screen keeps what a window
 // showed when it was first read, so each page is the first picture of its own wizard.
-class WizardPageScreenshot : public GuiTest, public ::testing::WithParamInterface<int> {};
+class WizardPageScreenshot : public GuiTest, public ::testing::WithParamInterface<WizardPage> {};
 
 TEST_P(WizardPageScreenshot, ShowsEveryControlUnclipped) {
   ASSERT_TRUE(startFrame());
   // Shown without a modal loop, so that the test can wait for the page to be painted.
   auto* wizard = new CWizard(frame_, app_);
-  wizard->state() = {WizardMode::kImages, kLinkFormPage,
+  wizard->state() = {WizardMode::kImages, WizardPage::kLinkForm,
                      "http://www.example.co.jp/gallery/2026/summer/holiday/pictures/"
                      "collection/index.html?page=2&order=new&size=large&view=thumbs"};
   CWizPage* page = wizard->page(GetParam());
   wizard->ShowPage(page);
   wizard->Show();
-  pumpUntil([] { return false; }, 500);
   std::printf("screenshot: %s\n",
-              saveScreenshot(wizard, "wizard-page-" + std::to_string(GetParam())).c_str());
+              saveScreenshot(wizard, "wizard-page-" + std::to_string(static_cast<int>(GetParam())))
+                  .c_str());
   const wxRect pageRect(wxPoint(0, 0), page->GetClientSize());
   for (wxWindow* c : page->GetChildren()) {
     if (c->IsShown()) {
@@ -358,8 +362,10 @@ TEST_P(WizardPageScreenshot, ShowsEveryControlUnclipped) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryPage, WizardPageScreenshot,
-                         ::testing::Values(kPurposePage, kLinkFormPage, kAddressPage, kSummaryPage,
-                                           kHomePagePage, kExtensionsPage, kLargeFilePage));
+                         ::testing::Values(WizardPage::kPurpose, WizardPage::kLinkForm,
+                                           WizardPage::kAddress, WizardPage::kSummary,
+                                           WizardPage::kHomePage, WizardPage::kExtensions,
+                                           WizardPage::kLargeFile));
 
 }  // namespace
 }  // namespace murlo::test

@@ -1,6 +1,5 @@
 #include "analysis/html-link-finder.h"
 
-#include <algorithm>
 #include <array>
 #include <functional>
 #include <string>
@@ -30,10 +29,6 @@ constexpr std::size_t kMaxRememberedLinks = 16;
 // without scripts or frames.
 constexpr std::array<std::string_view, 8> kRawTextElements{
     {"script", "style", "textarea", "title", "xmp", "iframe", "noembed", "plaintext"}};
-
-// The rel keywords of <link> that name an icon.
-constexpr std::array<std::string_view, 5> kIconRels{
-    {"icon", "apple-touch-icon", "apple-touch-icon-precomposed", "mask-icon", "shortcut"}};
 
 // The <meta property|name> values whose content is a page's preview image.
 constexpr std::array<std::string_view, 5> kImageMetaNames{
@@ -87,6 +82,14 @@ bool listHolds(std::string_view list, std::string_view word) {
     pos = end;
   }
   return false;
+}
+
+// Whether the rel keywords of a <link> name an icon: any keyword holding "icon" ("icon",
+// "apple-touch-icon-precomposed", "mask-icon", the "fluid-icon" of every GitHub page) or
+// the old "shortcut" alone.
+bool relNamesIcon(std::string rel) {
+  for (char& c : rel) c = asciiLower(c);
+  return rel.find("icon") != std::string::npos || listHolds(rel, "shortcut");
 }
 
 // One pass over one page. Only start tags are looked at closely; everything else is
@@ -372,11 +375,9 @@ class HtmlScan {
       reportValue("xlink:href", "IMG", true);
     } else if (name == "link") {
       const std::string rel(decoded(attributeValue("rel")));
-      const bool icon = std::any_of(kIconRels.begin(), kIconRels.end(),
-                                    [&](std::string_view r) { return listHolds(rel, r); });
       const bool imagePreload =
           listHolds(rel, "preload") && equalsIgnoreAsciiCase(attributeValue("as"), "image");
-      if (icon || imagePreload) {
+      if (relNamesIcon(rel) || imagePreload) {
         reportValue("href", "IMG", true);
         if (const Attribute* set = attribute("imagesrcset")) reportSrcset(set->value);
       }
@@ -393,6 +394,8 @@ class HtmlScan {
     if (name == "base" && !baseSeen_ && attribute("href") != nullptr) {
       baseSeen_ = true;
       base_.assign(decoded(attributeValue("href")));
+      // Rewriting a page's links also rewrites its base, which they resolve against.
+      if (everyPlace_) report(decoded(attributeValue("href")), "BASE", false);
     }
     if (enabled(tagbits::kImage)) imageElement();
     if (enabled(tagbits::kAnchor) && (name == "a" || name == "area")) {

@@ -13,7 +13,8 @@ namespace murlo {
 struct HtmlLink {
   // The address as written, character references decoded and surrounding white space cut.
   std::string_view address;
-  // "IMG", "HREF", "BODY" or "FRAME".
+  // "IMG", "HREF", "BODY" or "FRAME"; "BASE" for the page's first <base href> itself
+  // (findHtmlLinkPlaces only).
   std::string_view tag;
   // Found where only an image can stand (an image source, srcset, poster, icon, og:image).
   bool imagePlace = false;
@@ -36,7 +37,7 @@ void findHtmlLinks(std::string_view content, const AppSettings& liveSettings,
                    const HtmlLinkFound& found);
 
 // As findHtmlLinks, but reports every place of every address, the repeats within one element
-// too, each with its place in `content`.
+// too, each with its place in `content`, and the page's first <base href> as a link.
 void findHtmlLinkPlaces(std::string_view content, const AppSettings& liveSettings,
                         const HtmlLinkFound& found);
 

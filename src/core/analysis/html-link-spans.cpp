@@ -11,8 +11,8 @@ std::vector<LinkSpan> findHtmlLinkSpans(std::string_view content) {
   std::vector<LinkSpan> spans;
   findHtmlLinkPlaces(content, settings, [&](const HtmlLink& link) {
     if (link.offset == HtmlLink::kNoPlace) return;
-    spans.push_back(
-        {link.offset, link.length, std::string(link.address), link.characterReferences});
+    spans.push_back({link.offset, link.length, std::string(link.address), link.characterReferences,
+                     std::string(link.base), link.tag == "BASE"});
   });
   return spans;
 }

@@ -70,6 +70,13 @@ bool resolveDotPath(std::string& link, std::string& base) {
 
 namespace {
 
+// A link of the HTML link finder where only an image can stand, whose name has no
+// extension: it is an image whatever the length of its name ("/photo/42").
+bool isBareImageName(const FinderLinkOptions* finder, std::string_view fileName) {
+  return finder != nullptr && finder->imagePlace &&
+         findChar(fileName.substr(0, findChar(fileName, '?')), '.') == npos;
+}
+
 // addLink, and addFinderLink when `finder` is set.
 bool addLinkWith(const LinkSink& sink, std::string_view link, std::string_view pageAddress,
                  std::string_view tag, const FinderLinkOptions* finder) {
@@ -135,7 +142,7 @@ bool addLinkWith(const LinkSink& sink, std::string_view link, std::string_view p
     if (!acceptExtension(sink.settings, extension, true)) return false;
     fileName = kIndexMarker;
   } else {
-    if (fileName.size() < 4) return false;
+    if (fileName.size() < 4 && !isBareImageName(finder, fileName)) return false;
     extension = finder != nullptr ? finderExtension(sink.settings, fileName, finder->imagePlace)
                                   : linkExtension(fileName);
     if (!acceptExtension(sink.settings, extension, false)) return false;

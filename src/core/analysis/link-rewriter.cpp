@@ -36,7 +36,7 @@ std::string rewriteLinks(std::string_view content, std::vector<LinkSpan> spans,
         span.length > content.size() - span.offset) {
       continue;
     }
-    const std::optional<std::string> replacement = replace(span.link);
+    const std::optional<std::string> replacement = replace(span);
     if (!replacement) continue;
     out.append(content.substr(copied, span.offset - copied));
     out.append(span.characterReferences ? withCharacterReferences(*replacement) : *replacement);

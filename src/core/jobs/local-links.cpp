@@ -65,7 +65,7 @@ bool rewritePage(const SavedFile& page, const LocalLinks& links, const LinkSpanF
   if (read.status != FileReadStatus::kRead) return false;
   const std::string rewritten = rewriteLinks(
       read.content, find(read.content),
-      [&](std::string_view link) { return links.replacement(link, page.address, page.path); });
+      [&](const LinkSpan& span) { return links.replacement(span, page.address, page.path); });
   if (rewritten == read.content) return true;
   if (!writeFileAtomically(page.path, rewritten)) return false;
   // The server's time stays the page's, as the download left it.
@@ -111,6 +111,20 @@ std::optional<std::string> LocalLinks::replacement(std::string_view written,
     return std::nullopt;
   }
   return *address + std::string(fragment);
+}
+
+std::optional<std::string> LocalLinks::replacement(const LinkSpan& span,
+                                                   std::string_view pageAddress,
+                                                   std::string_view pagePath) const {
+  // The base becomes the page's own file, so that the links rewritten below and the fragments
+  // left alone resolve on disk; a link beside them that was not rewritten resolves there too.
+  if (span.baseElement) {
+    return pathAsLink(std::filesystem::path(pagePath).filename().string());
+  }
+  // The links resolve against the base where the page has one that is an address.
+  const std::optional<std::string> base =
+      span.base.empty() ? std::nullopt : absoluteLinkAddress(trimAddress(span.base), pageAddress);
+  return replacement(span.link, base ? *base : pageAddress, pagePath);
 }
 
 std::vector<std::string> convertSavedPages(const std::vector<SavedFile>& saved,

@@ -40,6 +40,10 @@ class LocalLinks {
   // address of a file not saved, a fragment alone, another scheme.
   std::optional<std::string> replacement(std::string_view link, std::string_view pageAddress,
                                          std::string_view pagePath) const;
+  // As above for a link found in the page, resolved against the page's base where it has
+  // one; the base itself becomes the page's own file name.
+  std::optional<std::string> replacement(const LinkSpan& span, std::string_view pageAddress,
+                                         std::string_view pagePath) const;
 
  private:
   const std::string* savedPath(const std::string& address) const;

@@ -7,7 +7,7 @@
 
 namespace murlo::gui {
 
-// The program's title, as job control also shows it outside a download.
+// The program's name and version, as the window shows it while no download runs.
 inline constexpr const char* kDocumentTitle = kIdleFrameTitle;
 inline constexpr const char* kApplicationTitle = "Murlo";
 inline constexpr const char* kOfflineMark = " - [ｵﾌﾗｲﾝ作業]";

@@ -10,10 +10,10 @@ namespace {
 
 constexpr int kAllTagKinds = tagbits::kImage | tagbits::kAnchor | tagbits::kBody | tagbits::kFrame;
 
-int refuse(Prompter& prompter, const std::string& text,
-           PromptIcon icon = PromptIcon::kInformation) {
+WizardPage refuse(Prompter& prompter, const std::string& text,
+                  PromptIcon icon = PromptIcon::kInformation) {
   prompter.message(text, icon, PromptButtons::kOk);
-  return kStay;
+  return WizardPage::kStay;
 }
 
 }  // namespace
@@ -38,71 +38,77 @@ const std::vector<ExtensionBox>& extensionBoxes() {
   return boxes;
 }
 
-int previousPage(int page, const WizardState& state) {
+WizardPage previousPage(WizardPage page, const WizardState& state) {
+  using P = WizardPage;
   switch (page) {
-    case kLinkFormPage:
-    case kHomePagePage:
-    case kLargeFilePage: return kPurposePage;
-    case kExtensionsPage: return kHomePagePage;
-    case kAddressPage: return state.cameFrom == kExtensionsPage ? kExtensionsPage : kLinkFormPage;
-    case kSummaryPage: return state.cameFrom == kLargeFilePage ? kLargeFilePage : kAddressPage;
-    default: return kStay;
+    case P::kLinkForm:
+    case P::kHomePage:
+    case P::kLargeFile: return P::kPurpose;
+    case P::kExtensions: return P::kHomePage;
+    case P::kAddress: return state.cameFrom == P::kExtensions ? P::kExtensions : P::kLinkForm;
+    case P::kSummary: return state.cameFrom == P::kLargeFile ? P::kLargeFile : P::kAddress;
+    default: return P::kStay;
   }
 }
 
-int nextFromPurpose(int choice, Prompter& prompter) {
-  switch (choice) {
-    case 0: return kLinkFormPage;
-    case 1: return kHomePagePage;
-    case 2: return kLargeFilePage;
-    default: return refuse(prompter, "使用の目的が選択されていません");
+WizardPage nextFromPurpose(std::optional<Purpose> choice, Prompter& prompter) {
+  if (!choice) return refuse(prompter, "使用の目的が選択されていません");
+  switch (*choice) {
+    case Purpose::kImages: return WizardPage::kLinkForm;
+    case Purpose::kHomePage: return WizardPage::kHomePage;
+    case Purpose::kLargeFile: return WizardPage::kLargeFile;
   }
+  return WizardPage::kStay;
 }
 
-int nextFromLinkForm(int choice, AppSettings& settings, WizardState& state, Prompter& prompter) {
-  constexpr int kTags[] = {tagbits::kImage, tagbits::kAnchor, tagbits::kAllHttp};
-  if (choice < 0 || choice > 2) return refuse(prompter, "ﾘﾝｸの形式が選択されていません");
-  settings.tag = kTags[choice] | (settings.tag & tagbits::kHtml5);
+WizardPage nextFromLinkForm(std::optional<LinkForm> choice, AppSettings& settings,
+                            WizardState& state, Prompter& prompter) {
+  if (!choice) return refuse(prompter, "ﾘﾝｸの形式が選択されていません");
+  const int tag = *choice == LinkForm::kShownInPage ? tagbits::kImage
+                  : *choice == LinkForm::kLinked    ? tagbits::kAnchor
+                                                    : tagbits::kAllHttp;
+  settings.tag = tag | (settings.tag & tagbits::kHtml5);
   state.mode = WizardMode::kImages;
-  state.cameFrom = kLinkFormPage;
-  return kAddressPage;
+  state.cameFrom = WizardPage::kLinkForm;
+  return WizardPage::kAddress;
 }
 
-int nextFromHomePage(int method, int saving, AppSettings& settings, WizardState& state,
-                     Prompter& prompter) {
-  if (method == kNoChoice) return refuse(prompter, "ﾀﾞｳﾝﾛｰﾄﾞする方法が選択されていません");
-  state.mode = method == 0 ? WizardMode::kAnalysis : WizardMode::kRecursive;
+WizardPage nextFromHomePage(std::optional<HomePageMethod> method, std::optional<Saving> saving,
+                            AppSettings& settings, WizardState& state, Prompter& prompter) {
+  if (!method) return refuse(prompter, "ﾀﾞｳﾝﾛｰﾄﾞする方法が選択されていません");
+  state.mode =
+      *method == HomePageMethod::kPageAndLinks ? WizardMode::kAnalysis : WizardMode::kRecursive;
   settings.tag = kAllTagKinds | (settings.tag & tagbits::kHtml5);
-  if (saving == kNoChoice) return refuse(prompter, "保存する方法が選択されていません");
-  if (saving == 0) {
+  if (!saving) return refuse(prompter, "保存する方法が選択されていません");
+  if (*saving == Saving::kOneFolder) {
     settings.movement &= ~movement::kHierarchy;
   } else {
     settings.movement |= movement::kHierarchy;
   }
-  return kExtensionsPage;
+  return WizardPage::kExtensions;
 }
 
-int nextFromExtensions(int checkedBits, const std::string& extend, AppSettings& settings,
-                       WizardState& state, Prompter& prompter) {
+WizardPage nextFromExtensions(int checkedBits, const std::string& extend, AppSettings& settings,
+                              WizardState& state, Prompter& prompter) {
   const int bits = checkedBits | (extend.empty() ? 0 : downex::kCustom);
   // A refusal leaves DownEx as it was: the user may still cancel the wizard.
   if (bits == 0) return refuse(prompter, "拡張子が選択されていません");
   settings.downEx = bits;
   if (!extend.empty()) settings.extend = extend;
-  state.cameFrom = kExtensionsPage;
-  return kAddressPage;
+  state.cameFrom = WizardPage::kExtensions;
+  return WizardPage::kAddress;
 }
 
-int nextFromAddress(int page, const std::string& folder, const std::string& address,
-                    AppSettings& settings, WizardState& state, Prompter& prompter,
-                    const std::vector<MountEntry>& mounts) {
+WizardPage nextFromAddress(WizardPage page, const std::string& folder, const std::string& address,
+                           AppSettings& settings, WizardState& state, Prompter& prompter,
+                           const std::vector<MountEntry>& mounts) {
   if (trimAddress(folder).empty()) return refuse(prompter, "保存先のﾌｫﾙﾀﾞが指定されていません");
   const std::optional<std::string> checked = checkSaveFolder(folder, prompter, mounts);
-  if (!checked) return kStay;
+  if (!checked) return WizardPage::kStay;
   // A dropped or pasted address often brings a line end along.
   const std::string url = trimAddress(address);
   if (url.empty()) return refuse(prompter, "URLが指定されていません");
-  if (page == kAddressPage) {
+  if (page == WizardPage::kAddress) {
     if (const auto error = recursiveAddressError(url)) {
       return refuse(prompter, *error, PromptIcon::kStop);
     }
@@ -110,11 +116,11 @@ int nextFromAddress(int page, const std::string& folder, const std::string& addr
   // The wizard sets the save folder only; the history is the behaviour page's.
   settings.path01 = *checked;
   state.address = url;
-  if (page == kLargeFilePage) {
+  if (page == WizardPage::kLargeFile) {
     state.mode = WizardMode::kDownload;
-    state.cameFrom = kLargeFilePage;
+    state.cameFrom = WizardPage::kLargeFile;
   }
-  return kSummaryPage;
+  return WizardPage::kSummary;
 }
 
 std::string summaryAddress(const std::string& address) {

@@ -3,9 +3,10 @@
 // summary's texts. Pages are named by their template numbers.
 //
 //   WizardState state;
-//   int next = nextFromPurpose(choice, prompter);  // kStay: the page stays
+//   WizardPage next = nextFromPurpose(choice, prompter);  // WizardPage::kStay: it stays
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,19 +16,23 @@
 
 namespace murlo::gui::wizard {
 
-inline constexpr int kPurposePage = 171;
-inline constexpr int kLinkFormPage = 173;
-inline constexpr int kAddressPage = 174;
-inline constexpr int kSummaryPage = 175;
-inline constexpr int kHomePagePage = 176;
-inline constexpr int kExtensionsPage = 177;
-inline constexpr int kLargeFilePage = 178;
-// What a Next returns when it refuses: the page stays.
-inline constexpr int kStay = 0;
-// What Next on the summary returns: the wizard ends with the finish actions.
-inline constexpr int kFinish = -1;
-// A radio group in which nothing is chosen.
-inline constexpr int kNoChoice = -1;
+enum class WizardPage {
+  kFinish = -1,  // what Next on the summary returns: the wizard ends with the finish actions
+  kStay = 0,     // what a Next returns when it refuses: the page stays
+  kPurpose = 171,
+  kLinkForm = 173,
+  kAddress = 174,
+  kSummary = 175,
+  kHomePage = 176,
+  kExtensions = 177,
+  kLargeFile = 178,
+};
+
+// The choices of the pages' radio groups, in the order the pages show them.
+enum class Purpose { kImages, kHomePage, kLargeFile };
+enum class LinkForm { kShownInPage, kLinked, kAddressesInText };
+enum class HomePageMethod { kPageAndLinks, kRecursive };
+enum class Saving { kOneFolder, kSiteFolders };
 
 // The wizard's modes, as the finish actions take them.
 enum class WizardMode {
@@ -40,8 +45,9 @@ enum class WizardMode {
 
 struct WizardState {
   WizardMode mode = WizardMode::kNone;
-  // The page that last sent the user forward to the address page or the summary; 0 at start.
-  int cameFrom = 0;
+  // The page that last sent the user forward to the address page or the summary; kStay at
+  // start.
+  WizardPage cameFrom = WizardPage::kStay;
   std::string address;
 };
 
@@ -55,24 +61,22 @@ struct ExtensionBox {
 const std::vector<ExtensionBox>& extensionBoxes();
 
 // The page Back leads to from `page`.
-int previousPage(int page, const WizardState& state);
+WizardPage previousPage(WizardPage page, const WizardState& state);
 
-// Next on the purpose page: 0 images, 1 home page, 2 large file.
-int nextFromPurpose(int choice, Prompter& prompter);
-// Next on the image link form page: 0 shown in the page, 1 linked, 2 written as URLs.
-int nextFromLinkForm(int choice, AppSettings& settings, WizardState& state, Prompter& prompter);
-// Next on the home page page: `method` 0 the page and its links, 1 recursive; `saving`
-// 0 one folder, 1 the site's folders.
-int nextFromHomePage(int method, int saving, AppSettings& settings, WizardState& state,
-                     Prompter& prompter);
+// Next on each page; an empty choice is a radio group in which nothing is chosen.
+WizardPage nextFromPurpose(std::optional<Purpose> choice, Prompter& prompter);
+WizardPage nextFromLinkForm(std::optional<LinkForm> choice, AppSettings& settings,
+                            WizardState& state, Prompter& prompter);
+WizardPage nextFromHomePage(std::optional<HomePageMethod> method, std::optional<Saving> saving,
+                            AppSettings& settings, WizardState& state, Prompter& prompter);
 // Next on the extensions page: `checkedBits` the ticked boxes' bits, `extend` the field.
-int nextFromExtensions(int checkedBits, const std::string& extend, AppSettings& settings,
-                       WizardState& state, Prompter& prompter);
+WizardPage nextFromExtensions(int checkedBits, const std::string& extend, AppSettings& settings,
+                              WizardState& state, Prompter& prompter);
 // Next on the address page or the large-file page (`page`), with the folder and address as
 // typed (UTF-8).
-int nextFromAddress(int page, const std::string& folder, const std::string& address,
-                    AppSettings& settings, WizardState& state, Prompter& prompter,
-                    const std::vector<MountEntry>& mounts);
+WizardPage nextFromAddress(WizardPage page, const std::string& folder, const std::string& address,
+                           AppSettings& settings, WizardState& state, Prompter& prompter,
+                           const std::vector<MountEntry>& mounts);
 
 // The summary's address: a line break after each of its first three 50-character blocks
 // that more text follows.

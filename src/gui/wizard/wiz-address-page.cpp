@@ -4,7 +4,7 @@
 #include <wx/dnd.h>
 #include <wx/stattext.h>
 
-#include "list-commands.h"
+#include "clipboard-text.h"
 #include "paste-button.h"
 #include "platform/mount-table.h"
 #include "settings/save-folder.h"
@@ -31,7 +31,7 @@ class AddressDrop : public wxTextDropTarget {
 
 }  // namespace
 
-CWizAddressPage::CWizAddressPage(CWizard& wizard, int id) : CWizPage(wizard, id) {
+CWizAddressPage::CWizAddressPage(CWizard& wizard, wizard::WizardPage id) : CWizPage(wizard, id) {
   addText("保存先ﾌｫﾙﾀﾞ :");
   auto* folderRow = new wxBoxSizer(wxHORIZONTAL);
   folder_ = new wxTextCtrl(this, kFolderId, wxEmptyString, wxDefaultPosition, wxSize(dlu(200), -1));
@@ -69,7 +69,7 @@ void CWizAddressPage::onBrowse() {
   if (chosen) folder_->ChangeValue(u8(*chosen));
 }
 
-int CWizAddressPage::next() {
+wizard::WizardPage CWizAddressPage::next() {
   return nextFromAddress(id(), std::string(folder_->GetValue().utf8_str()),
                          std::string(address_->GetValue().utf8_str()), settings(), wizard().state(),
                          prompter(), readMountTable());

@@ -15,11 +15,11 @@ class CWizAddressPage : public CWizPage {
   static constexpr int kBrowseId = 1001;
   static constexpr int kAddressId = 1027;
 
-  // `id`: wizard::kAddressPage or wizard::kLargeFilePage.
-  CWizAddressPage(CWizard& wizard, int id);
+  // `id`: WizardPage::kAddress or WizardPage::kLargeFile.
+  CWizAddressPage(CWizard& wizard, wizard::WizardPage id);
 
  protected:
-  int next() override;
+  wizard::WizardPage next() override;
   void onShow() override;
 
  private:

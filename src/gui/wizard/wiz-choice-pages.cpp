@@ -6,7 +6,7 @@ namespace murlo::gui {
 
 using namespace wizard;
 
-CWizDlg01::CWizDlg01(CWizard& wizard) : CWizPage(wizard, kPurposePage) {
+CWizDlg01::CWizDlg01(CWizard& wizard) : CWizPage(wizard, WizardPage::kPurpose) {
   addText("今回の使用の目的を次の選択肢から選んで下さい。");
   purpose_ = std::make_unique<RadioGroup>(
       this, top(),
@@ -14,9 +14,9 @@ CWizDlg01::CWizDlg01(CWizard& wizard) : CWizPage(wizard, kPurposePage) {
                                          "ｻｲｽﾞの大きなﾌｧｲﾙをﾀﾞｳﾝﾛｰﾄﾞする(&S)"});
 }
 
-int CWizDlg01::next() { return nextFromPurpose(purpose_->choice(), prompter()); }
+WizardPage CWizDlg01::next() { return nextFromPurpose(purpose_->choice<Purpose>(), prompter()); }
 
-CWizDlg02::CWizDlg02(CWizard& wizard) : CWizPage(wizard, kLinkFormPage) {
+CWizDlg02::CWizDlg02(CWizard& wizard) : CWizPage(wizard, WizardPage::kLinkForm) {
   addText("画像ﾌｧｲﾙがどのような形式でﾘﾝｸされているか選んで下さい。");
   linkForm_ = std::make_unique<RadioGroup>(
       this, top(),
@@ -25,11 +25,11 @@ CWizDlg02::CWizDlg02(CWizard& wizard) : CWizPage(wizard, kLinkFormPage) {
                                          "画像ﾌｧｲﾙのURLだけが、ﾎｰﾑﾍﾟｰｼﾞに記述してる形式(&A)"});
 }
 
-int CWizDlg02::next() {
-  return nextFromLinkForm(linkForm_->choice(), settings(), wizard().state(), prompter());
+WizardPage CWizDlg02::next() {
+  return nextFromLinkForm(linkForm_->choice<LinkForm>(), settings(), wizard().state(), prompter());
 }
 
-CWizDlg05::CWizDlg05(CWizard& wizard) : CWizPage(wizard, kHomePagePage) {
+CWizDlg05::CWizDlg05(CWizard& wizard) : CWizPage(wizard, WizardPage::kHomePage) {
   auto* methodBox = new wxStaticBoxSizer(wxVERTICAL, this);
   auto* savingBox = new wxStaticBoxSizer(wxVERTICAL, this);
   top()->Add(methodBox, 0, wxEXPAND | wxBOTTOM, dlu(6));
@@ -44,9 +44,9 @@ CWizDlg05::CWizDlg05(CWizard& wizard) : CWizPage(wizard, kHomePagePage) {
                                          "実際のﾍﾟｰｼﾞのﾘﾝｸと同じようにﾌｫﾙﾀﾞを作成して保存(&D)"});
 }
 
-int CWizDlg05::next() {
-  return nextFromHomePage(method_->choice(), saving_->choice(), settings(), wizard().state(),
-                          prompter());
+WizardPage CWizDlg05::next() {
+  return nextFromHomePage(method_->choice<HomePageMethod>(), saving_->choice<Saving>(), settings(),
+                          wizard().state(), prompter());
 }
 
 }  // namespace murlo::gui

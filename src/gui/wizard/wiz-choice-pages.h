@@ -13,7 +13,7 @@ class CWizDlg01 : public CWizPage {
   explicit CWizDlg01(CWizard& wizard);
 
  protected:
-  int next() override;
+  wizard::WizardPage next() override;
 
  private:
   std::unique_ptr<RadioGroup> purpose_;
@@ -24,7 +24,7 @@ class CWizDlg02 : public CWizPage {
   explicit CWizDlg02(CWizard& wizard);
 
  protected:
-  int next() override;
+  wizard::WizardPage next() override;
 
  private:
   std::unique_ptr<RadioGroup> linkForm_;
@@ -35,7 +35,7 @@ class CWizDlg05 : public CWizPage {
   explicit CWizDlg05(CWizard& wizard);
 
  protected:
-  int next() override;
+  wizard::WizardPage next() override;
 
  private:
   std::unique_ptr<RadioGroup> method_;

@@ -8,7 +8,7 @@ namespace murlo::gui {
 
 using namespace wizard;
 
-CWizDlg04::CWizDlg04(CWizard& wizard) : CWizPage(wizard, kSummaryPage) {
+CWizDlg04::CWizDlg04(CWizard& wizard) : CWizPage(wizard, WizardPage::kSummary) {
   auto* grid = new wxFlexGridSizer(2, dlu(4), dlu(6));
   const auto row = [&](const char* label) {
     grid->Add(new wxStaticText(this, wxID_ANY, u8(label)));

@@ -17,7 +17,7 @@ class CWizDlg04 : public CWizPage {
   std::string modeText() const { return std::string(mode_->GetLabelText().utf8_str()); }
 
  protected:
-  int next() override { return wizard::kFinish; }
+  wizard::WizardPage next() override { return wizard::WizardPage::kFinish; }
   void onShow() override;
 
  private:

@@ -8,7 +8,7 @@ namespace murlo::gui {
 
 using namespace wizard;
 
-CWizDlg06::CWizDlg06(CWizard& wizard) : CWizPage(wizard, kExtensionsPage) {
+CWizDlg06::CWizDlg06(CWizard& wizard) : CWizPage(wizard, WizardPage::kExtensions) {
   addText("ﾀﾞｳﾝﾛｰﾄﾞする拡張子に全てﾁｪｯｸして下さい。");
   auto* grid = new wxGridSizer(4, dlu(2), dlu(8));
   for (const ExtensionBox& box : extensionBoxes()) {
@@ -28,7 +28,7 @@ void CWizDlg06::onShow() {
   if (!settings().extend.empty()) extend_->ChangeValue(u8(settings().extend));
 }
 
-int CWizDlg06::next() {
+WizardPage CWizDlg06::next() {
   int bits = 0;
   for (const auto& [box, bit] : boxes_) {
     if (box->GetValue()) bits |= bit;

@@ -18,7 +18,7 @@ class CWizDlg06 : public CWizPage {
   explicit CWizDlg06(CWizard& wizard);
 
  protected:
-  int next() override;
+  wizard::WizardPage next() override;
   void onShow() override;
 
  private:

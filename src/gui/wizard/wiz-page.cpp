@@ -8,7 +8,7 @@ namespace murlo::gui {
 
 using namespace wizard;
 
-CWizPage::CWizPage(CWizard& wizard, int id)
+CWizPage::CWizPage(CWizard& wizard, WizardPage id)
     : wxWizardPage(&wizard), wizard_(wizard), id_(id), top_(new wxBoxSizer(wxVERTICAL)) {
   SetSizer(top_);
   // A page without a colour of its own paints no background: whatever the page before it or
@@ -18,7 +18,7 @@ CWizPage::CWizPage(CWizard& wizard, int id)
   Bind(wxEVT_WIZARD_BEFORE_PAGE_CHANGED, [this](wxWizardEvent& event) {
     if (!event.GetDirection()) return;
     next_ = next();
-    if (next_ == kStay) event.Veto();
+    if (next_ == WizardPage::kStay) event.Veto();
   });
   Bind(wxEVT_WIZARD_PAGE_CHANGED, [this](wxWizardEvent&) { onShow(); });
 }
@@ -44,11 +44,11 @@ RadioGroup::RadioGroup(wxWindow* parent, wxSizer* sizer,
   none->SetValue(true);
 }
 
-int RadioGroup::choice() const {
+std::optional<int> RadioGroup::chosenIndex() const {
   for (std::size_t i = 1; i < buttons_.size(); ++i) {
     if (buttons_[i]->GetValue()) return static_cast<int>(i) - 1;
   }
-  return kNoChoice;
+  return std::nullopt;
 }
 
 }  // namespace murlo::gui

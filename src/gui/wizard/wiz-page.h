@@ -7,6 +7,7 @@
 #include <wx/wizard.h>
 
 #include <initializer_list>
+#include <optional>
 #include <vector>
 
 #include "wizard/wizard.h"
@@ -15,15 +16,15 @@ namespace murlo::gui {
 
 class CWizPage : public wxWizardPage {
  public:
-  CWizPage(CWizard& wizard, int id);
+  CWizPage(CWizard& wizard, wizard::WizardPage id);
 
-  int id() const { return id_; }
+  wizard::WizardPage id() const { return id_; }
   wxWizardPage* GetPrev() const override;
   wxWizardPage* GetNext() const override;
 
  protected:
-  // Checks and stores the page's answers: the next page, or wizard::kStay.
-  virtual int next() = 0;
+  // Checks and stores the page's answers: the next page, or WizardPage::kStay.
+  virtual wizard::WizardPage next() = 0;
   // Fills the page each time it is shown.
   virtual void onShow() {}
 
@@ -38,8 +39,8 @@ class CWizPage : public wxWizardPage {
 
  private:
   CWizard& wizard_;
-  const int id_;
-  int next_ = wizard::kStay;
+  const wizard::WizardPage id_;
+  wizard::WizardPage next_ = wizard::WizardPage::kStay;
   wxBoxSizer* top_;
 };
 
@@ -48,10 +49,19 @@ class CWizPage : public wxWizardPage {
 class RadioGroup {
  public:
   RadioGroup(wxWindow* parent, wxSizer* sizer, std::initializer_list<const char*> labels);
-  // The index of the chosen button, or wizard::kNoChoice.
-  int choice() const;
+
+  // The chosen button as the choice enum whose values number the labels in their order;
+  // empty while none is chosen.
+  template <typename Choice>
+  std::optional<Choice> choice() const {
+    const std::optional<int> index = chosenIndex();
+    if (!index) return std::nullopt;
+    return static_cast<Choice>(*index);
+  }
 
  private:
+  std::optional<int> chosenIndex() const;
+
   std::vector<wxRadioButton*> buttons_;
 };
 

@@ -16,11 +16,11 @@ CWizard::CWizard(wxWindow* parent, AppContext& app)
     : wxWizard(parent, wxID_ANY, u8("Murlo ｳｨｻﾞｰﾄﾞ")), app_(app) {
   pages_ = {new CWizDlg01(*this),
             new CWizDlg02(*this),
-            new CWizAddressPage(*this, kAddressPage),
+            new CWizAddressPage(*this, WizardPage::kAddress),
             new CWizDlg04(*this),
             new CWizDlg05(*this),
             new CWizDlg06(*this),
-            new CWizAddressPage(*this, kLargeFilePage)};
+            new CWizAddressPage(*this, WizardPage::kLargeFile)};
   // Every page in the page area, so the wizard is as large as its largest page.
   for (CWizPage* p : pages_) GetPageAreaSizer()->Add(p);
   FindWindow(wxID_CANCEL)->SetLabel(u8("ｷｬﾝｾﾙ"));
@@ -39,9 +39,9 @@ CWizard::CWizard(wxWindow* parent, AppContext& app)
   });
 }
 
-bool CWizard::run() { return RunWizard(page(kPurposePage)); }
+bool CWizard::run() { return RunWizard(page(WizardPage::kPurpose)); }
 
-CWizPage* CWizard::page(int id) const {
+CWizPage* CWizard::page(WizardPage id) const {
   for (CWizPage* p : pages_) {
     if (p->id() == id) return p;
   }
@@ -59,11 +59,11 @@ bool CWizard::ShowPage(wxWizardPage* page, bool goingForward) {
 }
 
 bool CWizard::HasNextPage(wxWizardPage* page) {
-  return static_cast<CWizPage*>(page)->id() != kSummaryPage;
+  return static_cast<CWizPage*>(page)->id() != WizardPage::kSummary;
 }
 
 bool CWizard::HasPrevPage(wxWizardPage* page) {
-  return static_cast<CWizPage*>(page)->id() != kPurposePage;
+  return static_cast<CWizPage*>(page)->id() != WizardPage::kPurpose;
 }
 
 }  // namespace murlo::gui

@@ -25,7 +25,7 @@ class CWizard : public wxWizard {
   wizard::WizardState& state() { return state_; }
   const wizard::WizardState& state() const { return state_; }
   // The page with that template number, or nullptr.
-  CWizPage* page(int id) const;
+  CWizPage* page(wizard::WizardPage id) const;
 
   bool ShowPage(wxWizardPage* page, bool goingForward = true) override;
   bool HasNextPage(wxWizardPage* page) override;

@@ -64,6 +64,9 @@ TEST(HtmlLinkFinder, IconsPreloadsAndPreviewImagesOfTheHead) {
 <link rel="stylesheet" href="/main.css">
 <link rel="shortcut icon" href="/favicon.ico">
 <link rel="apple-touch-icon" sizes="180x180" href="/apple-touch-icon.png">
+<link rel="fluid-icon" href="https://github.com/fluidicon.png" title="GitHub">
+<link rel="Alternate Icon" type="image/png" href="/alt-icon.png">
+<link rel="alternate" href="/feed.xml">
 <link rel=preload as=image href="/hero.jpg" imagesrcset="/hero-2x.jpg 2x">
 <link rel="preload" as="font" href="/font.woff2">
 <meta property="og:image" content="https://cdn.example.jp/og.jpg">
@@ -71,7 +74,8 @@ TEST(HtmlLinkFinder, IconsPreloadsAndPreviewImagesOfTheHead) {
 <meta name="description" content="/not-an-image.jpg">
 </head>)html";
   EXPECT_EQ(htmlLinks(head),
-            (Links{"IMG* /favicon.ico", "IMG* /apple-touch-icon.png", "IMG* /hero.jpg",
+            (Links{"IMG* /favicon.ico", "IMG* /apple-touch-icon.png",
+                   "IMG* https://github.com/fluidicon.png", "IMG* /alt-icon.png", "IMG* /hero.jpg",
                    "IMG* /hero-2x.jpg", "IMG* https://cdn.example.jp/og.jpg",
                    "IMG* https://cdn.example.jp/tw.jpg"}));
 }

@@ -18,13 +18,14 @@ TEST(RewriteLinks, ChangesOnlyTheBytesOfEachSpanTakenInOffsetOrder) {
   const std::string content =
       "ab\x93\xFA<x>cd\x96\x7B"
       "ef";
-  const LinkReplacement upper = [](std::string_view link) { return upperCased(link); };
+  const LinkReplacement upper = [](const LinkSpan& span) { return upperCased(span.link); };
   // Given out of order, with one overlapping an earlier span and one past the end.
   EXPECT_EQ(rewriteLinks(content, {{11, 2, "ef"}, {0, 2, "ab"}, {1, 3, "b\x93\xFA"}, {13, 1, "z"}},
                          upper),
             "AB\x93\xFA<x>cd\x96\x7B"
             "EF");
-  const LinkReplacement keepOne = [](std::string_view link) -> std::optional<std::string> {
+  const LinkReplacement keepOne = [](const LinkSpan& span) -> std::optional<std::string> {
+    const std::string_view link = span.link;
     if (link == "cd") return std::nullopt;
     return "<" + std::string(link) + ">";
   };
@@ -74,7 +75,8 @@ TEST(FindHtmlLinkSpans, PlacesEveryLinkAsWrittenAndRewritesReferencesWithReferen
   EXPECT_EQ(places,
             (std::vector<std::string>{"a.jpg?x=1&amp;y=2 = a.jpg?x=1&y=2 &", "b&#46;jpg = b.jpg &",
                                       "c\n.jpg = c.jpg", "b&#46;jpg = b.jpg &"}));
-  const LinkReplacement replace = [](std::string_view link) -> std::optional<std::string> {
+  const LinkReplacement replace = [](const LinkSpan& span) -> std::optional<std::string> {
+    const std::string_view link = span.link;
     if (link == "b.jpg") return std::nullopt;
     return "n/" + std::string(link) + "\"";
   };

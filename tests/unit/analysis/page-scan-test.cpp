@@ -129,13 +129,17 @@ TEST_F(PageScanTest, HtmlFinderExtensionRuleTriesTheLastDotAndTakesBareImagesAsJ
                  "<img src=\"/p/DSCF2931.0.jpg\"><img src=\"/photo/123?w=800\">"
                  "<a href=\"/a/plain-anchor\"></a><a href=\"/a/archive.tar.gif\"></a>"
                  "<img src=\"/p/shot.jpg.exe\"><meta property=\"og:image\" content=\"/og/4567\">"
-                 "<div style=\"background:url(/css/bare-css)\"></div>");
+                 "<div style=\"background:url(/css/bare-css)\"></div>"
+                 "<img src=\"/i/42\"><img src=\"/i/a.b\"><a href=\"/a/42\"></a>");
   EXPECT_EQ(scanHtml(context_, "http://host/", path), ScanResult::kComplete);
   EXPECT_EQ(rows(), (std::vector<std::string>{
                         "IMG http://host/p/ DSCF2931.0.jpg jpg http://host/",
                         "IMG http://host/photo/ 123?w=800 jpg http://host/",
                         "HREF http://host/a/ archive.tar.gif gif http://host/",
                         "IMG http://host/og/ 4567 jpg http://host/",
+                        // A bare name where only an image stands passes whatever its length; "a.b"
+                        // and the anchor "42" stay below the length rule.
+                        "IMG http://host/i/ 42 jpg http://host/",
                     }));
   // The tag scanner keeps the first-dot rule.
   list_.deleteAll();

@@ -12,23 +12,26 @@ TEST(WizardRules, HomePageRefusalKeepsModeAndTagExtensionsAreRebuilt) {
   AppSettings settings;
   settings.movement = movement::kHierarchy | movement::kNoConfirm;
   WizardState state;
-  EXPECT_EQ(nextFromHomePage(1, kNoChoice, settings, state, prompter), kStay);
+  EXPECT_EQ(nextFromHomePage(HomePageMethod::kRecursive, std::nullopt, settings, state, prompter),
+            WizardPage::kStay);
   EXPECT_EQ(state.mode, WizardMode::kRecursive);
   EXPECT_EQ(settings.tag, 15);
-  EXPECT_EQ(nextFromHomePage(0, 0, settings, state, prompter), kExtensionsPage);
+  EXPECT_EQ(nextFromHomePage(HomePageMethod::kPageAndLinks, Saving::kOneFolder, settings, state,
+                             prompter),
+            WizardPage::kExtensions);
   EXPECT_EQ(state.mode, WizardMode::kAnalysis);
   EXPECT_EQ(settings.movement, movement::kNoConfirm);
 
   settings.extend = "lha";
-  EXPECT_EQ(nextFromExtensions(0, "", settings, state, prompter), kStay);
+  EXPECT_EQ(nextFromExtensions(0, "", settings, state, prompter), WizardPage::kStay);
   EXPECT_EQ(settings.downEx, AppSettings().downEx);  // a refusal stores nothing
-  EXPECT_EQ(nextFromExtensions(downex::kJpg, "", settings, state, prompter), kAddressPage);
+  EXPECT_EQ(nextFromExtensions(downex::kJpg, "", settings, state, prompter), WizardPage::kAddress);
   EXPECT_EQ(settings.downEx, downex::kJpg);
   EXPECT_EQ(settings.extend, "lha");
-  EXPECT_EQ(nextFromExtensions(0, "png;webp", settings, state, prompter), kAddressPage);
+  EXPECT_EQ(nextFromExtensions(0, "png;webp", settings, state, prompter), WizardPage::kAddress);
   EXPECT_EQ(settings.downEx, downex::kCustom);
   EXPECT_EQ(settings.extend, "png;webp");
-  EXPECT_EQ(state.cameFrom, kExtensionsPage);
+  EXPECT_EQ(state.cameFrom, WizardPage::kExtensions);
   EXPECT_EQ(prompter.texts(), (std::vector<std::string>{"保存する方法が選択されていません",
                                                         "拡張子が選択されていません"}));
 }
@@ -38,12 +41,15 @@ TEST(WizardRules, TagKindsAreSetAndTheHtmlFinderBitIsKept) {
   WizardState state;
   AppSettings settings;
   settings.tag = tagbits::kHtml5 | tagbits::kJpegOnly | tagbits::kFrame;
-  EXPECT_EQ(nextFromLinkForm(1, settings, state, prompter), kAddressPage);
+  EXPECT_EQ(nextFromLinkForm(LinkForm::kLinked, settings, state, prompter), WizardPage::kAddress);
   EXPECT_EQ(settings.tag, tagbits::kAnchor | tagbits::kHtml5);
-  EXPECT_EQ(nextFromHomePage(0, 0, settings, state, prompter), kExtensionsPage);
+  EXPECT_EQ(nextFromHomePage(HomePageMethod::kPageAndLinks, Saving::kOneFolder, settings, state,
+                             prompter),
+            WizardPage::kExtensions);
   EXPECT_EQ(settings.tag, 15 | tagbits::kHtml5);
   settings.tag = tagbits::kBody;
-  EXPECT_EQ(nextFromLinkForm(2, settings, state, prompter), kAddressPage);
+  EXPECT_EQ(nextFromLinkForm(LinkForm::kAddressesInText, settings, state, prompter),
+            WizardPage::kAddress);
   EXPECT_EQ(settings.tag, tagbits::kAllHttp);
 }
 

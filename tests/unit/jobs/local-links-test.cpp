@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "analysis/html-link-spans.h"
 #include "sandbox.h"
 
 namespace murlo {
@@ -89,6 +90,26 @@ TEST(ConvertSavedPages, RewritesOnlyTheAddressesOfThePagesAndKeepsTheirTime) {
   EXPECT_EQ(convertSavedPages(gone),
             (std::vector<std::string>{box.path("g.htm"), box.path("l.htm")}));
   EXPECT_EQ(test::readFile(other), "<a href=\"q.htm\">");
+}
+
+TEST(ConvertSavedPages, APageWithABaseResolvesItsLinksAgainstItAndGetsItsOwnFileAsBase) {
+  test::Sandbox box;
+  ::mkdir(box.path("a").c_str(), 0777);
+  ::mkdir(box.path("img").c_str(), 0777);
+  // Links before the base resolve against the page; after it, against the base. Fragments
+  // stay, and with the base now naming the page's own file they stay on the page.
+  const std::string pagePath =
+      box.write("a/p 1.htm",
+                "<img src=\"x.gif\"><BASE HREF=\"../img/\"><base href=\"/ignored/\">"
+                "<img src=x.gif><a href=\"#top\"><a href=\"q.htm\"><a href=\"/a/p%201.htm#s\">");
+  box.write("img/x.gif", "GIF");
+  const std::vector<SavedFile> saved = {{"http://h/a/p%201.htm", pagePath, true},
+                                        {"http://h/img/x.gif", box.path("img/x.gif"), false}};
+  EXPECT_TRUE(convertSavedPages(saved, findHtmlLinkSpans).empty());
+  EXPECT_EQ(box.read("a/p 1.htm"),
+            "<img src=\"http://h/a/x.gif\"><BASE HREF=\"p%201.htm\"><base href=\"/ignored/\">"
+            "<img src=../img/x.gif><a href=\"#top\"><a href=\"http://h/img/q.htm\">"
+            "<a href=\"p%201.htm#s\">");
 }
 
 }  // namespace
