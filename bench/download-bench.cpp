@@ -107,7 +107,7 @@ Figures runEngine(const std::string& url, const std::string& folder, std::int64_
   Figures figures;
   const long before = rssKiB();
   const auto start = Clock::now();
-  std::thread worker(murlo::downloadThread, job);
+  std::thread worker([job] { murlo::runItem(murlo::ItemKind::kDownload, *job); });
   int quarter = 1;
   long peak = before;
   while (!job->doneEvent.wait(std::chrono::milliseconds(5))) {
@@ -123,7 +123,7 @@ Figures runEngine(const std::string& url, const std::string& folder, std::int64_
   figures.rssAtQuarters.push_back(rssKiB());
   figures.peakKiB = peak;
   figures.ok =
-      job->result == murlo::RESULT_SUCCEED && job->doneBytes == size &&
+      job->result == murlo::ItemResult::kSucceed && job->doneBytes == size &&
       std::filesystem::file_size(folder + "/engine.bin") == static_cast<std::uintmax_t>(size);
   std::filesystem::remove(folder + "/engine.bin");
   return figures;

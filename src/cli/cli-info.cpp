@@ -32,8 +32,8 @@ int runInfo(const Args& args) {
   const std::shared_ptr<JobRecord> job = makeInfoRequest(settings, *appDirectory, addresses[0],
                                                          referrer, std::make_shared<CliPrompter>());
   // The query runs on this thread: there is nothing else to do meanwhile.
-  infoThread(job);
-  if (job->result != RESULT_SUCCEED) {
+  runItem(ItemKind::kInfo, *job);
+  if (job->result != ItemResult::kSucceed) {
     printError("このﾌｧｲﾙは存在しません: " + addresses[0]);
     return kExitFailed;
   }

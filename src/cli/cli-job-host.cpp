@@ -59,13 +59,13 @@ void CliJobHost::wake() {
   woken_.notify_one();
 }
 
-void CliJobHost::writeOutput(int code, const std::string& text) {
+void CliJobHost::writeOutput(OutputEvent event, const std::string& text) {
   clearProgress();
-  murlo::writeOutput(stdoutSink(), code, text, settings_.output,
+  murlo::writeOutput(stdoutSink(), event, text, settings_.output,
                      (settings_.connection & connection::kOffline) != 0);
 }
 
-void CliJobHost::playSound(int kind) {
+void CliJobHost::playSound(CompletionSound kind) {
   static const std::unique_ptr<SoundPlayer> player = makeDesktopSoundPlayer();
   murlo::playSound(settings_, kind, *player);
 }

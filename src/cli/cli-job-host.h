@@ -44,8 +44,8 @@ class CliJobHost : public JobHost {
   void setSaveFolder(const std::string& folder) override { settings_.path01 = folder; }
   Prompter* prompter() override;
   void SetFrameTitle(const std::string&) override {}
-  void writeOutput(int code, const std::string& text) override;
-  void playSound(int kind) override;
+  void writeOutput(OutputEvent event, const std::string& text) override;
+  void playSound(CompletionSound kind) override;
   void endProgress() override { clearProgress(); }
   void wake() override;
   std::shared_ptr<CookieJar> sharedCookies() override { return cookies_; }

@@ -263,8 +263,9 @@ int runAnalyze(const Args& args) {
     return kExitUsage;
   }
   const int exSet = host.settings().exSet;
-  host.session().startAnalysis(AnalysisMode::kSelected, "", "", (exSet & exset::kDeleteHtml) != 0,
-                               (exSet & exset::kAnalyzeThenDownload) != 0);
+  host.session().startAnalysis({.mode = AnalysisMode::kSelected,
+                                .deleteHtml = (exSet & exset::kDeleteHtml) != 0,
+                                .autoDownload = (exSet & exset::kAnalyzeThenDownload) != 0});
   const CliJobHost::Outcome outcome = host.run();
   return finish(host, options, outcome);
 }
@@ -291,10 +292,11 @@ int runRecurse(const Args& args) {
   // proposes.
   const std::string contain =
       options.contain ? *options.contain : address.substr(0, address.rfind('/') + 1);
-  const SplitAddress seed = splitUrl(address);
-  host.list().AddItem(seed.fileName, seed.url, kInductTag, seed.extension, "", "");
-  host.session().startAnalysis(AnalysisMode::kRecursive, "", contain, options.deleteHtml,
-                               options.download);
+  host.session().startAnalysis({.mode = AnalysisMode::kRecursive,
+                                .address = address,
+                                .mustContain = contain,
+                                .deleteHtml = options.deleteHtml,
+                                .autoDownload = options.download});
   const CliJobHost::Outcome outcome = host.run();
   return finish(host, options, outcome);
 }

@@ -16,7 +16,7 @@
 namespace murlo::gui {
 
 bool JobCommands::analyzeOne(const std::string& address) {
-  return startAnalysis(AnalysisMode::kOne, address, "", false, false);
+  return startAnalysis({.mode = AnalysisMode::kOne, .address = address});
 }
 
 void JobCommands::runWizard() {
@@ -27,21 +27,30 @@ void JobCommands::runWizard() {
 void JobCommands::finishWizard(wizard::WizardMode mode, const std::string& address) {
   ItemList& items = doc_.items();
   items.deleteAll();
-  SplitAddress split = splitUrl(address);
-  items.AddItem(std::move(split.fileName), std::move(split.url), kWizardTag,
-                std::move(split.extension), "", "");
+  // A crawl's start row is appended by the job session when the crawl starts.
+  if (mode != wizard::WizardMode::kRecursive || doc_.jobRunning()) {
+    SplitAddress split = splitUrl(address);
+    items.AddItem(std::move(split.fileName), std::move(split.url), kWizardTag,
+                  std::move(split.extension), "", "");
+  }
   if (doc_.jobRunning()) return;
   switch (mode) {
     case wizard::WizardMode::kImages:
     case wizard::WizardMode::kAnalysis:
-      startAnalysis(AnalysisMode::kOne, address, "", mode == wizard::WizardMode::kImages, true);
+      startAnalysis({.mode = AnalysisMode::kOne,
+                     .address = address,
+                     .deleteHtml = mode == wizard::WizardMode::kImages,
+                     .autoDownload = true});
       break;
     case wizard::WizardMode::kRecursive: {
       // Everything under the page's folder.
       const std::size_t slash = address.rfind('/');
-      startAnalysis(AnalysisMode::kRecursive, "",
-                    slash == std::string::npos ? address : address.substr(0, slash + 1), false,
-                    true);
+      startAnalysis(
+          {.mode = AnalysisMode::kRecursive,
+           .address = address,
+           .mustContain = slash == std::string::npos ? address : address.substr(0, slash + 1),
+           .autoDownload = true,
+           .seedTag = kWizardTag});
       break;
     }
     case wizard::WizardMode::kDownload: startDownload(DownloadMode::kAll); break;
@@ -52,19 +61,20 @@ void JobCommands::finishWizard(wizard::WizardMode mode, const std::string& addre
 void JobCommands::recursiveAnalysis() {
   CRecursiveDlg dlg(&windows_.parent, *app_.prompter);
   if (dlg.ShowModal() != wxID_OK) return;
-  SplitAddress seed = splitUrl(dlg.address());
-  items().AddItem(std::move(seed.fileName), std::move(seed.url), kInductTag,
-                  std::move(seed.extension), "", "");
-  startAnalysis(AnalysisMode::kRecursive, "", dlg.mustContain(), dlg.deleteHtml(),
-                dlg.autoDownload());
+  startAnalysis({.mode = AnalysisMode::kRecursive,
+                 .address = dlg.address(),
+                 .mustContain = dlg.mustContain(),
+                 .deleteHtml = dlg.deleteHtml(),
+                 .autoDownload = dlg.autoDownload()});
 }
 
 bool JobCommands::run(int id) {
   switch (id) {
     case ID_ANALYZE:
       if (items().selectedCount() == 0) return true;
-      startAnalysis(AnalysisMode::kSelected, "", "", app_.settings.exSet & exset::kDeleteHtml,
-                    app_.settings.exSet & exset::kAnalyzeThenDownload);
+      startAnalysis({.mode = AnalysisMode::kSelected,
+                     .deleteHtml = (app_.settings.exSet & exset::kDeleteHtml) != 0,
+                     .autoDownload = (app_.settings.exSet & exset::kAnalyzeThenDownload) != 0});
       return true;
     case ID_DOWNLOAD:
       if (items().selectedCount() > 0) startDownload(DownloadMode::kSelected);

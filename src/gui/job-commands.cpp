@@ -44,11 +44,13 @@ void JobCommands::setSaveFolder(const std::string& folder) { app_.settings.path0
 Prompter* JobCommands::prompter() { return app_.prompter; }
 void JobCommands::SetFrameTitle(const std::string& title) { doc_.setTitle(title); }
 
-void JobCommands::writeOutput(int code, const std::string& text) {
-  murlo::writeOutput(windows_.output, code, text, app_.settings.output, app_.offline());
+void JobCommands::writeOutput(OutputEvent event, const std::string& text) {
+  murlo::writeOutput(windows_.output, event, text, app_.settings.output, app_.offline());
 }
 
-void JobCommands::playSound(int kind) { murlo::playSound(app_.settings, kind, *app_.sound); }
+void JobCommands::playSound(CompletionSound kind) {
+  murlo::playSound(app_.settings, kind, *app_.sound);
+}
 
 void JobCommands::endProgress() {
   windows_.view.refreshRows();
@@ -86,11 +88,9 @@ void JobCommands::started() {
   showProgress();
 }
 
-bool JobCommands::startAnalysis(AnalysisMode mode, const std::string& address,
-                                const std::string& mustContain, bool deleteHtml,
-                                bool autoDownload) {
+bool JobCommands::startAnalysis(const AnalysisRequest& request) {
   if (!confirmTimer(analysisTimer_)) return false;
-  if (!session_.startAnalysis(mode, address, mustContain, deleteHtml, autoDownload)) return false;
+  if (!session_.startAnalysis(request)) return false;
   started();
   return true;
 }

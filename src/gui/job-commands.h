@@ -56,15 +56,14 @@ class JobCommands : public wxEvtHandler, public JobHost {
   void setSaveFolder(const std::string& folder) override;
   Prompter* prompter() override;
   void SetFrameTitle(const std::string& title) override;
-  void writeOutput(int code, const std::string& text) override;
-  void playSound(int kind) override;
+  void writeOutput(OutputEvent event, const std::string& text) override;
+  void playSound(CompletionSound kind) override;
   void endProgress() override;
   void jobEnded(const JobOutcome& outcome) override;
   void wake() override;
 
  private:
-  bool startAnalysis(AnalysisMode mode, const std::string& address, const std::string& mustContain,
-                     bool deleteHtml, bool autoDownload);
+  bool startAnalysis(const AnalysisRequest& request);
   bool startDownload(DownloadMode mode);
   // After a start: the view and the progress window show the running job.
   void started();

@@ -9,7 +9,6 @@
 #include "net/info-request.h"
 #include "net/job-record.h"
 #include "net/result-codes.h"
-#include "net/worker-threads.h"
 #include "text/cp932.h"
 #include "ui-text.h"
 
@@ -130,7 +129,7 @@ void CPropertiesDlg::onFetch(wxCommandEvent&) {
   }
   request_ = makeInfoRequest(app_.settings, app_.appDirectory, fullAddress(item_), item_.referrer,
                              prompter_);
-  slot_.start(&infoThread, request_);
+  slot_.start(request_);
   if (!timer_.Start(kTickMs)) {
     tell("ﾀｲﾏｰの起動に失敗しました。他のｱﾌﾟﾘｹｰｼｮﾝを終了させて下さい。", PromptIcon::kStop);
   }
@@ -140,7 +139,7 @@ void CPropertiesDlg::onTimer() {
   if (!request_ || !request_->doneEvent.tryWait()) return;
   timer_.Stop();
   slot_.finish();
-  if (request_->result == RESULT_SUCCEED) {
+  if (request_->result == ItemResult::kSucceed) {
     sizeText_ = fileSizeText(request_->info.remoteSize);
     serverDate_ = request_->info.serverDate;
     lastModified_ = request_->info.lastModified;

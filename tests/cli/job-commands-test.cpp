@@ -128,7 +128,13 @@ TEST_F(CliJobTest, ADownloadKilledMidFileIsCompletedByTheNextRunUnderItsOwnName)
 
   Sandbox io;
   const pid_t pid = startCli({"download", "--list", "l.mrl"}, box_.dir(), io);
-  ASSERT_TRUE(waitFor([&] { return !readFile(partialPath).empty(); }));
+  // Killed once a block is on disk with the remote file's time, which the writer stamps just
+  // after the block: only then does the partial file say which file it holds the start of.
+  ASSERT_TRUE(waitFor([&] {
+    struct stat info {};
+    return ::stat(partialPath.c_str(), &info) == 0 && info.st_size > 0 &&
+           info.st_mtime == 1700000000;  // the Last-Modified time served
+  }));
   ::kill(pid, SIGKILL);
   ::waitpid(pid, nullptr, 0);
   const std::size_t kept = readFile(partialPath).size();

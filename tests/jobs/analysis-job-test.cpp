@@ -19,10 +19,6 @@ namespace {
 
 class AnalysisJobTest : public JobTest {
  protected:
-  bool runJob(AnalysisJob& job) {
-    job.start();
-    return host_.run([&] { return job.timerTick(); });
-  }
   void servePage(const std::string& path, const std::string& body) {
     serve(path, body, "text/html");
   }
@@ -54,7 +50,7 @@ class AnalysisJobTest : public JobTest {
   std::vector<std::string> notFollowed() {
     std::vector<std::string> texts;
     for (const auto& output : host_.outputs) {
-      if (output.code == OUT_NOT_FOLLOWED) texts.push_back(output.text);
+      if (output.code == OutputEvent(JobNote::kNotFollowed)) texts.push_back(output.text);
     }
     return texts;
   }
@@ -69,11 +65,12 @@ TEST_F(AnalysisJobTest, OneAddressAppendsItsLinksWithTheirReferrer) {
   servePage("/p.html", "<img src=\"a.jpg\"><a href=\"sub/b.html\">b</a>");
   server_.start();
   AnalysisJob job(host_, AnalysisMode::kOne, server_.url("/p.html"));
-  ASSERT_TRUE(runJob(job));
+  ASSERT_TRUE(host_.runJob(job));
   EXPECT_EQ(names(), "a.jpg;b.html;");
   EXPECT_EQ(host_.list.text(1, kColUrl), server_.url("/sub/"));
   EXPECT_EQ(host_.list.text(0, kColReferrer), server_.url("/p.html"));
-  EXPECT_EQ(host_.outputCodes(), (std::vector<int>{22, 1}));
+  EXPECT_EQ(host_.outputCodes(),
+            (std::vector<OutputEvent>{JobStart::kAnalyze, ItemResult::kSucceed}));
   EXPECT_TRUE(host_.sounds.empty());
 }
 
@@ -84,12 +81,12 @@ TEST_F(AnalysisJobTest, SelectedModeAnalysesSelectedPagesAndMarksFailures) {
   addRow(server_.url("/skipped.html"));
   addRow(server_.url("/gone.html"), true);
   AnalysisJob job(host_, AnalysisMode::kSelected);
-  ASSERT_TRUE(runJob(job));
+  ASSERT_TRUE(host_.runJob(job));
   EXPECT_EQ(names(), "one.html;skipped.html;gone.html;1.jpg;");
   EXPECT_EQ(host_.list.row(0).image, kImageWaiting);
   EXPECT_EQ(host_.list.row(1).image, kImageWaiting);
   EXPECT_EQ(host_.list.row(2).image, kImageFailed);
-  EXPECT_EQ(host_.sounds, std::vector<int>{4});
+  EXPECT_EQ(host_.sounds, std::vector<CompletionSound>{CompletionSound::kError});
   EXPECT_EQ(host_.outputCodes().size(), 3u);
   EXPECT_EQ(count("/skipped.html"), 0);
 }
@@ -100,8 +97,8 @@ TEST_F(AnalysisJobTest, SelectedModeWithNothingSelectedEndsAtTheNextPoll) {
   AnalysisJob job(host_, AnalysisMode::kSelected);
   job.start();
   EXPECT_FALSE(job.timerTick());
-  EXPECT_EQ(host_.outputCodes(), (std::vector<int>{22, 0}));
-  EXPECT_EQ(host_.sounds, std::vector<int>{4});
+  EXPECT_EQ(host_.outputCodes(), (std::vector<OutputEvent>{JobStart::kAnalyze, ItemResult::kNone}));
+  EXPECT_EQ(host_.sounds, std::vector<CompletionSound>{CompletionSound::kError});
   EXPECT_EQ(host_.list.row(0).image, kImageWaiting);
   EXPECT_TRUE(requests().empty());
 }
@@ -115,8 +112,8 @@ TEST_F(AnalysisJobTest, RowsDeletedDuringTheJobNeverGetAnotherRowsUpdates) {
   addRow(server_.url("/b.html"), true);
   AnalysisJob job(host_, AnalysisMode::kSelected);
   // The user deletes the first row while the first page is being fetched.
-  host_.onOutput = [&](int code) {
-    if (code == RESULT_SUCCEED && host_.list.text(0, kColFileName) == "x.jpg")
+  host_.onOutput = [&](const OutputEvent& code) {
+    if (code == OutputEvent(ItemResult::kSucceed) && host_.list.text(0, kColFileName) == "x.jpg")
       host_.list.deleteRow(0);
   };
   job.start();
@@ -155,8 +152,8 @@ TEST_F(AnalysisJobTest, APageFileGoneBeforeTheScanFailsTheRowWithAMessageUnlessS
   servePage("/p.html", "<img src=\"a.jpg\">");
   server_.start();
   // The fetched page's file disappears between the fetch and the scan.
-  host_.onOutput = [&](int code) {
-    if (code != RESULT_SUCCEED) return;
+  host_.onOutput = [&](const OutputEvent& code) {
+    if (code != OutputEvent(ItemResult::kSucceed)) return;
     for (const std::string& file : pageFiles()) std::filesystem::remove(file);
   };
   for (const bool suppressed : {false, true}) {
@@ -165,7 +162,7 @@ TEST_F(AnalysisJobTest, APageFileGoneBeforeTheScanFailsTheRowWithAMessageUnlessS
     host_.settingsValue.movement = suppressed ? movement::kNoErrorMessages : 0;
     const auto before = host_.prompterValue.messages().size();
     AnalysisJob job(host_, AnalysisMode::kSelected);
-    ASSERT_TRUE(runJob(job));
+    ASSERT_TRUE(host_.runJob(job));
     EXPECT_EQ(names(), "p.html;");
     EXPECT_EQ(host_.list.row(0).image, kImageFailed);
     const auto messages = host_.prompterValue.messages();
@@ -187,12 +184,13 @@ TEST_F(AnalysisJobTest, TimerTickIsNotReentered) {
   server_.start();
   AnalysisJob job(host_, AnalysisMode::kOne, server_.url("/p.html"));
   int inner = -1;
-  host_.onOutput = [&](int code) {
-    if (code == RESULT_SUCCEED) inner = job.timerTick();
+  host_.onOutput = [&](const OutputEvent& code) {
+    if (code == OutputEvent(ItemResult::kSucceed)) inner = job.timerTick();
   };
-  ASSERT_TRUE(runJob(job));
+  ASSERT_TRUE(host_.runJob(job));
   EXPECT_EQ(inner, 1);  // "still working", without polling again
-  EXPECT_EQ(host_.outputCodes(), (std::vector<int>{22, 1}));
+  EXPECT_EQ(host_.outputCodes(),
+            (std::vector<OutputEvent>{JobStart::kAnalyze, ItemResult::kSucceed}));
 }
 
 TEST_F(AnalysisJobTest, RecursiveModeAnalysesEachPageOnceAndKeepsOnlyContainingRows) {
@@ -206,12 +204,13 @@ TEST_F(AnalysisJobTest, RecursiveModeAnalysesEachPageOnceAndKeepsOnlyContainingR
   addRow(server_.url("/site/index.html"));
   host_.list.setText(1, kColTag, "INDUCT");
   AnalysisJob job(host_, AnalysisMode::kRecursive, "", server_.url("/site/"));
-  ASSERT_TRUE(runJob(job));
+  ASSERT_TRUE(host_.runJob(job));
   EXPECT_EQ(names(), "index.html;sub.html;i.jpg;s.jpg;");
   EXPECT_EQ(count("/site/index.html"), 1);
   EXPECT_EQ(count("/site/sub.html"), 1);
   EXPECT_EQ(count("/other.html"), 0);
-  EXPECT_EQ(host_.outputCodes(), (std::vector<int>{22, 1, 1}));
+  EXPECT_EQ(host_.outputCodes(), (std::vector<OutputEvent>{JobStart::kAnalyze, ItemResult::kSucceed,
+                                                           ItemResult::kSucceed}));
   EXPECT_TRUE(host_.sounds.empty());
   EXPECT_EQ(host_.list.row(0).image, kImageWaiting);
   EXPECT_EQ(host_.list.row(1).image, kImageWaiting);
@@ -248,7 +247,7 @@ TEST_F(AnalysisJobTest, RecursiveModeReusesItsPageFilesAndLeavesTheLastPageAsMur
   server_.start();
   addRow(server_.url("/site/index.html"));
   AnalysisJob job(host_, AnalysisMode::kRecursive, "", server_.url("/site/"));
-  ASSERT_TRUE(runJob(job));
+  ASSERT_TRUE(host_.runJob(job));
   EXPECT_EQ(names(), "index.html;p1.html;p2.html;long-seed-image-name.jpg;p3.html;c.jpg;");
   // p3 came into the seed page's file, emptied first.
   EXPECT_EQ(sandbox_.read("Murlo.tmp"), "<img src=\"c.jpg\">");
@@ -261,7 +260,7 @@ TEST_F(AnalysisJobTest, RecursiveModeWithBothFlagsLeavesOnlyFilesAndStartsTheirD
   server_.start();
   addRow(server_.url("/site/index.html"));
   AnalysisJob job(host_, AnalysisMode::kRecursive, "", server_.url("/site/"), true, true);
-  ASSERT_TRUE(runJob(job));
+  ASSERT_TRUE(host_.runJob(job));
   EXPECT_EQ(names(), "i.jpg;s.jpg;");
   EXPECT_TRUE(job.autoDownload());
 
@@ -270,7 +269,7 @@ TEST_F(AnalysisJobTest, RecursiveModeWithBothFlagsLeavesOnlyFilesAndStartsTheirD
   servePage("/lone.html", "");
   addRow(server_.url("/lone.html"));
   AnalysisJob empty(host_, AnalysisMode::kRecursive, "", "", true, true);
-  ASSERT_TRUE(runJob(empty));
+  ASSERT_TRUE(host_.runJob(empty));
   EXPECT_EQ(host_.list.count(), 0);
   EXPECT_FALSE(empty.autoDownload());
 }
@@ -281,9 +280,9 @@ TEST_F(AnalysisJobTest, ANonPageSeedIsNotFetchedButTheMustContainPassStillRuns) 
   addRow(server_.url("/site/keep.jpg"));
   addRow(server_.url("/site/photo.jpg"));
   AnalysisJob job(host_, AnalysisMode::kRecursive, "", server_.url("/site/"));
-  ASSERT_TRUE(runJob(job));
+  ASSERT_TRUE(host_.runJob(job));
   EXPECT_TRUE(requests().empty());
-  EXPECT_EQ(host_.sounds, std::vector<int>{4});
+  EXPECT_EQ(host_.sounds, std::vector<CompletionSound>{CompletionSound::kError});
   EXPECT_EQ(names(), "keep.jpg;photo.jpg;");
 }
 
@@ -294,7 +293,7 @@ TEST_F(AnalysisJobTest, ASeedOutsideTheMustContainTextIsDeletedAndTheCrawlGoesOn
   addRow("http://elsewhere.invalid/old.jpg");
   addRow(server_.url("/a/index.html"));
   AnalysisJob job(host_, AnalysisMode::kRecursive, "", server_.url("/b/"));
-  ASSERT_TRUE(runJob(job));
+  ASSERT_TRUE(host_.runJob(job));
   // The first pass deleted both rows before the new ones; the new page is still analysed.
   EXPECT_EQ(names(), "next.html;pic.jpg;");
   EXPECT_EQ(count("/b/next.html"), 1);
@@ -319,7 +318,7 @@ TEST_F(AnalysisJobTest, RecursiveModeFetchesEachFileOnceWhateverDotFoldersItsLin
   server_.start();
   addRow(server_.url("/site/index.html"));
   AnalysisJob job(host_, AnalysisMode::kRecursive, "", server_.url("/site/"));
-  ASSERT_TRUE(runJob(job));
+  ASSERT_TRUE(host_.runJob(job));
   EXPECT_EQ(sortedAddresses(),
             (std::vector<std::string>{"/site/index.html", "/site/sec1/", "/site/sec1/a.html",
                                       "/site/sec1/deep/b.html", "/site/sec1/f.jpg",
@@ -351,7 +350,7 @@ TEST_F(AnalysisJobTest, RecursiveModeWithTheHtmlFinderTakesEveryImageOfModernMar
   host_.settingsValue.downEx = downex::kHtml | downex::kJpg | downex::kGif;
   addRow(server_.url("/site/index.html"));
   AnalysisJob job(host_, AnalysisMode::kRecursive, "", server_.url("/site/"));
-  ASSERT_TRUE(runJob(job));
+  ASSERT_TRUE(host_.runJob(job));
   EXPECT_EQ(
       sortedAddresses(),
       (std::vector<std::string>{"/site/img/DSCF0001.0.jpg", "/site/img/a.jpg", "/site/img/a@2x.jpg",
@@ -375,7 +374,7 @@ TEST_F(AnalysisJobTest, RecursiveModeKeepsButDoesNotFollowPagesBeyondTheCrawlBou
 
   addRow(server_.url("/deep/"));
   AnalysisJob deep(host_, AnalysisMode::kRecursive, "", server_.url("/deep/"));
-  ASSERT_TRUE(runJob(deep));
+  ASSERT_TRUE(host_.runJob(deep));
   const int followed = CrawlBounds::kMaxFoldersBelowStart + 1;
   EXPECT_EQ(requests().size(), followed);
   ASSERT_EQ(host_.list.count(), followed + 1);
@@ -388,7 +387,7 @@ TEST_F(AnalysisJobTest, RecursiveModeKeepsButDoesNotFollowPagesBeyondTheCrawlBou
   host_.outputs.clear();
   addRow(server_.url("/long/p.html"));
   AnalysisJob longer(host_, AnalysisMode::kRecursive, "", server_.url("/long/"));
-  ASSERT_TRUE(runJob(longer));
+  ASSERT_TRUE(host_.runJob(longer));
   std::size_t withinBound = 0;
   for (std::size_t length = server_.url("/long/p.html").size();
        length <= CrawlBounds::kMaxAddressLength; length += 200) {

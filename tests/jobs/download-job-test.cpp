@@ -33,10 +33,6 @@ const std::string kDone = "\x8A\xAE\x97\xB9";  // 完了 in CP932
 
 class DownloadJobTest : public JobTest {
  protected:
-  bool runJob(DownloadJob& job) {
-    job.start();
-    return host_.run([&] { return job.timerTick(); });
-  }
   // Serves `body` at /slow.bin, slowly while `slow` is set, adds its row, starts its
   // download and suspends it once the first 2 KB have come.
   void suspendASlowDownload(const std::string& body,
@@ -52,14 +48,16 @@ TEST_F(DownloadJobTest, DownloadsEveryRowInOrderAndRemovesTheFinishedOnes) {
   addRow(server_.url("/b.bin"));
   addRow(server_.url("/dir/"));
   DownloadJob job(host_, DownloadMode::kAll);
-  ASSERT_TRUE(runJob(job));
+  ASSERT_TRUE(host_.runJob(job));
 
   EXPECT_EQ(saved("a.bin"), "AAA");
   EXPECT_TRUE(saved("b.bin") == bytePattern(5000));
   EXPECT_EQ(saved("index.htm"), "<html></html>");
   EXPECT_EQ(host_.list.count(), 0);
   EXPECT_EQ(requests(), (std::vector<std::string>{"/a.bin", "/b.bin", "/dir/"}));
-  EXPECT_EQ(host_.outputCodes(), (std::vector<int>{24, 1, 1, 1}));
+  EXPECT_EQ(host_.outputCodes(),
+            (std::vector<OutputEvent>{JobStart::kDownload, ItemResult::kSucceed,
+                                      ItemResult::kSucceed, ItemResult::kSucceed}));
   EXPECT_EQ(host_.outputs[1].text, server_.url("/a.bin"));
   EXPECT_EQ(host_.outputs[3].text, server_.url("/dir/"));
   EXPECT_EQ(host_.titles, (std::vector<std::string>{"0/3 Finished", "1/3 Finished", "2/3 Finished",
@@ -79,9 +77,10 @@ TEST_F(DownloadJobTest, AnItemsNoticeIsWrittenBeforeItsResult) {
   ASSERT_EQ(::symlink("elsewhere", partial.c_str()), 0);
   addRow(server_.url("/a.bin"));
   DownloadJob job(host_, DownloadMode::kAll);
-  ASSERT_TRUE(runJob(job));
+  ASSERT_TRUE(host_.runJob(job));
   EXPECT_EQ(saved("a.bin"), "AAA");
-  EXPECT_EQ(host_.outputCodes(), (std::vector<int>{24, OUT_NOTICE, 1}));
+  EXPECT_EQ(host_.outputCodes(), (std::vector<OutputEvent>{JobStart::kDownload, JobNote::kNotice,
+                                                           ItemResult::kSucceed}));
   EXPECT_EQ(host_.outputs[1].text.find(partial + " はﾘﾝｸか"), 0u) << host_.outputs[1].text;
 }
 
@@ -91,7 +90,7 @@ TEST_F(DownloadJobTest, KeptRowsShowTheirFinalSizeAndFinishedImage) {
   host_.settingsValue.exSet = exset::kKeepFinished;
   addRow(server_.url("/a.bin"));
   DownloadJob job(host_);
-  ASSERT_TRUE(runJob(job));
+  ASSERT_TRUE(host_.runJob(job));
   ASSERT_EQ(host_.list.count(), 1);
   EXPECT_EQ(host_.list.row(0).image, kImageFinished);
   EXPECT_EQ(host_.list.text(0, kColInfo), "2 KB/ 2 KB  " + kDone + " : ");
@@ -107,19 +106,20 @@ TEST_F(DownloadJobTest, FailedItemsStayMarkedAndLeaveTheTotal) {
   addRow(server_.url("/nourl.bin"));
   host_.list.setText(2, kColUrl, "");
   DownloadJob job(host_);
-  ASSERT_TRUE(runJob(job));
+  ASSERT_TRUE(host_.runJob(job));
 
   EXPECT_EQ(names(), "missing.bin;nourl.bin;");
   for (int row = 0; row < 2; ++row) {
     EXPECT_EQ(host_.list.row(row).image, kImageFailed);
     EXPECT_EQ(host_.list.text(row, kColInfo), "Error : ");
   }
-  const std::vector<int> codes = host_.outputCodes();
+  const std::vector<OutputEvent> codes = host_.outputCodes();
   ASSERT_EQ(codes.size(), 4u);
-  EXPECT_NE(codes[1], RESULT_SUCCEED);
-  EXPECT_EQ(codes[2], RESULT_SUCCEED);
-  EXPECT_EQ(codes[3], 0);
-  EXPECT_EQ(host_.sounds, (std::vector<int>{4, 4}));
+  EXPECT_NE(codes[1], OutputEvent(ItemResult::kSucceed));
+  EXPECT_EQ(codes[2], OutputEvent(ItemResult::kSucceed));
+  EXPECT_EQ(codes[3], OutputEvent(ItemResult::kNone));
+  EXPECT_EQ(host_.sounds,
+            (std::vector<CompletionSound>{CompletionSound::kError, CompletionSound::kError}));
   // 3 items, 2 failed: the total drops with each failure.
   EXPECT_EQ(host_.titles, (std::vector<std::string>{"0/3 Finished", "0/2 Finished", "1/2 Finished",
                                                     "Murlo ver2.02"}));
@@ -134,11 +134,12 @@ TEST_F(DownloadJobTest, AnErrorLogThatCannotBeWrittenIsReportedAfterTheItemsResu
   host_.settingsValue.movement |= movement::kNoErrorMessages;
   addRow(server_.url("/missing.bin"));
   std::size_t messagesAtResult = 0;
-  host_.onOutput = [&](int code) {
-    if (code != OUT_DOWNLOAD) messagesAtResult = host_.prompterValue.messages().size();
+  host_.onOutput = [&](const OutputEvent& code) {
+    if (code != OutputEvent(JobStart::kDownload))
+      messagesAtResult = host_.prompterValue.messages().size();
   };
   DownloadJob job(host_);
-  ASSERT_TRUE(runJob(job));
+  ASSERT_TRUE(host_.runJob(job));
   ASSERT_EQ(host_.outputs.size(), 2u);
   EXPECT_EQ(messagesAtResult, 0u);
   EXPECT_EQ(
@@ -156,14 +157,14 @@ TEST_F(DownloadJobTest, SelectedModeTakesOnlySelectedRowsAndEndsQuietlyWithoutAn
   DownloadJob none(host_, DownloadMode::kSelected);
   none.start();
   EXPECT_FALSE(none.timerTick());
-  EXPECT_EQ(host_.outputCodes(), std::vector<int>{24});
+  EXPECT_EQ(host_.outputCodes(), std::vector<OutputEvent>{JobStart::kDownload});
   EXPECT_TRUE(host_.sounds.empty());
   EXPECT_TRUE(requests().empty());
   EXPECT_EQ(names(), "a.bin;b.bin;");
 
   host_.list.setSelected(1, true);
   DownloadJob selected(host_, DownloadMode::kSelected);
-  ASSERT_TRUE(runJob(selected));
+  ASSERT_TRUE(host_.runJob(selected));
   EXPECT_EQ(requests(), std::vector<std::string>{"/b.bin"});
   EXPECT_EQ(names(), "a.bin;");
   EXPECT_EQ(host_.list.row(0).image, kImageWaiting);
@@ -176,12 +177,13 @@ TEST_F(DownloadJobTest, AResumeRowWithoutAColonFailsWithoutAThread) {
   host_.list.setText(0, kColTag, "RESUME");
   host_.list.setText(0, kColInfo, "no path here");
   DownloadJob job(host_);
-  ASSERT_TRUE(runJob(job));
+  ASSERT_TRUE(host_.runJob(job));
   EXPECT_TRUE(requests().empty());
   EXPECT_TRUE(host_.prompterValue.messages().empty());
   EXPECT_EQ(host_.list.row(0).image, kImageFailed);
   EXPECT_EQ(host_.list.text(0, kColInfo), "Error : ");
-  EXPECT_EQ(host_.outputCodes(), (std::vector<int>{24, 0}));
+  EXPECT_EQ(host_.outputCodes(),
+            (std::vector<OutputEvent>{JobStart::kDownload, ItemResult::kNone}));
 }
 
 TEST_F(DownloadJobTest, AnFtpRowIsFetchedByTheFtpThreadAlone) {
@@ -203,8 +205,10 @@ TEST_F(DownloadJobTest, AnFtpRowIsFetchedByTheFtpThreadAlone) {
   host_.list.setText(1, kColTag, "RESUME");
   host_.list.setText(1, kColInfo, kInfoResumeEntryPrefix + partial);
   DownloadJob job(host_);
-  ASSERT_TRUE(runJob(job));
-  EXPECT_EQ(host_.outputCodes(), (std::vector<int>{24, 1, 1}));
+  ASSERT_TRUE(host_.runJob(job));
+  EXPECT_EQ(
+      host_.outputCodes(),
+      (std::vector<OutputEvent>{JobStart::kDownload, ItemResult::kSucceed, ItemResult::kSucceed}));
   EXPECT_EQ(saved("f.bin"), "FTP DATA");
   EXPECT_EQ(saved("g.bin"), "MORE FTP DATA");
   EXPECT_FALSE(sandbox_.exists("save/" + baseName(partial)));
@@ -261,8 +265,8 @@ TEST_F(DownloadJobTest, SuspendTagsTheRowResumeAndALaterJobCompletesTheFile) {
 
   *slow = false;
   DownloadJob again(host_);
-  ASSERT_TRUE(runJob(again));
-  EXPECT_EQ(host_.outputCodes().back(), RESULT_SUCCEED);
+  ASSERT_TRUE(host_.runJob(again));
+  EXPECT_EQ(host_.outputCodes().back(), OutputEvent(ItemResult::kSucceed));
   EXPECT_EQ(host_.list.count(), 0);
   EXPECT_TRUE(readFile(saveDir() + "slow.bin") == body);
   EXPECT_FALSE(sandbox_.exists("save/slow0.bin"));
@@ -284,8 +288,8 @@ TEST_F(DownloadJobTest, ASuspendedRowNamingAPathThatCp932LacksIsUtf8Throughout) 
 
   *slow = false;
   DownloadJob again(host_);
-  ASSERT_TRUE(runJob(again));
-  EXPECT_EQ(host_.outputCodes().back(), RESULT_SUCCEED);
+  ASSERT_TRUE(host_.runJob(again));
+  EXPECT_EQ(host_.outputCodes().back(), OutputEvent(ItemResult::kSucceed));
   EXPECT_TRUE(readFile(folder + "slow.bin") == body);
 }
 
@@ -302,11 +306,12 @@ TEST_F(DownloadJobTest, ASuspendWithTheNextRowOnTheWireFinishesTheEndedRowAndKee
   // The thread goes on to the second row by itself; the host has not looked at the first.
   const std::string partial = partialPathFor(saveDir() + "b.bin", server_.url("/b.bin"));
   ASSERT_TRUE(waitFor([&] { return std::filesystem::exists(partial); }));
-  EXPECT_EQ(host_.outputCodes(), std::vector<int>{24});
+  EXPECT_EQ(host_.outputCodes(), std::vector<OutputEvent>{JobStart::kDownload});
   EXPECT_TRUE(job.suspend());
 
   EXPECT_EQ(saved("a.bin"), "AAA");
-  EXPECT_EQ(host_.outputCodes(), (std::vector<int>{24, 1}));
+  EXPECT_EQ(host_.outputCodes(),
+            (std::vector<OutputEvent>{JobStart::kDownload, ItemResult::kSucceed}));
   ASSERT_EQ(host_.list.count(), 3);
   EXPECT_EQ(host_.list.text(0, kColTag), "RESUME");
   for (const int row : {1, 2}) {
@@ -335,7 +340,7 @@ TEST_F(DownloadJobTest, AStopAfterTheLastItemHandedOverEndedFinishesItsRow) {
     EXPECT_TRUE(suspend ? job.suspend() : job.abort());
     EXPECT_EQ(host_.list.count(), 0) << names();
     EXPECT_EQ(host_.outputs.back().text, server_.url(suspend ? "/d.bin" : "/b.bin"));
-    EXPECT_EQ(host_.outputs.back().code, RESULT_SUCCEED);
+    EXPECT_EQ(host_.outputs.back().code, OutputEvent(ItemResult::kSucceed));
     EXPECT_EQ(job.failedCount(), 0);
   }
   EXPECT_EQ(saved("b.bin"), "/b.bin");
@@ -363,7 +368,9 @@ TEST_F(DownloadJobTest, RowsDeletedWhileTheJobRunsAreNotSaved) {
   EXPECT_EQ(host_.list.count(), 0);
   EXPECT_TRUE(host_.sounds.empty());
   EXPECT_EQ(job.failedCount(), 0);
-  EXPECT_EQ(host_.outputCodes(), (std::vector<int>{24, RESULT_USER_DENIED, RESULT_SUCCEED}));
+  EXPECT_EQ(host_.outputCodes(),
+            (std::vector<OutputEvent>{JobStart::kDownload, ItemResult::kUserDenied,
+                                      ItemResult::kSucceed}));
 }
 
 TEST_F(DownloadJobTest, AFileAlreadyCompleteUnderItsNameIsNotFetchedAgain) {
@@ -376,16 +383,18 @@ TEST_F(DownloadJobTest, AFileAlreadyCompleteUnderItsNameIsNotFetchedAgain) {
   server_.start();
   addRow(server_.url("/a.bin"));
   DownloadJob first(host_);
-  ASSERT_TRUE(runJob(first));
+  ASSERT_TRUE(host_.runJob(first));
   // The list could not be written back: the next run gets the finished row again, and a
   // row whose name holds another file of the same size.
   addRow(server_.url("/a.bin"));
   addRow(server_.url("/b.bin"));
   sandbox_.write("save/b.bin", bytePattern(3000));
   DownloadJob again(host_);
-  ASSERT_TRUE(runJob(again));
+  ASSERT_TRUE(host_.runJob(again));
 
-  EXPECT_EQ(host_.outputCodes(), (std::vector<int>{24, 1, 24, 1, 1}));
+  EXPECT_EQ(host_.outputCodes(), (std::vector<OutputEvent>{
+                                     JobStart::kDownload, ItemResult::kSucceed, JobStart::kDownload,
+                                     ItemResult::kSucceed, ItemResult::kSucceed}));
   EXPECT_EQ(host_.list.count(), 0);
   EXPECT_FALSE(sandbox_.exists("save/a0.bin"));
   EXPECT_TRUE(readFile(saveDir() + "b0.bin") == bytePattern(3000));
@@ -459,8 +468,28 @@ TEST_F(DownloadJobTest, AStopWhileTheThreadHangsReturnsAfterTwoSecondsAndTheThre
   EXPECT_EQ(readFile(other), "abc");
   EXPECT_EQ(host_.totalWakes, wakes);
   EXPECT_EQ(host_.list.text(0, kColInfo), infoAfterStop);
-  EXPECT_EQ(host_.outputCodes(), std::vector<int>{24});
+  EXPECT_EQ(host_.outputCodes(), std::vector<OutputEvent>{JobStart::kDownload});
   EXPECT_FALSE(job.timerTick());
+}
+
+// The items after the first are handed to the thread before the user answers the first
+// one's overwrite question: the answer for all still holds for them.
+TEST_F(DownloadJobTest, AnOverwriteAllAnswerHoldsForTheItemsHandedAheadOfIt) {
+  for (const std::string name : {"a.bin", "b.bin", "c.bin"}) {
+    serve("/" + name, "new " + name);
+    sandbox_.write("save/" + name, "old");
+  }
+  server_.start();
+  host_.settingsValue.movement = 0;  // ask
+  host_.prompterValue.choose(OverwriteChoice::kOverwriteAll);
+  for (const std::string name : {"a.bin", "b.bin", "c.bin"}) addRow(server_.url("/" + name));
+  DownloadJob job(host_);
+  ASSERT_TRUE(host_.runJob(job));
+
+  EXPECT_EQ(host_.prompterValue.overwriteQuestions(), std::vector<std::string>{"a.bin"});
+  EXPECT_EQ(saved("a.bin"), "new a.bin");
+  EXPECT_EQ(saved("b.bin"), "new b.bin");
+  EXPECT_EQ(saved("c.bin"), "new c.bin");
 }
 
 TEST_F(DownloadJobTest, ASaveFolderNeverChosenBecomesTheProgramFolderInTheSettings) {
@@ -469,12 +498,14 @@ TEST_F(DownloadJobTest, ASaveFolderNeverChosenBecomesTheProgramFolderInTheSettin
   host_.settingsValue.path01.clear();
   addRow(server_.url("/a.bin"));
   DownloadJob job(host_);
-  ASSERT_TRUE(runJob(job));
+  ASSERT_TRUE(host_.runJob(job));
   EXPECT_EQ(host_.settingsValue.path01, sandbox_.dir());
   EXPECT_EQ(readFile(sandbox_.path("a.bin")), "AAA");
 }
 
 TEST_F(DownloadJobTest, ASuspendThatGivesTheThreadUpKeepsTheRowResumable) {
+  // The give-up itself keeps the real stop wait in the test above.
+  host_.stopPatienceValue = 100ms;
   serve("/a.bin", bytePattern(4000));
   server_.start();
   BlockingPrompter prompter(saveDir() + "chosen.bin");
@@ -498,12 +529,12 @@ TEST_F(DownloadJobTest, ASuspendThatGivesTheThreadUpKeepsTheRowResumable) {
 
 // A worker stuck in a system call of its write gate: an open of a FIFO that no one reads.
 std::string gFifo;
-void openFifoThroughTheGate(const std::shared_ptr<JobRecord>& record) {
-  record->gate.pass([] {
+void openFifoThroughTheGate(JobRecord& record, ItemRun&) {
+  record.gate.pass([] {
     const int fd = ::open(gFifo.c_str(), O_WRONLY | O_CLOEXEC);
     if (fd >= 0) ::close(fd);
   });
-  record->doneEvent.set();
+  record.doneEvent.set();
 }
 
 TEST(WorkerSlotTest, AStopDuringABlockedOpenReturnsAfterTheGiveUp) {
@@ -512,8 +543,8 @@ TEST(WorkerSlotTest, AStopDuringABlockedOpenReturnsAfterTheGiveUp) {
   ASSERT_EQ(::mkfifo(gFifo.c_str(), 0600), 0);
   auto record = std::make_shared<JobRecord>();
   {
-    WorkerSlot slot([] {});
-    slot.start(openFifoThroughTheGate, record);
+    WorkerSlot slot([] {}, 100ms, openFifoThroughTheGate);
+    slot.start(record);
     std::this_thread::sleep_for(100ms);  // lets the worker reach its open; nothing to wait on
     const auto before = std::chrono::steady_clock::now();
     EXPECT_FALSE(slot.stop());
@@ -527,19 +558,19 @@ TEST(WorkerSlotTest, AStopDuringABlockedOpenReturnsAfterTheGiveUp) {
 }
 
 // Holds the thread until the record's stop event is set.
-void waitForStop(const std::shared_ptr<JobRecord>& record) {
-  record->stopEvent.wait(5000ms);
-  record->doneEvent.set();
+void waitForStop(JobRecord& record, ItemRun&) {
+  record.stopEvent.wait(5000ms);
+  record.doneEvent.set();
 }
 
 TEST(WorkerSlotTest, WithdrawTakesBackNoMoreThanTheLastItemsAsked) {
   auto busy = std::make_shared<JobRecord>();
   auto current = std::make_shared<JobRecord>();
   auto ahead = std::make_shared<JobRecord>();
-  WorkerSlot slot([] {});
-  slot.start(waitForStop, busy);
-  slot.start(waitForStop, current);
-  slot.start(waitForStop, ahead);
+  WorkerSlot slot([] {}, kStopPatience, waitForStop);
+  slot.start(busy);
+  slot.start(current);
+  slot.start(ahead);
   // Two items wait; only the one handed over last is taken back.
   EXPECT_EQ(slot.withdraw(1), 1u);
   EXPECT_EQ(slot.withdraw(0), 0u);
@@ -547,6 +578,10 @@ TEST(WorkerSlotTest, WithdrawTakesBackNoMoreThanTheLastItemsAsked) {
   current->stopEvent.set();
   EXPECT_TRUE(current->doneEvent.wait(5000ms));
   EXPECT_FALSE(ahead->doneEvent.tryWait());
+  // Both items have ended: the slot forgets them, and its end waits for nothing.
+  slot.finish();
+  slot.finish();
+  EXPECT_FALSE(slot.running());
 }
 
 // The settings' cookie file is read when a job starts: its cookies go with the job's

@@ -24,8 +24,7 @@ TEST_F(JobSessionTest, AnAnalysisChainsTheDownloadOfItsPagesWithoutFetchingThemA
   server_.start();
   addRow(server_.url("/site/index.html"), true);
   addRow(server_.url("/missing.html"), true);
-  ASSERT_TRUE(session.startAnalysis(AnalysisMode::kSelected, "", "", /*deleteHtml=*/false,
-                                    /*autoDownload=*/true));
+  ASSERT_TRUE(session.startAnalysis({.mode = AnalysisMode::kSelected, .autoDownload = true}));
   EXPECT_FALSE(session.startDownload(DownloadMode::kAll));  // one job at a time
   ASSERT_TRUE(host_.run([&] {
     session.tick();
@@ -38,10 +37,12 @@ TEST_F(JobSessionTest, AnAnalysisChainsTheDownloadOfItsPagesWithoutFetchingThemA
   // Analysis start, the page, the failed page; download start, the page, the failed page
   // again, a.jpg, gone.jpg failed.
   ASSERT_EQ(host_.outputCodes().size(), 8u);
-  EXPECT_EQ(host_.outputCodes()[3], 24);
+  EXPECT_EQ(host_.outputCodes()[3], OutputEvent(JobStart::kDownload));
   EXPECT_EQ(session.failures(), 3);
-  EXPECT_EQ(host_.sounds, (std::vector<int>{sound::kError, sound::kAnalysis, sound::kError,
-                                            sound::kError, sound::kDownload}));
+  EXPECT_EQ(host_.sounds,
+            (std::vector<CompletionSound>{CompletionSound::kError, CompletionSound::kAnalysis,
+                                          CompletionSound::kError, CompletionSound::kError,
+                                          CompletionSound::kDownload}));
   // The progress display came down once, after the download, and the end was reported
   // once: the download's four items, the two failed ones counted.
   EXPECT_EQ(host_.progressEnds, 1);
@@ -61,7 +62,7 @@ TEST_F(JobSessionTest, AnAnalysisReportsItsPagesAndAStoppedJobReportsNothing) {
       return session.running();
     });
   };
-  ASSERT_TRUE(session.startAnalysis(AnalysisMode::kSelected));
+  ASSERT_TRUE(session.startAnalysis({.mode = AnalysisMode::kSelected}));
   ASSERT_TRUE(runToEnd());
   EXPECT_EQ(host_.endings, std::vector<std::string>{"解析が終了しました: 2/3 完了、失敗 1"});
 
@@ -69,6 +70,27 @@ TEST_F(JobSessionTest, AnAnalysisReportsItsPagesAndAStoppedJobReportsNothing) {
   EXPECT_EQ(session.stop(true), JobSession::StopResult::kStopped);
   ASSERT_TRUE(runToEnd());
   EXPECT_EQ(host_.endings.size(), 1u);
+}
+
+// A crawl is asked for with its start page: the session appends that page as the seed row,
+// with the tag the front end names, and the crawl starts there.
+TEST_F(JobSessionTest, ACrawlStartsFromTheSeedRowTheSessionAppends) {
+  serve("/site/index.html", "<a href=\"next.html\">n</a>", "text/html");
+  serve("/site/next.html", "<img src=\"a.jpg\">", "text/html");
+  server_.start();
+  JobSession session(host_);
+  ASSERT_TRUE(session.startAnalysis({.mode = AnalysisMode::kRecursive,
+                                     .address = server_.url("/site/index.html"),
+                                     .mustContain = server_.url("/site/"),
+                                     .seedTag = "WIZARD"}));
+  ASSERT_TRUE(host_.run([&] {
+    session.tick();
+    return session.running();
+  }));
+
+  EXPECT_EQ(requests(), (std::vector<std::string>{"/site/index.html", "/site/next.html"}));
+  EXPECT_EQ(names(), "index.html;next.html;a.jpg;");
+  EXPECT_EQ(host_.list.text(0, kColTag), "WIZARD");
 }
 
 }  // namespace

@@ -34,10 +34,6 @@ class LocalNamesTest : public JobTest {
   void addLink(const std::string& folder, const std::string& name) {
     host_.list.AddItem(name, server_.url("/") + folder, "IMG", "jpg", "", "");
   }
-  bool runJob(DownloadJob& job) {
-    job.start();
-    return host_.run([&] { return job.timerTick(); });
-  }
 };
 
 TEST_F(LocalNamesTest, PagesInShiftJisAndUtf8GiveTheSameUtf8NamesOnDisk) {
@@ -61,8 +57,10 @@ TEST_F(LocalNamesTest, PagesInShiftJisAndUtf8GiveTheSameUtf8NamesOnDisk) {
   addLink("utf8/画像/", "写真.jpg");
   addLink("utf8/%E7%94%BB%E5%83%8F/", "x.jpg");
   DownloadJob job(host_);
-  ASSERT_TRUE(runJob(job));
-  EXPECT_EQ(host_.outputCodes(), (std::vector<int>{24, 1, 1, 1}));
+  ASSERT_TRUE(host_.runJob(job));
+  EXPECT_EQ(host_.outputCodes(),
+            (std::vector<OutputEvent>{JobStart::kDownload, ItemResult::kSucceed,
+                                      ItemResult::kSucceed, ItemResult::kSucceed}));
   EXPECT_EQ(readFile(saveFolder() + "/sjis/画像/写真.jpg"), "from a Shift_JIS page");
   EXPECT_EQ(readFile(saveFolder() + "/utf8/画像/写真.jpg"), "from a UTF-8 page");
   EXPECT_EQ(readFile(saveFolder() + "/utf8/画像/x.jpg"), "a folder written percent-encoded");
@@ -102,8 +100,8 @@ TEST_F(LocalNamesTest, ASuspendedItemNamesItsPartialFileReadablyAndResumesAfterA
   ASSERT_TRUE(ReadList(host_.list, listPath).ok());
   *slow = false;
   DownloadJob again(host_);
-  ASSERT_TRUE(runJob(again));
-  EXPECT_EQ(host_.outputCodes().back(), 1);
+  ASSERT_TRUE(host_.runJob(again));
+  EXPECT_EQ(host_.outputCodes().back(), OutputEvent(ItemResult::kSucceed));
   EXPECT_TRUE(readFile(saveFolder() + "/画像/写真.jpg") == body);
   EXPECT_FALSE(std::filesystem::exists(partial));
 }

@@ -22,7 +22,7 @@ namespace murlo::test {
 class RecordingHost : public JobHost {
  public:
   struct Output {
-    int code;
+    OutputEvent code;
     std::string text;
   };
 
@@ -34,15 +34,16 @@ class RecordingHost : public JobHost {
   void setSaveFolder(const std::string& folder) override { settingsValue.path01 = folder; }
   Prompter* prompter() override { return prompterOverride ? prompterOverride : &prompterValue; }
   void SetFrameTitle(const std::string& title) override { titles.push_back(title); }
-  void writeOutput(int code, const std::string& text) override {
-    outputs.push_back({code, text});
-    if (onOutput) onOutput(code);
+  void writeOutput(OutputEvent event, const std::string& text) override {
+    outputs.push_back({event, text});
+    if (onOutput) onOutput(event);
   }
-  void playSound(int kind) override { sounds.push_back(kind); }
+  void playSound(CompletionSound kind) override { sounds.push_back(kind); }
   void endProgress() override { ++progressEnds; }
   void jobEnded(const JobOutcome& outcome) override {
     endings.push_back(jobOutcomeTitle(outcome) + ": " + jobOutcomeText(outcome));
   }
+  std::chrono::milliseconds stopPatience() const override { return stopPatienceValue; }
   void wake() override {
     ++totalWakes;
     {
@@ -52,6 +53,13 @@ class RecordingHost : public JobHost {
     woken_.notify_one();
   }
 
+  // Starts `job` and ticks it until it reports the end; false when it was still working
+  // after `deadline`.
+  template <typename Job>
+  bool runJob(Job& job, std::chrono::milliseconds deadline = std::chrono::seconds(20)) {
+    job.start();
+    return run([&job] { return job.timerTick(); }, deadline);
+  }
   // Ticks `tick` (a job's timerTick) until it reports the end; false when the job was still
   // working after `deadline`.
   bool run(const std::function<bool()>& tick,
@@ -66,8 +74,8 @@ class RecordingHost : public JobHost {
     return true;
   }
 
-  std::vector<int> outputCodes() const {
-    std::vector<int> codes;
+  std::vector<OutputEvent> outputCodes() const {
+    std::vector<OutputEvent> codes;
     for (const auto& o : outputs) codes.push_back(o.code);
     return codes;
   }
@@ -78,11 +86,13 @@ class RecordingHost : public JobHost {
   Prompter* prompterOverride = nullptr;
   std::vector<std::string> titles;
   std::vector<Output> outputs;
-  std::vector<int> sounds;
+  std::vector<CompletionSound> sounds;
   int progressEnds = 0;
   // "<title>: <text>" of every job that ran to its end.
   std::vector<std::string> endings;
-  std::function<void(int)> onOutput;
+  // The stop wait before a give-up: the real one unless a test shortens it.
+  std::chrono::milliseconds stopPatienceValue = kStopPatience;
+  std::function<void(const OutputEvent&)> onOutput;
   std::atomic<int> totalWakes{0};
 
  private:

@@ -78,8 +78,8 @@ TEST_F(ContentEncodingTest, AHundredMebibytesOfZerosGzippedAreSavedWhole) {
   server_.start();
   auto job = makeJob(server_.url("/zeros.bin"), "zeros.bin");
   job->bufferSize = 64 * 1024;
-  downloadThread(job);
-  EXPECT_EQ(job->result, RESULT_SUCCEED);
+  runItem(ItemKind::kDownload, *job);
+  EXPECT_EQ(job->result, ItemResult::kSucceed);
   EXPECT_EQ(job->doneBytes, static_cast<std::int64_t>(kBlock * kBlocks));
   EXPECT_EQ(job->sizeKnown, 0);
 
@@ -110,22 +110,21 @@ TEST_F(ContentEncodingTest, AKeptPageAnswerIsSavedDecodedOnceWithoutAskingAgainB
   }
   server_.start();
   const auto answers = std::make_shared<PageResponses>();
-  const auto fetch = [&](void (*thread)(const std::shared_ptr<JobRecord>&),
-                         const std::string& path) {
+  const auto fetch = [&](ItemKind kind, const std::string& path) {
     auto job = makeJob(server_.url(path), path.substr(1));
     job->keptAnswers = answers;
-    thread(job);
-    EXPECT_EQ(job->result, RESULT_SUCCEED) << path;
+    runItem(kind, *job);
+    EXPECT_EQ(job->result, ItemResult::kSucceed) << path;
   };
-  fetch(pageThread, "/page.html");
-  fetch(downloadThread, "/page.html");
+  fetch(ItemKind::kPage, "/page.html");
+  fetch(ItemKind::kDownload, "/page.html");
   EXPECT_EQ(saved("page.html"), page);
   EXPECT_EQ(asked, 1);
   // Taken once: a second download asks the server.
-  fetch(downloadThread, "/page.html");
+  fetch(ItemKind::kDownload, "/page.html");
   EXPECT_EQ(asked, 2);
-  fetch(pageThread, "/large.html");
-  fetch(downloadThread, "/large.html");
+  fetch(ItemKind::kPage, "/large.html");
+  fetch(ItemKind::kDownload, "/large.html");
   EXPECT_TRUE(saved("large.html") == large);
   EXPECT_EQ(asked, 4);
 }
@@ -170,13 +169,13 @@ TEST_F(ContentEncodingTest, DecodesDeflateInBothFormsGzipMembersInARowAndStacked
   server_.start();
   for (const Case& c : cases) {
     auto job = makeJob(server_.url("/" + c.name), c.name);
-    downloadThread(job);
-    EXPECT_EQ(job->result, RESULT_SUCCEED) << c.name;
+    runItem(ItemKind::kDownload, *job);
+    EXPECT_EQ(job->result, ItemResult::kSucceed) << c.name;
     EXPECT_TRUE(saved(c.name) == c.expected) << c.name << ": " << saved(c.name).size();
   }
   auto split = makeJob(server_.url("/split"), "split");
-  downloadThread(split);
-  EXPECT_EQ(split->result, RESULT_SUCCEED);
+  runItem(ItemKind::kDownload, *split);
+  EXPECT_EQ(split->result, ItemResult::kSucceed);
   EXPECT_TRUE(saved("split") == first) << saved("split").size();
 }
 
@@ -190,8 +189,8 @@ TEST_F(ContentEncodingTest, ABodyNotWholeInItsCodingOrInAnUnknownOneFails) {
   server_.start();
   for (const char* name : {"truncated", "corrupt", "one-byte", "brotli"}) {
     auto job = makeJob(server_.url(std::string("/") + name), name);
-    downloadThread(job);
-    EXPECT_EQ(job->result, RESULT_ERROR_INTERNET) << name;
+    runItem(ItemKind::kDownload, *job);
+    EXPECT_EQ(job->result, ItemResult::kErrorInternet) << name;
   }
   const auto entries = logEntries();
   ASSERT_EQ(entries.size(), 4u);
@@ -204,9 +203,9 @@ TEST_F(ContentEncodingTest, ADecodedBodyThatFillsTheDiskFailsAsAFileError) {
   auto job = makeJob(server_.url("/big.bin"), "big.bin");
   {
     FileSizeLimit limit(1 << 20);
-    downloadThread(job);
+    runItem(ItemKind::kDownload, *job);
   }
-  EXPECT_EQ(job->result, RESULT_ERROR_FILE);
+  EXPECT_EQ(job->result, ItemResult::kErrorFile);
   ASSERT_EQ(logEntries().size(), 1u);
   EXPECT_NE(logEntries()[0].reason.find("File too large"), std::string::npos)
       << logEntries()[0].reason;

@@ -71,8 +71,8 @@ TEST_F(ErrorLogTest, ConnectionFailuresAreLoggedWithJapaneseReasons) {
   };
   for (const Case& c : cases) {
     auto job = makeJob(c.url, "x.bin");
-    downloadThread(job);
-    EXPECT_EQ(job->result, RESULT_ERROR_INTERNET) << c.url;
+    runItem(ItemKind::kDownload, *job);
+    EXPECT_EQ(job->result, ItemResult::kErrorInternet) << c.url;
     ASSERT_FALSE(messageTexts().empty());
     EXPECT_EQ(messageTexts().back(), c.message);
     ASSERT_FALSE(logEntries().empty());
@@ -117,12 +117,12 @@ TEST_F(ErrorLogTest, ALogThatCannotBeWrittenIsReportedWhenAskedAndKeepsTheResult
       {sandbox_.path("full"), "Murlo.log に書き込めませんでした (ﾃﾞｨｽｸに空きがありません)"}};
   for (const Case& c : cases) {
     auto job = makeJob("http://x/");
-    job->result = RESULT_ERROR_FILE;
+    job->result = ItemResult::kErrorFile;
     job->appDir = c.appDir;
     logExceptionText(std::runtime_error("reason"), *job);
     // The worker only notes it: job control reports it after the item's own result.
     EXPECT_TRUE(prompter_->messages().empty());
-    EXPECT_EQ(job->result, RESULT_ERROR_FILE);
+    EXPECT_EQ(job->result, ItemResult::kErrorFile);
     ScriptedPrompter report;
     reportLogFailure(*job, report);
     ASSERT_EQ(report.messages().size(), 1u);

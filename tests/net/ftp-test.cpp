@@ -68,24 +68,24 @@ std::unique_ptr<FtpTestServer> FtpTest::server_;
 
 TEST_F(FtpTest, DownloadsAFileIntoTheSaveFolder) {
   auto job = makeJob(server_->url("/hello.txt"), "hello.txt");
-  ftpThread(job);
-  EXPECT_EQ(job->result, RESULT_SUCCEED);
+  runItem(ItemKind::kFtp, *job);
+  EXPECT_EQ(job->result, ItemResult::kSucceed);
   EXPECT_EQ(saved("hello.txt"), "hello over ftp");
   EXPECT_EQ(job->doneBytes, 14);
   EXPECT_EQ(job->sizeKnown, 0);
 
   auto nested = makeJob(server_->url("/pub/files/data.bin"), "data.bin");
   nested->movement = nested->movement | movement::kHierarchy;
-  ftpThread(nested);
-  EXPECT_EQ(nested->result, RESULT_SUCCEED);
+  runItem(ItemKind::kFtp, *nested);
+  EXPECT_EQ(nested->result, ItemResult::kSucceed);
   EXPECT_EQ(saved("pub/files/data.bin").size(), 70000u);
 }
 
 TEST_F(FtpTest, AMissingObjectFailsBeforeAnyLocalFileExists) {
   for (const char* path : {"/missing.txt", "/no/such/dir/file.txt"}) {
     auto job = makeJob(server_->url(path), "missing.txt");
-    ftpThread(job);
-    EXPECT_EQ(job->result, RESULT_ERROR_INTERNET) << path;
+    runItem(ItemKind::kFtp, *job);
+    EXPECT_EQ(job->result, ItemResult::kErrorInternet) << path;
     EXPECT_FALSE(isSaved("missing.txt")) << path;
     ASSERT_FALSE(prompter_->messages().empty());
     EXPECT_EQ(prompter_->messages().back().text, "指定されたﾌｧｲﾙが見つかりません");
@@ -100,9 +100,9 @@ TEST_F(FtpTest, AnInterruptedFileIsContinuedOnlyWhileTheRemoteFileIsUnchanged) {
   const std::string partial = partialFile("data.bin", url);
   writeWithTime(partial, std::string(1000, 'x'), remoteTime);
   auto resumed = makeJob(url, "data.bin");
-  resumed->localName = partial;  // a resumed row
-  ftpThread(resumed);
-  EXPECT_EQ(resumed->result, RESULT_SUCCEED);
+  resumed->resumeFrom = partial;  // a resumed row
+  runItem(ItemKind::kFtp, *resumed);
+  EXPECT_EQ(resumed->result, ItemResult::kSucceed);
   EXPECT_TRUE(saved("data.bin") == std::string(1000, 'x') + std::string(69000, 'd'));
   EXPECT_FALSE(std::filesystem::exists(partial));
 
@@ -117,8 +117,8 @@ TEST_F(FtpTest, AnInterruptedFileIsContinuedOnlyWhileTheRemoteFileIsUnchanged) {
        {Case{"older.bin", 1000, remoteTime - 60}, Case{"longer.bin", 80000, remoteTime}}) {
     writeWithTime(partialFile(c.name, url), std::string(c.size, 'x'), c.time);
     auto job = makeJob(url, c.name);
-    ftpThread(job);
-    EXPECT_EQ(job->result, RESULT_SUCCEED) << c.name;
+    runItem(ItemKind::kFtp, *job);
+    EXPECT_EQ(job->result, ItemResult::kSucceed) << c.name;
     EXPECT_TRUE(saved(c.name) == std::string(70000, 'd')) << c.name;
     EXPECT_FALSE(std::filesystem::exists(partialFile(c.name, url))) << c.name;
   }
@@ -126,8 +126,8 @@ TEST_F(FtpTest, AnInterruptedFileIsContinuedOnlyWhileTheRemoteFileIsUnchanged) {
 
 TEST_F(FtpTest, AnHttpAddressIsRefused) {
   auto job = makeJob("http://127.0.0.1:1/file.txt", "file.txt");
-  ftpThread(job);
-  EXPECT_EQ(job->result, RESULT_ERROR_INTERNET);
+  runItem(ItemKind::kFtp, *job);
+  EXPECT_EQ(job->result, ItemResult::kErrorInternet);
   EXPECT_FALSE(isSaved("file.txt"));
 }
 

@@ -71,8 +71,8 @@ TEST_F(PartialFileTest, AnInterruptedDownloadIsContinuedAndOnlyTheWholeFileGetsT
   writeWithTime(partial, kWhole.substr(0, 1000), kModified);
 
   auto job = makeJob(url, "file.bin");
-  downloadThread(job);
-  EXPECT_EQ(job->result, RESULT_SUCCEED);
+  runItem(ItemKind::kDownload, *job);
+  EXPECT_EQ(job->result, ItemResult::kSucceed);
   // One request, for the rest only.
   EXPECT_EQ(ranges_, std::vector<std::string>{"bytes=1000-"});
   EXPECT_EQ(ifRanges_.back(), "Tue, 14 Nov 2023 22:13:20 GMT");
@@ -96,9 +96,9 @@ TEST_F(PartialFileTest, APartialFileOfAnotherVersionOrLongerThanTheFileStartsAfr
     const std::string partial = partialFile("file.bin", url);
     writeWithTime(partial, c.partial, c.modified);
     auto job = makeJob(url, "file.bin");
-    job->localName = partial;  // a resumed row
-    resumeThread(job);
-    EXPECT_EQ(job->result, RESULT_SUCCEED) << c.partial.size();
+    job->resumeFrom = partial;  // a resumed row
+    runItem(ItemKind::kResume, *job);
+    EXPECT_EQ(job->result, ItemResult::kSucceed) << c.partial.size();
     EXPECT_TRUE(saved("file.bin") == kWhole) << c.partial.size();
     EXPECT_FALSE(std::filesystem::exists(partial));
     EXPECT_EQ(ranges_.back(), "") << "the whole file is asked for again";
@@ -115,8 +115,8 @@ TEST_F(PartialFileTest, WritesNeverFollowALink) {
   ::symlink(outside.c_str(), (saveDir() + "file.bin").c_str());
   auto overwrite = makeJob(url, "file.bin");
   overwrite->movement = movement::kOverwrite;
-  downloadThread(overwrite);
-  EXPECT_EQ(overwrite->result, RESULT_SUCCEED);
+  runItem(ItemKind::kDownload, *overwrite);
+  EXPECT_EQ(overwrite->result, ItemResult::kSucceed);
   EXPECT_EQ(readFile(outside), "keep");
   EXPECT_TRUE(
       std::filesystem::is_regular_file(std::filesystem::symlink_status(saveDir() + "file.bin")));
@@ -125,8 +125,8 @@ TEST_F(PartialFileTest, WritesNeverFollowALink) {
   // folder of the hierarchy fails the item.
   ::symlink(outside.c_str(), partialFile("linked.bin", url).c_str());
   auto partialLink = makeJob(url, "linked.bin");
-  downloadThread(partialLink);
-  EXPECT_EQ(partialLink->result, RESULT_SUCCEED);
+  runItem(ItemKind::kDownload, *partialLink);
+  EXPECT_EQ(partialLink->result, ItemResult::kSucceed);
   EXPECT_TRUE(saved("linked.bin") == kWhole);
   EXPECT_TRUE(std::filesystem::is_symlink(partialFile("linked.bin", url)));
 
@@ -137,8 +137,8 @@ TEST_F(PartialFileTest, WritesNeverFollowALink) {
   });
   auto folderLink = makeJob(server_.url("/dir/f.bin"), "f.bin");
   folderLink->movement = movement::kHierarchy;
-  downloadThread(folderLink);
-  EXPECT_EQ(folderLink->result, RESULT_ERROR_FILE);
+  runItem(ItemKind::kDownload, *folderLink);
+  EXPECT_EQ(folderLink->result, ItemResult::kErrorFile);
 
   EXPECT_EQ(readFile(outside), "keep");
   EXPECT_TRUE(std::filesystem::is_empty(sandbox_.path("elsewhere")));
@@ -156,9 +156,9 @@ TEST_F(PartialFileTest, AResumePathFromAListIsWrittenOnlyWhenItIsARegularFileInT
 
   for (const std::string& path : {outside, link, fifo}) {
     auto job = makeJob(url, "file.bin");
-    job->localName = path;
-    resumeThread(job);
-    EXPECT_EQ(job->result, RESULT_ERROR_RESUME) << path;
+    job->resumeFrom = path;
+    runItem(ItemKind::kResume, *job);
+    EXPECT_EQ(job->result, ItemResult::kErrorResume) << path;
   }
   EXPECT_TRUE(ranges_.empty());
   EXPECT_TRUE(readFile(outside) == kWhole.substr(0, 1000));
@@ -172,9 +172,9 @@ TEST_F(PartialFileTest, AResumePathFromAListIsWrittenOnlyWhenItIsARegularFileInT
   // The user may agree to continue the file outside.
   prompter_->answer(PromptAnswer::kYes);
   auto agreed = makeJob(url, "file.bin");
-  agreed->localName = outside;
-  resumeThread(agreed);
-  EXPECT_EQ(agreed->result, RESULT_SUCCEED);
+  agreed->resumeFrom = outside;
+  runItem(ItemKind::kResume, *agreed);
+  EXPECT_EQ(agreed->result, ItemResult::kSucceed);
   EXPECT_TRUE(readFile(outside) == kWhole);
 }
 
@@ -204,12 +204,12 @@ TEST_F(PartialFileTest, APartialFileThatIsNotTheUsersOwnPlainFileIsLeftAlone) {
                                   {"row.bin", ofOtherUser}}) {
     auto job = makeJob(url, name);
     if (name == "row.bin") {
-      job->localName = theirRow;
-      resumeThread(job);
+      job->resumeFrom = theirRow;
+      runItem(ItemKind::kResume, *job);
     } else {
-      downloadThread(job);
+      runItem(ItemKind::kDownload, *job);
     }
-    EXPECT_EQ(job->result, RESULT_SUCCEED) << name;
+    EXPECT_EQ(job->result, ItemResult::kSucceed) << name;
     EXPECT_TRUE(saved(name) == kWhole) << name;
     EXPECT_EQ(job->notice.get().find(partialFile(name, url) + why), 0u) << job->notice.get();
   }
@@ -239,17 +239,17 @@ TEST_F(PartialFileTest, APartialFileIsContinuedOnlyForItsOwnAddress) {
   const std::string other = server_.url("/other/file.bin");
   ::setxattr(partial.c_str(), kUrlAttribute, other.data(), other.size(), 0);
   auto job = makeJob(url, "file.bin");
-  downloadThread(job);
-  EXPECT_EQ(job->result, RESULT_SUCCEED);
+  runItem(ItemKind::kDownload, *job);
+  EXPECT_EQ(job->result, ItemResult::kSucceed);
   EXPECT_TRUE(saved("file.bin") == kWhole);
   EXPECT_EQ(attributeOf(saveDir() + "file.bin", kUrlAttribute), url);
 
   const std::string older = saveDir() + "older.bin.0123abcd.part";
   writeWithTime(older, kWhole.substr(0, 1000), kModified);
   auto row = makeJob(url, "older.bin");
-  row->localName = older;
-  resumeThread(row);
-  EXPECT_EQ(row->result, RESULT_SUCCEED);
+  row->resumeFrom = older;
+  runItem(ItemKind::kResume, *row);
+  EXPECT_EQ(row->result, ItemResult::kSucceed);
   EXPECT_TRUE(saved("older.bin") == kWhole);
   EXPECT_EQ(ranges_, (std::vector<std::string>{"", "bytes=1000-"}));
 }
@@ -259,8 +259,8 @@ TEST_F(PartialFileTest, ALongNameLeavesRoomForTheRenameCounterAndThePartialName)
   const std::string longName = std::string(300, 'n') + ".bin";
   for (int run = 0; run < 2; ++run) {
     auto job = makeJob(server_.url("/file.bin"), longName);
-    downloadThread(job);
-    EXPECT_EQ(job->result, RESULT_SUCCEED) << run;
+    runItem(ItemKind::kDownload, *job);
+    EXPECT_EQ(job->result, ItemResult::kSucceed) << run;
     EXPECT_LE(job->localName.size(), kMaxFileNameBytes);
     EXPECT_TRUE(job->localName.ends_with(run == 0 ? "n.bin" : "n0.bin")) << job->localName;
     EXPECT_TRUE(saved(job->localName) == kWhole);

@@ -27,17 +27,19 @@ std::function<bool()> gNextRequested;
 bool gNextRequestedWhileSaving = false;
 bool gHoldUntilStopped = false;
 
-// A download that, once its answer is whole and the next request went out, notes whether
-// the server saw that request while this file was still partial; it may then hold the
-// item until it is stopped.
-void downloadWatchingTheLine(const std::shared_ptr<JobRecord>& record) {
-  record->lineFree = [record, free = std::move(record->lineFree)] {
-    free();
-    gNextRequestedWhileSaving = !record->partialPath.get().empty() && waitFor(gNextRequested, 5s);
-    // The stop is left set for the download to see.
-    if (gHoldUntilStopped && record->stopEvent.wait(5000ms)) record->stopEvent.set();
-  };
-  downloadThread(record);
+// Runs the items of the slot. The download of a.htm, once its answer is whole and the next
+// request went out, notes whether the server saw that request while this file was still
+// partial; it may then hold the item until it is stopped.
+void downloadWatchingTheLine(JobRecord& record, ItemRun& run) {
+  if (record.fileName == "a.htm") {
+    run.lineFree = [&record, free = std::move(run.lineFree)](int movement) {
+      free(movement);
+      gNextRequestedWhileSaving = !record.partialPath.get().empty() && waitFor(gNextRequested, 5s);
+      // The stop is left set for the download to see.
+      if (gHoldUntilStopped && record.stopEvent.wait(5000ms)) record.stopEvent.set();
+    };
+  }
+  runItem(record, run);
 }
 
 class RequestAheadTest : public NetTest {
@@ -74,8 +76,8 @@ class RequestAheadTest : public NetTest {
     gNextRequested = [this, nextPath] { return requests(nextPath) > 0; };
     gHoldUntilStopped = holdUntilStopped;
     auto first = item("a.htm");
-    slot.start(downloadWatchingTheLine, first);
-    slot.start(downloadThread, next);
+    slot.start(first);
+    slot.start(next);
     go_ = true;
     return first;
   }
@@ -105,15 +107,15 @@ TEST_F(RequestAheadTest, TheNextRequestGoesOutWhileAFileIsSavedAndIsNotSentAgain
   auto second = item("b.htm");
   std::shared_ptr<JobRecord> first;
   {
-    WorkerSlot slot([] {});
+    WorkerSlot slot([] {}, kStopPatience, downloadWatchingTheLine);
     first = startWatchedThen(slot, second, false);
     ASSERT_TRUE(second->doneEvent.wait(10000ms));
     slot.finish();
     slot.finish();
   }
   EXPECT_TRUE(gNextRequestedWhileSaving);
-  EXPECT_EQ(first->result, RESULT_SUCCEED);
-  EXPECT_EQ(second->result, RESULT_SUCCEED);
+  EXPECT_EQ(first->result, ItemResult::kSucceed);
+  EXPECT_EQ(second->result, ItemResult::kSucceed);
   EXPECT_EQ(saved("a.htm"), "page /a.htm");
   EXPECT_EQ(saved("b.htm"), "page /b.htm");
   EXPECT_EQ(requests("/b.htm"), 1);
@@ -125,14 +127,14 @@ TEST_F(RequestAheadTest, TheRequestSentAheadAsksForTheRestOfAPartialFile) {
   auto second = item("b.htm");
   writeWithTime(partialFile("b.htm", second->url), "page", 1700000000);
   {
-    WorkerSlot slot([] {});
+    WorkerSlot slot([] {}, kStopPatience, downloadWatchingTheLine);
     startWatchedThen(slot, second, false);
     ASSERT_TRUE(second->doneEvent.wait(10000ms));
     slot.finish();
     slot.finish();
   }
   EXPECT_TRUE(gNextRequestedWhileSaving);
-  EXPECT_EQ(second->result, RESULT_SUCCEED);
+  EXPECT_EQ(second->result, ItemResult::kSucceed);
   EXPECT_EQ(saved("b.htm"), "page /b.htm");
   EXPECT_EQ(requests("/b.htm"), 1);
   EXPECT_EQ(range("/b.htm"), "bytes=4-");
@@ -141,16 +143,16 @@ TEST_F(RequestAheadTest, TheRequestSentAheadAsksForTheRestOfAPartialFile) {
 TEST_F(RequestAheadTest, AnItemTakenBackAfterItsRequestWentOutNeverRunsAndTheNextOneDoes) {
   auto takenBack = item("c.htm");
   auto later = item("d.htm");
-  WorkerSlot slot([] {});
+  WorkerSlot slot([] {}, kStopPatience, downloadWatchingTheLine);
   startWatchedThen(slot, takenBack, true);
   ASSERT_TRUE(waitFor([this] { return requests("/c.htm") > 0; }));
   EXPECT_EQ(slot.withdraw(1), 1u);
   EXPECT_TRUE(slot.stop());
   // The thread drops the answer that was never read before it goes on with the next item.
-  slot.start(downloadThread, later);
+  slot.start(later);
   ASSERT_TRUE(later->doneEvent.wait(10000ms));
   slot.finish();
-  EXPECT_EQ(later->result, RESULT_SUCCEED);
+  EXPECT_EQ(later->result, ItemResult::kSucceed);
   EXPECT_EQ(saved("d.htm"), "page /d.htm");
   EXPECT_FALSE(isSaved("c.htm"));
   EXPECT_FALSE(takenBack->doneEvent.tryWait());

@@ -22,8 +22,8 @@ TEST_F(RequestTest, SendsTheFixedHeaderBlockWithTheRefererLast) {
   RawTestServer server(kOk);
   auto job = makeJob(server.url("/a/b.txt"), "b.txt");
   job->referrer = "http://127.0.0.1/page.html";
-  downloadThread(job);
-  ASSERT_EQ(job->result, RESULT_SUCCEED);
+  runItem(ItemKind::kDownload, *job);
+  ASSERT_EQ(job->result, ItemResult::kSucceed);
   ASSERT_EQ(server.requests().size(), 1u);
   const std::string head = server.requests()[0];
   EXPECT_TRUE(head.starts_with("GET /a/b.txt HTTP/1.1\r\n")) << head;
@@ -37,11 +37,11 @@ TEST_F(RequestTest, SendsTheFixedHeaderBlockWithTheRefererLast) {
 TEST_F(RequestTest, LeavesTheRefererOutWhenThereIsNoneOrExSetBit4IsSet) {
   RawTestServer server(kOk);
   auto none = makeJob(server.url("/x"), "x");
-  downloadThread(none);
+  runItem(ItemKind::kDownload, *none);
   auto hidden = makeJob(server.url("/y"), "y");
   hidden->referrer = "http://127.0.0.1/page.html";
   hidden->exset = exset::kNoReferrer;
-  downloadThread(hidden);
+  runItem(ItemKind::kDownload, *hidden);
   ASSERT_EQ(server.requests().size(), 2u);
   for (const std::string& head : server.requests()) {
     EXPECT_EQ(head.find("Referer"), std::string::npos) << head;
@@ -53,7 +53,7 @@ TEST_F(RequestTest, ARefererCannotAddLinesToTheRequest) {
   RawTestServer server(kOk);
   auto job = makeJob(server.url("/x"), "x");
   job->referrer = "http://127.0.0.1/\r\nX-Injected: 1";
-  downloadThread(job);
+  runItem(ItemKind::kDownload, *job);
   ASSERT_EQ(server.requests().size(), 1u);
   EXPECT_EQ(server.requests()[0].find("X-Injected"), std::string::npos);
 }
@@ -61,8 +61,8 @@ TEST_F(RequestTest, ARefererCannotAddLinesToTheRequest) {
 TEST_F(RequestTest, FetchesAnAddressWithoutSchemeOverHttp) {
   RawTestServer server(kOk);
   auto job = makeJob("127.0.0.1:" + std::to_string(server.port()) + "/plain.txt", "plain.txt");
-  downloadThread(job);
-  EXPECT_EQ(job->result, RESULT_SUCCEED);
+  runItem(ItemKind::kDownload, *job);
+  EXPECT_EQ(job->result, ItemResult::kSucceed);
   EXPECT_EQ(saved("plain.txt"), "ok");
 }
 
@@ -71,8 +71,8 @@ TEST_F(RequestTest, SendsTheRequestToTheProxyWhenConnectionBit3IsSet) {
   auto job = makeJob("http://murlo.invalid/file.txt", "file.txt");
   job->connection |= connection::kProxy;
   job->proxy = "127.0.0.1:" + std::to_string(proxy.port());
-  downloadThread(job);
-  EXPECT_EQ(job->result, RESULT_SUCCEED);
+  runItem(ItemKind::kDownload, *job);
+  EXPECT_EQ(job->result, ItemResult::kSucceed);
   ASSERT_EQ(proxy.requests().size(), 1u);
   EXPECT_TRUE(proxy.requests()[0].starts_with("GET http://murlo.invalid/file.txt HTTP/1.1\r\n"));
 }
@@ -81,8 +81,8 @@ TEST_F(RequestTest, OfflineFailsAtOnceWithoutConnecting) {
   RawTestServer server(kOk);
   auto job = makeJob(server.url("/x"), "x");
   job->connection |= connection::kOffline;
-  downloadThread(job);
-  EXPECT_EQ(job->result, RESULT_ERROR_INTERNET);
+  runItem(ItemKind::kDownload, *job);
+  EXPECT_EQ(job->result, ItemResult::kErrorInternet);
   EXPECT_EQ(server.connections(), 0);
   EXPECT_FALSE(isSaved("x"));
   ASSERT_EQ(logEntries().size(), 1u);
@@ -97,8 +97,8 @@ TEST_F(RequestTest, AnUnreachableServerReportsCannotConnect) {
     port = closed.port();
   }
   auto job = makeJob("http://127.0.0.1:" + std::to_string(port) + "/x", "x");
-  downloadThread(job);
-  EXPECT_EQ(job->result, RESULT_ERROR_INTERNET);
+  runItem(ItemKind::kDownload, *job);
+  EXPECT_EQ(job->result, ItemResult::kErrorInternet);
   ASSERT_EQ(prompter_->messages().size(), 1u);
   EXPECT_EQ(prompter_->messages()[0].text, "サーバーに接続できませんでした");
   EXPECT_EQ(prompter_->messages()[0].icon, PromptIcon::kStop);
@@ -119,8 +119,10 @@ TEST_F(RequestTest, ItemsOfOneJobReuseTheConnection) {
   for (int i = 0; i < 3; ++i) {
     auto job = makeJob(server.url("/f/" + std::to_string(i)), "f" + std::to_string(i));
     job->connections = share;
-    std::thread(downloadThread, job).join();  // every item on a thread of its own
-    EXPECT_EQ(job->result, RESULT_SUCCEED);
+    std::thread([job] {
+      runItem(ItemKind::kDownload, *job);
+    }).join();  // every item on a thread of its own
+    EXPECT_EQ(job->result, ItemResult::kSucceed);
   }
   ASSERT_EQ(ports.size(), 3u);
   EXPECT_EQ(ports[0], ports[1]);
@@ -151,14 +153,14 @@ TEST_F(RequestTest, BytesBeyondAnAnswerNeverBecomeTheNextItemsAnswer) {
     auto next = makeJob(server.url("/b" + suffix), "b" + suffix);
     first->connections = next->connections = share;
     WorkerSlot slot([] {});
-    slot.start(downloadThread, first);
-    slot.start(downloadThread, next);
+    slot.start(first);
+    slot.start(next);
     ASSERT_TRUE(next->doneEvent.wait(10000ms)) << answer.size();
     slot.finish();
     slot.finish();
-    EXPECT_EQ(first->result, RESULT_SUCCEED) << answer.size();
+    EXPECT_EQ(first->result, ItemResult::kSucceed) << answer.size();
     EXPECT_TRUE(saved("a" + suffix) == body) << answer.size();
-    EXPECT_EQ(next->result, RESULT_SUCCEED) << answer.size();
+    EXPECT_EQ(next->result, ItemResult::kSucceed) << answer.size();
     EXPECT_EQ(saved("b" + suffix), "real") << answer.size();
     EXPECT_EQ(server.connections(), 2) << answer.size();
   }

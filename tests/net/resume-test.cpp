@@ -35,7 +35,7 @@ class ResumeTest : public NetTest {
 
   std::shared_ptr<JobRecord> resumeJob(const std::string& partial) {
     auto job = makeJob(server_.url("/file.bin"), "file.bin");
-    job->localName = partial;
+    job->resumeFrom = partial;
     return job;
   }
 
@@ -49,8 +49,8 @@ TEST_F(ResumeTest, AsksFromTheEndOfThePartialFileAndCompletesIt) {
   const std::string partial = saveDir() + "file.bin";
   writeWithTime(partial, kWhole.substr(0, 1000), kModified);
   auto job = resumeJob(partial);
-  resumeThread(job);
-  EXPECT_EQ(job->result, RESULT_SUCCEED);
+  runItem(ItemKind::kResume, *job);
+  EXPECT_EQ(job->result, ItemResult::kSucceed);
   EXPECT_EQ(ranges_, std::vector<std::string>{"bytes=1000-"});
   EXPECT_TRUE(readFile(partial) == kWhole) << readFile(partial).size();
   EXPECT_EQ(job->doneBytes, 3000);
@@ -63,12 +63,12 @@ TEST_F(ResumeTest, AServerThatIgnoresTheRangeRestartsTheFile) {
   RawTestServer server("HTTP/1.1 200 OK\r\nContent-Length: 3000\r\n\r\n" + kWhole);
   const std::string partial = sandbox_.write("save/file.bin", kWhole.substr(0, 1000));
   auto job = makeJob(server.url("/file.bin"), "file.bin");
-  job->localName = partial;
-  resumeThread(job);
+  job->resumeFrom = partial;
+  runItem(ItemKind::kResume, *job);
   ASSERT_EQ(server.requests().size(), 1u);
   EXPECT_NE(server.requests()[0].find("Range: bytes=1000-\r\n"), std::string::npos);
   EXPECT_NE(server.requests()[0].find("If-Range: "), std::string::npos);
-  EXPECT_EQ(job->result, RESULT_SUCCEED);
+  EXPECT_EQ(job->result, ItemResult::kSucceed);
   EXPECT_TRUE(readFile(partial) == kWhole) << readFile(partial).size();
   EXPECT_EQ(job->doneBytes, 3000);
 }
@@ -83,18 +83,18 @@ TEST_F(ResumeTest, OnlyAFileOfTheAnnouncedSizeGetsItsNameAndAnUnaskedPieceFails)
   RawTestServer unasked(head + "0-999/3000\r\nContent-Length: 1000\r\n\r\n" +
                         kWhole.substr(0, 1000));
   auto plain = makeJob(unasked.url("/piece.bin"), "piece.bin");
-  downloadThread(plain);
-  EXPECT_EQ(plain->result, RESULT_ERROR_INTERNET);
+  runItem(ItemKind::kDownload, *plain);
+  EXPECT_EQ(plain->result, ItemResult::kErrorInternet);
   EXPECT_FALSE(isSaved("piece.bin"));
   EXPECT_FALSE(isSaved(partialFile("piece.bin", plain->url).substr(saveDir().size())));
 
   // Resumes `name` from a partial file of kWhole's first 1000 bytes; true when it succeeded.
   const auto resumeFrom = [&](const RawTestServer& server, const std::string& name) {
     auto job = makeJob(server.url("/" + name), name);
-    job->localName = partialFile(name, job->url);
-    writeWithTime(job->localName, kWhole.substr(0, 1000), kModified);
-    resumeThread(job);
-    return job->result == RESULT_SUCCEED;
+    job->resumeFrom = partialFile(name, job->url);
+    writeWithTime(job->resumeFrom, kWhole.substr(0, 1000), kModified);
+    runItem(ItemKind::kResume, *job);
+    return job->result == ItemResult::kSucceed;
   };
   RawTestServer shortPiece(head + "1000-1999/3000\r\nContent-Length: 1000\r\n\r\n" +
                            kWhole.substr(1000, 1000));
@@ -116,8 +116,8 @@ TEST_F(ResumeTest, ACompletePartialFileIsLeftAsItIs) {
   const std::string partial = saveDir() + "file.bin";
   writeWithTime(partial, kWhole, kModified);
   auto job = resumeJob(partial);
-  resumeThread(job);
-  EXPECT_EQ(job->result, RESULT_SUCCEED);
+  runItem(ItemKind::kResume, *job);
+  EXPECT_EQ(job->result, ItemResult::kSucceed);
   EXPECT_TRUE(readFile(partial) == kWhole) << readFile(partial).size();
 
   // The refusal's own text is no part of the file.
@@ -127,17 +127,17 @@ TEST_F(ResumeTest, ACompletePartialFileIsLeftAsItIs) {
   const std::string other = partialFile("other.bin", refusing.url("/other.bin"));
   writeWithTime(other, kWhole, kModified);
   auto again = makeJob(refusing.url("/other.bin"), "other.bin");
-  again->localName = other;
-  resumeThread(again);
-  EXPECT_EQ(again->result, RESULT_SUCCEED);
+  again->resumeFrom = other;
+  runItem(ItemKind::kResume, *again);
+  EXPECT_EQ(again->result, ItemResult::kSucceed);
   EXPECT_TRUE(saved("other.bin") == kWhole) << saved("other.bin").size();
 }
 
 TEST_F(ResumeTest, AMissingPartialFileAsksForAnother) {
   serveFile();
   auto declined = resumeJob(sandbox_.path("save/gone.bin"));
-  resumeThread(declined);
-  EXPECT_EQ(declined->result, RESULT_ERROR_RESUME);
+  runItem(ItemKind::kResume, *declined);
+  EXPECT_EQ(declined->result, ItemResult::kErrorResume);
   ASSERT_EQ(prompter_->messages().size(), 1u);
   EXPECT_EQ(
       prompter_->messages()[0].text,
@@ -149,8 +149,8 @@ TEST_F(ResumeTest, AMissingPartialFileAsksForAnother) {
   prompter_->answer(PromptAnswer::kYes);
   prompter_->giveFile(other);
   auto chosen = resumeJob(sandbox_.path("save/gone.bin"));
-  resumeThread(chosen);
-  EXPECT_EQ(chosen->result, RESULT_SUCCEED);
+  runItem(ItemKind::kResume, *chosen);
+  EXPECT_EQ(chosen->result, ItemResult::kSucceed);
   EXPECT_EQ(prompter_->dialogTitles(), std::vector<std::string>{"ﾚｼﾞｭｰﾑﾌｧｲﾙ の指定"});
   EXPECT_TRUE(readFile(other) == kWhole) << readFile(other).size();
   EXPECT_EQ(chosen->localName, other);
@@ -183,9 +183,9 @@ TEST_F(ResumeTest, AChangedETagRestartsTheFileWhateverItsDate) {
     writeWithTime(partial, c.start, kModified);
     ::setxattr(partial.c_str(), kEtagAttribute, c.etag.data(), c.etag.size(), 0);
     auto job = makeJob(url, "tagged.bin");
-    job->localName = partial;
-    resumeThread(job);
-    EXPECT_EQ(job->result, RESULT_SUCCEED) << c.etag;
+    job->resumeFrom = partial;
+    runItem(ItemKind::kResume, *job);
+    EXPECT_EQ(job->result, ItemResult::kSucceed) << c.etag;
     EXPECT_TRUE(saved("tagged.bin") == kWhole) << c.etag;
     EXPECT_EQ(ranges_, c.ranges) << c.etag;
     EXPECT_EQ(ifRanges.front(), c.etag);
@@ -216,23 +216,23 @@ class JpegTest : public NetTest {
 
 TEST_F(JpegTest, SavesOnlyJfifFiles) {
   auto jfif = makeJob(server_.url("/photo.jpg"), "photo.jpg");
-  jpegThread(jfif);
-  EXPECT_EQ(jfif->result, RESULT_SUCCEED);
+  runItem(ItemKind::kJpeg, *jfif);
+  EXPECT_EQ(jfif->result, ItemResult::kSucceed);
   EXPECT_EQ(saved("photo.jpg").size(), 4011u);
 
   for (const char* name : {"exif.JPG", "tiny.jpg"}) {
     auto other = makeJob(server_.url(std::string("/") + name), name);
     other->bufferSize = 256;
-    jpegThread(other);
-    EXPECT_EQ(other->result, RESULT_ERROR_DOWNLOAD) << name;
+    runItem(ItemKind::kJpeg, *other);
+    EXPECT_EQ(other->result, ItemResult::kErrorDownload) << name;
     EXPECT_FALSE(isSaved(name)) << name;
   }
 }
 
 TEST_F(JpegTest, AnAddressNotEndingInJpgIsRefusedWithoutARequest) {
   auto job = makeJob(server_.url("/photo.jpeg"), "photo.jpeg");
-  jpegThread(job);
-  EXPECT_EQ(job->result, RESULT_NOT_JPEG);
+  runItem(ItemKind::kJpeg, *job);
+  EXPECT_EQ(job->result, ItemResult::kNotJpeg);
   EXPECT_FALSE(isSaved("photo.jpeg"));
 }
 
@@ -248,14 +248,14 @@ TEST_F(NetTest, TheInfoQueryReadsSizeAndDates) {
   });
   server.start();
   auto dated = makeJob(server.url("/dated.zip"));
-  infoThread(dated);
-  EXPECT_EQ(dated->result, RESULT_SUCCEED);
+  runItem(ItemKind::kInfo, *dated);
+  EXPECT_EQ(dated->result, ItemResult::kSucceed);
   EXPECT_EQ(dated->info.remoteSize, 1234);
   EXPECT_EQ(dated->info.lastModified, "2002/3/5");
   EXPECT_EQ(dated->info.serverDate, "2024/11/17");
 
   auto undated = makeJob(server.url("/undated"));
-  infoThread(undated);
+  runItem(ItemKind::kInfo, *undated);
   EXPECT_EQ(undated->info.remoteSize, 1);
   EXPECT_EQ(undated->info.lastModified, utf8ToCp932("不明"));
   EXPECT_EQ(undated->info.serverDate, utf8ToCp932("不明"));

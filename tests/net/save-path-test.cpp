@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "net/disk-name.h"
 #include "net/url-crack.h"
 #include "text/cp932.h"
+#include "text/disk-name.h"
 
 namespace murlo {
 namespace {

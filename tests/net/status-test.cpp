@@ -47,8 +47,8 @@ TEST_F(StatusTest, ARedirectToAnotherHostKeepsTheRefererAndTheItemsLocalName) {
 
   auto job = makeJob(first.url("/item.bin"), "item.bin");
   job->referrer = "http://127.0.0.1/list.html";
-  downloadThread(job);
-  EXPECT_EQ(job->result, RESULT_SUCCEED);
+  runItem(ItemKind::kDownload, *job);
+  EXPECT_EQ(job->result, ItemResult::kSucceed);
   EXPECT_EQ(referer, "http://127.0.0.1/list.html");
   EXPECT_EQ(saved("item.bin"), "payload");
   EXPECT_FALSE(isSaved("name.bin"));
@@ -67,8 +67,8 @@ TEST_F(StatusTest, RedirectsOf307And308AndRelativeTargetsAreFollowed) {
   server.start();
   for (const char* path : {"/temporary", "/permanent", "/relative"}) {
     auto job = makeJob(server.url(path), std::string(path + 1));
-    downloadThread(job);
-    EXPECT_EQ(job->result, RESULT_SUCCEED) << path;
+    runItem(ItemKind::kDownload, *job);
+    EXPECT_EQ(job->result, ItemResult::kSucceed) << path;
     EXPECT_EQ(saved(path + 1), "target") << path;
   }
 }
@@ -79,8 +79,8 @@ TEST_F(StatusTest, ASecondRedirectFailsWithTwoLogEntries) {
   redirectHere(server, "/two", "/three", 301);
   server.start();
   auto job = makeJob(server.url("/one"), "one");
-  downloadThread(job);
-  EXPECT_EQ(job->result, RESULT_ERROR_INTERNET);
+  runItem(ItemKind::kDownload, *job);
+  EXPECT_EQ(job->result, ItemResult::kErrorInternet);
   ASSERT_EQ(messageTexts(), std::vector<std::string>{"接続が確立できません"});
   EXPECT_EQ(prompter_->messages()[0].icon, PromptIcon::kExclamation);
   const auto entries = logEntries();
@@ -119,8 +119,8 @@ TEST_F(StatusTest, RefusalsShowTheirMessages) {
   for (const Case& c : cases) {
     auto job = makeJob(server.url(c.path), "f");
     job->exset = c.exset;
-    downloadThread(job);
-    EXPECT_EQ(job->result, RESULT_ERROR_INTERNET) << c.path;
+    runItem(ItemKind::kDownload, *job);
+    EXPECT_EQ(job->result, ItemResult::kErrorInternet) << c.path;
     ASSERT_FALSE(prompter_->messages().empty());
     EXPECT_EQ(prompter_->messages().back().text, c.text) << c.path;
   }
@@ -139,8 +139,8 @@ TEST_P(ErrorStatusTest, AnAnswerOf400OrAboveFailsTheItemAndSavesNothing) {
   });
   server.start();
   auto job = makeJob(server.url("/file.zip"), "file.zip");
-  downloadThread(job);
-  EXPECT_EQ(job->result, RESULT_ERROR_INTERNET);
+  runItem(ItemKind::kDownload, *job);
+  EXPECT_EQ(job->result, ItemResult::kErrorInternet);
   EXPECT_FALSE(isSaved("file.zip"));
   const std::string statusText = std::to_string(status);
   ASSERT_EQ(prompter_->messages().size(), 1u);
@@ -163,8 +163,8 @@ TEST_F(StatusTest, APageThatAnswers404IsNotFetched) {
   server.start();
   sandbox_.write("Murlo.tmp", "earlier page");
   auto job = makeJob(server.url("/missing.html"));
-  pageThread(job);
-  EXPECT_EQ(job->result, RESULT_ERROR_INTERNET);
+  runItem(ItemKind::kPage, *job);
+  EXPECT_EQ(job->result, ItemResult::kErrorInternet);
   EXPECT_EQ(sandbox_.read("Murlo.tmp"), "earlier page");
 }
 
@@ -178,8 +178,8 @@ TEST_F(StatusTest, MovementBit1SilencesEveryMessageWhileTheLogRecords) {
   for (const char* path : {"/one", "/gone"}) {
     auto job = makeJob(server.url(path), "f");
     job->movement = job->movement | movement::kNoErrorMessages;
-    downloadThread(job);
-    EXPECT_EQ(job->result, RESULT_ERROR_INTERNET);
+    runItem(ItemKind::kDownload, *job);
+    EXPECT_EQ(job->result, ItemResult::kErrorInternet);
   }
   EXPECT_TRUE(prompter_->messages().empty());
   EXPECT_EQ(logEntries().size(), 3u);
@@ -192,8 +192,8 @@ TEST_F(StatusTest, WithOutputBit0ClearNoLogIsWritten) {
   server.start();
   auto job = makeJob(server.url("/gone"), "f");
   job->output = 0;
-  downloadThread(job);
-  EXPECT_EQ(job->result, RESULT_ERROR_INTERNET);
+  runItem(ItemKind::kDownload, *job);
+  EXPECT_EQ(job->result, ItemResult::kErrorInternet);
   EXPECT_FALSE(sandbox_.exists("Murlo.log"));
 }
 

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <stdexcept>
 
 namespace murlo::test {
@@ -70,6 +71,8 @@ void RawTestServer::serve() {
       const ssize_t n = ::recv(client, chunk, sizeof chunk, 0);
       if (n <= 0) break;
       head.append(chunk, static_cast<std::size_t>(n));
+      // A client that speaks no HTTP (a TLS hello) sends no head to wait for.
+      if (!std::isupper(static_cast<unsigned char>(head[0]))) break;
     }
     {
       std::lock_guard lock(mutex_);

@@ -3,7 +3,7 @@
 #include "analysis/address.h"
 #include "items/item-info.h"
 #include "items/item-tags.h"
-#include "net/disk-name.h"
+#include "text/disk-name.h"
 
 namespace murlo {
 

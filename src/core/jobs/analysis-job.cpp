@@ -14,7 +14,6 @@
 #include "net/job-record.h"
 #include "net/page-responses.h"
 #include "net/result-codes.h"
-#include "net/worker-threads.h"
 #include "platform/prompter.h"
 
 namespace murlo {
@@ -42,7 +41,7 @@ void AnalysisJob::start() {
     position_ = std::max(items.count() - 1, 0);
     if (items.count() > 0) bounds_ = CrawlBounds(items.row(position_).url);
   }
-  host_.writeOutput(OUT_ANALYZE, "");
+  host_.writeOutput(JobStart::kAnalyze, "");
   startNext();
 }
 
@@ -50,13 +49,15 @@ bool AnalysisJob::follows(const ItemRecord& row) {
   if (!isPageType(row.extension)) return false;
   if (bounds_.allows(row)) return true;
   // Once per row: the search for the next page can pass a row that queueAhead passed.
-  if (notFollowed_.insert(row.id).second) host_.writeOutput(OUT_NOT_FOLLOWED, fullAddress(row));
+  if (notFollowed_.insert(row.id).second)
+    host_.writeOutput(JobNote::kNotFollowed, fullAddress(row));
   return false;
 }
 
 bool AnalysisJob::startNext() {
   if (runner_.threadRunning()) return true;
-  JobRecord& record = runner_.newItem();
+  ItemRunner::Handed& current = runner_.newItem();
+  JobRecord& record = *current.record;
   const ItemList& items = host_.items();
   int row = -1;
   if (mode_ == AnalysisMode::kSelected) {
@@ -69,24 +70,22 @@ bool AnalysisJob::startNext() {
     }
   }
   if (mode_ == AnalysisMode::kOne) {
-    pageAddress_ = address_;
+    current.item.address = address_;
   } else if (row < 0) {
     // Nothing to analyse at all ends like a failed page (output line, error sound); running
     // out after the last page simply ends the job.
-    current_.clear();
-    pageAddress_.clear();
     nothingLeft_ = pagesStarted_ > 0;
     runner_.endWithoutThread();
     return false;
   } else {
-    current_.point(items, row);
-    pageAddress_ = fullAddress(items.row(row));
+    current.item.row.point(items, row);
+    current.item.address = fullAddress(items.row(row));
     record.referrer = items.row(row).referrer;
     setRowImage(kImageDownloading);
   }
-  prepare(record, pageAddress_);
+  prepare(record, current.item.address);
   ++pagesStarted_;
-  runner_.run(pageThread);
+  runner_.run();
   queueAhead();
   return true;
 }
@@ -96,6 +95,7 @@ void AnalysisJob::prepare(JobRecord& record, const std::string& address) {
     record.reusedPageFile = std::move(spareFiles_.back());
     spareFiles_.pop_back();
   }
+  record.kind = ItemKind::kPage;
   record.url = address;
   const UrlCredentials credentials = ParseUrlCredentials(address);
   record.userName = credentials.userName;
@@ -106,26 +106,16 @@ void AnalysisJob::queueAhead() {
   if (mode_ != AnalysisMode::kRecursive || ended_) return;
   const ItemList& items = host_.items();
   while (runner_.aheadCount() < kPagesAhead) {
-    int row = (ahead_.empty() ? current_ : ahead_.back().row).next(items);
+    int row = runner_.lastItem().row.next(items);
     while (row >= 0 && row < items.count() && !follows(items.row(row))) ++row;
     if (row < 0 || row >= items.count()) return;
-    Page page;
-    page.row.point(items, row);
-    page.address = fullAddress(items.row(row));
-    JobRecord& record = runner_.newItemAhead();
-    prepare(record, page.address);
-    record.referrer = items.row(row).referrer;
-    runner_.runAhead(pageThread);
-    ahead_.push_back(std::move(page));
+    ItemRunner::Handed& page = runner_.newItemAhead();
+    page.item.row.point(items, row);
+    page.item.address = fullAddress(items.row(row));
+    prepare(*page.record, page.item.address);
+    page.record->referrer = items.row(row).referrer;
+    runner_.runAhead();
   }
-}
-
-bool AnalysisJob::advance() {
-  if (!runner_.advance()) return false;
-  current_ = ahead_.front().row;
-  pageAddress_ = std::move(ahead_.front().address);
-  ahead_.pop_front();
-  return true;
 }
 
 bool AnalysisJob::timerTick() {
@@ -156,16 +146,17 @@ bool AnalysisJob::poll() {
 
 bool AnalysisJob::finishPage() {
   if (nothingLeft_) return true;
-  const int result = runner_.record().result;
+  const std::string& pageAddress = runner_.item().address;
+  const ItemResult result = runner_.record().result;
   ++pagesEnded_;
-  runner_.writeResult(pageAddress_);
-  if (result == RESULT_SUCCEED) {
+  runner_.writeResult(pageAddress);
+  if (result == ItemResult::kSucceed) {
     if (mode_ != AnalysisMode::kOne) setRowImage(kImageWaiting);
     progress_.caption = JobCaption::kAnalysing;
     const PageScanContext context{
         {host_.items(), host_.settings()}, *host_.prompter(), host_.appDirectory()};
     const ScanResult scanned =
-        scanPage(context, pageAddress_, runner_.record().pageFile, runner_.settings().tag);
+        scanPage(context, pageAddress, runner_.record().pageFile, runner_.settings().tag);
     releasePageFile(true);
     if (scanned == ScanResult::kFileMissing) {
       if (!(runner_.settings().movement & movement::kNoErrorMessages)) {
@@ -176,20 +167,20 @@ bool AnalysisJob::finishPage() {
   } else {
     releasePageFile(false);
     ++failed_;
-    host_.playSound(sound::kError);
+    host_.playSound(CompletionSound::kError);
     if (mode_ != AnalysisMode::kOne) setRowImage(kImageFailed);
   }
 
   if (mode_ == AnalysisMode::kSelected) {
     if (processed_ >= selected_ - 1) return true;
     ++processed_;
-    position_ = current_.next(host_.items());
+    position_ = runner_.item().row.next(host_.items());
   } else if (mode_ == AnalysisMode::kRecursive) {
     position_ = keepContainingAndDeduplicate();
     if (position_ < 0) return true;
     // The next page row handed ahead is the first one after this page: the scan appended
     // its rows at the end.
-    if (advance()) {
+    if (runner_.advance()) {
       setRowImage(kImageDownloading);
       ++pagesStarted_;
       queueAhead();
@@ -206,7 +197,7 @@ int AnalysisJob::keepContainingAndDeduplicate() {
   ItemList& items = host_.items();
   // The passes may delete rows before the page and the page's own row: the next page is
   // looked for from the first surviving row that came after it.
-  const int index = current_.find(items);
+  const int index = runner_.item().row.find(items);
   const int next = passes_.run(items, index < 0 ? items.count() : index + 1);
   return index < 0 ? -1 : next;
 }
@@ -228,7 +219,7 @@ bool AnalysisJob::dropPages() {
   const bool answered = runner_.stop();
   // Ended or given up, the thread can no longer hand over a page file.
   releasePageFile(false);
-  while (advance()) releasePageFile(false);
+  while (runner_.advance()) releasePageFile(false);
   return answered;
 }
 
@@ -254,7 +245,7 @@ void AnalysisJob::closePageFiles() {
 
 void AnalysisJob::setRowImage(int image) {
   ItemList& items = host_.items();
-  const int row = current_.find(items);
+  const int row = runner_.item().row.find(items);
   if (row >= 0) items.setImage(row, image);
 }
 

@@ -12,7 +12,6 @@
 #pragma once
 
 #include <cstddef>
-#include <deque>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -21,7 +20,6 @@
 #include "jobs/item-runner.h"
 #include "jobs/job-progress.h"
 #include "jobs/recursive-passes.h"
-#include "jobs/row-cursor.h"
 
 namespace murlo {
 
@@ -64,11 +62,6 @@ class AnalysisJob {
   const JobProgress& progress() const { return progress_; }
 
  private:
-  // A page row handed to the thread ahead of the current one.
-  struct Page {
-    RowCursor row;
-    std::string address;
-  };
   // How many page rows are handed to the thread ahead of the current one.
   static constexpr std::size_t kPagesAhead = 2;
 
@@ -82,8 +75,6 @@ class AnalysisJob {
   void prepare(JobRecord& record, const std::string& address);
   // Hands the page rows after the last one handed over to the thread, up to kPagesAhead.
   void queueAhead();
-  // Makes the first page handed ahead the current one; false when there is none.
-  bool advance();
   // Stops the thread and removes the files of the pages it fetched that were not scanned;
   // false when it was given up.
   bool dropPages();
@@ -112,12 +103,8 @@ class AnalysisJob {
   // The ids of the page rows reported as not followed.
   std::unordered_set<std::uint64_t> notFollowed_;
 
-  RowCursor current_;
-  std::deque<Page> ahead_;
   // Where the search for the next page starts.
   int position_ = 0;
-  // The address of the page being fetched.
-  std::string pageAddress_;
   int processed_ = 0;
   int selected_ = 0;
   int pagesStarted_ = 0;

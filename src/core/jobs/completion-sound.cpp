@@ -2,15 +2,16 @@
 
 namespace murlo {
 
-void playSound(const AppSettings& settings, int kind, SoundPlayer& player) {
-  const std::string* file = nullptr;
-  switch (kind) {
-    case sound::kAnalysis: file = &settings.file01; break;
-    case sound::kDownload: file = &settings.file02; break;
-    case sound::kError: file = &settings.file03; break;
-    default: return;
-  }
-  if ((settings.sound & kind) != kind || file->empty()) return;
+void playSound(const AppSettings& settings, CompletionSound kind, SoundPlayer& player) {
+  const auto [bit, file] = [&]() -> std::pair<int, const std::string*> {
+    switch (kind) {
+      case CompletionSound::kAnalysis: return {sound::kAnalysis, &settings.file01};
+      case CompletionSound::kDownload: return {sound::kDownload, &settings.file02};
+      case CompletionSound::kError: break;
+    }
+    return {sound::kError, &settings.file03};
+  }();
+  if (!(settings.sound & bit) || file->empty()) return;
   player.play(*file);
 }
 

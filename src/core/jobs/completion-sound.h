@@ -1,6 +1,5 @@
-// The sounds of job control: sound::kAnalysis when an analysis ends, sound::kDownload when a
-// download ends, sound::kError for a failed item. Each plays only when its own bit of the
-// Sound setting is set and its file is named.
+// The sounds of job control. Each plays only when its own bit of the Sound setting is set and
+// its file is named.
 #pragma once
 
 #include "platform/sound-player.h"
@@ -8,6 +7,12 @@
 
 namespace murlo {
 
-void playSound(const AppSettings& settings, int kind, SoundPlayer& player);
+enum class CompletionSound {
+  kAnalysis,  // an analysis ended: sound::kAnalysis, file01
+  kDownload,  // a download ended: sound::kDownload, file02
+  kError,     // an item failed: sound::kError, file03
+};
+
+void playSound(const AppSettings& settings, CompletionSound kind, SoundPlayer& player);
 
 }  // namespace murlo

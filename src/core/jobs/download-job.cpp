@@ -9,12 +9,11 @@
 #include "items/page-type.h"
 #include "jobs/job-host.h"
 #include "jobs/write-output.h"
-#include "net/disk-name.h"
 #include "net/error-log.h"
 #include "net/job-record.h"
 #include "net/result-codes.h"
-#include "net/worker-threads.h"
 #include "text/cp932.h"
+#include "text/disk-name.h"
 
 namespace murlo {
 
@@ -51,45 +50,43 @@ void DownloadJob::start() {
   keepFinished_ = (runner_.settings().exSet & exset::kKeepFinished) != 0;
   const ItemList& items = host_.items();
   counters_.total = mode_ == DownloadMode::kSelected ? items.selectedCount() : items.count();
-  host_.writeOutput(OUT_DOWNLOAD, "");
+  host_.writeOutput(JobStart::kDownload, "");
   startNext();
 }
 
 bool DownloadJob::startNext() {
   if (runner_.threadRunning()) return true;
   host_.SetFrameTitle(formatFigure(counters_.done, counters_.total, FigureKind::kCount));
-  JobRecord& record = runner_.newItem();
+  ItemRunner::Handed& current = runner_.newItem();
   const ItemList& items = host_.items();
   int row = position_;
   if (mode_ == DownloadMode::kSelected) {
     while (row < items.count() && !items.row(row).selected) ++row;
   }
-  current_ = Item();
   if (row >= items.count()) {
     // No row left: the job ends at the next poll without counting a failure.
     nothingLeft_ = true;
     runner_.endWithoutThread();
     return false;
   }
-  current_.row.point(items, row);
+  current.item.row.point(items, row);
   setRowImage(kImageDownloading);
-  const WorkerSlot::Procedure procedure = prepare(items.row(row), current_, record);
-  // An item without a fileName or url fails with result 0, without a thread.
-  if (procedure == nullptr) {
+  // An item without a fileName or url fails with no result, without a thread.
+  if (!prepare(items.row(row), current.item, *current.record)) {
     runner_.endWithoutThread();
     return true;
   }
-  runner_.run(procedure);
+  runner_.run();
   queueAhead();
   return true;
 }
 
-WorkerSlot::Procedure DownloadJob::prepare(const ItemRecord& row, Item& item, JobRecord& record) {
+bool DownloadJob::prepare(const ItemRecord& row, JobItem& item, JobRecord& record) {
   const std::optional<DownloadTarget> target = downloadTarget(row);
   item.address = target ? target->address : fullAddress(row);
   item.resumed = row.tag == kResumeTag;
   item.page = isPageType(row.extension);
-  if (!target) return nullptr;
+  if (!target) return false;
   record.url = target->address;
   record.fileName = target->localName;
   record.referrer = row.referrer;
@@ -98,13 +95,15 @@ WorkerSlot::Procedure DownloadJob::prepare(const ItemRecord& row, Item& item, Jo
   record.password = credentials.password;
   if (item.resumed) {
     const std::optional<std::string> partial = partialFileOf(row.info);
-    if (!partial) return nullptr;
+    if (!partial) return false;
     item.resumedPath = diskPath(*partial);
-    record.localName = item.resumedPath;
+    record.resumeFrom = item.resumedPath;
   }
-  if (isFtpAddress(item.address)) return ftpThread;
-  if (item.resumed) return resumeThread;
-  return record.tag & tagbits::kJpegOnly ? jpegThread : downloadThread;
+  record.kind = isFtpAddress(item.address)        ? ItemKind::kFtp
+                : item.resumed                    ? ItemKind::kResume
+                : record.tag & tagbits::kJpegOnly ? ItemKind::kJpeg
+                                                  : ItemKind::kDownload;
+  return true;
 }
 
 void DownloadJob::queueAhead() {
@@ -112,18 +111,17 @@ void DownloadJob::queueAhead() {
   if (mode_ != DownloadMode::kAll || ended_) return;
   const ItemList& items = host_.items();
   while (runner_.aheadCount() < kItemsAhead) {
-    const int row = (ahead_.empty() ? current_ : ahead_.back()).row.next(items);
+    const int row = runner_.lastItem().row.next(items);
     if (row < 0 || row >= items.count() || !startsThread(items.row(row))) return;
-    Item item;
-    item.row.point(items, row);
-    JobRecord& record = runner_.newItemAhead();
-    runner_.runAhead(prepare(items.row(row), item, record));
-    ahead_.push_back(std::move(item));
+    ItemRunner::Handed& next = runner_.newItemAhead();
+    next.item.row.point(items, row);
+    prepare(items.row(row), next.item, *next.record);
+    runner_.runAhead();
   }
 }
 
 void DownloadJob::settleAhead() {
-  ahead_.resize(ahead_.size() - runner_.withdrawAhead());
+  runner_.withdrawAhead();
   // A row handed ahead has begun only after the current one ended. An item that has ended
   // is finished by its result, the last one too: its file already has its final name, and
   // a row left behind would be downloaded again beside it.
@@ -133,12 +131,8 @@ void DownloadJob::settleAhead() {
 void DownloadJob::dropRemovedRows() {
   if (ended_ || removingEndedRow_) return;
   ItemList& items = host_.items();
-  for (std::size_t i = ahead_.size(); i-- > 0;) {
-    if (ahead_[i].row.find(items) >= 0) continue;
-    // One that has begun stays until it ends, stopped, as the items before it do.
-    if (runner_.dropAhead(i)) ahead_.erase(ahead_.begin() + static_cast<std::ptrdiff_t>(i));
-  }
-  if (runner_.threadRunning() && current_.row.find(items) < 0) runner_.stopCurrent();
+  runner_.dropAheadIf([&items](JobItem& item) { return item.row.find(items) < 0; });
+  if (runner_.threadRunning() && runner_.item().row.find(items) < 0) runner_.stopCurrent();
 }
 
 void DownloadJob::showStarted() {
@@ -176,12 +170,13 @@ void DownloadJob::showProgress() {
     counters_.doneBytes = record.doneBytes;
     counters_.totalBytes = record.totalBytes;
     ItemList& items = host_.items();
-    const int row = current_.row.find(items);
+    JobItem& current = runner_.item();
+    const int row = current.row.find(items);
     // A resumed row keeps naming its partial file, so a stop leaves it resumable.
     if (row >= 0) {
       const std::string progress = progressInfo(counters_.doneBytes, counters_.totalBytes);
       items.setText(row, kColInfo,
-                    current_.resumed ? itemTextWithPath(progress, current_.resumedPath) : progress);
+                    current.resumed ? itemTextWithPath(progress, current.resumedPath) : progress);
     }
   }
   const std::int64_t elapsed = runner_.elapsedMs();
@@ -202,18 +197,18 @@ void DownloadJob::showProgress() {
 bool DownloadJob::finishItem() {
   if (nothingLeft_) return true;
   JobRecord& record = runner_.record();
-  const int result = record.result;
+  JobItem& current = runner_.item();
+  const ItemResult result = record.result;
   const std::int64_t bytes = record.doneBytes;
   const std::int64_t size = record.totalBytes;
-  runner_.writeResult(current_.address);
+  runner_.writeResult(current.address);
 
   ItemList& items = host_.items();
-  const int row = current_.row.find(items);
-  position_ = current_.row.next(items);
-  if (result == RESULT_SUCCEED) {
-    if (!record.savedPath.empty()) {
-      saved_.push_back({current_.address, record.savedPath, current_.page});
-    }
+  const int row = current.row.find(items);
+  position_ = current.row.next(items);
+  if (result == ItemResult::kSucceed) {
+    if (!record.savedPath.empty())
+      saved_.push_back({current.address, record.savedPath, current.page});
     if (row >= 0 && keepFinished_) {
       items.setImage(row, kImageFinished);
       items.setText(row, kColInfo, progressInfo(bytes, size));
@@ -231,7 +226,7 @@ bool DownloadJob::finishItem() {
       items.setText(row, kColInfo,
                     tagged ? itemTextWithPath(kInfoErrorPrefix, partialPath()) : kInfoErrorPrefix);
       ++failed_;
-      host_.playSound(sound::kError);
+      host_.playSound(CompletionSound::kError);
     }
     --counters_.done;
     --counters_.total;
@@ -243,8 +238,6 @@ bool DownloadJob::finishItem() {
 
   // The next row handed ahead is on the wire already, or done.
   if (runner_.advance()) {
-    current_ = std::move(ahead_.front());
-    ahead_.pop_front();
     if (!ended_) {
       showStarted();
       queueAhead();
@@ -290,7 +283,7 @@ bool DownloadJob::suspend() {
   // lock keeps a later run out until it has let go of it.
   const bool answered = stopItem();
   ItemList& items = host_.items();
-  const int row = current_.row.find(items);
+  const int row = runner_.item().row.find(items);
   if (row < 0) return answered;
   const JobRecord& record = runner_.record();
   const std::string partial = partialPath();
@@ -308,7 +301,8 @@ bool DownloadJob::suspend() {
 
 std::string DownloadJob::partialPath() {
   const std::string written = runner_.record().partialPath.get();
-  return written.empty() && current_.resumed ? current_.resumedPath : written;
+  const JobItem& current = runner_.item();
+  return written.empty() && current.resumed ? current.resumedPath : written;
 }
 
 void DownloadJob::convertLinks() {
@@ -320,13 +314,13 @@ void DownloadJob::convertLinks() {
   const bool html5 = (runner_.settings().tag & tagbits::kHtml5) != 0;
   for (const std::string& page :
        convertSavedPages(saved, html5 ? findHtmlLinkSpans : findTagLinkSpans)) {
-    host_.writeOutput(OUT_NOTICE, page + " のﾘﾝｸをﾛｰｶﾙ用に変換できませんでした");
+    host_.writeOutput(JobNote::kNotice, page + " のﾘﾝｸをﾛｰｶﾙ用に変換できませんでした");
   }
 }
 
 void DownloadJob::setRowImage(int image) {
   ItemList& items = host_.items();
-  const int row = current_.row.find(items);
+  const int row = runner_.item().row.find(items);
   if (row >= 0) items.setImage(row, image);
 }
 

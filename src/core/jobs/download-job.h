@@ -14,14 +14,12 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <string>
 
 #include "jobs/item-runner.h"
 #include "jobs/job-progress.h"
 #include "jobs/local-links.h"
 #include "jobs/progress-figures.h"
-#include "jobs/row-cursor.h"
 
 namespace murlo {
 
@@ -65,26 +63,15 @@ class DownloadJob {
   const JobProgress& progress() const { return progress_; }
 
  private:
-  // The host's side of an item: its row, its address and, for a resumed row, its partial
-  // file as the file system names it.
-  struct Item {
-    RowCursor row;
-    std::string address;
-    bool resumed = false;
-    std::string resumedPath;
-    // A page-type row: its links are rewritten when the job converts links.
-    bool page = false;
-  };
   // How many rows are handed to the thread ahead of the current one: more than
-  // WorkerSlot::kWakeWhenWaiting, so that the host is woken once per few items.
+  // ItemLine::kWakeWhenWaiting, so that the host is woken once per few items.
   static constexpr std::size_t kItemsAhead = 6;
 
   // Starts the next row's download; false when there is no row left.
   bool startNext();
-  // Fills `item` and `record` for the row's download and returns the procedure that runs
-  // it; nothing when the item ends without a thread (no fileName or url, or a resumed row
-  // that names no file).
-  WorkerSlot::Procedure prepare(const ItemRecord& row, Item& item, JobRecord& record);
+  // Fills `item` and `record` for the row's download, its kind included; false when the
+  // item ends without a thread (no fileName or url, or a resumed row that names no file).
+  bool prepare(const ItemRecord& row, JobItem& item, JobRecord& record);
   // Hands the rows after the last one handed over to the thread, up to kItemsAhead.
   void queueAhead();
   // Takes back the rows handed ahead that have not begun and finishes every item the thread
@@ -113,8 +100,6 @@ class DownloadJob {
   const DownloadMode mode_;
   bool keepFinished_ = false;
 
-  Item current_;
-  std::deque<Item> ahead_;
   int position_ = 0;
   bool nothingLeft_ = false;
   bool ended_ = false;

@@ -27,7 +27,9 @@ std::shared_ptr<CookieJar> settingsCookies(const AppSettings& settings, Prompter
 }  // namespace
 
 ItemRunner::ItemRunner(JobHost& host)
-    : host_(host), record_(std::make_shared<JobRecord>()), slot_([&host] { host.wake(); }) {}
+    : host_(host),
+      current_{{}, std::make_shared<JobRecord>()},
+      slot_([&host] { host.wake(); }, host.stopPatience()) {}
 
 ItemRunner::~ItemRunner() = default;
 
@@ -38,14 +40,14 @@ void ItemRunner::beginJob() {
   prompter_ = std::shared_ptr<Prompter>(host_.prompter(), [](Prompter*) {});
   cookies_ = host_.sharedCookies();
   if (!cookies_) cookies_ = settingsCookies(settings_, *host_.prompter());
-  record_->movement = settings_.movement;
+  current_.record->movement = settings_.movement;
   started_ = std::chrono::steady_clock::now();
 }
 
 std::shared_ptr<JobRecord> ItemRunner::makeRecord(const JobRecord& previous) const {
   auto record = std::make_shared<JobRecord>();
   fillFromSettings(*record, settings_, host_.appDirectory());
-  record->movement = previous.movement.load();
+  record->movement = previous.movement;
   record->prompter = prompter_;
   record->connections = connections_;
   record->keptAnswers = keptAnswers_;
@@ -53,53 +55,55 @@ std::shared_ptr<JobRecord> ItemRunner::makeRecord(const JobRecord& previous) con
   return record;
 }
 
-JobRecord& ItemRunner::newItem() {
-  record_ = makeRecord(*record_);
-  return *record_;
+ItemRunner::Handed& ItemRunner::newItem() {
+  current_ = {{}, makeRecord(*current_.record)};
+  return current_;
 }
 
-JobRecord& ItemRunner::newItemAhead() {
-  ahead_.push_back(makeRecord(ahead_.empty() ? *record_ : *ahead_.back()));
-  return *ahead_.back();
+ItemRunner::Handed& ItemRunner::newItemAhead() {
+  const JobRecord& previous = ahead_.empty() ? *current_.record : *ahead_.back().record;
+  ahead_.push_back({{}, makeRecord(previous)});
+  return ahead_.back();
 }
 
 bool ItemRunner::advance() {
   if (ahead_.empty()) return false;
-  record_ = std::move(ahead_.front());
+  current_ = std::move(ahead_.front());
   ahead_.pop_front();
   return true;
 }
 
-std::size_t ItemRunner::withdrawAhead() {
-  const std::size_t count = slot_.withdraw(ahead_.size());
-  ahead_.resize(ahead_.size() - count);
-  return count;
-}
+void ItemRunner::withdrawAhead() { ahead_.resize(ahead_.size() - slot_.withdraw(ahead_.size())); }
 
-bool ItemRunner::dropAhead(std::size_t index) {
-  const auto it = ahead_.begin() + static_cast<std::ptrdiff_t>(index);
-  if (!slot_.withdraw(*it)) {
-    (*it)->stopEvent.set();
-    return false;
+void ItemRunner::dropAheadIf(const std::function<bool(JobItem&)>& gone) {
+  for (auto it = ahead_.begin(); it != ahead_.end();) {
+    if (!gone(it->item)) {
+      ++it;
+    } else if (slot_.withdraw(it->record)) {
+      it = ahead_.erase(it);
+    } else {
+      // One that has begun stays until it ends, stopped, as the items before it do.
+      it->record->stopEvent.set();
+      ++it;
+    }
   }
-  ahead_.erase(it);
-  return true;
 }
 
 void ItemRunner::writeResult(const std::string& address) {
-  if (const std::string notice = record_->notice.get(); !notice.empty()) {
-    host_.writeOutput(OUT_NOTICE, notice);
+  JobRecord& record = *current_.record;
+  if (const std::string notice = record.notice.get(); !notice.empty()) {
+    host_.writeOutput(JobNote::kNotice, notice);
   }
-  host_.writeOutput(record_->result, address);
-  reportLogFailure(*record_, *host_.prompter());
+  host_.writeOutput(record.result, address);
+  reportLogFailure(record, *host_.prompter());
 }
 
-void ItemRunner::stopCurrent() { record_->stopEvent.set(); }
+void ItemRunner::stopCurrent() { current_.record->stopEvent.set(); }
 
-void ItemRunner::endWithoutThread() { record_->doneEvent.set(); }
+void ItemRunner::endWithoutThread() { current_.record->doneEvent.set(); }
 
 bool ItemRunner::doneTest() {
-  if (!record_->doneEvent.tryWait()) return false;
+  if (!current_.record->doneEvent.tryWait()) return false;
   slot_.finish();
   return true;
 }

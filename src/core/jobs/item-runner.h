@@ -1,7 +1,8 @@
 // ItemRunner: what both job controllers do around one item: the settings copied when the
 // job starts, a fresh JobRecord per item, the worker thread, the done test and the stop.
 // Items may be handed to the thread ahead of the current one; they become current one by
-// one through advance().
+// one through advance(). Each item is kept as one entry with the host's side of it (its
+// row and address) and its record, so the items ahead are in this one queue only.
 //
 // Host thread only.
 #pragma once
@@ -10,9 +11,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "jobs/row-cursor.h"
 #include "jobs/worker-slot.h"
 #include "settings/app-settings.h"
 
@@ -25,8 +28,25 @@ class JobHost;
 class Prompter;
 struct JobRecord;
 
+// The host's side of an item: its row, its address and, for a resumed download, its
+// partial file as the file system names it.
+struct JobItem {
+  RowCursor row;
+  std::string address;
+  bool resumed = false;
+  std::string resumedPath;
+  // A page-type row: its links are rewritten when the job converts links.
+  bool page = false;
+};
+
 class ItemRunner {
  public:
+  // One item: the host's side and the record handed to the thread.
+  struct Handed {
+    JobItem item;
+    std::shared_ptr<JobRecord> record;
+  };
+
   explicit ItemRunner(JobHost& host);
   ~ItemRunner();
 
@@ -38,24 +58,27 @@ class ItemRunner {
   void useKeptAnswers(std::shared_ptr<PageResponses> answers) { keptAnswers_ = std::move(answers); }
   const std::shared_ptr<PageResponses>& keptAnswers() const { return keptAnswers_; }
 
-  // A fresh record for the next item with the settings part filled in; the Movement word
-  // carries over the worker's changes from the previous item (overwrite or rename all).
-  JobRecord& newItem();
-  JobRecord& record() { return *record_; }
-  void run(WorkerSlot::Procedure procedure) { slot_.start(procedure, record_); }
-  // A fresh record for an item after the last one handed over, and its hand-over: the
-  // thread starts it as soon as the items before it have ended.
-  JobRecord& newItemAhead();
-  void runAhead(WorkerSlot::Procedure procedure) { slot_.start(procedure, ahead_.back()); }
+  // A fresh current item, its record's settings part filled in.
+  Handed& newItem();
+  JobItem& item() { return current_.item; }
+  JobRecord& record() { return *current_.record; }
+  // Hands the current item to the thread, which runs it as its request's kind asks.
+  void run() { slot_.start(current_.record); }
+  // A fresh item after the last one handed over, to be filled and handed over by runAhead():
+  // the thread starts it as soon as the items before it have ended.
+  Handed& newItemAhead();
+  void runAhead() { slot_.start(ahead_.back().record); }
   std::size_t aheadCount() const { return ahead_.size(); }
+  // The item handed over last, or the current one when none waits ahead.
+  JobItem& lastItem() { return ahead_.empty() ? current_.item : ahead_.back().item; }
   // Once the current item is finished: makes the first item handed ahead the current one
   // (it runs or has run already); false when there is none.
   bool advance();
-  // Takes back the items ahead that have not begun; returns how many (the last ones).
-  std::size_t withdrawAhead();
-  // Drops the item handed ahead at `index` (0 = the next one): takes it back when it has
-  // not begun (true), else sets its stop event, so it ends soon with its result (false).
-  bool dropAhead(std::size_t index);
+  // Takes back the items ahead that have not begun (the last ones).
+  void withdrawAhead();
+  // Drops the items ahead for which `gone` is true: takes each back when it has not begun,
+  // else sets its stop event, so it ends soon with its result and stays until then.
+  void dropAheadIf(const std::function<bool(JobItem&)>& gone);
   // Sets the current item's stop event; the item ends with its result as usual.
   void stopCurrent();
   // Ends the item without a thread: the next doneTest() sees it with its result as it is.
@@ -76,8 +99,9 @@ class ItemRunner {
   AppSettings settings_;
   std::shared_ptr<JobRecord> makeRecord(const JobRecord& previous) const;
 
-  std::shared_ptr<JobRecord> record_;
-  std::deque<std::shared_ptr<JobRecord>> ahead_;
+  Handed current_;
+  // The items handed over after the current one, in their order.
+  std::deque<Handed> ahead_;
   std::shared_ptr<ConnectionShare> connections_;
   std::shared_ptr<PageResponses> keptAnswers_;
   std::shared_ptr<CookieJar> cookies_;

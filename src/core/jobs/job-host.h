@@ -7,9 +7,13 @@
 // instead of one per timer tick.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
+
+#include "jobs/completion-sound.h"
+#include "jobs/write-output.h"
 
 namespace murlo {
 
@@ -18,6 +22,10 @@ class CookieJar;
 struct JobOutcome;
 class ItemList;
 class Prompter;
+
+// How long a stop waits for a worker thread before giving it up, unless the host says
+// otherwise.
+inline constexpr std::chrono::milliseconds kStopPatience{2000};
 
 class JobHost {
  public:
@@ -39,12 +47,11 @@ class JobHost {
   virtual Prompter* prompter() = 0;
 
   virtual void SetFrameTitle(const std::string& title) = 0;
-  // One output-window line for a job start (OUT_ANALYZE, OUT_DOWNLOAD) or an item's result
-  // code with its address; the host passes it through murlo::writeOutput.
-  virtual void writeOutput(int code, const std::string& text) = 0;
-  // sound::kAnalysis (analysis finished), sound::kDownload or sound::kError; see
-  // completion-sound.h.
-  virtual void playSound(int kind) = 0;
+  // One output-window line for a job's start, a note, or an item's result with its address;
+  // the host passes it through murlo::writeOutput.
+  virtual void writeOutput(OutputEvent event, const std::string& text) = 0;
+  // One of the end-of-job and error sounds; the host passes it through murlo::playSound.
+  virtual void playSound(CompletionSound sound) = 0;
   // The session's work is over: the front end takes its progress display down, before the
   // end-of-job sound and actions.
   virtual void endProgress() {}
@@ -59,6 +66,9 @@ class JobHost {
 
   // Called from a worker thread (or any thread): run the job's timerTick() soon.
   virtual void wake() = 0;
+
+  // How long a stop waits for a job's worker thread before giving it up.
+  virtual std::chrono::milliseconds stopPatience() const { return kStopPatience; }
 };
 
 // The window title outside a download: the document title of the program.

@@ -1,5 +1,6 @@
 #include "jobs/job-session.h"
 
+#include "analysis/address.h"
 #include "items/item-list.h"
 #include "jobs/analysis-job.h"
 #include "jobs/completion-sound.h"
@@ -21,11 +22,17 @@ JobSession::~JobSession() {
   if (download_) download_->abort();
 }
 
-bool JobSession::startAnalysis(AnalysisMode mode, std::string address, std::string mustContain,
-                               bool deleteHtml, bool autoDownload) {
+bool JobSession::startAnalysis(const AnalysisRequest& request) {
   if (running()) return false;
-  analysis_ = std::make_unique<AnalysisJob>(host_, mode, std::move(address), std::move(mustContain),
-                                            deleteHtml, autoDownload);
+  if (request.mode == AnalysisMode::kRecursive) {
+    // The crawl starts from the row appended last.
+    SplitAddress seed = splitUrl(request.address);
+    host_.items().AddItem(std::move(seed.fileName), std::move(seed.url), request.seedTag,
+                          std::move(seed.extension), "", "");
+  }
+  const std::string& page = request.mode == AnalysisMode::kOne ? request.address : std::string();
+  analysis_ = std::make_unique<AnalysisJob>(host_, request.mode, page, request.mustContain,
+                                            request.deleteHtml, request.autoDownload);
   analysis_->start();
   return true;
 }
@@ -81,7 +88,7 @@ void JobSession::endAnalysis() {
   const int failed = retire(analysis_);
   if (chained) beginDownload(DownloadMode::kAll, std::move(keptAnswers));
   if (!download_) host_.endProgress();
-  host_.playSound(sound::kAnalysis);
+  host_.playSound(CompletionSound::kAnalysis);
   if (!download_) host_.jobEnded({JobOutcome::Kind::kAnalysis, pages - failed, pages, failed});
 }
 
@@ -91,7 +98,7 @@ void JobSession::endDownload() {
   const std::int64_t total = download_->totalCount();
   const int failed = retire(download_);
   host_.endProgress();
-  host_.playSound(sound::kDownload);
+  host_.playSound(CompletionSound::kDownload);
   host_.jobEnded({JobOutcome::Kind::kDownload, done, total + failed, failed});
   ending_ = true;
   runEndActions();

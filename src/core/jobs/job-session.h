@@ -4,7 +4,8 @@
 // runs the end-of-job actions: the dial-up hang-up and the power-off countdown.
 //
 //   JobSession session(host, {.line = &commands, .shutdown = &shutdown});
-//   session.startDownload(DownloadMode::kAll);
+//   session.startAnalysis({.mode = AnalysisMode::kRecursive, .address = start,
+//                          .mustContain = folder, .autoDownload = true});
 //   // every 500 ms, and soon after each host.wake():
 //   session.tick();
 //   show(session.progress());
@@ -17,6 +18,7 @@
 #include <optional>
 #include <string>
 
+#include "items/item-tags.h"
 #include "jobs/job-progress.h"
 #include "jobs/shutdown-countdown.h"
 
@@ -29,6 +31,20 @@ class JobHost;
 class PageResponses;
 enum class AnalysisMode;
 enum class DownloadMode;
+
+// What an analysis is asked to do.
+struct AnalysisRequest {
+  AnalysisMode mode;
+  // AnalysisMode::kOne: the page. AnalysisMode::kRecursive: the start page, which the session
+  // appends to the list as the crawl's seed row, tagged `seedTag`.
+  std::string address = {};
+  // AnalysisMode::kRecursive: only rows whose url contains it are kept.
+  std::string mustContain = {};
+  // At the end: delete the page-type rows; ask for the download of the whole list.
+  bool deleteHtml = false;
+  bool autoDownload = false;
+  std::string seedTag = kInductTag;
+};
 
 // The machine-wide actions after a download, each run only when its Dial setting is set; a
 // front end that must never run them leaves them null.
@@ -45,8 +61,7 @@ class JobSession {
 
   // Starts a job; false while one runs. An analysis with `autoDownload` goes on with the
   // download of the whole list when rows are left.
-  bool startAnalysis(AnalysisMode mode, std::string address = {}, std::string mustContain = {},
-                     bool deleteHtml = false, bool autoDownload = false);
+  bool startAnalysis(const AnalysisRequest& request);
   // Also false when the list is empty.
   bool startDownload(DownloadMode mode);
 

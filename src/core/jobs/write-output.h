@@ -3,16 +3,25 @@
 #pragma once
 
 #include <string>
+#include <variant>
+
+#include "net/result-codes.h"
 
 namespace murlo {
 
-// Job-start codes understood besides the item result codes.
-inline constexpr int OUT_ANALYZE = 22;
-inline constexpr int OUT_DOWNLOAD = 24;
-// A page a recursive analysis keeps as an item but does not follow (see crawl-bounds.h).
-inline constexpr int OUT_NOT_FOLLOWED = 23;
-// A notice of the item that ends next (JobRecord::notice), written before its result.
-inline constexpr int OUT_NOTICE = 26;
+// The line that begins a job.
+enum class JobStart { kAnalyze, kDownload };
+
+// The lines of a job besides its start and its items' results.
+enum class JobNote {
+  // A page a recursive analysis keeps as an item but does not follow (see crawl-bounds.h).
+  kNotFollowed,
+  // A notice of the item that ends next (ItemOutcome::notice), written before its result.
+  kNotice,
+};
+
+// What one output line reports: a job's start, a note, or an item's result.
+using OutputEvent = std::variant<JobStart, JobNote, ItemResult>;
 
 // The program name and version that open the output log.
 extern const char* const kOutputBanner;
@@ -27,8 +36,9 @@ class OutputSink {
   virtual void resetToBanner() = 0;
 };
 
-// Writes one line for `code` (a job start or an item result) with `text`, as the Output bits
+// Writes one line for `event` with `text` (the item's address, the note), as the Output bits
 // allow. `offline`: the connection::kOffline setting.
-void writeOutput(OutputSink& sink, int code, const std::string& text, int outputBits, bool offline);
+void writeOutput(OutputSink& sink, OutputEvent event, const std::string& text, int outputBits,
+                 bool offline);
 
 }  // namespace murlo

@@ -10,6 +10,7 @@
 #include "net/result-codes.h"
 #include "net/save-name.h"
 #include "net/url-crack.h"
+#include "net/worker-threads.h"
 #include "settings/app-settings.h"
 
 namespace murlo {
@@ -50,12 +51,12 @@ bool CFtpWorker::RunFtpDownload() {
   job_.sizeKnown = 0;
   job_.totalBytes = 0;
   if (resuming()) {
-    replaceFinal_ = (job_.movement.load() & movement::kOverwrite) != 0;
+    replaceFinal_ = (run_.movement & movement::kOverwrite) != 0;
     allocateBuffer();
     return saveBody(job_.localName, finalPathOfResume());
   }
   MakeHierarchy();
-  job_.localName = resolveSaveName(job_, &replaceFinal_);
+  job_.localName = resolveSaveName(job_, fileName_, run_.movement, &replaceFinal_);
   allocateBuffer();
   return saveBody(partialPathOfLocalName(), job_.saveDir + job_.localName);
 }
@@ -63,7 +64,7 @@ bool CFtpWorker::RunFtpDownload() {
 bool CFtpWorker::requestAgain(std::optional<std::int64_t> from) {
   rangeFrom_ = from;
   OpenFtpFile();
-  return !IsCancelled(RESULT_USER_DENIED);
+  return !IsCancelled();
 }
 
 bool CFtpWorker::continueOrRestart() {

@@ -18,11 +18,11 @@ class CFtpWorker : public CInetWorker {
   // RunFtpDownload for a download job; false for a page job.
   bool StartFtpDownload();
   // Downloads into the partial file of the local name, or continues the partial file of a
-  // resume (job control puts its path in localName), then gives it its final name.
+  // resume (job control puts its path in resumeFrom), then gives it its final name.
   bool RunFtpDownload();
 
  private:
-  bool resuming() const { return !job_.localName.empty(); }
+  bool resuming() const { return !job_.resumeFrom.empty(); }
   bool continueOrRestart() override;
   bool requestAgain(std::optional<std::int64_t> from) override;
 };

@@ -17,6 +17,7 @@
 #include "net/save-name.h"
 #include "net/save-path.h"
 #include "net/url-crack.h"
+#include "net/worker-threads.h"
 #include "settings/app-settings.h"
 #include "settings/program-files.h"
 #include "text/cp932.h"
@@ -133,8 +134,8 @@ void CHttpWorker::OpenRequest() {
   const auto sameRequest = [](const RemoteRequest& sent, const RemoteRequest& now) {
     return sent.url == now.url && sent.rangeFrom == now.rangeFrom && sent.headers == now.headers;
   };
-  if (job_.sentRequest && sameRequest(job_.sentRequest->request(), requestToSend())) {
-    remoteFile_ = std::move(job_.sentRequest);
+  if (run_.sentRequest && sameRequest(run_.sentRequest->request(), requestToSend())) {
+    remoteFile_ = std::move(run_.sentRequest);
   } else {
     remoteFile_ = newRequest();
   }
@@ -143,8 +144,8 @@ void CHttpWorker::OpenRequest() {
 
 void CHttpWorker::SendRequestAhead() {
   if (session_.offline) return;
-  job_.sentRequest = newRequest();
-  job_.sentRequest->send();
+  run_.sentRequest = newRequest();
+  run_.sentRequest->send();
 }
 
 void CHttpWorker::refuse(EngineError code, const std::string& reason) {
@@ -184,9 +185,9 @@ bool CHttpWorker::followRedirect() {
   if (cracked.url->serviceType != kServiceHttp)
     refuse(kReportRedirectNotHttp, answer + " -> " + target);
   takeCracked(*cracked.url);
-  if (IsCancelled(RESULT_USER_DENIED)) return false;
+  if (IsCancelled()) return false;
   OpenRequest();
-  if (IsCancelled(RESULT_USER_DENIED)) return false;
+  if (IsCancelled()) return false;
   const long status = remoteFile_->status();
   if (status == 200 || (rangeSent() && (status == 206 || status == 416))) return true;
   refuse(kReportRedirectFailed, remoteFile_->statusLine());
@@ -211,11 +212,11 @@ void CHttpWorker::probeSize() {
 }
 
 bool CHttpWorker::CheckSize() {
-  if (!(job_.movement.load() & movement::kSizeCheck)) return true;
+  if (!(run_.movement & movement::kSizeCheck)) return true;
   const auto size = remoteSize();
   if (!size) return true;
   struct stat info {};
-  const std::string path = job_.saveDir + job_.fileName;
+  const std::string path = job_.saveDir + fileName_;
   return !(::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size == *size);
 }
 
@@ -225,7 +226,7 @@ bool CHttpWorker::alreadySaved() const {
   // A decoded body has another size than the one the server names.
   if (!size || !time || remoteFile_->bodyEncoded()) return false;
   struct stat info {};
-  const std::string path = job_.saveDir + job_.fileName;
+  const std::string path = job_.saveDir + fileName_;
   return ::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size == *size &&
          info.st_mtim.tv_sec == *time && info.st_mtim.tv_nsec == 0;
 }
@@ -238,13 +239,13 @@ CHttpWorker::Preparation CHttpWorker::prepareDownload() {
   MakeHierarchy();
   if (!CheckSize() || alreadySaved()) {
     // The file lies under its name already.
-    job_.savedPath = job_.saveDir + job_.fileName;
+    job_.savedPath = job_.saveDir + fileName_;
     return Preparation::kEndedDone;
   }
   // A name that exists now was chosen to be overwritten (by the policy or the user).
-  job_.localName = resolveSaveName(job_, &replaceFinal_);
+  job_.localName = resolveSaveName(job_, fileName_, run_.movement, &replaceFinal_);
   probeSize();
-  if (IsCancelled(RESULT_USER_DENIED)) return Preparation::kEndedNotDone;
+  if (IsCancelled()) return Preparation::kEndedNotDone;
   allocateBuffer();
   return Preparation::kTransfer;
 }
@@ -276,16 +277,16 @@ bool CHttpWorker::DownloadToTemp() {
 
 bool CHttpWorker::Resume() {
   probeSize();
-  if (IsCancelled(RESULT_USER_DENIED)) return false;
+  if (IsCancelled()) return false;
   allocateBuffer();
-  replaceFinal_ = (job_.movement.load() & movement::kOverwrite) != 0;
+  replaceFinal_ = (run_.movement & movement::kOverwrite) != 0;
   return saveBody(job_.localName, finalPathOfResume());
 }
 
 bool CHttpWorker::requestAgain(std::optional<std::int64_t> from) {
   rangeFrom_ = from;
   OpenRequest();
-  if (IsCancelled(RESULT_USER_DENIED) || !CheckStatus() || IsCancelled(RESULT_USER_DENIED)) {
+  if (IsCancelled() || !CheckStatus() || IsCancelled()) {
     return false;
   }
   probeSize();
@@ -331,7 +332,7 @@ bool CHttpWorker::TransferJpeg() {
     return ended == Preparation::kEndedDone;
   }
   const std::size_t first = readFirstBlock();
-  if (IsCancelled(RESULT_USER_DENIED)) return false;
+  if (IsCancelled()) return false;
   // A JFIF file has "JFIF" in bytes 6 to 9; nothing else is saved.
   if (first <= 9 || std::memcmp(buffer_.data() + 6, "JFIF", 4) != 0) return false;
   return saveBody(partialPathOfLocalName(), job_.saveDir + job_.localName, first);

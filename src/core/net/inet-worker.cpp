@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <utility>
 
-#include "net/disk-name.h"
 #include "net/error-log.h"
 #include "net/internet-error.h"
 #include "net/job-record.h"
@@ -17,9 +16,11 @@
 #include "net/result-codes.h"
 #include "net/save-path.h"
 #include "net/url-crack.h"
+#include "net/worker-threads.h"
 #include "platform/prompter.h"
 #include "platform/user-name.h"
 #include "settings/app-settings.h"
+#include "text/disk-name.h"
 
 namespace murlo {
 
@@ -43,7 +44,8 @@ std::string leftAloneNotice(const ForeignFileError& refused, const std::string& 
 
 }  // namespace
 
-CInetWorker::CInetWorker(JobRecord& job, Binding binding) : job_(job), binding_(binding) {}
+CInetWorker::CInetWorker(JobRecord& job, ItemRun& run, Binding binding)
+    : job_(job), run_(run), binding_(binding), fileName_(job.fileName) {}
 
 CInetWorker::~CInetWorker() = default;
 
@@ -83,15 +85,15 @@ void CInetWorker::refuseWhenOffline() const {
   if (session_.offline) throw InternetError(kCodeOffline, "ｵﾌﾗｲﾝ作業中のため、接続しませんでした");
 }
 
-bool CInetWorker::IsCancelled(int code) {
+bool CInetWorker::IsCancelled() {
   if (!job_.stopEvent.tryWait()) return false;
-  job_.result = code;
+  job_.result = ItemResult::kUserDenied;
   cancelled_ = true;
   return true;
 }
 
 void CInetWorker::ReportResult(EngineError code, const std::string& detail) {
-  if (job_.movement.load() & movement::kNoErrorMessages) return;
+  if (run_.movement & movement::kNoErrorMessages) return;
   const std::string_view text = code.text();
   if (text.empty() || !job_.prompter) return;
   std::string message(text);
@@ -110,18 +112,18 @@ void CInetWorker::LogException(const std::exception& error) {
 void CInetWorker::MakeHierarchy() {
   const std::string planned = plannedFileName();
   std::string relativePath;
-  if (job_.movement.load() & movement::kHierarchy) {
+  if (run_.movement & movement::kHierarchy) {
     for (const std::string& folder : hierarchyFolders(object_)) {
       relativePath += folder;
       MakeDirectory(relativePath);
     }
   }
-  job_.fileName = planned;
+  fileName_ = planned;
 }
 
 std::string CInetWorker::plannedFileName() const {
   std::string name;
-  if (job_.movement.load() & movement::kHierarchy) {
+  if (run_.movement & movement::kHierarchy) {
     for (const std::string& folder : hierarchyFolders(object_)) name += folder + "/";
   }
   return name + safeFileName(diskName(job_.fileName));
@@ -156,7 +158,7 @@ void CInetWorker::LookForPartialFile() {
   struct stat info {};
   // A name that is taken gets another one later, unless it is overwritten: which one is
   // known only then.
-  if (::lstat(finalPath.c_str(), &info) == 0 && !(job_.movement.load() & movement::kOverwrite)) {
+  if (::lstat(finalPath.c_str(), &info) == 0 && !(run_.movement & movement::kOverwrite)) {
     return;
   }
   for (unsigned attempt = 0; attempt < kPartialNameAttempts; ++attempt) {
@@ -271,8 +273,8 @@ void CInetWorker::refuseUnlessWhole() const {
 }
 
 void CInetWorker::freeLineWhenAnswered() {
-  if (job_.lineFree && remoteFile_ != nullptr && remoteFile_->complete()) {
-    std::exchange(job_.lineFree, nullptr)();
+  if (run_.lineFree && remoteFile_ != nullptr && remoteFile_->complete()) {
+    std::exchange(run_.lineFree, nullptr)(run_.movement);
   }
 }
 
@@ -305,9 +307,9 @@ bool CInetWorker::readingLoop(bool countBytes, std::size_t firstCount) {
     if (piece.empty()) {
       if (remoteFile_->atEnd()) break;
       // The wait for data was ended by a stop request.
-      if (IsCancelled(RESULT_USER_DENIED)) return false;
+      if (IsCancelled()) return false;
     } else {
-      if (IsCancelled(RESULT_USER_DENIED)) return false;
+      if (IsCancelled()) return false;
       if (countBytes) {
         // Only this thread writes the counter: a plain store, no locked add per buffer.
         job_.doneBytes.store(job_.doneBytes.load(std::memory_order_relaxed) +

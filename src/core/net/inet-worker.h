@@ -1,6 +1,7 @@
 // CInetWorker: the Internet worker a worker thread creates for one item and steps through
 // session, address split, request, status check and transfer. Everything runs on that
-// thread; job control reaches the worker only through the JobRecord and its events.
+// thread; job control reaches the worker only through the JobRecord and its events. What
+// the thread holds for the item besides (ItemRun) is the worker's too.
 #pragma once
 
 #include <cstdint>
@@ -17,6 +18,7 @@
 namespace murlo {
 
 struct CrackedUrl;
+struct ItemRun;
 struct JobRecord;
 class LocalFile;
 class RemoteFile;
@@ -27,7 +29,7 @@ class CInetWorker {
   // or a page job (page analysis, item properties query).
   enum class Binding { kDownloadJob = 0, kPageJob = 1 };
 
-  CInetWorker(JobRecord& job, Binding binding);
+  CInetWorker(JobRecord& job, ItemRun& run, Binding binding);
   virtual ~CInetWorker();
   CInetWorker(const CInetWorker&) = delete;
   CInetWorker& operator=(const CInetWorker&) = delete;
@@ -47,9 +49,9 @@ class CInetWorker {
   // so that the item costs one request.
   void LookForPartialFile();
 
-  // The cancellation point: when the stop event is set, stores `code` as the result and
-  // returns true. The thread sets the done event once the worker is gone.
-  bool IsCancelled(int code);
+  // The cancellation point: when the stop event is set, stores ItemResult::kUserDenied as
+  // the result and returns true. The thread sets the done event once the worker is gone.
+  bool IsCancelled();
   bool wasCancelled() const { return cancelled_; }
 
   // Unless movement::kNoErrorMessages silences them, shows the failure's message; `detail`
@@ -60,8 +62,8 @@ class CInetWorker {
   void LogException(const std::exception& error);
 
   // With movement::kHierarchy: creates the object's folders under the save folder and puts them
-  // in front of the job's fileName. Always makes the file name a single safe entry, named
-  // as it goes on disk (UTF-8, percent-escapes decoded).
+  // in front of the request's fileName, in the worker's own fileName_. Always makes the file name a
+  // single safe entry, named as it goes on disk (UTF-8, percent-escapes decoded).
   void MakeHierarchy();
   // Creates saveDir + relativePath when missing (a LocalFileError of kind bad path when it
   // cannot, or when the entry there is a symbolic link or no folder), then appends "/" to
@@ -117,8 +119,8 @@ class CInetWorker {
   // The job's file name as MakeHierarchy makes it, with the object's folders when they are
   // kept.
   std::string plannedFileName() const;
-  // Once the answer has come whole, and the item sends no further request: lets job control
-  // send the next item's request (JobRecord::lineFree). Only the first call does that.
+  // Once the answer has come whole, and the item sends no further request: lets the line
+  // send the next item's request. Only the first call does that.
   void freeLineWhenAnswered();
   // The partial file of the job's local name under the save folder.
   std::string partialPathOfLocalName() const;
@@ -147,7 +149,10 @@ class CInetWorker {
   bool remoteUnchanged() const;
 
   JobRecord& job_;
+  ItemRun& run_;
   Binding binding_;
+  // The request's file name with the hierarchy folders MakeHierarchy put in front.
+  std::string fileName_;
   // The range asked for, the partial file it continues, and that file's modification time
   // and kept ETag it is conditional on.
   std::optional<std::int64_t> rangeFrom_;

@@ -9,6 +9,7 @@ std::shared_ptr<JobRecord> makeInfoRequest(const AppSettings& settings, const st
                                            std::shared_ptr<Prompter> prompter) {
   auto job = std::make_shared<JobRecord>();
   fillFromSettings(*job, settings, appDir);
+  job->kind = ItemKind::kInfo;
   job->output = 0;
   job->url = address;
   job->referrer = referrer;

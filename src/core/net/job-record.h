@@ -1,20 +1,29 @@
-// JobRecord: what job control hands to a worker thread for one item, and what the worker
-// writes back (result, byte counters, the local name used).
+// JobRecord: the hand-over object of one item between job control and the worker thread.
+//
+// It has four parts, each with one owner at each moment:
+//   ItemRequest   what job control asks for. Filled on the host's thread before the item is
+//                 handed over and read-only from then on, by both sides.
+//   ItemProgress  counters the worker writes and the host may read at any time.
+//   ItemOutcome   what the item did. Written by the worker before it sets the done event;
+//                 read by the host once it has seen that event.
+//   ItemControl   the stop and done events and the write gate, used by both sides.
+// What only the worker thread needs from one item to the next (the request sent ahead, the
+// overwrite or rename choice carried over) is no part of the record (worker-threads.h).
 //
 // Job control makes a fresh record for every item and keeps it in a shared_ptr that the
 // thread shares. A thread given up after the stop wait therefore writes only into its own
 // record; job control closes the record's write gate so that the thread also cannot touch
-// any file afterwards, and carries `movement` over from one item's record to the next.
+// any file afterwards.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
 
 #include "net/event.h"
+#include "net/result-codes.h"
 #include "net/write-gate.h"
 
 namespace murlo {
@@ -24,7 +33,24 @@ class ConnectionShare;
 class CookieJar;
 class PageResponses;
 class Prompter;
-class RemoteFile;
+
+// What the worker thread does with an item.
+enum class ItemKind {
+  // Fetches a page into a page file of the analysis job (ItemOutcome::pageFile).
+  kPage,
+  // Fills ItemOutcome::info for the item properties query.
+  kInfo,
+  // Downloads into the save folder.
+  kDownload,
+  // JPEG-only mode: addresses not ending in "jpg" end with ItemResult::kNotJpeg at once, and
+  // only JFIF files are saved.
+  kJpeg,
+  // Continues the partial file named by ItemRequest::resumeFrom; when it is missing, asks
+  // for another one.
+  kResume,
+  // Downloads an FTP item, or continues one when resumeFrom names its partial file.
+  kFtp,
+};
 
 // The answers of the item properties query (QueryFileInfo). Texts are CP932.
 struct FileInfo {
@@ -50,12 +76,11 @@ class SharedText {
   std::string text_;
 };
 
-struct JobRecord {
-  // Written by the thread and the worker: the item's result code (result-codes.h).
-  std::atomic<int> result{0};
-  // Copies of the settings taken when the job starts. The worker may set the overwrite or
-  // the automatic-rename bit of `movement` for the rest of the job.
-  std::atomic<int> movement{0};
+struct ItemRequest {
+  ItemKind kind = ItemKind::kDownload;
+  // Copies of the settings taken when the job starts. The worker thread starts its own
+  // movement word from the first item's and keeps the overwrite or rename-all answers in it.
+  int movement = 0;
   int connection = 0;
   int output = 0;
   int tag = 0;
@@ -71,41 +96,16 @@ struct JobRecord {
   int bufferSize = 1024;
   // The time-out the session applies when connection::kTimeout is set.
   std::int64_t timeoutMs = 0;
-  // Written by the worker, read by the progress display at any time.
-  std::atomic<std::int64_t> doneBytes{0};
-  std::atomic<std::int64_t> totalBytes{0};
   // The save folder, ending in "/".
   std::string saveDir;
   // The local file name; the worker prefixes the directory hierarchy to it.
   std::string fileName;
-  // Written: the local name used after same-name handling. For a resume, set by job
-  // control to the full path of the partial file.
-  std::string localName;
-  // Written by the worker when the item succeeded: the full path of the file that now holds
-  // it; empty when the item saved no file.
-  std::string savedPath;
+  // A resume: the full path of the partial file to continue; empty otherwise.
+  std::string resumeFrom;
   // A page file of the analysis job that the page is fetched into (emptied first), so that
   // a crawl reuses a few files instead of making and removing one per page; empty: the
   // worker makes a new one beside Murlo.tmp.
   std::string reusedPageFile;
-  // Written through the gate by the page job's worker: the file that holds the page
-  // fetched. The analysis job reads it back, then reuses it, renames it to Murlo.tmp or
-  // removes it.
-  std::string pageFile;
-  std::atomic<int> sizeKnown{0};
-  // Written: the full path of the partial file being written, empty before it is opened and
-  // after it got its final name. Job control may read it at any time, also from a thread it
-  // gave up.
-  SharedText partialPath;
-  // Written: what the item did otherwise than asked and the user should learn from the
-  // output (a partial file left alone), UTF-8; empty when nothing.
-  SharedText notice;
-  // Written by the worker: the errno of an error-log entry that could not be written, 0
-  // when none failed. Job control reports it after the item's result (error-log.h).
-  std::atomic<int> logError{0};
-  // Written by QueryFileInfo for the item properties query.
-  FileInfo info;
-
   // Where the worker's questions and error messages go; none: nothing is shown.
   std::shared_ptr<Prompter> prompter;
   // The job's connection cache, or none for a fresh connection per item.
@@ -115,27 +115,49 @@ struct JobRecord {
   // The page answers an analysis keeps for the download chained to it; none outside such
   // a pair of jobs.
   std::shared_ptr<PageResponses> keptAnswers;
+};
 
+struct ItemProgress {
+  std::atomic<std::int64_t> doneBytes{0};
+  std::atomic<std::int64_t> totalBytes{0};
+  std::atomic<int> sizeKnown{0};
+  // The full path of the partial file being written, empty before it is opened and after it
+  // got its final name. Also read from a thread job control gave up.
+  SharedText partialPath;
+};
+
+struct ItemOutcome {
+  std::atomic<ItemResult> result{ItemResult::kNone};
+  // The local name used after same-name handling (for a resume, the partial file's path).
+  std::string localName;
+  // When the item succeeded: the full path of the file that now holds it; empty when the
+  // item saved no file.
+  std::string savedPath;
+  // Written through the gate by a page item: the file that holds the page fetched. The
+  // analysis job reads it back, then reuses it, renames it to Murlo.tmp or removes it.
+  std::string pageFile;
+  // What the item did otherwise than asked and the user should learn from the output (a
+  // partial file left alone), UTF-8; empty when nothing.
+  SharedText notice;
+  // The errno of an error-log entry that could not be written, 0 when none failed. Job
+  // control reports it after the item's result (error-log.h).
+  std::atomic<int> logError{0};
+  // The answers of the item properties query.
+  FileInfo info;
+};
+
+struct ItemControl {
   Event stopEvent;
   Event doneEvent;
   WriteGate gate;
-
-  // Worker thread only. Set by the worker slot while the item runs: the worker calls it
-  // once the item's answer has come whole, before its local file work, so that the next
-  // item's request goes out meanwhile (the line is free again).
-  std::function<void()> lineFree;
-  // Worker thread only: the item's first request, sent while the item before it was
-  // saving its file; the worker takes it instead of sending the same request again.
-  // Declared after the stop event it watches, so it goes first.
-  std::unique_ptr<RemoteFile> sentRequest;
-
-  JobRecord();
-  ~JobRecord();
 };
 
-// Fills the settings part of a record as a job does when it starts: the five setting
-// words, the buffer size, the time-out, the proxy text, the CA file, the application and save
-// folders.
-void fillFromSettings(JobRecord& job, const AppSettings& settings, const std::string& appDir);
+// The parts are bases, so that each field keeps its one name wherever the record is used.
+struct JobRecord : ItemRequest, ItemProgress, ItemOutcome, ItemControl {};
+
+// Fills the settings part of a request as a job does when it starts: the five setting
+// words, the buffer size, the time-out, the proxy text, the CA file, the application
+// and save folders.
+void fillFromSettings(ItemRequest& request, const AppSettings& settings, const std::string& appDir);
 
 }  // namespace murlo

@@ -1,16 +1,19 @@
-// The item results the download engine stores in JobRecord::result. How a failure is
+// The item results the download engine stores in a record's outcome. How a failure is
 // reported and shown is an EngineError (engine-error.h).
 #pragma once
 
 namespace murlo {
 
-// Item results.
-inline constexpr int RESULT_SUCCEED = 1;
-inline constexpr int RESULT_USER_DENIED = -21;
-inline constexpr int RESULT_ERROR_FILE = -22;
-inline constexpr int RESULT_ERROR_INTERNET = -23;
-inline constexpr int RESULT_ERROR_RESUME = -24;
-inline constexpr int RESULT_ERROR_DOWNLOAD = -25;
-inline constexpr int RESULT_NOT_JPEG = -26;
+enum class ItemResult {
+  // The item ended without a thread or a result (a row without an address).
+  kNone = 0,
+  kSucceed = 1,
+  kUserDenied = -21,
+  kErrorFile = -22,
+  kErrorInternet = -23,
+  kErrorResume = -24,
+  kErrorDownload = -25,
+  kNotJpeg = -26,
+};
 
 }  // namespace murlo

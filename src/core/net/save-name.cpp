@@ -19,17 +19,18 @@ bool fileExists(const std::string& path) {
 
 }  // namespace
 
-std::string resolveSaveName(JobRecord& job, bool* existing) {
-  std::string candidate = job.fileName;
+std::string resolveSaveName(const JobRecord& job, const std::string& fileName, int& movementWord,
+                            bool* existing) {
+  std::string candidate = fileName;
   unsigned counter = 0;
   if (existing != nullptr) *existing = false;
   if (!fileExists(job.saveDir + candidate)) return candidate;
   if (existing != nullptr) *existing = true;
   for (;;) {
-    const int policy = job.movement.load();
+    const int policy = movementWord;
     if (policy & movement::kOverwrite) return candidate;
     if (policy & movement::kAutoRename) {
-      candidate = renamedCandidate(job.fileName, counter);
+      candidate = renamedCandidate(fileName, counter);
     } else {
       // No prompter counts as the dialog closed without a choice: rename from now on.
       const OverwriteChoice choice = job.prompter
@@ -47,10 +48,8 @@ std::string resolveSaveName(JobRecord& job, bool* existing) {
           // The chosen folder is ignored: the file goes to the save folder.
           return chosen ? safeFileName(baseName(*chosen)) : candidate;
         }
-        case OverwriteChoice::kOverwriteAll:
-          job.movement.fetch_or(movement::kOverwrite);
-          return candidate;
-        case OverwriteChoice::kAutoRenameAll: job.movement.fetch_or(movement::kAutoRename); break;
+        case OverwriteChoice::kOverwriteAll: movementWord |= movement::kOverwrite; return candidate;
+        case OverwriteChoice::kAutoRenameAll: movementWord |= movement::kAutoRename; break;
       }
     }
     ++counter;

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "net/disk-name.h"
 #include "text/cp932.h"
+#include "text/disk-name.h"
 
 namespace murlo {
 

@@ -22,14 +22,15 @@ namespace {
 enum class Work { kTransfer, kResume, kJpeg, kInfo };
 
 // Runs `steps` (everything after the worker's creation) and turns their outcome into the
-// item's result: 1 or -25 from the work step, -21 left by a cancellation point, -23 for
-// an Internet error (reported and logged), -22 for a local file error (logged).
+// item's result: kSucceed or kErrorDownload from the work step, kUserDenied left by a
+// cancellation point, kErrorInternet for an Internet error (reported and logged),
+// kErrorFile for a local file error (logged).
 template <typename Steps>
 void runSteps(JobRecord& job, CInetWorker& worker, bool alwaysSucceed, Steps steps) {
   try {
     const bool done = steps();
     if (worker.wasCancelled()) return;
-    job.result = done || alwaysSucceed ? RESULT_SUCCEED : RESULT_ERROR_DOWNLOAD;
+    job.result = done || alwaysSucceed ? ItemResult::kSucceed : ItemResult::kErrorDownload;
   } catch (const InternetError& error) {
     const bool refusedAnswer = error.code().kind == EngineError::Kind::kHttpStatus;
     // A refused certificate's text names the host and the problem: the message, the output
@@ -38,42 +39,55 @@ void runSteps(JobRecord& job, CInetWorker& worker, bool alwaysSucceed, Steps ste
     if (certificate) job.notice.set(error.what());
     worker.ReportResult(error.code(), refusedAnswer || certificate ? error.what() : std::string());
     worker.LogException(error);
-    job.result = RESULT_ERROR_INTERNET;
+    job.result = ItemResult::kErrorInternet;
   } catch (const LocalFileError& error) {
     worker.LogException(error);
-    job.result = RESULT_ERROR_FILE;
+    job.result = ItemResult::kErrorFile;
   } catch (const std::exception& error) {
     // Anything else (memory exhausted) ends the item without taking the program down.
     worker.LogException(error);
-    job.result = RESULT_ERROR_DOWNLOAD;
+    job.result = ItemResult::kErrorDownload;
   }
 }
 
-void runHttp(JobRecord& job, CInetWorker::Binding binding, Work work) {
-  {
-    CHttpWorker worker(job, binding);
-    runSteps(job, worker, work == Work::kInfo, [&] {
-      worker.OpenSession();
-      worker.CrackUrl();
-      if (work == Work::kResume) worker.PrepareResume();
-      if (binding == CInetWorker::Binding::kDownloadJob && work == Work::kTransfer) {
-        worker.LookForPartialFile();
-      }
-      if (worker.IsCancelled(RESULT_USER_DENIED)) return false;
-      worker.OpenRequest();
-      if (worker.IsCancelled(RESULT_USER_DENIED)) return false;
-      if (!worker.CheckStatus()) return false;
-      if (worker.IsCancelled(RESULT_USER_DENIED)) return false;
-      switch (work) {
-        case Work::kResume: return worker.Resume();
-        case Work::kJpeg: return worker.TransferJpeg();
-        case Work::kInfo: return worker.QueryFileInfo();
-        case Work::kTransfer: break;
-      }
-      return worker.Transfer();
-    });
-  }
-  job.doneEvent.set();
+CInetWorker::Binding bindingOf(ItemKind kind) {
+  return kind == ItemKind::kPage || kind == ItemKind::kInfo ? CInetWorker::Binding::kPageJob
+                                                            : CInetWorker::Binding::kDownloadJob;
+}
+
+void runHttp(JobRecord& job, ItemRun& run, Work work) {
+  CHttpWorker worker(job, run, bindingOf(job.kind));
+  runSteps(job, worker, work == Work::kInfo, [&] {
+    worker.OpenSession();
+    worker.CrackUrl();
+    if (work == Work::kResume) worker.PrepareResume();
+    if (job.kind == ItemKind::kDownload) worker.LookForPartialFile();
+    if (worker.IsCancelled()) return false;
+    worker.OpenRequest();
+    if (worker.IsCancelled()) return false;
+    if (!worker.CheckStatus()) return false;
+    if (worker.IsCancelled()) return false;
+    switch (work) {
+      case Work::kResume: return worker.Resume();
+      case Work::kJpeg: return worker.TransferJpeg();
+      case Work::kInfo: return worker.QueryFileInfo();
+      case Work::kTransfer: break;
+    }
+    return worker.Transfer();
+  });
+}
+
+void runFtp(JobRecord& job, ItemRun& run) {
+  CFtpWorker worker(job, run, CInetWorker::Binding::kDownloadJob);
+  runSteps(job, worker, false, [&] {
+    worker.OpenSession();
+    worker.CrackUrl();
+    if (!job.resumeFrom.empty()) worker.PrepareResume();
+    if (worker.IsCancelled()) return false;
+    worker.OpenFtpFile();
+    if (worker.IsCancelled()) return false;
+    return worker.StartFtpDownload();
+  });
 }
 
 bool endsWithJpg(const std::string& url) {
@@ -120,12 +134,12 @@ bool liesInFolder(const std::string& path, const std::string& folder) {
 // The partial file a resume row names comes from a list file, which is data from elsewhere:
 // it is written to only when it is a regular file in the save folder, or when the user
 // agrees to a file outside it. A file the user chose in the resume dialog is taken as it is.
-bool acceptPartialFile(JobRecord& job) {
+bool acceptPartialFile(JobRecord& job, int movement) {
   struct stat info {};
   if (::lstat(job.localName.c_str(), &info) != 0) return askForPartialFile(job);
   const std::string shown = displayText(job.localName);
   if (!S_ISREG(info.st_mode)) {
-    if (job.prompter && !(job.movement.load() & movement::kNoErrorMessages)) {
+    if (job.prompter && !(movement & movement::kNoErrorMessages)) {
       job.prompter->message(shown + "\r\nは通常のﾌｧｲﾙではないため、続きをﾀﾞｳﾝﾛｰﾄﾞできません。",
                             PromptIcon::kStop, PromptButtons::kOk);
     }
@@ -138,86 +152,72 @@ bool acceptPartialFile(JobRecord& job) {
              PromptIcon::kExclamation, PromptButtons::kYesNoDefaultNo) == PromptAnswer::kYes;
 }
 
+// The item's steps as its kind asks, up to its result.
+void runKind(JobRecord& job, ItemRun& run) {
+  switch (job.kind) {
+    case ItemKind::kPage: return runHttp(job, run, Work::kTransfer);
+    case ItemKind::kInfo: return runHttp(job, run, Work::kInfo);
+    case ItemKind::kDownload:
+    case ItemKind::kJpeg:
+    case ItemKind::kResume:
+    case ItemKind::kFtp: break;
+  }
+  job.doneBytes = 0;
+  job.totalBytes = job.kind == ItemKind::kResume || job.kind == ItemKind::kFtp ? -1 : 0;
+  if (job.kind == ItemKind::kJpeg && !endsWithJpg(job.url)) {
+    job.result = ItemResult::kNotJpeg;
+    return;
+  }
+  // Job control names a partial file only for a resume.
+  job.localName = job.resumeFrom;
+  if (!job.resumeFrom.empty() && !acceptPartialFile(job, run.movement)) {
+    job.result = ItemResult::kErrorResume;
+    return;
+  }
+  switch (job.kind) {
+    case ItemKind::kJpeg: return runHttp(job, run, Work::kJpeg);
+    case ItemKind::kResume: return runHttp(job, run, Work::kResume);
+    case ItemKind::kFtp: return runFtp(job, run);
+    default: return runHttp(job, run, Work::kTransfer);
+  }
+}
+
 }  // namespace
 
-void pageThread(const std::shared_ptr<JobRecord>& job) {
-  runHttp(*job, CInetWorker::Binding::kPageJob, Work::kTransfer);
+void runItem(JobRecord& record, ItemRun& run) {
+  runKind(record, run);
+  // A request sent ahead that the item did not take ends with the item.
+  run.sentRequest.reset();
+  record.doneEvent.set();
 }
 
-void infoThread(const std::shared_ptr<JobRecord>& job) {
-  runHttp(*job, CInetWorker::Binding::kPageJob, Work::kInfo);
+void runItem(ItemKind kind, JobRecord& record) {
+  record.kind = kind;
+  ItemRun run;
+  run.movement = record.movement;
+  runItem(record, run);
 }
 
-void downloadThread(const std::shared_ptr<JobRecord>& job) {
-  job->doneBytes = 0;
-  job->totalBytes = 0;
-  runHttp(*job, CInetWorker::Binding::kDownloadJob, Work::kTransfer);
-}
-
-void jpegThread(const std::shared_ptr<JobRecord>& job) {
-  job->doneBytes = 0;
-  job->totalBytes = 0;
-  if (!endsWithJpg(job->url)) {
-    job->result = RESULT_NOT_JPEG;
-    job->doneEvent.set();
-    return;
+std::unique_ptr<RemoteFile> sendFirstRequestAhead(JobRecord& record, int movement) {
+  const ItemKind kind = record.kind;
+  if (kind != ItemKind::kPage && kind != ItemKind::kDownload &&
+      !(kind == ItemKind::kJpeg && endsWithJpg(record.url))) {
+    return nullptr;
   }
-  runHttp(*job, CInetWorker::Binding::kDownloadJob, Work::kJpeg);
-}
-
-void resumeThread(const std::shared_ptr<JobRecord>& job) {
-  job->doneBytes = 0;
-  job->totalBytes = -1;
-  if (!acceptPartialFile(*job)) {
-    job->result = RESULT_ERROR_RESUME;
-    job->doneEvent.set();
-    return;
-  }
-  runHttp(*job, CInetWorker::Binding::kDownloadJob, Work::kResume);
-}
-
-void ftpThread(const std::shared_ptr<JobRecord>& job) {
-  job->doneBytes = 0;
-  job->totalBytes = -1;
-  // Job control names a partial file only for a resume.
-  const bool resume = !job->localName.empty();
-  if (resume && !acceptPartialFile(*job)) {
-    job->result = RESULT_ERROR_RESUME;
-    job->doneEvent.set();
-    return;
-  }
-  {
-    CFtpWorker worker(*job, CInetWorker::Binding::kDownloadJob);
-    runSteps(*job, worker, false, [&] {
-      worker.OpenSession();
-      worker.CrackUrl();
-      if (resume) worker.PrepareResume();
-      if (worker.IsCancelled(RESULT_USER_DENIED)) return false;
-      worker.OpenFtpFile();
-      if (worker.IsCancelled(RESULT_USER_DENIED)) return false;
-      return worker.StartFtpDownload();
-    });
-  }
-  job->doneEvent.set();
-}
-
-void sendFirstRequestAhead(WorkerProcedure procedure, JobRecord& record) {
-  const bool page = procedure == &pageThread;
-  if (!page && procedure != &downloadThread &&
-      !(procedure == &jpegThread && endsWithJpg(record.url))) {
-    return;
-  }
+  ItemRun run;
+  run.movement = movement;
   try {
-    CHttpWorker worker(record,
-                       page ? CInetWorker::Binding::kPageJob : CInetWorker::Binding::kDownloadJob);
+    // These steps only read the record: the host may look at its other parts meanwhile.
+    CHttpWorker worker(record, run, bindingOf(kind));
     worker.OpenSession();
     worker.CrackUrl();
     // The same request the item's own run would send: ranged when a partial file waits.
-    if (procedure == &downloadThread) worker.LookForPartialFile();
+    if (kind == ItemKind::kDownload) worker.LookForPartialFile();
     worker.SendRequestAhead();
   } catch (const std::exception&) {
-    record.sentRequest.reset();
+    run.sentRequest.reset();
   }
+  return std::move(run.sentRequest);
 }
 
 }  // namespace murlo

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "items/item-info.h"
-#include "net/disk-name.h"
 #include "text/cp932.h"
+#include "text/disk-name.h"
 
 namespace murlo {
 namespace {

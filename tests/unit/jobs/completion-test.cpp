@@ -24,13 +24,15 @@ TEST(CompletionSound, PlaysOnlyKindsWhoseBitAndFileAreSet) {
   settings.file03 = "e.wav";
   settings.sound = sound::kError;
   RecordingPlayer player;
-  for (int kind : {1, 2, 4, 3, 7, 0}) playSound(settings, kind, player);
+  const CompletionSound all[] = {CompletionSound::kAnalysis, CompletionSound::kDownload,
+                                 CompletionSound::kError};
+  for (CompletionSound kind : all) playSound(settings, kind, player);
   EXPECT_EQ(player.played, std::vector<std::string>{"e.wav"});
 
   settings.sound = 7;
   settings.file03.clear();
   player.played.clear();
-  for (int kind : {1, 2, 4}) playSound(settings, kind, player);
+  for (CompletionSound kind : all) playSound(settings, kind, player);
   EXPECT_EQ(player.played, (std::vector<std::string>{"a.wav", "d.wav"}));
 }
 

@@ -1,4 +1,4 @@
-#include "net/disk-name.h"
+#include "text/disk-name.h"
 
 #include <optional>
 
