@@ -598,12 +598,12 @@ TEST_F(DownloadJobTest, TheSettingsCookieFileIsReadWhenTheJobStarts) {
       sandbox_.write("cookies.txt", "127.0.0.1\tFALSE\t/\tFALSE\t0\tuser\tme\n");
   addRow(server_.url("/c/one"));
   DownloadJob first(host_, DownloadMode::kAll);
-  ASSERT_TRUE(runJob(first));
+  ASSERT_TRUE(host_.runJob(first));
 
   host_.settingsValue.cookieFile = sandbox_.write("bad.txt", "127.0.0.1 FALSE / FALSE 0 u me\n");
   addRow(server_.url("/c/two"));
   DownloadJob second(host_, DownloadMode::kAll);
-  ASSERT_TRUE(runJob(second));
+  ASSERT_TRUE(host_.runJob(second));
   EXPECT_EQ(second.failedCount(), 0);
   EXPECT_EQ(cookies.all(), (std::vector<std::string>{"user=me", ""}));
   ASSERT_EQ(host_.prompterValue.messages().size(), 1u);

@@ -44,8 +44,8 @@ TEST_F(ConnectionOptionsTest, WithoutAProxySettingTheEnvironmentsProxyIsUsed) {
   RawTestServer proxy(kOk);
   const ScopedEnvironment env({{"http_proxy", "127.0.0.1:" + std::to_string(proxy.port())}});
   auto job = makeJob("http://murlo.invalid/file.txt", "file.txt");
-  downloadThread(job);
-  EXPECT_EQ(job->result, RESULT_SUCCEED);
+  runItem(ItemKind::kDownload, *job);
+  EXPECT_EQ(job->result, ItemResult::kSucceed);
   ASSERT_EQ(proxy.requests().size(), 1u);
   EXPECT_TRUE(proxy.requests()[0].starts_with("GET http://murlo.invalid/file.txt HTTP/1.1\r\n"));
 }
@@ -58,8 +58,8 @@ TEST_F(ConnectionOptionsTest, TheSettingsProxyWinsOverTheEnvironments) {
   auto job = makeJob("http://murlo.invalid/file.txt", "file.txt");
   job->connection |= connection::kProxy;
   job->proxy = "127.0.0.1:" + std::to_string(fromSettings.port());
-  downloadThread(job);
-  EXPECT_EQ(job->result, RESULT_SUCCEED);
+  runItem(ItemKind::kDownload, *job);
+  EXPECT_EQ(job->result, ItemResult::kSucceed);
   EXPECT_EQ(fromSettings.requests().size(), 1u);
   EXPECT_EQ(fromEnvironment.connections(), 0);
 }
@@ -70,8 +70,8 @@ TEST_F(ConnectionOptionsTest, AHostInNoProxyIsFetchedDirectly) {
   const ScopedEnvironment env({{"http_proxy", "127.0.0.1:" + std::to_string(proxy.port())},
                                {"NO_PROXY", "localhost,127.0.0.0/8"}});
   auto job = makeJob(server.url("/direct.txt"), "direct.txt");
-  downloadThread(job);
-  EXPECT_EQ(job->result, RESULT_SUCCEED);
+  runItem(ItemKind::kDownload, *job);
+  EXPECT_EQ(job->result, ItemResult::kSucceed);
   EXPECT_EQ(server.requests().size(), 1u);
   EXPECT_EQ(proxy.connections(), 0);
 }
@@ -104,8 +104,8 @@ TEST_F(ConnectionOptionsTest, TheCookieFileGoesWithRequestsToTheHostsItNames) {
       "127.0.0.1\tFALSE\t/\tFALSE\t1\texpired\t3\n";
   auto job = makeJob(site.server.url("/page/a"), "a");
   job->cookies = CookieJar::parse(text, "cookies.txt").jar;
-  downloadThread(job);
-  EXPECT_EQ(job->result, RESULT_SUCCEED);
+  runItem(ItemKind::kDownload, *job);
+  EXPECT_EQ(job->result, ItemResult::kSucceed);
   EXPECT_EQ(site.cookies.all(), std::vector<std::string>{"token=abc"});
 }
 
@@ -115,11 +115,11 @@ TEST_F(ConnectionOptionsTest, CookiesTheServerSetsGoWithTheLaterItemsOfTheJob) {
   for (const char* path : {"/login", "/page/after"}) {
     auto job = makeJob(site.server.url(path), std::string(path).substr(1) + ".txt");
     job->cookies = jar;
-    downloadThread(job);
-    EXPECT_EQ(job->result, RESULT_SUCCEED);
+    runItem(ItemKind::kDownload, *job);
+    EXPECT_EQ(job->result, ItemResult::kSucceed);
   }
   auto otherJob = makeJob(site.server.url("/page/elsewhere"), "elsewhere.txt");
-  downloadThread(otherJob);
+  runItem(ItemKind::kDownload, *otherJob);
   const std::vector<std::string> sent = site.cookies.all();
   ASSERT_EQ(sent.size(), 2u);
   EXPECT_NE(sent[0].find("token=abc"), std::string::npos) << sent[0];
@@ -142,14 +142,14 @@ class CertificateTest : public NetTest {
     server.start();
     auto job = makeJob(server.url("/file.txt"), "file.txt");
     if (ownAuthority) job->caFile = certificates_.trustedAuthority();
-    downloadThread(job);
+    runItem(ItemKind::kDownload, *job);
     return job;
   }
 
   // The reason of a refused certificate is in the message, the notice and the log.
   void expectRefused(const JobRecord& job, const std::string& problem) {
     const std::string reason = "ｻｰﾊﾞｰ 127.0.0.1 の証明書を確認できませんでした: " + problem;
-    EXPECT_EQ(job.result, RESULT_ERROR_INTERNET);
+    EXPECT_EQ(job.result, ItemResult::kErrorInternet);
     EXPECT_FALSE(isSaved("file.txt"));
     EXPECT_TRUE(job.notice.get().starts_with(reason)) << job.notice.get();
     ASSERT_EQ(prompter_->messages().size(), 1u);
@@ -164,7 +164,7 @@ class CertificateTest : public NetTest {
 
 TEST_F(CertificateTest, AServerCertificateFromTheUsersOwnAuthorityIsTrusted) {
   const auto job = fetch(certificates_.valid("server"));
-  EXPECT_EQ(job->result, RESULT_SUCCEED);
+  EXPECT_EQ(job->result, ItemResult::kSucceed);
   EXPECT_EQ(saved("file.txt"), "secure");
   EXPECT_TRUE(prompter_->messages().empty());
 }

@@ -125,7 +125,10 @@ SettingName file(const char* name, Page page, const char* label, Text field) {
             s.*field =
                 value.empty() || value == "off" ? std::string() : absolutePath(std::string(value));
             return true;
-          }};
+          },
+          {"off"},
+          false,
+          FreeValue::kFile};
 }
 
 // `text` with every `from` character turned into `to`.
