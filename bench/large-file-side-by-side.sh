@@ -64,10 +64,7 @@ for round in $(seq "$rounds"); do
 done
 
 status=0
-if [[ -s "$work/failures" ]]; then
-  cat "$work/failures"
-  status=1
-fi
+report_failures || status=1
 stop_load
 murlo_wall=$(for r in $(seq "$rounds"); do report "$work/murlo-$r.time" | cut -d' ' -f1; done | median)
 curl_wall=$(for r in $(seq "$rounds"); do report "$work/curl-$r.time" | cut -d' ' -f1; done | median)

@@ -74,10 +74,7 @@ for round in $(seq "$rounds"); do
 done
 stop_load
 echo "site: $(find "$work/site" -type f | wc -l) files"
-if [[ -s "$work/failures" ]]; then
-  cat "$work/failures"
-  status=1
-fi
+report_failures || status=1
 printf 'median wall time (s):'
 for tool in "${tools[@]}"; do
   printf ' %s %s' "$tool" "$(for r in $(seq "$rounds"); do wall_seconds "$work/$tool-$r.time"; done | median)"

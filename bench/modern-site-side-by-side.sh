@@ -85,8 +85,5 @@ for round in $(seq "$rounds"); do
   done
 done
 echo "site:  $(find "$work/site" -type f | wc -l) files, $manifest_size images in the manifest"
-if [[ -s "$work/failures" ]]; then
-  cat "$work/failures"
-  status=1
-fi
+report_failures || status=1
 exit $status

@@ -29,6 +29,13 @@ bench_cleanup() {
   rm -rf "$work"
 }
 
+# Prints what the runs wrote into $work/failures (exit statuses); false when there is any.
+report_failures() {
+  [[ -s "$work/failures" ]] || return 0
+  cat "$work/failures"
+  return 1
+}
+
 # A TCP port of 127.0.0.1 free at the moment.
 free_port() {
   python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'

@@ -74,10 +74,7 @@ for round in $(seq "$rounds"); do
 done
 echo "site:  $(file_count "$work/site") files, $(byte_count "$work/site") bytes"
 
-if [[ -s "$work/failures" ]]; then
-  cat "$work/failures"
-  status=1
-fi
+report_failures || status=1
 ((status == 0)) && echo "every round: the same files with the same content"
 stop_load
 murlo_wall=$(for r in $(seq "$rounds"); do wall_seconds "$work/murlo-$r.time"; done | median)
